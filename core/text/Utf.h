@@ -1,0 +1,25 @@
+// UTF-8 and UTF-16 conversions for the boundary to Windows' wide-character APIs.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace Utf {
+
+// UTF-8 to UTF-16; invalid sequences become U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+
+// UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
+// Decodes one code point at pos and advances pos; invalid input yields U+FFFD and skips one byte.
+char32_t NextCodePoint(std::string_view utf8, std::size_t& pos);
+
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
+// ASCII-only case mapping, as the program's name rules need it.
+std::string ToLowerAscii(std::string_view text);
+std::string ToUpperAscii(std::string_view text);
+
+}  // namespace Utf

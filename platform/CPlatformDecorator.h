@@ -1,0 +1,47 @@
+// CPlatformDecorator: a platform that forwards every call to another one.
+#pragma once
+
+#include "CPlatform.h"
+
+// Base for platforms that change a few behaviours of another: tests derive from it, override
+// what they script (answers to message boxes, work done inside the pump, failing folders) and
+// leave the rest to the system's platform. Installing one with SetPlatform is undone by the
+// destructor.
+class CPlatformDecorator : public CPlatform {
+public:
+    explicit CPlatformDecorator(CPlatform& inner = GetSystemPlatform()) : m_inner(inner)
+    {
+        m_previous = SetPlatform(this);
+    }
+    ~CPlatformDecorator() override { SetPlatform(m_previous); }
+    CPlatformDecorator(const CPlatformDecorator&) = delete;
+    CPlatformDecorator& operator=(const CPlatformDecorator&) = delete;
+
+    uint32_t FindFirst(const std::string& pattern, std::unique_ptr<CFindHandle>& handle,
+                       CFindEntry& first) override
+    {
+        return m_inner.FindFirst(pattern, handle, first);
+    }
+    bool GetFileStatus(const std::string& path, CFindEntry& status) override
+    {
+        return m_inner.GetFileStatus(path, status);
+    }
+    std::vector<std::string> ListDriveRoots() override { return m_inner.ListDriveRoots(); }
+    uint32_t DriveTypeOf(const std::string& root) override { return m_inner.DriveTypeOf(root); }
+    uint32_t CreateFolder(const std::string& path) override { return m_inner.CreateFolder(path); }
+    std::filesystem::path NativePath(const std::string& path) override { return m_inner.NativePath(path); }
+    std::string FormatSystemMessage(uint32_t code) override { return m_inner.FormatSystemMessage(code); }
+    bool LocalTime(int64_t time, std::tm& local) override { return m_inner.LocalTime(time, local); }
+    int ShowMessageBox(const std::string& text, unsigned style) override
+    {
+        return m_inner.ShowMessageBox(text, style);
+    }
+    bool PumpWaitingMessages() override { return m_inner.PumpWaitingMessages(); }
+    [[noreturn]] void QuitProcess(int exitCode) override { m_inner.QuitProcess(exitCode); }
+
+protected:
+    CPlatform& m_inner;
+
+private:
+    CPlatform* m_previous = nullptr;
+};
