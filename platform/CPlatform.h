@@ -105,6 +105,8 @@ public:
     virtual uint32_t CreateFolder(const std::string& path) = 0;
     // The path to hand to the standard library's file streams.
     virtual std::filesystem::path NativePath(const std::string& path) = 0;
+    // The Windows path (UTF-8) of an absolute native path; empty when no drive holds it.
+    virtual std::string WindowsPathOf(const std::filesystem::path& nativePath);
     // The system's message text for a Windows error code, in the user's language.
     virtual std::string FormatSystemMessage(uint32_t code) = 0;
 

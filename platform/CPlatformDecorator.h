@@ -30,6 +30,10 @@ public:
     uint32_t DriveTypeOf(const std::string& root) override { return m_inner.DriveTypeOf(root); }
     uint32_t CreateFolder(const std::string& path) override { return m_inner.CreateFolder(path); }
     std::filesystem::path NativePath(const std::string& path) override { return m_inner.NativePath(path); }
+    std::string WindowsPathOf(const std::filesystem::path& nativePath) override
+    {
+        return m_inner.WindowsPathOf(nativePath);
+    }
     std::string FormatSystemMessage(uint32_t code) override { return m_inner.FormatSystemMessage(code); }
     bool LocalTime(int64_t time, std::tm& local) override { return m_inner.LocalTime(time, local); }
     int ShowMessageBox(const std::string& text, unsigned style) override

@@ -1,0 +1,89 @@
+// CDirSzLst: the process-wide list of stored folder totals.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "folderdata/CDirSzEntry.h"
+
+class CArchive;
+
+// Every folder the walk has completed, one entry per key, in ascending key order (keys compare
+// as code page 932 strings do with _mbscmp: case-sensitive, byte-exact). Positions are handles
+// to entries that stay valid until their entry is removed; walking from GetHeadPosition with
+// GetNext visits the keys in order.
+//
+// An index beside the list keeps insertion and lookup at O(log n), so that a drive with hundreds
+// of thousands of folders fills quickly. SetPathAt renames an entry in place without moving it;
+// the list may then be out of order, which lookups tolerate.
+class CDirSzLst {
+    struct Node;
+
+public:
+    using POSITION = Node*;
+
+    // construction
+    CDirSzLst() = default;
+    ~CDirSzLst();
+    CDirSzLst(const CDirSzLst&) = delete;
+    CDirSzLst& operator=(const CDirSzLst&) = delete;
+
+    // keyed operations
+    POSITION FindEntry(const std::string& key) const;
+    // Replaces the totals of the entry with this key, or inserts a new entry in key order.
+    // Returns its position, or nullptr when memory ran out (the user has been told).
+    POSITION SetEntry(const std::string& key, const CSizeInfo& total, const CSizeInfo& direct);
+    void RemoveEntry(const std::string& key);
+
+    // positional access
+    std::string GetPathAt(POSITION pos) const;
+    CSizeInfo GetTotalAt(POSITION pos) const;
+    CSizeInfo GetDirectAt(POSITION pos) const;
+    void SetPathAt(POSITION pos, const std::string& key);
+    void SetTotalAt(POSITION pos, const CSizeInfo& total);
+    void SetDirectAt(POSITION pos, const CSizeInfo& direct);
+
+    // list traversal
+    POSITION GetHeadPosition() const { return m_head; }
+    POSITION GetTailPosition() const { return m_tail; }
+    CDirSzEntry& GetNext(POSITION& pos) const;
+    CDirSzEntry& GetPrev(POSITION& pos) const;
+    CDirSzEntry& GetAt(POSITION pos) const;
+    int GetCount() const { return m_count; }
+    bool IsEmpty() const { return m_count == 0; }
+    void RemoveAt(POSITION pos);
+    void RemoveAll();
+
+    // The entry count, then every entry; loading appends to what the list holds.
+    void Serialize(CArchive& ar);
+
+private:
+    // Orders code page 932 keys as _mbscmp does.
+    struct KeyLess {
+        bool operator()(const std::string& a, const std::string& b) const;
+    };
+    using Index = std::multimap<std::string, Node*, KeyLess>;
+
+    struct Node {
+        explicit Node(CDirSzEntry e) : entry(std::move(e)) {}
+        CDirSzEntry entry;
+        Node* prev = nullptr;
+        Node* next = nullptr;
+        Index::iterator indexed;
+    };
+
+    POSITION FirstInListOrder(Index::iterator first, Index::iterator last) const;
+    POSITION Link(Node* node, Node* before, const std::string& cp932Key);
+    POSITION LinkNewEntry(const std::string& key, const CSizeInfo& total, const CSizeInfo& direct,
+                          Node* before, const std::string& cp932Key);
+    void Unlink(Node* node);
+    void LoadEntries(CArchive& ar);
+
+    Node* m_head = nullptr;
+    Node* m_tail = nullptr;
+    int m_count = 0;
+    Index m_index;
+};
+
+// The message shown when memory runs out while a record is added.
+extern const char* const kOutOfMemoryMessage;

@@ -1,0 +1,274 @@
+// The aggregation walk and the key helpers.
+#include "folderdata/CFolderWalk.h"
+
+#include <cctype>
+#include <deque>
+
+#include "app/CAppCore.h"
+#include "fw/AfxMessageBox.h"
+#include "fw/CDocument.h"
+#include "fw/CFileFind.h"
+#include "text/Cp932.h"
+
+// One folder being listed: where its totals go, its listing, and the subfolder under way.
+struct CFolderWalk::Level {
+    std::string key;
+    CSizeInfo* total = nullptr;
+    CSizeInfo* direct = nullptr;
+    CFileFind finder;
+    bool more = true;
+    bool result = true;
+    CSizeInfo childTotal;
+    CSizeInfo childDirect;
+};
+
+namespace {
+
+// The totals of one file, as it counts in its folder's records.
+CSizeInfo FileTotals(const CFileFind& finder)
+{
+    CSizeInfo file;
+    file.m_nSize = finder.GetLength();
+    file.m_nFiles = 1;
+    file.m_tModified = finder.GetLastWriteTime();
+    file.m_tAccessed = finder.GetLastAccessTime();
+    file.m_tCreated = finder.GetCreationTime();
+    return file;
+}
+
+}  // namespace
+
+bool CFolderWalk::AggregateFolder(const std::string& key, CSizeInfo& total, CSizeInfo& direct,
+                                  CDocument* pDoc, bool bRecount, bool bCachedOnly)
+{
+    if (IsMyComputerKey(key))
+        return AggregateAllDrives(key, total, direct, pDoc, bRecount, bCachedOnly);
+    return AggregateTree(key, total, direct, pDoc, bRecount, bCachedOnly);
+}
+
+bool CFolderWalk::AggregateAllDrives(const std::string& key, CSizeInfo& total, CSizeInfo& direct,
+                                     CDocument* pDoc, bool bRecount, bool bCachedOnly)
+{
+    ClearTotals(total);
+    ClearTotals(direct);
+    bool result = true;
+    for (const std::string& root : GetPlatform().ListDriveRoots()) {
+        CSizeInfo driveTotal, driveDirect;
+        // A drive that fails or is stopped adds nothing; the others are still walked.
+        result = AggregateTree(root, driveTotal, driveDirect, pDoc, bRecount, bCachedOnly);
+        if (result) {
+            driveTotal.m_nFolders += 1;
+            total.Add(driveTotal);
+        }
+    }
+    if (result)
+        AfxGetAppCore().m_folderInfo.SetEntry(key, total, direct);
+    return result;
+}
+
+bool CFolderWalk::AggregateTree(const std::string& key, CSizeInfo& total, CSizeInfo& direct,
+                                CDocument* pDoc, bool bRecount, bool bCachedOnly)
+{
+    std::deque<Level> stack;  // a deque keeps references to the levels below stable
+    const Entered top = EnterFolder(key, total, direct, pDoc, bRecount, bCachedOnly, stack.emplace_back());
+    if (top != Entered::Listing)
+        return top == Entered::Stored;
+
+    CDirSzLst& folderInfo = AfxGetAppCore().m_folderInfo;
+    for (;;) {
+        Level& level = stack.back();
+        bool childDone = false;
+        bool childResult = false;
+        if (!level.more) {
+            // The folder is complete (or failed): store it and hand the result to its parent.
+            childResult = level.result;
+            if (childResult)
+                folderInfo.SetEntry(level.key, *level.total, *level.direct);
+            stack.pop_back();
+            if (stack.empty())
+                return childResult;
+            childDone = true;
+        } else {
+            level.more = level.finder.FindNextFile();
+            if (level.finder.IsDots())
+                continue;
+            ClearTotals(level.childTotal);
+            if (!level.finder.IsDirectory()) {
+                const CSizeInfo file = FileTotals(level.finder);
+                level.direct->Add(file);
+                level.total->Add(file);
+                continue;
+            }
+            ClearTotals(level.childDirect);
+            const Entered child = EnterFolder(level.finder.GetFilePath(), level.childTotal, level.childDirect,
+                                              pDoc, bRecount, bCachedOnly, stack.emplace_back());
+            if (child == Entered::Listing)
+                continue;
+            stack.pop_back();
+            childDone = true;
+            childResult = child == Entered::Stored;
+        }
+        if (childDone) {
+            Level& parent = stack.back();
+            if (!childResult) {
+                // Nothing above a failed or stopped folder is stored.
+                parent.result = false;
+                parent.more = false;
+                continue;
+            }
+            parent.childTotal.m_nFolders += 1;  // the subfolder itself
+            parent.total->Add(parent.childTotal);
+        }
+    }
+}
+
+CFolderWalk::Entered CFolderWalk::EnterFolder(const std::string& key, CSizeInfo& total, CSizeInfo& direct,
+                                              CDocument* pDoc, bool bRecount, bool bCachedOnly, Level& level)
+{
+    if (!PumpAndCheckStop())
+        return Entered::Failed;
+    if (!bRecount) {
+        if (GetStoredTotals(key, total, direct))
+            return Entered::Stored;
+        if (bCachedOnly)
+            return Entered::Stored;  // nothing stored: the caller's records stay as they were
+    }
+    if (pDoc)
+        pDoc->SetTitle("集計中 " + key + " ・・・");
+    ClearTotals(total);
+    ClearTotals(direct);
+    level.key = key;
+    level.total = &total;
+    level.direct = &direct;
+    return FindFileRetry(level.finder, key) ? Entered::Listing : Entered::Failed;
+}
+
+bool CFolderWalk::PumpAndCheckStop()
+{
+    m_bWalkRunning = true;
+    AfxGetAppCore().PumpMessages();
+    if (!m_bWalkRunning)
+        return false;
+    m_bWalkRunning = false;
+    return true;
+}
+
+bool CFolderWalk::GetStoredTotals(const std::string& key, CSizeInfo& total, CSizeInfo& direct)
+{
+    ClearTotals(total);
+    ClearTotals(direct);
+    const CDirSzLst& folderInfo = AfxGetAppCore().m_folderInfo;
+    const CDirSzLst::POSITION pos = folderInfo.FindEntry(key);
+    if (!pos)
+        return false;
+    total = folderInfo.GetTotalAt(pos);
+    direct = folderInfo.GetDirectAt(pos);
+    return true;
+}
+
+bool CFolderWalk::StopAggregation()
+{
+    if (!m_bWalkRunning)
+        return false;
+    m_bWalkRunning = false;
+    return true;
+}
+
+bool CFolderWalk::FindFileRetry(CFileFind& finder, const std::string& folder)
+{
+    CAppCore& app = AfxGetAppCore();
+    const std::string pattern = MakeFindPattern(folder);
+    for (;;) {
+        app.m_dwLastError = 0;
+        if (finder.FindFile(pattern))
+            return true;
+        const uint32_t code = finder.GetLastError();
+        app.m_dwLastError = code;
+        if (code == kErrorFileNotFound) {
+            app.m_dwLastError = 0;  // an empty listing is not an error worth remembering
+            return false;
+        }
+        if (code == kErrorPathNotFound)
+            return false;
+        if (AfxMessageBox(AccessErrorMessage(folder, code), kMbRetryCancel | kMbIconHand) != kIdRetry)
+            return false;
+    }
+}
+
+std::string CFolderWalk::AccessErrorMessage(const std::string& folder, uint32_t code)
+{
+    CAppCore& app = AfxGetAppCore();
+    return GetDisplayPath(folder) + " にアクセスできません。\n\n" + app.FormatSystemError(code) + "\n\n" +
+           "( ｺｰﾄﾞ=" + CAppCore::FormatHex(code) + " )" + "\n";
+}
+
+std::string CFolderWalk::MakeFindPattern(const std::string& folder)
+{
+    std::string pattern = folder;
+    if (Cp932::ByteLength(pattern) <= 2)
+        pattern += "\\";
+    pattern += Cp932::ByteLength(pattern) > 3 ? "\\*.*" : "*.*";
+    return pattern;
+}
+
+bool CFolderWalk::IsDriveRoot(const std::string& key)
+{
+    return key.size() == 3 && key[1] == ':';
+}
+
+std::string CFolderWalk::GetDisplayPath(const std::string& key) const
+{
+    if (IsMyComputerKey(key) || key.empty())
+        return key;
+    std::string display = key;
+    display[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(display[0])));
+    return display;
+}
+
+std::string CFolderWalk::SplitPath(const std::string& path, std::string& name)
+{
+    const std::size_t slash = path.rfind('\\');
+    std::string parent = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    if (Cp932::ByteLength(parent) <= 2)
+        parent += "\\";
+    name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return parent;
+}
+
+std::string CFolderWalk::GetParentKey(const std::string& key) const
+{
+    if (IsMyComputerKey(key))
+        return std::string();
+    if (IsDriveRoot(key))
+        return m_strMyComputerId;
+    std::string name;
+    return SplitPath(key, name);
+}
+
+std::string CFolderWalk::GetNameOf(const std::string& key) const
+{
+    if (key.empty() || IsMyComputerKey(key) || IsDriveRoot(key))
+        return std::string();
+    std::string name;
+    SplitPath(key, name);
+    return name;
+}
+
+bool CFolderWalk::PathExists(const std::string& path)
+{
+    CFileStatus status;
+    return GetFileStatus(path, status);
+}
+
+bool CFolderWalk::GetFileStatusOf(const std::string& path, CFileStatus& status)
+{
+    return GetFileStatus(path, status);
+}
+
+CFileStatus CFolderWalk::GetFileStatusCopy(const std::string& path)
+{
+    CFileStatus status;
+    if (!GetFileStatus(path, status))
+        status.m_mtime = CTime();
+    return status;
+}

@@ -1,0 +1,312 @@
+// Linux implementation of the platform services.
+#include "CPosixPlatform.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+uint32_t WindowsErrorOf(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return kErrorPathNotFound;
+    case EACCES:
+    case EPERM:
+        return kErrorAccessDenied;
+    case ENAMETOOLONG:
+        return kErrorFilenameTooLong;
+    case ENOMEM:
+        return kErrorNotEnoughMemory;
+    case EEXIST:
+        return 183;  // ERROR_ALREADY_EXISTS
+    case EMFILE:
+    case ENFILE:
+        return 4;  // ERROR_TOO_MANY_OPEN_FILES
+    default:
+        return 31;  // ERROR_GEN_FAILURE
+    }
+}
+
+int64_t BirthOrModified(const struct statx& st)
+{
+    if ((st.stx_mask & STATX_BTIME) && st.stx_btime.tv_sec > 0)
+        return st.stx_btime.tv_sec;
+    return st.stx_mtime.tv_sec;
+}
+
+// Fills an entry from the file's status; false for what Windows would not list.
+bool EntryFromStatus(const struct statx& st, const std::string& name, CFindEntry& entry)
+{
+    const mode_t type = st.stx_mode & S_IFMT;
+    if (type != S_IFREG && type != S_IFDIR && type != S_IFLNK)
+        return false;
+    entry.name = name;
+    entry.attributes = 0;
+    entry.size = 0;
+    if (type == S_IFDIR)
+        entry.attributes |= kAttrDirectory;
+    else
+        entry.attributes |= kAttrArchive;
+    if (type == S_IFREG)
+        entry.size = st.stx_size;
+    if (!(st.stx_mode & S_IWUSR))
+        entry.attributes |= kAttrReadOnly;
+    if (name.size() > 1 && name[0] == '.' && name != "..")
+        entry.attributes |= kAttrHidden;
+    entry.modified = st.stx_mtime.tv_sec;
+    entry.accessed = st.stx_atime.tv_sec;
+    entry.created = BirthOrModified(st);
+    return true;
+}
+
+bool StatEntry(int dirFd, const char* name, CFindEntry& entry)
+{
+    struct statx st;
+    if (statx(dirFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+              STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_ATIME | STATX_BTIME, &st) != 0)
+        return false;
+    return EntryFromStatus(st, name, entry);
+}
+
+bool IsWildcardAll(const std::string& mask)
+{
+    return mask == "*" || mask == "*.*";
+}
+
+// A directory's entries, read in one go when the listing starts. Holding no open directory
+// keeps a deep walk from running out of file descriptors (one per level otherwise).
+class CPosixFindHandle : public CFindHandle {
+public:
+    CPosixFindHandle(DIR* dir, const std::string& mask, bool skipDots)
+        : m_mask(mask), m_matchAll(IsWildcardAll(mask)), m_skipDots(skipDots)
+    {
+        CFindEntry entry;
+        while (const dirent* d = readdir(dir))
+            if (Accepts(d->d_name) && StatEntry(dirfd(dir), d->d_name, entry))
+                m_entries.push_back(std::move(entry));
+        closedir(dir);
+    }
+
+    bool Next(CFindEntry& entry) override
+    {
+        if (m_nextIndex >= m_entries.size())
+            return false;
+        entry = std::move(m_entries[m_nextIndex++]);
+        return true;
+    }
+
+private:
+    bool Accepts(const char* name) const
+    {
+        const bool dots = name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+        if (dots && m_skipDots)
+            return false;
+        // A backslash cannot be part of a Windows name: such an entry could not be addressed.
+        for (const char* p = name; *p; ++p)
+            if (*p == '\\')
+                return false;
+        return m_matchAll || fnmatch(m_mask.c_str(), name, FNM_CASEFOLD) == 0;
+    }
+
+    std::string m_mask;
+    bool m_matchAll;
+    bool m_skipDots;
+    std::vector<CFindEntry> m_entries;
+    std::size_t m_nextIndex = 0;
+};
+
+}  // namespace
+
+CPosixPlatform::CPosixPlatform() : CPosixPlatform(DriveMap{{'Z', "/"}}) {}
+
+CPosixPlatform::CPosixPlatform(DriveMap drives) : m_drives(std::move(drives)) {}
+
+std::string CPosixPlatform::ToNative(const std::string& path) const
+{
+    std::string rest = path;
+    std::string native;
+    if (rest.size() >= 2 && rest[1] == ':' && std::isalpha(static_cast<unsigned char>(rest[0]))) {
+        const auto drive = m_drives.find(static_cast<char>(std::toupper(static_cast<unsigned char>(rest[0]))));
+        // An unmapped drive leads nowhere, like a drive letter that does not exist.
+        native = drive == m_drives.end() ? std::string("/nonexistent-drive-") + rest[0] : drive->second;
+        rest.erase(0, 2);
+        if (!native.empty() && native.back() == '/' && !rest.empty() && rest[0] == '\\')
+            rest.erase(0, 1);
+    }
+    for (char& c : rest)
+        if (c == '\\')
+            c = '/';
+    native += rest;
+    if (native.empty())
+        native = "/";
+    return native;
+}
+
+std::string CPosixPlatform::WindowsPathOf(const std::filesystem::path& native)
+{
+    std::string nativePath = native.lexically_normal().string();
+    if (nativePath.size() > 1 && nativePath.back() == '/')
+        nativePath.pop_back();
+    std::string bestRoot;
+    char bestDrive = 0;
+    for (const auto& [letter, root] : m_drives) {
+        std::string prefix = root;
+        if (prefix.size() > 1 && prefix.back() == '/')
+            prefix.pop_back();
+        const bool inside = nativePath == prefix ||
+                            (nativePath.compare(0, prefix.size(), prefix) == 0 &&
+                             (prefix == "/" || nativePath[prefix.size()] == '/'));
+        if (inside && prefix.size() >= bestRoot.size()) {
+            bestRoot = prefix;
+            bestDrive = letter;
+        }
+    }
+    if (!bestDrive)
+        return std::string();
+    std::string rest = nativePath.substr(bestRoot == "/" ? 1 : bestRoot.size());
+    if (!rest.empty() && rest[0] == '/')
+        rest.erase(0, 1);
+    for (char& c : rest)
+        if (c == '/')
+            c = '\\';
+    std::string windowsPath{bestDrive, ':', '\\'};
+    windowsPath.append(rest);
+    return windowsPath;
+}
+
+bool CPosixPlatform::IsDriveRootFolder(const std::string& nativeFolder) const
+{
+    for (const auto& drive : m_drives) {
+        std::string root = drive.second;
+        if (root.size() > 1 && root.back() == '/')
+            root.pop_back();
+        if (nativeFolder == root || nativeFolder == root + "/")
+            return true;
+    }
+    return false;
+}
+
+uint32_t CPosixPlatform::FindFirst(const std::string& pattern, std::unique_ptr<CFindHandle>& handle,
+                                   CFindEntry& first)
+{
+    handle.reset();
+    const std::string native = ToNative(pattern);
+    const std::size_t slash = native.rfind('/');
+    const std::string folder = slash == 0 ? "/" : native.substr(0, slash);
+    const std::string mask = native.substr(slash + 1);
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return WindowsErrorOf(errno);
+    auto listing = std::make_unique<CPosixFindHandle>(dir, mask, IsDriveRootFolder(folder));
+    if (!listing->Next(first))
+        return kErrorFileNotFound;
+    handle = std::move(listing);
+    return kErrorSuccess;
+}
+
+bool CPosixPlatform::GetFileStatus(const std::string& path, CFindEntry& status)
+{
+    const std::string native = ToNative(path);
+    const std::size_t slash = native.rfind('/');
+    const std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
+    struct statx st;
+    if (statx(AT_FDCWD, native.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+              STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_ATIME | STATX_BTIME, &st) != 0)
+        return false;
+    return EntryFromStatus(st, name, status);
+}
+
+std::vector<std::string> CPosixPlatform::ListDriveRoots()
+{
+    std::vector<std::string> roots;
+    for (const auto& drive : m_drives)
+        roots.push_back(std::string(1, drive.first) + ":\\");
+    return roots;
+}
+
+uint32_t CPosixPlatform::DriveTypeOf(const std::string& root)
+{
+    if (root.size() < 2 || root[1] != ':')
+        return kDriveNoRootDir;
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
+    return m_drives.count(letter) ? kDriveFixed : kDriveNoRootDir;
+}
+
+uint32_t CPosixPlatform::CreateFolder(const std::string& path)
+{
+    if (mkdir(ToNative(path).c_str(), 0777) != 0)
+        return WindowsErrorOf(errno);
+    return kErrorSuccess;
+}
+
+std::filesystem::path CPosixPlatform::NativePath(const std::string& path)
+{
+    return std::filesystem::path(ToNative(path));
+}
+
+std::string CPosixPlatform::FormatSystemMessage(uint32_t code)
+{
+    // The texts Japanese Windows gives for the codes a listing meets most often.
+    switch (code) {
+    case kErrorFileNotFound:
+        return "指定されたファイルが見つかりません。\r\n";
+    case kErrorPathNotFound:
+        return "指定されたパスが見つかりません。\r\n";
+    case kErrorAccessDenied:
+        return "アクセスが拒否されました。\r\n";
+    case kErrorNotEnoughMemory:
+        return "このコマンドを実行するのに十分な記憶域がありません。\r\n";
+    case kErrorFilenameTooLong:
+        return "ファイル名または拡張子が長すぎます。\r\n";
+    default:
+        return "";
+    }
+}
+
+bool CPosixPlatform::LocalTime(int64_t time, std::tm& local)
+{
+    const time_t t = static_cast<time_t>(time);
+    return localtime_r(&t, &local) != nullptr;
+}
+
+int CPosixPlatform::ShowMessageBox(const std::string& text, unsigned style)
+{
+    std::fprintf(stderr, "%s\n", text.c_str());
+    switch (style & 0xF) {
+    case kMbOkCancel:
+    case kMbYesNoCancel:
+    case kMbRetryCancel:
+        return kIdCancel;
+    case kMbYesNo:
+        return kIdNo;
+    default:
+        return kIdOk;
+    }
+}
+
+bool CPosixPlatform::PumpWaitingMessages()
+{
+    return true;
+}
+
+void CPosixPlatform::QuitProcess(int exitCode)
+{
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+CPlatform& GetSystemPlatform()
+{
+    static CPosixPlatform platform;
+    return platform;
+}

@@ -1,0 +1,44 @@
+// CPosixPlatform: the platform services on Linux, with Windows drive letters mapped to directories.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "CPlatform.h"
+
+// Lets the core run and be tested natively. Windows paths are translated the way Wine does it:
+// each drive letter stands for a directory (by default only Z:, the root /), backslashes become
+// slashes, a path without a drive letter stays relative to the current directory. Listings
+// follow Windows: "." and ".." except at a drive root, error codes as FindFirstFile gives them,
+// links reported as empty files, and entries Windows could not show (sockets, devices, names
+// holding a backslash) left out. Message boxes print their text on stderr and take the safe
+// answer (Cancel, No or OK), since a console has nobody to ask.
+class CPosixPlatform : public CPlatform {
+public:
+    // drive letter ('A'..'Z') -> directory
+    using DriveMap = std::map<char, std::string>;
+
+    CPosixPlatform();
+    explicit CPosixPlatform(DriveMap drives);
+
+    uint32_t FindFirst(const std::string& pattern, std::unique_ptr<CFindHandle>& handle,
+                       CFindEntry& first) override;
+    bool GetFileStatus(const std::string& path, CFindEntry& status) override;
+    std::vector<std::string> ListDriveRoots() override;
+    uint32_t DriveTypeOf(const std::string& root) override;
+    uint32_t CreateFolder(const std::string& path) override;
+    std::filesystem::path NativePath(const std::string& path) override;
+    // "/tmp/x" -> "Z:\tmp\x": the mapped drive with the longest root that holds the path.
+    std::string WindowsPathOf(const std::filesystem::path& nativePath) override;
+    std::string FormatSystemMessage(uint32_t code) override;
+    bool LocalTime(int64_t time, std::tm& local) override;
+    int ShowMessageBox(const std::string& text, unsigned style) override;
+    bool PumpWaitingMessages() override;
+    [[noreturn]] void QuitProcess(int exitCode) override;
+
+private:
+    std::string ToNative(const std::string& path) const;
+    bool IsDriveRootFolder(const std::string& nativeFolder) const;
+
+    DriveMap m_drives;
+};
