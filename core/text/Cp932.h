@@ -17,11 +17,14 @@
 // never be mistaken for another real folder, and the byte stream around it stays well-formed.
 namespace Cp932 {
 
-// UTF-8 to CP932 bytes. Invalid UTF-8 sequences and unrepresentable characters become '?'.
+// UTF-8 to CP932 bytes. Each invalid UTF-8 byte and each unrepresentable character becomes '?';
+// a character beyond the BMP (an emoji) becomes "??", as Windows converts it one UTF-16 unit at
+// a time.
 std::string FromUtf8(std::string_view utf8);
 
 // CP932 bytes to UTF-8. A byte sequence with no character behind it becomes U+30FB ("・"), as on
-// Windows; a lead byte at the very end becomes "?".
+// Windows: a lead byte with an unassigned or invalid trail byte (both bytes are taken), and a
+// lead byte at the very end or before a NUL byte (the NUL is kept).
 std::string ToUtf8(std::string_view cp932);
 
 // Number of bytes the UTF-8 text takes in CP932 (what FromUtf8 would produce).
@@ -38,10 +41,12 @@ bool IsLegalDoubleByte(uint16_t code);
 bool IsLowerByte(uint8_t byte);
 
 // _mbscmp over CP932 bytes: characters are compared as codes (a double-byte character as
-// lead * 256 + trail, a single byte as itself); negative, zero or positive.
+// lead * 256 + trail, a single byte as itself), so half-width katakana (0xA1-0xDF) sort before
+// the double-byte characters with a lead byte of 0x81-0x9F. A lead byte with nothing after it
+// counts as the end of the text. Negative, zero or positive.
 int Compare(std::string_view cp932a, std::string_view cp932b);
 
-// Compare for UTF-8 texts: the order of their CP932 forms.
+// Compare for UTF-8 texts: the order of their CP932 forms (without building them).
 int CompareUtf8(std::string_view utf8a, std::string_view utf8b);
 
 }  // namespace Cp932

@@ -1,0 +1,172 @@
+#include "text/Cp932.h"
+
+#include "text/Utf.h"
+
+namespace Cp932 {
+namespace {
+
+#include "text/Cp932Table.inc"
+
+constexpr uint16_t kUnrepresentable = '?';
+
+// The CP932 code of a BMP character (a single byte below 0x100, else lead * 256 + trail), or
+// '?' when CP932 has no byte sequence for it.
+uint16_t EncodeBmp(char32_t character)
+{
+    if (character < 0x80)
+        return static_cast<uint16_t>(character);
+    const uint16_t code = kEncodePages[kEncodePageOfHigh[character >> 8]][character & 0xFF];
+    return code != 0 ? code : kUnrepresentable;
+}
+
+bool IsDoubleByteCode(uint16_t code) { return code > 0xFF; }
+
+void AppendCode(std::string& out, uint16_t code)
+{
+    if (IsDoubleByteCode(code))
+        out += static_cast<char>(code >> 8);
+    out += static_cast<char>(code & 0xFF);
+}
+
+// The character codes of a UTF-8 text's CP932 form, one at a time; 0 once the text is used up.
+// Windows converts wide characters one UTF-16 unit at a time, so a character beyond the BMP,
+// which CP932 never has, yields a '?' for each of its two surrogates.
+class Utf8Codes {
+public:
+    explicit Utf8Codes(std::string_view utf8) : m_utf8(utf8) {}
+
+    bool AtEnd() const { return m_pos >= m_utf8.size() && !m_secondSurrogatePending; }
+
+    uint16_t Next()
+    {
+        if (m_secondSurrogatePending) {
+            m_secondSurrogatePending = false;
+            return kUnrepresentable;
+        }
+        if (m_pos >= m_utf8.size())
+            return 0;
+        const auto byte = static_cast<uint8_t>(m_utf8[m_pos]);
+        if (byte < 0x80) {
+            ++m_pos;
+            return byte;
+        }
+        const char32_t character = Utf::NextCodePoint(m_utf8, m_pos);
+        if (character > 0xFFFF) {
+            m_secondSurrogatePending = true;
+            return kUnrepresentable;
+        }
+        return EncodeBmp(character);
+    }
+
+private:
+    std::string_view m_utf8;
+    std::size_t m_pos = 0;
+    bool m_secondSurrogatePending = false;
+};
+
+// The character codes _mbscmp sees in CP932 bytes; 0 at the end, and a lead byte with nothing
+// after it counts as the end too.
+class ByteCodes {
+public:
+    explicit ByteCodes(std::string_view cp932) : m_bytes(cp932) {}
+
+    uint16_t Next()
+    {
+        if (m_pos >= m_bytes.size())
+            return 0;
+        const auto byte = static_cast<uint8_t>(m_bytes[m_pos++]);
+        if (!IsLeadByte(byte))
+            return byte;
+        if (m_pos >= m_bytes.size())
+            return 0;
+        return static_cast<uint16_t>((byte << 8) | static_cast<uint8_t>(m_bytes[m_pos++]));
+    }
+
+private:
+    std::string_view m_bytes;
+    std::size_t m_pos = 0;
+};
+
+template <class Codes>
+int CompareCodes(Codes a, Codes b)
+{
+    for (;;) {
+        const uint16_t codeA = a.Next();
+        const uint16_t codeB = b.Next();
+        if (codeA != codeB)
+            return codeA < codeB ? -1 : 1;
+        if (codeA == 0)
+            return 0;
+    }
+}
+
+// The character behind the bytes at pos, advancing pos past them. A lead byte takes the next
+// byte along whatever it is, except a NUL (or the end), which Windows leaves to stand alone.
+char16_t DecodeAt(std::string_view cp932, std::size_t& pos)
+{
+    const auto byte = static_cast<uint8_t>(cp932[pos++]);
+    const uint8_t row = kDecodeRowOfByte[byte];
+    if (row == 0)
+        return kDecodeRows[0][byte];
+    const uint8_t trail = pos < cp932.size() ? static_cast<uint8_t>(cp932[pos]) : 0;
+    if (trail != 0)
+        ++pos;
+    return kDecodeRows[row][trail];
+}
+
+}  // namespace
+
+std::string FromUtf8(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());  // no character takes more bytes in CP932 than in UTF-8
+    Utf8Codes codes(utf8);
+    while (!codes.AtEnd())
+        AppendCode(out, codes.Next());
+    return out;
+}
+
+std::string ToUtf8(std::string_view cp932)
+{
+    std::string out;
+    out.reserve(cp932.size() * 3);  // a half-width katakana byte takes three in UTF-8
+    for (std::size_t pos = 0; pos < cp932.size();) {
+        const char16_t character = DecodeAt(cp932, pos);
+        if (character < 0x80)
+            out += static_cast<char>(character);
+        else
+            Utf::AppendUtf8(out, character);
+    }
+    return out;
+}
+
+std::size_t ByteLength(std::string_view utf8)
+{
+    std::size_t length = 0;
+    Utf8Codes codes(utf8);
+    while (!codes.AtEnd())
+        length += IsDoubleByteCode(codes.Next()) ? 2 : 1;
+    return length;
+}
+
+bool IsLeadByte(uint8_t byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+bool IsLegalDoubleByte(uint16_t code)
+{
+    const auto trail = static_cast<uint8_t>(code & 0xFF);
+    return IsLeadByte(static_cast<uint8_t>(code >> 8)) && trail >= 0x40 && trail <= 0xFC && trail != 0x7F;
+}
+
+bool IsLowerByte(uint8_t byte) { return byte >= 'a' && byte <= 'z'; }
+
+int Compare(std::string_view cp932a, std::string_view cp932b)
+{
+    return CompareCodes(ByteCodes(cp932a), ByteCodes(cp932b));
+}
+
+int CompareUtf8(std::string_view utf8a, std::string_view utf8b)
+{
+    return CompareCodes(Utf8Codes(utf8a), Utf8Codes(utf8b));
+}
+
+}  // namespace Cp932
