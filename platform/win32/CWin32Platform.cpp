@@ -1,0 +1,253 @@
+// The Win32 implementation of the platform services.
+#include "CWin32Platform.h"
+
+#include <cstdio>
+
+#include "CWin32FindHandle.h"
+#include "Win32Text.h"
+
+namespace {
+
+// CreateDirectoryW stops at MAX_PATH - 12 characters without the long-path prefix, the other
+// file functions at MAX_PATH.
+constexpr std::size_t kLongPathThreshold = MAX_PATH - 12;
+constexpr int64_t kSecondsFrom1601To1970 = 11'644'473'600;
+constexpr int64_t kTicksPerSecond = 10'000'000;
+
+bool StartsWith(const std::wstring& text, const wchar_t* prefix)
+{
+    return text.rfind(prefix, 0) == 0;
+}
+
+// The absolute form, with "." and ".." resolved: the \\?\ prefix turns that resolution off.
+std::wstring FullPathOf(const std::wstring& path)
+{
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
+        return path;
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed)
+        return path;
+    full.resize(length);
+    return full;
+}
+
+std::string LastComponent(const std::string& path)
+{
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+// The reparse tag tells a link from a cloud file; only a find record carries it.
+DWORD ReparseTagOf(std::wstring path)
+{
+    while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/'))
+        path.pop_back();
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileExW(path.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;  // counts as a link: better not to walk into what cannot be identified
+    FindClose(find);
+    return data.dwReserved0;
+}
+
+WIN32_FIND_DATAW FindDataFromAttributes(const WIN32_FILE_ATTRIBUTE_DATA& info)
+{
+    WIN32_FIND_DATAW data{};
+    data.dwFileAttributes = info.dwFileAttributes;
+    data.ftCreationTime = info.ftCreationTime;
+    data.ftLastAccessTime = info.ftLastAccessTime;
+    data.ftLastWriteTime = info.ftLastWriteTime;
+    data.nFileSizeHigh = info.nFileSizeHigh;
+    data.nFileSizeLow = info.nFileSizeLow;
+    return data;
+}
+
+bool FileTimeFromUnixSeconds(int64_t time, FILETIME& fileTime)
+{
+    if (time < -kSecondsFrom1601To1970 || time > INT64_MAX / kTicksPerSecond - kSecondsFrom1601To1970)
+        return false;
+    const uint64_t ticks = static_cast<uint64_t>(time + kSecondsFrom1601To1970) * kTicksPerSecond;
+    fileTime.dwLowDateTime = static_cast<DWORD>(ticks);
+    fileTime.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    return true;
+}
+
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int DayOfYear(const SYSTEMTIME& date)
+{
+    static constexpr int kDaysBeforeMonth[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    const bool afterLeapDay = date.wMonth > 2 && IsLeapYear(date.wYear);
+    return kDaysBeforeMonth[date.wMonth - 1] + date.wDay - 1 + (afterLeapDay ? 1 : 0);
+}
+
+std::tm TmFromSystemTime(const SYSTEMTIME& time)
+{
+    std::tm tm{};
+    tm.tm_year = time.wYear - 1900;
+    tm.tm_mon = time.wMonth - 1;
+    tm.tm_mday = time.wDay;
+    tm.tm_hour = time.wHour;
+    tm.tm_min = time.wMinute;
+    tm.tm_sec = time.wSecond;
+    tm.tm_wday = time.wDayOfWeek;
+    tm.tm_yday = DayOfYear(time);
+    tm.tm_isdst = -1;  // the conversion does not say whether daylight saving applied
+    return tm;
+}
+
+}  // namespace
+
+CWin32Platform& CWin32Platform::Instance()
+{
+    static CWin32Platform platform;
+    return platform;
+}
+
+void CWin32Platform::SetMessageDispatcher(MessageDispatcher dispatcher)
+{
+    m_dispatcher = std::move(dispatcher);
+}
+
+std::wstring CWin32Platform::ApiPath(const std::string& path)
+{
+    const std::wstring wide = ToWide(path);
+    if (wide.size() < kLongPathThreshold || StartsWith(wide, L"\\\\?\\") || StartsWith(wide, L"\\\\.\\"))
+        return wide;
+    const std::wstring full = FullPathOf(wide);
+    if (StartsWith(full, L"\\\\?\\"))
+        return full;
+    if (StartsWith(full, L"\\\\"))
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+uint32_t CWin32Platform::FindFirst(const std::string& pattern, std::unique_ptr<CFindHandle>& handle,
+                                   CFindEntry& first)
+{
+    return CWin32FindHandle::Open(ApiPath(pattern), handle, first);
+}
+
+bool CWin32Platform::GetFileStatus(const std::string& path, CFindEntry& status)
+{
+    const std::wstring apiPath = ApiPath(path);
+    WIN32_FILE_ATTRIBUTE_DATA info;
+    if (!GetFileAttributesExW(apiPath.c_str(), GetFileExInfoStandard, &info))
+        return false;
+    WIN32_FIND_DATAW data = FindDataFromAttributes(info);
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        data.dwReserved0 = ReparseTagOf(apiPath);
+    status = CWin32FindHandle::EntryFromFindData(data);
+    status.name = LastComponent(path);
+    return true;
+}
+
+std::vector<std::string> CWin32Platform::ListDriveRoots()
+{
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetLogicalDriveStringsW(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length == 0)
+            return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            break;
+        }
+        buffer.assign(length + 1, L'\0');  // drives appeared since the size was asked
+    }
+    std::vector<std::string> roots;
+    for (std::size_t start = 0; start < buffer.size();) {
+        const std::size_t end = buffer.find(L'\0', start);
+        roots.push_back(FromWide(std::wstring_view(buffer).substr(start, end - start)));
+        start = end == std::wstring::npos ? buffer.size() : end + 1;
+    }
+    return roots;
+}
+
+uint32_t CWin32Platform::DriveTypeOf(const std::string& root)
+{
+    return GetDriveTypeW(ToWide(root).c_str());
+}
+
+uint32_t CWin32Platform::CreateFolder(const std::string& path)
+{
+    if (!CreateDirectoryW(ApiPath(path).c_str(), nullptr))
+        return GetLastError();
+    return kErrorSuccess;
+}
+
+std::filesystem::path CWin32Platform::NativePath(const std::string& path)
+{
+    return std::filesystem::path(ToWide(path));
+}
+
+std::string CWin32Platform::FormatSystemMessage(uint32_t code)
+{
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+        LANG_USER_DEFAULT, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string message = length != 0 && text ? FromWide(std::wstring_view(text, length)) : std::string();
+    if (text)
+        LocalFree(text);
+    return message;
+}
+
+bool CWin32Platform::LocalTime(int64_t time, std::tm& local)
+{
+    // The zone's rules for that date, daylight saving included, as the C library's localtime applies them.
+    FILETIME fileTime;
+    SYSTEMTIME utc;
+    SYSTEMTIME localTime;
+    if (!FileTimeFromUnixSeconds(time, fileTime) || !FileTimeToSystemTime(&fileTime, &utc) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &localTime))
+        return false;
+    local = TmFromSystemTime(localTime);
+    return true;
+}
+
+int CWin32Platform::ShowMessageBox(const std::string& text, unsigned style)
+{
+    return MessageBoxW(GetActiveWindow(), ToWide(text).c_str(), L"フォルダ ZQ", style);
+}
+
+bool CWin32Platform::PumpWaitingMessages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        const BOOL taken = GetMessageW(&message, nullptr, 0, 0);
+        if (taken == 0)
+            return false;
+        if (taken == -1)
+            break;
+        Dispatch(message);
+    }
+    return true;
+}
+
+void CWin32Platform::Dispatch(MSG& message)
+{
+    if (m_dispatcher) {
+        m_dispatcher(message);
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+void CWin32Platform::QuitProcess(int exitCode)
+{
+    PostQuitMessage(exitCode);
+    std::fflush(nullptr);
+    ExitProcess(static_cast<UINT>(exitCode));
+}
+
+CPlatform& GetSystemPlatform()
+{
+    return CWin32Platform::Instance();
+}

@@ -1,0 +1,49 @@
+// CWin32Platform: the platform services of the Windows build, through the wide-character Win32 API.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "CPlatform.h"
+
+// What GetSystemPlatform() returns on Windows. Paths arrive in UTF-8 and go to the W functions in
+// UTF-16; paths too long for the plain Win32 limits get the \\?\ prefix, so deep trees can be
+// listed. Errors are GetLastError's codes, unchanged.
+//
+// The pump dispatches with TranslateMessage/DispatchMessageW. The GUI, which needs accelerators
+// and dialog navigation to see every message the pump takes while a long job runs, installs its
+// own per-message handling with SetMessageDispatcher on Instance().
+class CWin32Platform : public CPlatform {
+public:
+    // Handles one message taken from the queue (never WM_QUIT, which ends the pump).
+    using MessageDispatcher = std::function<void(MSG&)>;
+
+    static CWin32Platform& Instance();
+
+    // An empty dispatcher restores TranslateMessage + DispatchMessageW.
+    void SetMessageDispatcher(MessageDispatcher dispatcher);
+
+    uint32_t FindFirst(const std::string& pattern, std::unique_ptr<CFindHandle>& handle,
+                       CFindEntry& first) override;
+    bool GetFileStatus(const std::string& path, CFindEntry& status) override;
+    std::vector<std::string> ListDriveRoots() override;
+    uint32_t DriveTypeOf(const std::string& root) override;
+    uint32_t CreateFolder(const std::string& path) override;
+    std::filesystem::path NativePath(const std::string& path) override;
+    std::string FormatSystemMessage(uint32_t code) override;
+    bool LocalTime(int64_t time, std::tm& local) override;
+    int ShowMessageBox(const std::string& text, unsigned style) override;
+    bool PumpWaitingMessages() override;
+    [[noreturn]] void QuitProcess(int exitCode) override;
+
+    // The UTF-16 form of a path for the file APIs, with \\?\ (or \\?\UNC\) in front when it is
+    // too long for them without it.
+    static std::wstring ApiPath(const std::string& path);
+
+private:
+    void Dispatch(MSG& message);
+
+    MessageDispatcher m_dispatcher;
+};
