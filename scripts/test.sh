@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# test.sh: brings the build up to date and runs every test suite: native, sanitized, and Windows under Wine.
+#
+#   bash scripts/test.sh
+#
+# Exits non-zero when any build or test fails; ends with one summary line per suite.
+set -euo pipefail
+
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+
+SUMMARY_FILE="$ZQ_BUILD/test-summary.txt"
+
+step() { printf '\n== %s\n' "$*"; }
+
+# run_ctest NAME: runs the tests of build/NAME and records its summary line.
+run_ctest() {
+    local name="$1"
+    local log="$ZQ_BUILD/ctest-$name.log"
+    step "ctest $name"
+    local status=0
+    ctest --test-dir "$ZQ_BUILD/$name" --output-on-failure --no-tests=error --timeout 600 -j2 \
+        --output-log "$log" || status=$?
+    local summary
+    summary=$(grep -E 'tests passed|No tests were found' "$log" | tail -n 1 || true)
+    printf '%-7s %s%s\n' "$name:" "${summary:-no summary}" "$([[ $status -eq 0 ]] || echo " (exit $status)")" \
+        >>"$SUMMARY_FILE"
+    return "$status"
+}
+
+run_native_tests() {
+    run_ctest native
+}
+
+# Any sanitizer report fails the test that caused it.
+run_sanitized_tests() {
+    ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=1" \
+    UBSAN_OPTIONS="halt_on_error=1:abort_on_error=1:print_stacktrace=1" \
+        run_ctest asan
+}
+
+# GUI tests need a display, so the whole Windows run happens on a private Xvfb; one wineserver
+# serves every test process and is ended afterwards.
+run_windows_tests() (
+    zq_enter_wine_env
+    trap zq_stop_all EXIT
+    trap 'exit 130' INT TERM
+    zq_start_xvfb || exit 1
+    zq_start_wineserver || exit 1
+    run_ctest win
+)
+
+# ---------------------------------------------------------------------------------------------
+# SHORT FUZZ RUNS go here: each fuzz target gets a bounded run (seconds, fixed seed corpus)
+# against the sanitized tree, and a finding fails the script like a failing test.
+run_fuzz_smoke() {
+    :
+}
+# ---------------------------------------------------------------------------------------------
+
+main() {
+    bash "$ZQ_ROOT/scripts/setup.sh" --build-only
+    : >"$SUMMARY_FILE"
+    local failed=0
+    run_native_tests || failed=1
+    run_sanitized_tests || failed=1
+    run_windows_tests || failed=1
+    run_fuzz_smoke || failed=1
+    step "summary"
+    cat "$SUMMARY_FILE"
+    if [[ $failed -ne 0 ]]; then
+        echo "FAILED"
+        return 1
+    fi
+    echo "all test suites passed"
+}
+
+main

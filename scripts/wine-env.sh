@@ -1,0 +1,83 @@
+# wine-env.sh: the environment for running the Windows build under Wine; sourced by setup.sh and test.sh.
+#
+# Sourcing only defines variables and functions. zq_enter_wine_env switches this shell to the
+# project's own Wine prefix and sandboxed HOME (everything stays inside build/), zq_start_xvfb gives
+# it a display of its own, zq_start_wineserver keeps one wineserver alive for a series of Wine
+# runs, and zq_stop_all ends whatever of these this shell started.
+
+ZQ_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+ZQ_BUILD="$ZQ_ROOT/build"
+ZQ_XVFB_PID=""
+ZQ_WINESERVER_STARTED=""
+
+zq_enter_wine_env() {
+    export WINEPREFIX="$ZQ_BUILD/wine-prefix" WINEARCH=win64 WINEDEBUG=-all
+    # No Mono/Gecko installer prompts, no menu entries written outside the sandbox.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    # Wine links the Windows profile folders into $HOME and trashes files into XDG_DATA_HOME.
+    export HOME="$ZQ_BUILD/home" XDG_DATA_HOME="$ZQ_BUILD/home/.local/share"
+    mkdir -p "$XDG_DATA_HOME"
+    # Japanese code page (932) and ja-JP formats; an LC_ALL would override them.
+    export LANG=ja_JP.UTF-8
+    unset LC_ALL
+}
+
+# Windows path of a Linux path, through Wine's Z: drive (Z:\ is /).
+zq_windows_path() {
+    local path
+    path="$(realpath -m "$1")"
+    printf 'Z:%s\n' "${path//\//\\}"
+}
+
+# Starts an Xvfb on a display number it picks itself and exports DISPLAY.
+zq_start_xvfb() {
+    local displayFile="$ZQ_BUILD/.xvfb-display"
+    : >"$displayFile"
+    Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp 9>"$displayFile" </dev/null >/dev/null 2>&1 &
+    ZQ_XVFB_PID=$!
+    local tries
+    for tries in $(seq 100); do
+        if [[ -s "$displayFile" ]]; then
+            export DISPLAY=":$(tr -d '[:space:]' <"$displayFile")"
+            return 0
+        fi
+        kill -0 "$ZQ_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "Xvfb did not start" >&2
+    zq_stop_xvfb
+    return 1
+}
+
+zq_stop_xvfb() {
+    if [[ -n "$ZQ_XVFB_PID" ]]; then
+        kill "$ZQ_XVFB_PID" 2>/dev/null || true
+        wait "$ZQ_XVFB_PID" 2>/dev/null || true
+        ZQ_XVFB_PID=""
+    fi
+}
+
+# One persistent wineserver for a series of runs: each Wine process then starts in a fraction of a
+# second, and Wine's services, started once here, do not hold the test runner's output pipes open.
+# Its output goes to /dev/null: an endless wineserver on a pipe would keep the reader waiting forever.
+zq_start_wineserver() {
+    # A lingering server started without this display would capture every GUI program started later.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    wineserver -p </dev/null >/dev/null 2>&1
+    ZQ_WINESERVER_STARTED=1
+    wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+zq_stop_wineserver() {
+    if [[ -n "$ZQ_WINESERVER_STARTED" ]]; then
+        wineserver -k >/dev/null 2>&1 || true
+        wineserver -w >/dev/null 2>&1 || true
+        ZQ_WINESERVER_STARTED=""
+    fi
+}
+
+zq_stop_all() {
+    zq_stop_wineserver
+    zq_stop_xvfb
+}
