@@ -1,6 +1,8 @@
 // CPlatformDecorator: a platform that forwards every call to another one.
 #pragma once
 
+#include <cstdlib>
+
 #include "CPlatform.h"
 
 // Base for platforms that change a few behaviours of another: tests derive from it, override
@@ -41,7 +43,11 @@ public:
         return m_inner.ShowMessageBox(text, style);
     }
     bool PumpWaitingMessages() override { return m_inner.PumpWaitingMessages(); }
-    [[noreturn]] void QuitProcess(int exitCode) override { m_inner.QuitProcess(exitCode); }
+    [[noreturn]] void QuitProcess(int exitCode) override
+    {
+        m_inner.QuitProcess(exitCode);
+        std::abort();  // the inner platform does not return either
+    }
 
 protected:
     CPlatform& m_inner;

@@ -128,8 +128,10 @@ CFolderWalk::Entered CFolderWalk::EnterFolder(const std::string& key, CSizeInfo&
     if (!PumpAndCheckStop())
         return Entered::Failed;
     if (!bRecount) {
-        if (GetStoredTotals(key, total, direct))
+        if (AfxGetAppCore().m_folderInfo.FindEntry(key)) {
+            GetStoredTotals(key, total, direct);
             return Entered::Stored;
+        }
         if (bCachedOnly)
             return Entered::Stored;  // nothing stored: the caller's records stay as they were
     }

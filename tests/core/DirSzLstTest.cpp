@@ -1,0 +1,208 @@
+// The folder record list: ordering, lookups, renames, and its stored form.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+#include "TestSupport.h"
+#include "app/CAppCore.h"
+#include "fw/CArchive.h"
+
+namespace {
+
+CSizeInfo Totals(uint64_t size, int32_t folders, int32_t files, int32_t m = 0, int32_t a = 0, int32_t c = 0)
+{
+    CSizeInfo info;
+    info.m_nSize = size;
+    info.m_nFolders = folders;
+    info.m_nFiles = files;
+    info.m_tModified = CTime(m);
+    info.m_tAccessed = CTime(a);
+    info.m_tCreated = CTime(c);
+    return info;
+}
+
+std::vector<std::string> Keys(const CDirSzLst& list)
+{
+    std::vector<std::string> keys;
+    for (auto pos = list.GetHeadPosition(); pos;)
+        keys.push_back(list.GetNext(pos).GetPath());
+    return keys;
+}
+
+std::string StoreList(CDirSzLst& list)
+{
+    std::stringstream stream;
+    CArchive ar(stream, CArchive::store, "Dir Info");
+    list.Serialize(ar);
+    ar.Close();
+    return stream.str();
+}
+
+void LoadList(CDirSzLst& list, const std::string& bytes)
+{
+    std::stringstream stream(bytes);
+    CArchive ar(stream, CArchive::load, "フォルダZQ Position\\Dir Info");
+    list.Serialize(ar);
+}
+
+class DirSzLstTest : public ::testing::Test {
+protected:
+    CAppCore app;
+    CScriptedPlatform platform;
+    CDirSzLst list;
+};
+
+}  // namespace
+
+TEST_F(DirSzLstTest, SetEntryKeepsKeysInOrderWithOneEntryPerKey)
+{
+    list.SetEntry("C:\\b", Totals(1, 0, 1), Totals(1, 0, 1));
+    list.SetEntry("C:\\d", Totals(2, 0, 1), Totals(2, 0, 1));
+    list.SetEntry("C:\\a", Totals(3, 0, 1), Totals(3, 0, 1));  // before everything
+    list.SetEntry("C:\\c", Totals(4, 0, 1), Totals(4, 0, 1));  // in the middle
+    list.SetEntry("C:\\e", Totals(5, 0, 1), Totals(5, 0, 1));  // at the end
+    const auto pos = list.SetEntry("C:\\c", Totals(40, 1, 2), Totals(41, 0, 2));
+    EXPECT_EQ(Keys(list), (std::vector<std::string>{"C:\\a", "C:\\b", "C:\\c", "C:\\d", "C:\\e"}));
+    EXPECT_EQ(list.GetCount(), 5);
+    EXPECT_EQ(list.GetTotalAt(pos), Totals(40, 1, 2));
+    EXPECT_EQ(list.GetDirectAt(pos), Totals(41, 0, 2));
+    EXPECT_EQ(list.FindEntry("C:\\c"), pos);
+}
+
+TEST_F(DirSzLstTest, KeysCompareCaseSensitivelyInCodePage932Order)
+{
+    list.SetEntry("C:\\TEMP", {}, {});
+    list.SetEntry("C:\\Temp", {}, {});
+    list.SetEntry("C:\\漢字", {}, {});      // double-byte, lead 0x8A
+    list.SetEntry("C:\\ｶﾅ", {}, {});        // half-width katakana, single bytes 0xB6 0xC5
+    list.SetEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", {}, {});
+    // Single-byte katakana sorts before a double-byte character, although its byte is larger.
+    EXPECT_EQ(Keys(list), (std::vector<std::string>{"C:\\TEMP", "C:\\Temp", "C:\\ｶﾅ", "C:\\漢字", "ﾏｲ ｺﾝﾋﾟｭｰﾀ,"}));
+    EXPECT_EQ(list.FindEntry("C:\\temp"), nullptr);
+}
+
+TEST_F(DirSzLstTest, RemoveAndFindToleratePositionsAndRenames)
+{
+    for (const char* key : {"C:\\a", "C:\\b", "C:\\c"})
+        list.SetEntry(key, {}, {});
+    list.RemoveEntry("C:\\zzz");
+    EXPECT_EQ(list.GetCount(), 3);
+
+    const auto b = list.FindEntry("C:\\b");
+    list.RemoveEntry("C:\\a");
+    EXPECT_EQ(list.GetPathAt(b), "C:\\b");  // positions outlive the removal of others
+
+    // A rename in place breaks the order; every key is still found.
+    list.SetPathAt(b, "C:\\x");
+    EXPECT_EQ(Keys(list), (std::vector<std::string>{"C:\\x", "C:\\c"}));
+    EXPECT_EQ(list.FindEntry("C:\\x"), b);
+    EXPECT_NE(list.FindEntry("C:\\c"), nullptr);
+    EXPECT_EQ(list.FindEntry("C:\\b"), nullptr);
+    list.SetEntry("C:\\a", {}, {});
+    EXPECT_EQ(list.GetCount(), 3);
+    EXPECT_NE(list.FindEntry("C:\\a"), nullptr);
+}
+
+TEST_F(DirSzLstTest, ManyRandomKeysStayOrderedAndUnique)
+{
+    std::mt19937 random(7);
+    std::set<std::string> expected;
+    for (int i = 0; i < 5000; ++i) {
+        const std::string key = "C:\\" + std::to_string(random() % 3000);
+        expected.insert(key);
+        list.SetEntry(key, Totals(i, 0, 0), {});
+        if (i % 7 == 0) {
+            const std::string gone = "C:\\" + std::to_string(random() % 3000);
+            expected.erase(gone);
+            list.RemoveEntry(gone);
+        }
+    }
+    EXPECT_EQ(Keys(list), std::vector<std::string>(expected.begin(), expected.end()));
+}
+
+TEST(SizeInfo, CompareTotalsMarksSizeModifiedFoldersFiles)
+{
+    std::string marks = "x";
+    EXPECT_TRUE(CompareTotals(Totals(1, 2, 3, 4, 5, 6), Totals(1, 2, 3, 4, 7, 8), marks));
+    EXPECT_EQ(marks, "x");
+    EXPECT_FALSE(CompareTotals(Totals(1ull << 32, 2, 3, 4), Totals(0, 1, 2, 5), marks));
+    EXPECT_EQ(marks, "xSUDF");
+    // An older modified time differs as much as a newer one.
+    std::string older;
+    EXPECT_FALSE(CompareTotals(Totals(1, 0, 0, 9), Totals(1, 0, 0, 3), older));
+    EXPECT_EQ(older, "U");
+}
+
+TEST(SizeInfo, AddSumsCountsAndKeepsTheLaterTimes)
+{
+    CSizeInfo sum;
+    ClearTotals(sum);
+    sum.Add(Totals(0xFFFFFFFFull, 0, 1, 10, 20, 30));
+    sum.Add(Totals(2, 1, 1, 5, 25, 30));
+    EXPECT_EQ(sum, Totals(0x100000001ull, 1, 2, 10, 25, 30));
+}
+
+TEST_F(DirSzLstTest, StoredFormMatchesTheDocumentedBytes)
+{
+    EXPECT_EQ(StoreList(list), std::string(4, '\0'));
+
+    list.SetEntry("C:\\", Totals(4294967298ull, 1, 2, 1, 2, 3), {});
+    const std::string bytes = StoreList(list);
+    ASSERT_EQ(bytes.size(), 64u);
+    EXPECT_EQ(bytes.substr(0, 8), std::string("\x01\x00\x00\x00\x03" "C:\\", 8));
+    const std::string total = bytes.substr(8, 28);
+    EXPECT_EQ(total.substr(0, 16), std::string("\x01\x00\x00\x00\x02\x00\x00\x00\x01\x00\x00\x00\x02\x00\x00\x00", 16));
+    EXPECT_EQ(total.substr(16), std::string("\x01\x00\x00\x00\x02\x00\x00\x00\x03\x00\x00\x00", 12));
+    EXPECT_EQ(bytes.substr(36), std::string(28, '\0'));
+
+    CDirSzLst longKey;
+    longKey.SetEntry(std::string(300, 'k'), {}, {});
+    EXPECT_EQ(StoreList(longKey).substr(4, 3), "\xFF\x2C\x01");
+}
+
+TEST_F(DirSzLstTest, StoringThenLoadingReproducesTheList)
+{
+    list.SetEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", Totals(99, 5, 6, 7, 8, 9), {});
+    list.SetEntry("D:\\データ\\写真", Totals(1ull << 40, 0, 3, INT32_MAX, 1, 2), Totals(1ull << 40, 0, 3));
+    list.SetEntry("C:\\", Totals(5, 1, 1), Totals(0, 0, 0));
+    CDirSzLst loaded;
+    LoadList(loaded, StoreList(list));
+    ASSERT_EQ(Keys(loaded), Keys(list));
+    for (auto pos = list.GetHeadPosition(); pos;) {
+        const CDirSzEntry& entry = list.GetNext(pos);
+        const auto found = loaded.FindEntry(entry.GetPath());
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(loaded.GetTotalAt(found), entry.GetTotal());
+        EXPECT_EQ(loaded.GetDirectAt(found), entry.GetDirect());
+    }
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(DirSzLstTest, FileCutInTheThirdEntryLoadsTwoAndSaysSoOnce)
+{
+    for (const char* key : {"C:\\a", "C:\\b", "C:\\c", "C:\\d"})
+        list.SetEntry(key, Totals(1, 0, 1), {});
+    const std::string bytes = StoreList(list);
+    const std::size_t entrySize = 1 + 4 + 56;
+    CDirSzLst loaded;
+    LoadList(loaded, bytes.substr(0, 4 + 2 * entrySize + 30));
+    EXPECT_EQ(Keys(loaded), (std::vector<std::string>{"C:\\a", "C:\\b"}));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0],
+              "Error on Serialize(CDirSzEntry).\n\nfile name ： \nフォルダZQ Position\\Dir Info\n\nerror code ： 0x3");
+    EXPECT_FALSE(app.m_bSerializeOk);
+}
+
+TEST_F(DirSzLstTest, DamagedCountOrGarbageNeverCrashes)
+{
+    LoadList(list, "\x01\x00");
+    EXPECT_EQ(list.GetCount(), 0);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].rfind("Error on Serialize.\n\nfile name ： \n", 0), 0u);
+
+    LoadList(list, std::string("\xFF\xFF\xFF\x7F\x01" "A", 6) + std::string(56, '\x01'));  // 2^31-1 entries claimed
+    EXPECT_EQ(list.GetCount(), 1);
+    LoadList(list, std::string("\xF0\xFF\xFF\xFF", 4));  // a negative count loads nothing
+    EXPECT_EQ(list.GetCount(), 1);
+}

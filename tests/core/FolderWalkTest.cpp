@@ -1,0 +1,293 @@
+// The aggregation walk over real folder trees, with scripted stops, errors and answers.
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "app/CAppCore.h"
+#include "fw/CDocument.h"
+#ifndef _WIN32
+#include "posix/CPosixPlatform.h"
+#endif
+
+namespace {
+
+class FolderWalkTest : public ::testing::Test {
+protected:
+    bool Walk(const std::string& key, bool recount = false, bool cachedOnly = false)
+    {
+        ClearTotals(total);
+        ClearTotals(direct);
+        return walk.AggregateFolder(key, total, direct, &doc, recount, cachedOnly);
+    }
+    bool Stored(const std::string& key) { return app.m_folderInfo.FindEntry(key) != nullptr; }
+    CSizeInfo StoredTotal(const std::string& key)
+    {
+        CSizeInfo t, d;
+        walk.GetStoredTotals(key, t, d);
+        return t;
+    }
+
+    CAppCore app;
+    CAppSettings& walk = app.m_settings;
+    CScriptedPlatform platform;
+    TempTree tree;
+    CDocument doc;
+    CSizeInfo total, direct;
+};
+
+}  // namespace
+
+TEST_F(FolderWalkTest, TotalsCountFilesBelowAndDirectFilesApart)
+{
+    tree.File("f/ten", 10);
+    tree.File("f/.twenty", 20);  // hidden files count too
+    tree.File("f/sub/five", 5);
+    tree.Folder("f/sub/empty");
+
+    ASSERT_TRUE(Walk(tree.Key("f")));
+    EXPECT_EQ(total.m_nSize, 35u);
+    EXPECT_EQ(total.m_nFolders, 2);
+    EXPECT_EQ(total.m_nFiles, 3);
+    EXPECT_EQ(direct.m_nSize, 30u);
+    EXPECT_EQ(direct.m_nFolders, 0);
+    EXPECT_EQ(direct.m_nFiles, 2);
+    EXPECT_TRUE(total.m_tModified.IsSet());
+    EXPECT_TRUE(total.m_tAccessed.IsSet());
+    EXPECT_TRUE(total.m_tCreated.IsSet());
+
+    const CSizeInfo sub = StoredTotal(tree.Key("f/sub"));
+    EXPECT_EQ(sub.m_nSize, 5u);
+    EXPECT_EQ(sub.m_nFolders, 1);
+    EXPECT_EQ(sub.m_nFiles, 1);
+    // Folders' own times never count: a tree of empty folders has no dates.
+    const CSizeInfo empty = StoredTotal(tree.Key("f/sub/empty"));
+    EXPECT_EQ(empty, CSizeInfo());
+    EXPECT_TRUE(Stored(tree.Key("f/sub/empty")));
+}
+
+TEST_F(FolderWalkTest, SizesBeyond4GiBAreCountedInFull)
+{
+    tree.File("big/a", 1);
+    std::filesystem::resize_file(tree.Native("big/a"), 5ull << 30);  // sparse: no disk space used
+    tree.File("big/b", 10);
+    std::filesystem::resize_file(tree.Native("big/b"), 0xFFFFFFFFull);
+    ASSERT_TRUE(Walk(tree.Key("big")));
+    EXPECT_EQ(total.m_nSize, (5ull << 30) + 0xFFFFFFFFull);
+    EXPECT_EQ(direct.m_nSize, total.m_nSize);
+}
+
+TEST_F(FolderWalkTest, StoredFoldersAreAnsweredWithoutListing)
+{
+    tree.File("s/a/x", 3);
+    tree.File("s/b/y", 4);
+    ASSERT_TRUE(Walk(tree.Key("s")));
+    const CSizeInfo first = total;
+    const int listings = platform.listings;
+
+    ASSERT_TRUE(Walk(tree.Key("s")));
+    EXPECT_EQ(platform.listings, listings);
+    EXPECT_EQ(total, first);
+
+    // A later walk of an enclosing folder reuses the stored subfolders too.
+    tree.File("s/b/new", 100);
+    ASSERT_TRUE(Walk(tree.Key("s/b")));
+    EXPECT_EQ(total.m_nSize, 4u);
+    ASSERT_TRUE(Walk(tree.Key("s"), true));
+    EXPECT_EQ(total.m_nSize, 107u);
+    EXPECT_EQ(StoredTotal(tree.Key("s/b")).m_nSize, 104u);
+}
+
+TEST_F(FolderWalkTest, CachedOnlyListsNothingAndLeavesTheCallersRecords)
+{
+    tree.File("c/x", 1);
+    CSizeInfo t, d;
+    t.m_nFolders = -1;
+    EXPECT_TRUE(walk.AggregateFolder(tree.Key("c"), t, d, nullptr, false, true));
+    EXPECT_EQ(t.m_nFolders, -1);
+    EXPECT_EQ(platform.listings, 0);
+    EXPECT_FALSE(Stored(tree.Key("c")));
+}
+
+TEST_F(FolderWalkTest, StopInTheMiddleStoresOnlyFinishedFolders)
+{
+    tree.File("w/a/1", 1);
+    tree.File("w/b/c/2", 2);
+    tree.File("w/d/3", 3);
+    // Pumps come before w, then before its subfolders in listing order; stop at the fourth.
+    platform.onPump = [&](int pump) {
+        if (pump == 4) {
+            EXPECT_TRUE(walk.StopAggregation());
+        }
+    };
+    EXPECT_FALSE(Walk(tree.Key("w")));
+    EXPECT_FALSE(walk.m_bWalkRunning);
+    EXPECT_FALSE(Stored(tree.Key("w")));
+    int stored = 0;
+    for (const char* sub : {"w/a", "w/b", "w/b/c", "w/d"})
+        stored += Stored(tree.Key(sub));
+    EXPECT_EQ(stored, 2);  // two folders were complete before the fourth pump
+    EXPECT_EQ(doc.GetTitle().rfind("集計中 " + tree.Key("w"), 0), 0u);
+    EXPECT_FALSE(walk.StopAggregation());  // nothing is waiting any more
+}
+
+TEST_F(FolderWalkTest, ProgressTitleNamesTheFolderBeingListed)
+{
+    tree.Folder("t/only");
+    ASSERT_TRUE(Walk(tree.Key("t")));
+    EXPECT_EQ(doc.GetTitle(), "集計中 " + tree.Key("t\\only") + " ・・・");
+}
+
+TEST_F(FolderWalkTest, AccessErrorOffersRetryThenCancelFailsTheWalk)
+{
+    tree.File("e/a/1", 1);
+    tree.File("e/locked/2", 2);
+    const std::string locked = tree.Key("e/locked");
+    platform.failingFolders[locked] = kErrorAccessDenied;
+    platform.answers = {kIdRetry, kIdCancel};
+
+    EXPECT_FALSE(Walk(tree.Key("e")));
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.styles[0], 0x15u);
+    const std::string expectedStart = locked + " にアクセスできません。\n\n";
+    EXPECT_EQ(platform.messages[0].rfind(expectedStart, 0), 0u) << platform.messages[0];
+    const std::string tail = "\n\n( ｺｰﾄﾞ=0x5 )\n";
+    EXPECT_EQ(platform.messages[0].substr(platform.messages[0].size() - tail.size()), tail);
+    EXPECT_EQ(app.m_dwLastError, 5u);
+    EXPECT_FALSE(Stored(tree.Key("e")));
+    EXPECT_FALSE(Stored(locked));
+}
+
+TEST_F(FolderWalkTest, MissingOrEmptyListingsFailSilently)
+{
+    tree.Folder("m/gone");
+    platform.failingFolders[tree.Key("m/gone")] = kErrorPathNotFound;
+    EXPECT_FALSE(Walk(tree.Key("m")));
+    EXPECT_EQ(app.m_dwLastError, 3u);
+
+    platform.failingFolders[tree.Key("m/gone")] = kErrorFileNotFound;
+    EXPECT_FALSE(Walk(tree.Key("m")));
+    EXPECT_EQ(app.m_dwLastError, 0u);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_FALSE(Stored(tree.Key("m")));
+}
+
+TEST_F(FolderWalkTest, LinksAreCountedAsEmptyFilesAndNeverFollowed)
+{
+    tree.File("l/sub/data", 7);
+    std::error_code error;
+    std::filesystem::create_directory_symlink(tree.Native("l"), tree.Native("l/sub/loop"), error);
+    if (error)
+        GTEST_SKIP() << "this system cannot create a folder link: " << error.message();
+    ASSERT_TRUE(Walk(tree.Key("l")));
+    EXPECT_EQ(total.m_nFolders, 1);
+    EXPECT_EQ(total.m_nFiles, 2);
+    EXPECT_EQ(total.m_nSize, 7u);
+}
+
+TEST_F(FolderWalkTest, DeepestTreeDoesNotExhaustTheStack)
+{
+    std::string relative = "deep";
+    tree.Folder(relative);
+    int depth = 0;
+    std::error_code error;
+    // As deep as the system lets us name folders, up to a limit that keeps the test quick.
+    while (depth < 1500 && std::filesystem::create_directory(tree.Native(relative + "/d"), error) && !error) {
+        relative += "/d";
+        ++depth;
+    }
+    ASSERT_GT(depth, 100);
+    std::ofstream(tree.Native(relative + "/leaf"), std::ios::binary) << "12";
+    ASSERT_TRUE(Walk(tree.Key("deep")));
+    EXPECT_EQ(total.m_nFolders, depth);
+    EXPECT_EQ(total.m_nFiles, 1);
+    EXPECT_EQ(total.m_nSize, 2u);
+    EXPECT_EQ(app.m_folderInfo.GetCount(), depth + 1);
+}
+
+TEST_F(FolderWalkTest, QuitMessageInsideThePumpEndsTheProcessWithCodeZero)
+{
+    tree.Folder("q/a/b");
+    platform.quitAtPump = 2;
+    try {
+        Walk(tree.Key("q"));
+        ADD_FAILURE() << "the walk went on after the quit message";
+    } catch (const CScriptedPlatform::Quit& quit) {
+        EXPECT_EQ(quit.exitCode, 0);
+    }
+}
+
+#ifndef _WIN32
+TEST(FolderWalkDrives, WholeComputerAddsEveryDriveAndStoresOnlyWhenTheLastSucceeds)
+{
+    CAppCore app;
+    TempTree tree;
+    tree.File("a/x", 1);
+    tree.File("c/y/z", 2);
+    tree.File("d/w", 4);
+    CPosixPlatform drives({{'A', tree.Native("a")}, {'C', tree.Native("c")}, {'D', tree.Native("d")}});
+    CScriptedPlatform platform(drives);
+    CSizeInfo total, direct;
+
+    ASSERT_TRUE(app.m_settings.AggregateFolder("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", total, direct, nullptr, false, false));
+    EXPECT_EQ(total.m_nSize, 7u);
+    EXPECT_EQ(total.m_nFolders, 4);  // three drive roots and C:\y
+    EXPECT_EQ(total.m_nFiles, 3);
+    EXPECT_EQ(direct, CSizeInfo());
+    EXPECT_NE(app.m_folderInfo.FindEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), nullptr);
+
+    app.m_folderInfo.RemoveAll();
+    platform.failingFolders["D:\\"] = kErrorAccessDenied;  // the last drive fails: Cancel
+    EXPECT_FALSE(app.m_settings.AggregateFolder("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", total, direct, nullptr, false, false));
+    EXPECT_NE(app.m_folderInfo.FindEntry("C:\\"), nullptr);
+    EXPECT_NE(app.m_folderInfo.FindEntry("A:\\"), nullptr);
+    EXPECT_EQ(app.m_folderInfo.FindEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), nullptr);
+
+    // A drive root without any entry lists nothing: it fails silently and stores nothing.
+    std::filesystem::remove(tree.Native("d/w"));
+    platform.failingFolders.clear();
+    app.m_folderInfo.RemoveAll();
+    EXPECT_FALSE(app.m_settings.AggregateFolder("D:\\", total, direct, nullptr, false, false));
+    EXPECT_TRUE(platform.messages.size() == 1);
+}
+#endif
+
+TEST(FolderKeys, PatternsParentsNamesAndDisplayForms)
+{
+    CAppCore app;
+    const CAppSettings& s = app.m_settings;
+    EXPECT_EQ(CFolderWalk::MakeFindPattern("C:"), "C:\\*.*");
+    EXPECT_EQ(CFolderWalk::MakeFindPattern("C:\\"), "C:\\*.*");
+    EXPECT_EQ(CFolderWalk::MakeFindPattern("C:\\Data"), "C:\\Data\\*.*");
+
+    std::string name;
+    EXPECT_EQ(CFolderWalk::SplitPath("C:\\Data\\Sub", name), "C:\\Data");
+    EXPECT_EQ(name, "Sub");
+    EXPECT_EQ(CFolderWalk::SplitPath("C:\\a", name), "C:\\");
+    EXPECT_EQ(name, "a");
+
+    EXPECT_EQ(s.GetParentKey("C:\\"), "ﾏｲ ｺﾝﾋﾟｭｰﾀ,");
+    EXPECT_EQ(s.GetParentKey("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), "");
+    EXPECT_EQ(s.GetParentKey("C:\\表\\ソ"), "C:\\表");  // 0x5C trail bytes are not backslashes
+    EXPECT_EQ(s.GetNameOf("C:\\"), "");
+    EXPECT_EQ(s.GetNameOf("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), "");
+    EXPECT_EQ(s.GetNameOf("C:\\表\\ソ"), "ソ");
+    EXPECT_EQ(s.GetDisplayPath("c:\\x"), "C:\\x");
+    EXPECT_EQ(s.GetDisplayPath("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), "ﾏｲ ｺﾝﾋﾟｭｰﾀ,");
+    EXPECT_TRUE(CFolderWalk::IsDriveRoot("Z:\\"));
+    EXPECT_FALSE(CFolderWalk::IsDriveRoot("Z:\\a"));
+}
+
+TEST(SystemErrorText, CutAfterTheFirstFullStopAndHexWithoutPadding)
+{
+    CAppCore app;
+    struct Messages : CPlatformDecorator {
+        std::string FormatSystemMessage(uint32_t code) override
+        {
+            return code == 1 ? "アクセスが拒否されました。詳細。\r\n" : "Access is denied.\r\n";
+        }
+    } platform;
+    EXPECT_EQ(app.FormatSystemError(1), "アクセスが拒否されました。");
+    EXPECT_EQ(app.FormatSystemError(2), "Access is denied.\r\n");
+    EXPECT_EQ(CAppCore::FormatHex(5), "0x5");
+    EXPECT_EQ(CAppCore::FormatHex(255), "0xff");
+    EXPECT_EQ(CAppCore::FormatHex(0x80070005), "0x80070005");
+}

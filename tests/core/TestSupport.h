@@ -1,0 +1,109 @@
+// Test support: temporary folder trees and a scriptable platform.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "CPlatformDecorator.h"
+
+// A folder under the system's temporary folder, removed with everything in it at the end.
+class TempTree {
+public:
+    TempTree()
+    {
+        static std::atomic<int> counter{0};
+        m_root = std::filesystem::temp_directory_path() /
+                 ("zqtest-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                  std::to_string(counter++) + "-" + std::to_string(reinterpret_cast<uintptr_t>(this) & 0xFFFFFF));
+        std::filesystem::remove_all(m_root);
+        std::filesystem::create_directories(m_root);
+    }
+    ~TempTree()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_root, ignored);
+    }
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    const std::filesystem::path& Root() const { return m_root; }
+    std::filesystem::path Native(const std::string& relative) const
+    {
+        return relative.empty() ? m_root : m_root / std::filesystem::u8path(relative);
+    }
+    // The folder key (Windows path) of a place in the tree; "" is the root.
+    std::string Key(const std::string& relative = std::string()) const
+    {
+        return GetPlatform().WindowsPathOf(Native(relative));
+    }
+    void Folder(const std::string& relative) const { std::filesystem::create_directories(Native(relative)); }
+    void File(const std::string& relative, std::size_t size) const
+    {
+        std::filesystem::create_directories(Native(relative).parent_path());
+        std::ofstream(Native(relative), std::ios::binary) << std::string(size, 'x');
+    }
+
+private:
+    std::filesystem::path m_root;
+};
+
+// The system's platform with scripted answers: message boxes answered from a queue (Cancel once
+// it is empty) and recorded, folders that fail to list with a given error, work run inside the
+// message pump, and a count of listings started.
+class CScriptedPlatform : public CPlatformDecorator {
+public:
+    using CPlatformDecorator::CPlatformDecorator;
+
+    struct Quit {
+        int exitCode;
+    };
+
+    uint32_t FindFirst(const std::string& pattern, std::unique_ptr<CFindHandle>& handle,
+                       CFindEntry& first) override
+    {
+        ++listings;
+        std::string folder = pattern.substr(0, pattern.rfind('\\'));
+        if (folder.size() == 2)
+            folder += '\\';
+        const auto failing = failingFolders.find(folder);
+        if (failing != failingFolders.end())
+            return failing->second;
+        return CPlatformDecorator::FindFirst(pattern, handle, first);
+    }
+    int ShowMessageBox(const std::string& text, unsigned style) override
+    {
+        messages.push_back(text);
+        styles.push_back(style);
+        if (answers.empty())
+            return kIdCancel;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    bool PumpWaitingMessages() override
+    {
+        ++pumps;
+        if (onPump)
+            onPump(pumps);
+        return !quitAtPump || pumps != quitAtPump;
+    }
+    [[noreturn]] void QuitProcess(int exitCode) override { throw Quit{exitCode}; }
+
+    std::map<std::string, uint32_t> failingFolders;  // folder key -> error code
+    std::deque<int> answers;
+    std::vector<std::string> messages;
+    std::vector<unsigned> styles;
+    std::function<void(int pump)> onPump;
+    int quitAtPump = 0;
+    int pumps = 0;
+    int listings = 0;
+};
