@@ -58,8 +58,8 @@ TEST(Cp932RoundTrip, EveryEncodableBmpCharacterDecodesBackToItself)
         ASSERT_EQ(Cp932::ToUtf8(cp932), utf8) << CodePointName(codePoint);
         ASSERT_EQ(Cp932::ByteLength(utf8), cp932.size()) << CodePointName(codePoint);
     }
-    // 128 ASCII + 63 half-width katakana + the five Windows single bytes + 6879 JIS X 0208 +
-    // 83 NEC row 13 + 360 IBM extensions + 1880 user-defined, less the duplicates among them.
+    // 196 single bytes + 6879 JIS X 0208 + 1880 user-defined, plus what the other rows add:
+    // 74 of NEC row 13's 83 and 373 of the IBM extensions' 388 (0xED/0xEE add nothing).
     EXPECT_EQ(encodable, 9402);
 }
 
@@ -109,6 +109,7 @@ TEST(Cp932Encode, UnrepresentableCharactersBecomeQuestionMarks)
     // 〜 (U+301C) would be 0x8160 with a best-fit mapping, but 0x8160 reads back as U+FF5E.
     EXPECT_EQ(Cp932::FromUtf8("\xE3\x80\x9C"), "?");
     EXPECT_EQ(Cp932::FromUtf8("\xC2\xA5"), "?");   // ¥ is not 0x5C
+    EXPECT_EQ(Cp932::FromUtf8("\xE2\x88\x92"), "?");  // − (U+2212) is not the full-width minus 0x817C
     EXPECT_EQ(Cp932::FromUtf8("\xEE\x9D\x98"), "?");  // U+E758, just past the user-defined area
     // An emoji is two UTF-16 units on Windows, each of which becomes one '?'.
     EXPECT_EQ(Cp932::FromUtf8("a\xF0\x9F\x98\x80" "b"), "a??b");
