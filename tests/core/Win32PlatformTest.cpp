@@ -363,7 +363,8 @@ int64_t DaysFromCivil(int year, int month, int day)
 // hours, and its weekday and day of the year agree with its date.
 TEST(Win32PlatformTime, LocalTimeIsAConsistentShiftOfUtc)
 {
-    for (const int64_t utc : {int64_t(951'782'400), int64_t(1'700'000'000), int64_t(2'000'000'000)}) {
+    // 2000-02-29, 2023-11-14 and the middle of 2024-12-31, the last day of a leap year.
+    for (const int64_t utc : {int64_t(951'782'400), int64_t(1'700'000'000), int64_t(1'735'646'400)}) {
         std::tm local{};
         ASSERT_TRUE(GetPlatform().LocalTime(utc, local));
         const int64_t days = DaysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
