@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "CPlatform.h"
+#include "app/COnePointTips.h"
 
 namespace {
 CAppCore* g_app = nullptr;
@@ -50,4 +51,18 @@ std::string CAppCore::FormatHex(uint32_t code)
     char text[16];
     std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(code));
     return text;
+}
+
+bool CAppCore::EnsureStoreFolder()
+{
+    CPlatform& platform = GetPlatform();
+    CFindEntry status;
+    if (platform.GetFileStatus(m_settings.m_strPositionDir, status))
+        return status.IsDirectory();
+    return platform.CreateFolder(m_settings.m_strPositionDir) == kErrorSuccess;
+}
+
+int CAppCore::ShowOnePointTip()
+{
+    return COnePointTips::Show(*this);
 }

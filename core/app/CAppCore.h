@@ -27,6 +27,14 @@ public:
     // "0x" and lower-case hexadecimal digits.
     static std::string FormatHex(uint32_t code);
 
+    // store and start-up
+    // Creates the store folder when it is not there; false when it still is not (the writes
+    // that follow then fail without a message).
+    bool EnsureStoreFolder();
+    // Shows the start-up tip that follows the one shown last time (COnePointTips); returns the
+    // answer that closed the tip box.
+    int ShowOnePointTip();
+
     // shared state
     int32_t m_nFolderSortKey = 0;
     std::string m_strStartPath;

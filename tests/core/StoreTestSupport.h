@@ -1,0 +1,109 @@
+// Store test support: a temporary current folder, raw file access and a little-endian decoder.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "core/TestSupport.h"
+
+// The store lives in the current folder. For the length of a test the current folder is an
+// empty temporary one, so that tests neither see nor leave store files of their own or others.
+class ScopedStoreFolder {
+public:
+    ScopedStoreFolder() : m_previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(m_tree.Root());
+    }
+    ~ScopedStoreFolder() { std::filesystem::current_path(m_previous); }
+    ScopedStoreFolder(const ScopedStoreFolder&) = delete;
+    ScopedStoreFolder& operator=(const ScopedStoreFolder&) = delete;
+
+    // The native path of a file given relative to the current folder in Windows form.
+    static std::filesystem::path Native(const std::string& relative)
+    {
+        std::string path = relative;
+        for (char& c : path)
+            if (c == '\\')
+                c = '/';
+        return std::filesystem::u8path(path);
+    }
+    static std::string ReadBytes(const std::string& relative)
+    {
+        std::ifstream in(Native(relative), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    static void WriteBytes(const std::string& relative, const std::string& bytes)
+    {
+        if (Native(relative).has_parent_path())
+            std::filesystem::create_directories(Native(relative).parent_path());
+        std::ofstream(Native(relative), std::ios::binary) << bytes;
+    }
+    static bool Exists(const std::string& relative) { return std::filesystem::exists(Native(relative)); }
+
+private:
+    TempTree m_tree;
+    std::filesystem::path m_previous;
+};
+
+// Walks through stored bytes, field by field, failing the test when a field runs past the end.
+class StoredFields {
+public:
+    explicit StoredFields(std::string bytes) : m_bytes(std::move(bytes)) {}
+
+    int32_t Int()
+    {
+        uint32_t value = 0;
+        for (int i = 0; i < 4; ++i)
+            value |= static_cast<uint32_t>(Byte()) << (8 * i);
+        return static_cast<int32_t>(value);
+    }
+    // A string with a one-byte length prefix, as every short setting is stored.
+    std::string ShortString()
+    {
+        const uint8_t length = Byte();
+        std::string text;
+        for (uint8_t i = 0; i < length; ++i)
+            text.push_back(static_cast<char>(Byte()));
+        return text;
+    }
+    bool AtEnd() const { return m_pos == m_bytes.size(); }
+
+private:
+    uint8_t Byte()
+    {
+        if (m_pos >= m_bytes.size()) {
+            ADD_FAILURE() << "stored bytes end at " << m_pos;
+            return 0;
+        }
+        return static_cast<uint8_t>(m_bytes[m_pos++]);
+    }
+
+    std::string m_bytes;
+    std::size_t m_pos = 0;
+};
+
+// Builds the bytes of a store file from 32-bit values and strings with one-byte prefixes.
+class StoredBytes {
+public:
+    StoredBytes& Int(int32_t value)
+    {
+        for (int i = 0; i < 4; ++i)
+            m_bytes.push_back(static_cast<char>(static_cast<uint32_t>(value) >> (8 * i)));
+        return *this;
+    }
+    StoredBytes& ShortString(const std::string& text)
+    {
+        m_bytes.push_back(static_cast<char>(text.size()));
+        m_bytes += text;
+        return *this;
+    }
+    const std::string& Str() const { return m_bytes; }
+
+private:
+    std::string m_bytes;
+};
