@@ -1,0 +1,118 @@
+// The start-up tips: the table, which tip a start shows, paging with No, and the stored index.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "app/CAppCore.h"
+#include "app/COnePointTips.h"
+#include "core/StoreTestSupport.h"
+#include "text/Cp932.h"
+
+namespace {
+
+const std::string kTipHeading = "――――　ワンポイント　――――";
+const std::string kTipFile = "フォルダZQ Position\\One Point Number";
+
+class OnePointTipTest : public ::testing::Test {
+protected:
+    // Shows the tips with the given answers; returns the index of each tip shown, in order.
+    std::vector<int> ShowWith(std::initializer_list<int> answers)
+    {
+        platform.answers.assign(answers);
+        platform.messages.clear();
+        lastAnswer = app.ShowOnePointTip();
+        std::vector<int> shown;
+        for (const std::string& text : platform.messages)
+            shown.push_back(IndexOf(text));
+        return shown;
+    }
+    static int IndexOf(const std::string& text)
+    {
+        for (int i = 0; i < COnePointTips::kTableSize; ++i)
+            if (COnePointTips::GetTip(i) == text)
+                return i;
+        return -100;
+    }
+    void StoreIndex(int32_t index) { folder.WriteBytes(kTipFile, StoredBytes().Int(index).Str()); }
+    int32_t StoredIndex()
+    {
+        const std::string bytes = folder.ReadBytes(kTipFile);
+        EXPECT_EQ(bytes.size(), 4u);
+        StoredFields fields(bytes);
+        return fields.Int();
+    }
+
+    ScopedStoreFolder folder;
+    CScriptedPlatform platform;
+    CAppCore app;
+    int lastAnswer = 0;
+};
+
+}  // namespace
+
+TEST(OnePointTipTable, TenTipsThenTheEndMarkerThenNothing)
+{
+    for (int i = 0; i < 10; ++i) {
+        const std::string& tip = COnePointTips::GetTip(i);
+        EXPECT_EQ(tip.rfind(kTipHeading, 0), 0u) << i;
+        EXPECT_EQ(Cp932::ToUtf8(Cp932::FromUtf8(tip)), tip) << "tip " << i << " must be code page 932 text";
+        EXPECT_FALSE(COnePointTips::EndsCycle(i));
+    }
+    EXPECT_NE(COnePointTips::GetTip(0).find("ツールバー（注１）  カラム（注２）"), std::string::npos);
+    EXPECT_EQ(COnePointTips::GetTip(9), kTipHeading + "\t\t\n\n\n終わりです。\t\t\n\n\n「OK」で　最初のワンポイントに戻ります。\t\n\n");
+    EXPECT_EQ(COnePointTips::GetTip(10), "999");
+    for (int i = 11; i < COnePointTips::kTableSize; ++i)
+        EXPECT_EQ(COnePointTips::GetTip(i), "") << i;
+    EXPECT_EQ(COnePointTips::GetTip(-1), "");
+    EXPECT_EQ(COnePointTips::GetTip(100), "");
+}
+
+TEST_F(OnePointTipTest, FirstStartShowsTheFirstTipAndCreatesTheStore)
+{
+    EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{0});
+    EXPECT_EQ(lastAnswer, kIdYes);
+    EXPECT_EQ(platform.styles.back(), kMbYesNoCancel | kMbIconExclamation);
+    EXPECT_EQ(StoredIndex(), 0);
+}
+
+TEST_F(OnePointTipTest, EachStartShowsTheTipAfterTheLastOne)
+{
+    for (const auto& [stored, shown] : {std::pair{-1, 0}, {0, 1}, {3, 4}, {8, 9}, {9, 0}, {99, 0}, {100, 0},
+                                        {-2, 0}, {10, 0}, {57, 0},
+                                        {std::numeric_limits<int32_t>::max(), 0},
+                                        {std::numeric_limits<int32_t>::min(), 0}}) {
+        StoreIndex(stored);
+        EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{shown}) << "stored " << stored;
+        EXPECT_EQ(StoredIndex(), shown);
+    }
+}
+
+TEST_F(OnePointTipTest, DamagedTipFileStartsAtTheFirstTip)
+{
+    folder.WriteBytes(kTipFile, "\x05");
+    EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{0});
+    EXPECT_EQ(StoredIndex(), 0);
+}
+
+TEST_F(OnePointTipTest, NoPagesThroughTheCycleUntilYesOrCancel)
+{
+    StoreIndex(6);
+    std::initializer_list<int> answers = {kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo,
+                                          kIdNo, kIdNo, kIdNo, kIdYes};
+    EXPECT_EQ(ShowWith(answers), (std::vector<int>{7, 8, 9, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(lastAnswer, kIdYes);
+    EXPECT_EQ(StoredIndex(), 9);
+
+    EXPECT_EQ(ShowWith({kIdNo, kIdCancel}), (std::vector<int>{0, 1}));
+    EXPECT_EQ(lastAnswer, kIdCancel);
+    EXPECT_EQ(StoredIndex(), 1);
+}
+
+TEST_F(OnePointTipTest, TipIsStillShownWhenTheStoreCannotBeWritten)
+{
+    folder.WriteBytes("フォルダZQ Position", "not a folder");
+    EXPECT_EQ(ShowWith({kIdOk}), std::vector<int>{0});
+    EXPECT_EQ(lastAnswer, kIdOk);
+    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position"), "not a folder");
+}

@@ -1,0 +1,430 @@
+// The records of the store files: their exact bytes, their round trips, and what a short or
+// damaged file leaves in memory.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <sstream>
+#include <string>
+
+#include "app/CAppCore.h"
+#include "app/CChildCount.h"
+#include "app/CChildFrameRecord.h"
+#include "app/CMainFrameRecord.h"
+#include "app/COnePointState.h"
+#include "app/CSearchDialogRecord.h"
+#include "app/CToolBarState.h"
+#include "app/SortSettings.h"
+#include "core/StoreTestSupport.h"
+
+namespace {
+
+template <class Record>
+std::string Stored(Record& record)
+{
+    std::stringstream stream;
+    CArchive ar(stream, CArchive::store);
+    record.Serialize(ar);
+    ar.Close();
+    return stream.str();
+}
+
+template <class Record>
+void Load(Record& record, const std::string& bytes)
+{
+    std::stringstream stream(bytes);
+    CArchive ar(stream, CArchive::load);
+    record.Serialize(ar);
+}
+
+CWindowPlacement SamplePlacement()
+{
+    CWindowPlacement placement;
+    placement.flags = 2;
+    placement.showCmd = 3;
+    placement.ptMinPosition = {-1, -2};
+    placement.ptMaxPosition = {-8, -9};
+    placement.rcNormalPosition = {10, 20, 810, 620};
+    return placement;
+}
+
+void ExpectPlacementFields(StoredFields& fields, const CWindowPlacement& placement)
+{
+    EXPECT_EQ(fields.Int(), 44);
+    EXPECT_EQ(fields.Int(), static_cast<int32_t>(placement.flags));
+    EXPECT_EQ(fields.Int(), static_cast<int32_t>(placement.showCmd));
+    EXPECT_EQ(fields.Int(), placement.ptMinPosition.x);
+    EXPECT_EQ(fields.Int(), placement.ptMinPosition.y);
+    EXPECT_EQ(fields.Int(), placement.ptMaxPosition.x);
+    EXPECT_EQ(fields.Int(), placement.ptMaxPosition.y);
+    EXPECT_EQ(fields.Int(), placement.rcNormalPosition.left);
+    EXPECT_EQ(fields.Int(), placement.rcNormalPosition.top);
+    EXPECT_EQ(fields.Int(), placement.rcNormalPosition.right);
+    EXPECT_EQ(fields.Int(), placement.rcNormalPosition.bottom);
+}
+
+StoredBytes& AppendPlacement(StoredBytes& bytes, const CWindowPlacement& placement)
+{
+    bytes.Int(44).Int(static_cast<int32_t>(placement.flags)).Int(static_cast<int32_t>(placement.showCmd));
+    bytes.Int(placement.ptMinPosition.x).Int(placement.ptMinPosition.y);
+    bytes.Int(placement.ptMaxPosition.x).Int(placement.ptMaxPosition.y);
+    const CStoreRect& rect = placement.rcNormalPosition;
+    return bytes.Int(rect.left).Int(rect.top).Int(rect.right).Int(rect.bottom);
+}
+
+// The process-wide values start from their initial state in every test.
+class MainFrameRecordTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetProcessValues(); }
+    void TearDown() override { ResetProcessValues(); }
+    static void ResetProcessValues()
+    {
+        g_nFolderSortDirection = 1;
+        ListFileSortMode = "B";
+    }
+    // A main-frame file holding the placement and then the given settings bytes.
+    static std::string MnWith(const StoredBytes& settings)
+    {
+        StoredBytes bytes;
+        return AppendPlacement(bytes, SamplePlacement()).Str() + settings.Str();
+    }
+
+    CAppCore app;
+    CAppSettings& settings = app.m_settings;
+};
+
+}  // namespace
+
+TEST_F(MainFrameRecordTest, DefaultSettingsTake86BytesInTheirOrder)
+{
+    CMainFrameRecord record(app);
+    record.m_placement = SamplePlacement();
+    StoredFields fields(Stored(record));
+    ExpectPlacementFields(fields, SamplePlacement());
+    EXPECT_EQ(fields.Int(), 1000);
+    EXPECT_EQ(fields.Int(), 0) << "folder sort key";
+    EXPECT_EQ(fields.Int(), 1) << "folder sort direction";
+    EXPECT_EQ(fields.ShortString(), "B");
+    EXPECT_EQ(fields.Int(), 0) << "refresh on open";
+    EXPECT_EQ(fields.ShortString(), " KB");
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(fields.Int(), 0) << "label switch " << i;
+    EXPECT_TRUE(fields.AtEnd());
+    EXPECT_EQ(Stored(record).size(), 86u);
+}
+
+TEST_F(MainFrameRecordTest, DefaultFolderFileIsReadAndSavedIntoTheStore)
+{
+    ScopedStoreFolder folder;
+    const std::string shipped = MnWith(StoredBytes().Int(1024).Int(0).Int(1).ShortString("B").Int(0)
+                                           .ShortString(" KB").Int(0).Int(0).Int(0).Int(0).Int(0));
+    folder.WriteBytes("フォルダZQ Position Default/Mn", shipped);
+    CMainFrameRecord record(app);
+    ASSERT_TRUE(settings.LoadStoreFile(settings.m_strMainFrameFile, record));
+    EXPECT_EQ(settings.m_nKByte, 1024);
+
+    app.EnsureStoreFolder();
+    ASSERT_TRUE(settings.SerializeToFile(settings.StorePath(settings.m_strMainFrameFile), CArchive::store, record));
+    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Mn"), shipped);
+    settings.m_nKByte = 1000;
+    ASSERT_TRUE(settings.SerializeToFile(settings.StorePath(settings.m_strMainFrameFile), CArchive::store, record));
+    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Mn").size(), 86u);
+    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position Default/Mn"), shipped);
+}
+
+TEST_F(MainFrameRecordTest, ChangedSettingsComeBackInAnotherRun)
+{
+    CMainFrameRecord written(app);
+    written.m_placement = SamplePlacement();
+    settings.m_nKByte = 1024;
+    app.m_nFolderSortKey = kFolderSortByFileCount;
+    g_nFolderSortDirection = 0;
+    ListFileSortMode = "N";
+    app.m_bRefreshOnOpen = 1;
+    settings.m_strSizeUnit = " GB";
+    settings.m_bShowLastRead = 1;
+    settings.m_bShowFileCount = 1;
+    const std::string bytes = Stored(written);
+    ResetProcessValues();
+
+    CAppCore next;
+    CMainFrameRecord read(next);
+    Load(read, bytes);
+    EXPECT_TRUE(read.IsComplete());
+    ASSERT_TRUE(read.HasPlacement());
+    EXPECT_EQ(read.m_placement, SamplePlacement());
+    EXPECT_EQ(next.m_settings.m_nKByte, 1024);
+    EXPECT_EQ(next.m_nFolderSortKey, kFolderSortByFileCount);
+    EXPECT_EQ(g_nFolderSortDirection, 0);
+    EXPECT_EQ(ListFileSortMode, "N");
+    EXPECT_EQ(next.m_bRefreshOnOpen, 1);
+    EXPECT_EQ(next.m_settings.m_strSizeUnit, " GB");
+    EXPECT_EQ(next.m_settings.m_bShowModified, 0);
+    EXPECT_EQ(next.m_settings.m_bShowLastRead, 1);
+    EXPECT_EQ(next.m_settings.m_bShowFileCount, 1);
+}
+
+TEST_F(MainFrameRecordTest, FileCutShortKeepsWhatWasReadAndDefaultsBehind)
+{
+    const std::string full = MnWith(StoredBytes().Int(1024).Int(kFolderSortBySize).Int(0).ShortString("T").Int(1)
+                                         .ShortString(" MB").Int(1).Int(1).Int(1).Int(1).Int(1));
+    for (std::size_t length = 0; length < full.size(); ++length) {
+        ResetProcessValues();
+        CAppCore fresh;
+        CMainFrameRecord record(fresh);
+        Load(record, full.substr(0, length));
+        EXPECT_FALSE(record.IsComplete()) << length;
+        EXPECT_EQ(record.HasPlacement(), length >= 44) << length;
+        EXPECT_EQ(fresh.m_settings.m_nKByte, length >= 48 ? 1024 : 1000) << length;
+        EXPECT_EQ(fresh.m_nFolderSortKey, length >= 52 ? kFolderSortBySize : 0) << length;
+        EXPECT_EQ(ListFileSortMode, length >= 58 ? "T" : "B") << length;
+        EXPECT_EQ(fresh.m_settings.m_strSizeUnit, length >= 66 ? " MB" : " KB") << length;
+        EXPECT_EQ(fresh.m_settings.m_bShowFolderCount, length >= 82 ? 1 : 0) << length;
+    }
+}
+
+TEST_F(MainFrameRecordTest, ValuesTheProgramCannotUseAreSkipped)
+{
+    const auto loadSettings = [this](const StoredBytes& values) {
+        CMainFrameRecord record(app);
+        Load(record, MnWith(values));
+        return record.IsComplete();
+    };
+    for (const int32_t base : {0, 999, 1023, 4096, -1024}) {
+        ASSERT_TRUE(loadSettings(StoredBytes().Int(base).Int(7).Int(1).ShortString("X").Int(0).ShortString(" TB")
+                                     .Int(0).Int(0).Int(0).Int(0).Int(0)));
+        EXPECT_EQ(settings.m_nKByte, 1000) << base;
+        EXPECT_EQ(app.m_nFolderSortKey, 0);
+        EXPECT_EQ(ListFileSortMode, "B");
+        EXPECT_EQ(settings.m_strSizeUnit, " KB");
+    }
+    for (const char* unit : {"", "KB", " kb", " KB ", "  b"}) {
+        ASSERT_TRUE(loadSettings(StoredBytes().Int(1024).Int(-3).Int(1).ShortString("").Int(0).ShortString(unit)
+                                     .Int(0).Int(0).Int(0).Int(0).Int(0)));
+        EXPECT_EQ(settings.m_strSizeUnit, " KB") << "'" << unit << "'";
+        EXPECT_EQ(app.m_nFolderSortKey, 0);
+    }
+}
+
+TEST_F(MainFrameRecordTest, SwitchesReadAsZeroOrOne)
+{
+    CMainFrameRecord record(app);
+    Load(record, MnWith(StoredBytes().Int(1000).Int(0).Int(-7).ShortString("B").Int(2).ShortString(" KB")
+                            .Int(0x100).Int(0).Int(-1).Int(0).Int(std::numeric_limits<int32_t>::min())));
+    EXPECT_EQ(g_nFolderSortDirection, 1);
+    EXPECT_EQ(app.m_bRefreshOnOpen, 1);
+    EXPECT_EQ(settings.m_bShowModified, 1);
+    EXPECT_EQ(settings.m_bShowLastRead, 0);
+    EXPECT_EQ(settings.m_bShowCreated, 1);
+    EXPECT_EQ(settings.m_bShowFileCount, 1);
+}
+
+TEST_F(MainFrameRecordTest, PlacementThatWouldLoseTheWindowIsNotOffered)
+{
+    const auto placementUsable = [this](const CWindowPlacement& placement) {
+        StoredBytes bytes;
+        AppendPlacement(bytes, placement).Int(1024);
+        CMainFrameRecord record(app);
+        Load(record, bytes.Str());
+        EXPECT_EQ(settings.m_nKByte, 1024) << "the settings behind are still read";
+        settings.m_nKByte = 1000;
+        return record.HasPlacement();
+    };
+    EXPECT_TRUE(placementUsable(SamplePlacement()));
+    CWindowPlacement hidden = SamplePlacement();
+    hidden.showCmd = 0;
+    EXPECT_FALSE(placementUsable(hidden));
+    CWindowPlacement unknownShow = SamplePlacement();
+    unknownShow.showCmd = 12;
+    EXPECT_FALSE(placementUsable(unknownShow));
+    CWindowPlacement far = SamplePlacement();
+    far.rcNormalPosition.right = 2000000000;
+    EXPECT_FALSE(placementUsable(far));
+    CWindowPlacement inverted = SamplePlacement();
+    inverted.rcNormalPosition = {500, 500, 100, 100};
+    EXPECT_FALSE(placementUsable(inverted));
+    CWindowPlacement flat = SamplePlacement();
+    flat.rcNormalPosition.bottom = flat.rcNormalPosition.top;
+    EXPECT_FALSE(placementUsable(flat));
+    CWindowPlacement farMaximised = SamplePlacement();
+    farMaximised.ptMaxPosition.x = -40000;
+    EXPECT_FALSE(placementUsable(farMaximised));
+}
+
+TEST(WindowPlacementRecord, ReadingRepairsLengthAndFlags)
+{
+    CWindowPlacement placement = SamplePlacement();
+    placement.length = 12;
+    placement.flags = 0xFFFFFFF1;
+    std::stringstream stream;
+    CArchive out(stream, CArchive::store);
+    ASSERT_TRUE(CAppSettings::SerializePlacement(out, placement));
+    out.Close();
+    EXPECT_EQ(stream.str().size(), 44u);
+    CArchive in(stream, CArchive::load);
+    CWindowPlacement read;
+    ASSERT_TRUE(CAppSettings::SerializePlacement(in, read));
+    EXPECT_EQ(read.length, 44u);
+    EXPECT_EQ(read.flags, 1u);
+    EXPECT_EQ(read.rcNormalPosition, placement.rcNormalPosition);
+    CWindowPlacement untouched = SamplePlacement();
+    EXPECT_FALSE(CAppSettings::SerializePlacement(in, untouched)) << "nothing left to read";
+    EXPECT_EQ(untouched, SamplePlacement());
+}
+
+TEST(ToolBarRecord, SixRectanglesInSlotOrderWithoutSlotFour)
+{
+    CToolBarState::DockRects rects;
+    for (int slot = 0; slot < CToolBarState::kToolBarSlots; ++slot)
+        rects[slot] = {slot * 100, slot, slot * 100 + 90, slot + 30};
+    CToolBarState state(rects);
+    const std::string bytes = Stored(state);
+    ASSERT_EQ(bytes.size(), 96u);
+    StoredFields fields(bytes);
+    for (const int slot : {0, 1, 2, 3, 5, 6}) {
+        EXPECT_EQ(fields.Int(), slot * 100) << slot;
+        EXPECT_EQ(fields.Int(), slot);
+        EXPECT_EQ(fields.Int(), slot * 100 + 90);
+        EXPECT_EQ(fields.Int(), slot + 30);
+    }
+
+    CToolBarState::DockRects read{};
+    CToolBarState reader(read);
+    Load(reader, bytes);
+    EXPECT_TRUE(reader.IsComplete());
+    EXPECT_EQ(read[6], rects[6]);
+    EXPECT_EQ(read[4], CStoreRect()) << "slot 4 has no toolbar";
+}
+
+TEST(ToolBarRecord, DamagedRectanglesDockAtTheDefaultPlace)
+{
+    StoredBytes bytes;
+    bytes.Int(0).Int(0).Int(300).Int(30);
+    bytes.Int(-2000000000).Int(0).Int(10).Int(10);
+    bytes.Int(50).Int(0).Int(10).Int(30);
+    bytes.Int(1).Int(2).Int(3);
+    CToolBarState::DockRects read;
+    read.fill({1, 1, 2, 2});
+    CToolBarState reader(read);
+    Load(reader, bytes.Str());
+    EXPECT_FALSE(reader.IsComplete());
+    EXPECT_EQ(read[0], (CStoreRect{0, 0, 300, 30}));
+    EXPECT_EQ(read[1], CStoreRect()) << "out of reach";
+    EXPECT_EQ(read[2], CStoreRect()) << "inverted";
+    EXPECT_EQ(read[3], (CStoreRect{1, 1, 2, 2})) << "cut short: kept as it was";
+}
+
+TEST(ChildWindowRecords, CountIsKeptWithinReason)
+{
+    CAppCore app;
+    CChildCount count(app);
+    app.m_nChildCount = 0;
+    EXPECT_EQ(Stored(count), std::string(4, '\0'));
+    for (const auto& [stored, used] : {std::pair{3, 3}, {0, 0}, {-1, 0}, {64, 64}, {65, 64}, {2000000000, 64}}) {
+        Load(count, StoredBytes().Int(stored).Str());
+        EXPECT_EQ(app.m_nChildCount, used) << stored;
+    }
+    app.m_nChildCount = 5;
+    Load(count, "\x01\x00");
+    EXPECT_FALSE(count.IsComplete());
+    EXPECT_EQ(app.m_nChildCount, 5);
+}
+
+TEST(ChildWindowRecords, FrameRecordIsPlacementAndTreePaneIn60Bytes)
+{
+    CChildFrameRecord written;
+    written.m_placement = SamplePlacement();
+    written.m_rcTreePane = {0, 0, 350, 480};
+    const std::string bytes = Stored(written);
+    StoredFields fields(bytes);
+    ExpectPlacementFields(fields, SamplePlacement());
+    EXPECT_EQ(fields.Int(), 0);
+    EXPECT_EQ(fields.Int(), 0);
+    EXPECT_EQ(fields.Int(), 350);
+    EXPECT_EQ(fields.Int(), 480);
+    EXPECT_TRUE(fields.AtEnd());
+
+    CChildFrameRecord read;
+    Load(read, bytes);
+    EXPECT_TRUE(read.HasPlacement() && read.HasTreePane());
+    EXPECT_EQ(read.m_rcTreePane.right, 350);
+
+    CChildFrameRecord cut;
+    Load(cut, bytes.substr(0, 50));
+    EXPECT_TRUE(cut.HasPlacement());
+    EXPECT_FALSE(cut.HasTreePane());
+    EXPECT_EQ(cut.m_rcTreePane, CStoreRect());
+}
+
+TEST(SearchDialogRecord, RectangleIsReadWholeOrNotAtAll)
+{
+    CSearchDialogRecord written;
+    written.m_rcNormal = {100, 50, 600, 450};
+    const std::string bytes = Stored(written);
+    EXPECT_EQ(bytes, StoredBytes().Int(100).Int(50).Int(600).Int(450).Str());
+
+    CSearchDialogRecord read;
+    Load(read, bytes);
+    EXPECT_TRUE(read.HasRect());
+    EXPECT_EQ(read.m_rcNormal, written.m_rcNormal);
+    for (std::size_t length = 0; length < bytes.size(); ++length) {
+        CSearchDialogRecord cut;
+        cut.m_rcNormal = {1, 2, 3, 4};
+        Load(cut, bytes.substr(0, length));
+        EXPECT_FALSE(cut.HasRect()) << length;
+        EXPECT_EQ(cut.m_rcNormal, (CStoreRect{1, 2, 3, 4})) << length;
+    }
+    CSearchDialogRecord empty;
+    Load(empty, StoredBytes().Int(10).Int(10).Int(10).Int(90).Str());
+    EXPECT_FALSE(empty.HasRect());
+}
+
+TEST(OnePointRecord, IndexThatNamesNoTipLoadsAsNoneShown)
+{
+    COnePointState state;
+    EXPECT_EQ(state.m_nIndex, -1);
+    for (const auto& [stored, loaded] : {std::pair{0, 0}, {9, 9}, {99, 99}, {100, -1}, {-1, -1}, {-2, -1},
+                                         {std::numeric_limits<int32_t>::max(), -1},
+                                         {std::numeric_limits<int32_t>::min(), -1}}) {
+        Load(state, StoredBytes().Int(stored).Str());
+        EXPECT_EQ(state.m_nIndex, loaded) << stored;
+    }
+    state.m_nIndex = 7;
+    EXPECT_EQ(Stored(state), StoredBytes().Int(7).Str());
+}
+
+TEST(ChildWindowRecords, WholeFileWithFramesAndPanePiecesReadsBackInOrder)
+{
+    ScopedStoreFolder folder;
+    CAppCore app;
+    CAppSettings& settings = app.m_settings;
+    app.EnsureStoreFolder();
+    CStoreFile& file = settings.m_fileChildWindows;
+    ASSERT_TRUE(settings.OpenStoreFile(file, settings.m_strChildWindowPath, false));
+    app.m_nChildCount = 2;
+    CChildCount count(app);
+    settings.SerializeOnFile(file, CArchive::store, count);
+    for (int32_t width : {200, 350}) {
+        CChildFrameRecord frame;
+        frame.m_placement = SamplePlacement();
+        frame.m_rcTreePane = {0, 0, width, 400};
+        settings.SerializeOnFile(file, CArchive::store, frame);
+        settings.SerializeOnFile(file, CArchive::store, [width](CArchive& ar) { ar << width; });  // a pane's piece
+    }
+    ASSERT_TRUE(file.Close());
+    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Child Wind ").size(), 4u + 2 * 64);
+
+    app.m_nChildCount = 0;
+    ASSERT_TRUE(settings.OpenStoreFile(file, settings.m_strChildWindowPath, true));
+    settings.SerializeOnFile(file, CArchive::load, count);
+    ASSERT_EQ(app.m_nChildCount, 2);
+    for (int32_t width : {200, 350}) {
+        CChildFrameRecord frame;
+        int32_t piece = 0;
+        settings.SerializeOnFile(file, CArchive::load, frame);
+        settings.SerializeOnFile(file, CArchive::load, [&piece](CArchive& ar) { ar >> piece; });
+        EXPECT_EQ(frame.m_rcTreePane.right, width);
+        EXPECT_EQ(piece, width);
+    }
+    EXPECT_TRUE(file.IsAtEnd());
+    file.Close();
+}
