@@ -1,0 +1,62 @@
+// Fuzz target: the child-window file "Child Wind " as start-up reads it: the count, then one
+// frame record per child window, all from the one open store file.
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+#include "FuzzSupport.h"
+#include "app/CAppCore.h"
+#include "app/CChildCount.h"
+#include "app/CChildFrameRecord.h"
+
+namespace {
+
+// The store folder lives in a working folder of this fuzzing process alone.
+void EnterWorkingFolder(CAppCore& app)
+{
+    static bool entered = false;
+    if (entered)
+        return;
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("zq-fuzz-child-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    std::filesystem::current_path(folder);
+    Require(app.EnsureStoreFolder(), "store folder");
+    entered = true;
+}
+
+void WriteInput(const CAppSettings& settings, const uint8_t* data, std::size_t size)
+{
+    std::ofstream out(GetPlatform().NativePath(settings.m_strChildWindowPath), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+void RestoreChildWindows(CAppCore& app)
+{
+    CAppSettings& settings = app.m_settings;
+    CStoreFile& file = settings.m_fileChildWindows;
+    Require(settings.OpenStoreFile(file, settings.m_strChildWindowPath, true), "open the child-window file");
+    CChildCount count(app);
+    settings.SerializeOnFile(file, CArchive::load, count);
+    Require(app.m_nChildCount >= 0 && app.m_nChildCount <= CChildCount::kMaxChildWindows, "child count");
+    for (int32_t child = 0; child < app.m_nChildCount; ++child) {
+        CChildFrameRecord frame;
+        settings.SerializeOnFile(file, CArchive::load, frame);
+        Require(!frame.HasPlacement() || frame.m_placement.IsUsable(), "child placement");
+        Require(!frame.HasTreePane() || frame.m_rcTreePane.IsPlausible(), "tree pane rectangle");
+    }
+    Require(file.Close(), "close after reading");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    InstallSilentPlatform();
+    CAppCore app;
+    EnterWorkingFolder(app);
+    WriteInput(app.m_settings, data, size);
+    RestoreChildWindows(app);
+    return 0;
+}

@@ -1,0 +1,14 @@
+// Fuzz target: the search dialog file "Dilog Find" (one rectangle).
+#include "FuzzSupport.h"
+#include "app/CSearchDialogRecord.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    InstallSilentPlatform();
+    CSearchDialogRecord record;
+    std::stringstream stream = InputStream(data, size);
+    LoadRecord(stream, record);
+    Require(!record.HasRect() || (record.m_rcNormal.IsPlausible() && !record.m_rcNormal.IsEmpty()), "dialog rectangle");
+    Require(record.HasRect() || record.m_rcNormal == CStoreRect(), "rectangle left as it was");
+    return 0;
+}

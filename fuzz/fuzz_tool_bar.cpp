@@ -1,0 +1,16 @@
+// Fuzz target: the toolbar file "Tool Bar" (six dock rectangles).
+#include "FuzzSupport.h"
+#include "app/CToolBarState.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    InstallSilentPlatform();
+    CToolBarState::DockRects rects{};
+    CToolBarState state(rects);
+    std::stringstream stream = InputStream(data, size);
+    LoadRecord(stream, state);
+    for (const CStoreRect& rect : rects)
+        Require(rect.IsPlausible(), "dock rectangle");
+    Require(rects[4] == CStoreRect(), "slot 4 is never read");
+    return 0;
+}
