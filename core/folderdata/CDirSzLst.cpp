@@ -11,9 +11,9 @@
 const char* const kOutOfMemoryMessage =
     "メモリが足りません。\n\n\t\t他のプログラムを終了させてから\n\n\t\tもう一度　実行して下さい。\n";
 
-bool CDirSzLst::KeyLess::operator()(const std::string& a, const std::string& b) const
+std::string CDirSzLst::IndexKey(const std::string& key)
 {
-    return Cp932::Compare(a, b) < 0;
+    return Cp932::SortKey(Cp932::FromUtf8(key));
 }
 
 CDirSzLst::~CDirSzLst()
@@ -38,42 +38,42 @@ CDirSzLst::POSITION CDirSzLst::FirstInListOrder(Index::iterator first, Index::it
 CDirSzLst::POSITION CDirSzLst::FindEntry(const std::string& key) const
 {
     auto& index = const_cast<Index&>(m_index);
-    const auto [first, last] = index.equal_range(Cp932::FromUtf8(key));
+    const auto [first, last] = index.equal_range(IndexKey(key));
     return FirstInListOrder(first, last);
 }
 
 CDirSzLst::POSITION CDirSzLst::SetEntry(const std::string& key, const CSizeInfo& total,
                                         const CSizeInfo& direct)
 {
-    const std::string cp932Key = Cp932::FromUtf8(key);
-    const auto notSmaller = m_index.lower_bound(cp932Key);
-    if (notSmaller != m_index.end() && !m_index.key_comp()(cp932Key, notSmaller->first)) {
-        Node* same = FirstInListOrder(notSmaller, m_index.upper_bound(cp932Key));
+    const std::string sortKey = IndexKey(key);
+    const auto notSmaller = m_index.lower_bound(sortKey);
+    if (notSmaller != m_index.end() && notSmaller->first == sortKey) {
+        Node* same = FirstInListOrder(notSmaller, m_index.upper_bound(sortKey));
         same->entry.m_total = total;
         same->entry.m_direct = direct;
         return same;
     }
     Node* before = notSmaller == m_index.end() ? nullptr : notSmaller->second;
-    return LinkNewEntry(key, total, direct, before, cp932Key);
+    return LinkNewEntry(key, total, direct, before, sortKey);
 }
 
 CDirSzLst::POSITION CDirSzLst::LinkNewEntry(const std::string& key, const CSizeInfo& total,
                                             const CSizeInfo& direct, Node* before,
-                                            const std::string& cp932Key)
+                                            const std::string& sortKey)
 {
     try {
         auto* node = new Node(CDirSzEntry(key, total, direct));
-        return Link(node, before, cp932Key);
+        return Link(node, before, sortKey);
     } catch (const std::bad_alloc&) {
         AfxMessageBox(kOutOfMemoryMessage);
         return nullptr;
     }
 }
 
-CDirSzLst::POSITION CDirSzLst::Link(Node* node, Node* before, const std::string& cp932Key)
+CDirSzLst::POSITION CDirSzLst::Link(Node* node, Node* before, const std::string& sortKey)
 {
     try {
-        node->indexed = m_index.emplace(cp932Key, node);
+        node->indexed = m_index.emplace(sortKey, node);
     } catch (...) {
         delete node;
         throw;
@@ -122,7 +122,7 @@ void CDirSzLst::SetPathAt(POSITION pos, const std::string& key)
 {
     // Re-keyed where it stands: the list keeps its place, the index learns the new key.
     auto node = m_index.extract(pos->indexed);
-    node.key() = Cp932::FromUtf8(key);
+    node.key() = IndexKey(key);
     pos->indexed = m_index.insert(std::move(node));
     pos->entry.m_strPath = key;
 }
@@ -174,7 +174,7 @@ void CDirSzLst::LoadEntries(CArchive& ar)
             return;
         try {
             auto* node = new Node(std::move(entry));
-            Link(node, nullptr, Cp932::FromUtf8(node->entry.m_strPath));
+            Link(node, nullptr, IndexKey(node->entry.m_strPath));
         } catch (const std::bad_alloc&) {
             AfxMessageBox(kOutOfMemoryMessage);
         }

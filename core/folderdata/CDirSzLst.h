@@ -58,11 +58,8 @@ public:
     void Serialize(CArchive& ar);
 
 private:
-    // Orders code page 932 keys as _mbscmp does.
-    struct KeyLess {
-        bool operator()(const std::string& a, const std::string& b) const;
-    };
-    using Index = std::multimap<std::string, Node*, KeyLess>;
+    // Keyed by Cp932::SortKey of the folder key, so plain byte order is _mbscmp order.
+    using Index = std::multimap<std::string, Node*>;
 
     struct Node {
         explicit Node(CDirSzEntry e) : entry(std::move(e)) {}
@@ -73,9 +70,10 @@ private:
     };
 
     POSITION FirstInListOrder(Index::iterator first, Index::iterator last) const;
-    POSITION Link(Node* node, Node* before, const std::string& cp932Key);
+    static std::string IndexKey(const std::string& key);
+    POSITION Link(Node* node, Node* before, const std::string& sortKey);
     POSITION LinkNewEntry(const std::string& key, const CSizeInfo& total, const CSizeInfo& direct,
-                          Node* before, const std::string& cp932Key);
+                          Node* before, const std::string& sortKey);
     void Unlink(Node* node);
     void LoadEntries(CArchive& ar);
 

@@ -169,4 +169,19 @@ int CompareUtf8(std::string_view utf8a, std::string_view utf8b)
     return CompareCodes(Utf8Codes(utf8a), Utf8Codes(utf8b));
 }
 
+std::string SortKey(std::string_view cp932)
+{
+    std::string key;
+    key.reserve(cp932.size() + 4);
+    ByteCodes codes(cp932);
+    while (const uint16_t code = codes.Next()) {
+        if (code >= 0x80 && code <= 0xFF)
+            key.push_back(static_cast<char>(0x80));  // single high bytes sort below every double-byte code
+        if (code > 0xFF)
+            key.push_back(static_cast<char>(code >> 8));
+        key.push_back(static_cast<char>(code & 0xFF));
+    }
+    return key;
+}
+
 }  // namespace Cp932

@@ -49,4 +49,10 @@ int Compare(std::string_view cp932a, std::string_view cp932b);
 // Compare for UTF-8 texts: the order of their CP932 forms (without building them).
 int CompareUtf8(std::string_view utf8a, std::string_view utf8b);
 
+// A byte string whose plain byte order (memcmp, std::string's <) is the Compare order of the CP932
+// text: ASCII and double-byte characters keep their bytes, a single high byte (half-width
+// katakana) gets 0x80 in front, so it sorts above ASCII and below every double-byte character.
+// Ordered containers keyed by it compare with memcmp instead of decoding characters.
+std::string SortKey(std::string_view cp932);
+
 }  // namespace Cp932

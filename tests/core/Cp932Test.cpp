@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -334,3 +336,31 @@ TEST(Cp932Windows, ToUtf8MatchesMultiByteToWideCharForEveryOneAndTwoByteSequence
 #endif  // _WIN32
 
 }  // namespace
+
+TEST(Cp932SortKey, ByteOrderOfKeysIsTheCharacterOrder)
+{
+    // Random texts over the byte classes that decide the order: ASCII, single high bytes
+    // (katakana, 0x80, 0xA0, 0xFD-0xFF) and double-byte characters of both lead ranges.
+    const uint8_t singles[] = {'A', 'a', '\\', 0x7F, 0x80, 0xA0, 0xA1, 0xB6, 0xDF, 0xFD, 0xFF};
+    const uint16_t doubles[] = {0x8140, 0x815C, 0x8A7F, 0x9FFC, 0xE040, 0xEAA4, 0xFA5C, 0xFC4B};
+    std::mt19937 random(42);
+    auto text = [&] {
+        std::string t;
+        for (int n = random() % 6; n > 0; --n) {
+            if (random() % 2) {
+                t.push_back(static_cast<char>(singles[random() % std::size(singles)]));
+            } else {
+                const uint16_t code = doubles[random() % std::size(doubles)];
+                t.push_back(static_cast<char>(code >> 8));
+                t.push_back(static_cast<char>(code & 0xFF));
+            }
+        }
+        return t;
+    };
+    auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (int i = 0; i < 20000; ++i) {
+        const std::string a = text(), b = text();
+        const std::string ka = Cp932::SortKey(a), kb = Cp932::SortKey(b);
+        ASSERT_EQ(sign(Cp932::Compare(a, b)), sign(ka.compare(kb))) << i;
+    }
+}

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# run.sh: the walk and record-list benchmarks, each measured against a peer in the same run.
+#
+#   bash bench/run.sh [TREE_DIR]
+#
+# 1. zqtotals (native) against `du -s --apparent-size` on a 200,000-file, 20,000-folder tree,
+#    warm cache, best of 5 each: the ratio should be at most 1.0.
+# 2. SetEntry with 1e5 and 1e6 random keys: the ratio should be at most 15 (n log n, not n^2).
+# 3. Under Wine, the Windows zqtotals against a minimal FindFirstFileExW walker on the same tree,
+#    best of 5 each: the ratio should be at most 1.3.
+# Needs the build trees of scripts/setup.sh. Not a test: it only prints.
+set -euo pipefail
+
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-env.sh"
+TREE="${1:-$ZQ_BUILD/bench-tree}"
+NATIVE="$ZQ_BUILD/native"
+WIN="$ZQ_BUILD/win"
+
+# best_of N COMMAND...: the shortest wall time of N runs, in seconds.
+best_of() {
+    local runs="$1" best="" t
+    shift
+    for _ in $(seq "$runs"); do
+        local start end
+        start=$(date +%s.%N)
+        "$@" >/dev/null
+        end=$(date +%s.%N)
+        t=$(echo "$end - $start" | bc -l)
+        if [[ -z "$best" ]] || (( $(echo "$t < $best" | bc -l) )); then best=$t; fi
+    done
+    printf '%.3f' "$best"
+}
+
+ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
+
+cmake --build "$NATIVE" --target zqtotals zq_setentry_bench >/dev/null
+cmake --build "$WIN" --target zqtotals zq_findwalk >/dev/null
+
+echo "== tree: $TREE"
+python3 "$ZQ_ROOT/bench/make_tree.py" "$TREE"
+du -s --apparent-size "$TREE" >/dev/null  # warm the cache
+"$NATIVE/tools/zqtotals" "$TREE" | head -n 1
+
+echo "== native walk, best of 5"
+zq=$(best_of 5 "$NATIVE/tools/zqtotals" "$TREE")
+du=$(best_of 5 du -s --apparent-size "$TREE")
+echo "zqtotals ${zq} s, du ${du} s, ratio $(ratio "$zq" "$du") (goal <= 1.0)"
+
+echo "== record list: SetEntry with random keys, best of 3"
+small=$(for _ in 1 2 3; do "$NATIVE/bench/zq_setentry_bench" 100000; done | sort -n | head -n 1)
+large=$(for _ in 1 2 3; do "$NATIVE/bench/zq_setentry_bench" 1000000; done | sort -n | head -n 1)
+echo "1e5 keys ${small} s, 1e6 keys ${large} s, ratio $(ratio "$large" "$small") (goal <= 15)"
+
+echo "== Windows walk under Wine, best of 5"
+zq_enter_wine_env
+trap zq_stop_all EXIT
+zq_start_wineserver
+winTree="$(zq_windows_path "$TREE")"
+wine "$WIN/tools/zqtotals.exe" "$winTree" | head -n 1
+wine "$WIN/bench/zq_findwalk.exe" "$winTree"
+zqw=$(best_of 5 wine "$WIN/tools/zqtotals.exe" "$winTree")
+fw=$(best_of 5 wine "$WIN/bench/zq_findwalk.exe" "$winTree")
+echo "zqtotals.exe ${zqw} s, FindFirstFileExW walker ${fw} s, ratio $(ratio "$zqw" "$fw") (goal <= 1.3)"
