@@ -3,6 +3,7 @@
 
 #include <sstream>
 
+#include "TestBytes.h"
 #include "fw/CArchive.h"
 
 namespace {
@@ -16,14 +17,6 @@ std::string Store(const std::function<void(CArchive&)>& write)
         ar.Close();
     }
     return stream.str();
-}
-
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string bytes;
-    for (int v : values)
-        bytes.push_back(static_cast<char>(v));
-    return bytes;
 }
 
 CArchiveException::Cause LoadFailure(const std::string& bytes, const std::function<void(CArchive&)>& read)

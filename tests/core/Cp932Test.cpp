@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestBytes.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
@@ -17,21 +19,6 @@
 
 namespace {
 
-// "U+XXXX", naming a code point in failure messages.
-std::string CodePointName(char32_t codePoint)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(codePoint));
-    return text;
-}
-
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int value : values)
-        out += static_cast<char>(value);
-    return out;
-}
 
 std::string Utf8Of(char32_t codePoint)
 {

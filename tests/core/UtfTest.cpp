@@ -2,27 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "TestBytes.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
 
-// "U+XXXX", naming a code point in failure messages.
-std::string CodePointName(char32_t codePoint)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(codePoint));
-    return text;
-}
-
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int value : values)
-        out += static_cast<char>(value);
-    return out;
-}
 
 // Every code point NextCodePoint finds in the text, with the position after each.
 struct Decoded {
