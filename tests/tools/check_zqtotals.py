@@ -1,0 +1,133 @@
+#!/usr/bin/env python3
+"""Checks zqtotals against find(1) for every folder record it stores.
+
+    check_zqtotals.py ZQTOTALS ROOT [--generate]
+
+Runs `zqtotals --dir-info FILE ROOT`, decodes FILE (count; per entry a length-prefixed code
+page 932 key and two 28-byte records, size high word first), checks that the keys ascend in
+the program's character order, and compares each folder's total and direct records with what
+find reports below it: bytes = apparent sizes of regular files, files = regular files and
+symbolic links, folders = real folders. With --generate, ROOT is first filled with a small tree
+that has the awkward cases: Japanese names, hidden files, empty folders, a symbolic link loop
+and a file link, a 5 GiB sparse file.
+"""
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+from collections import defaultdict
+
+
+def generate(root):
+    os.makedirs(root, exist_ok=True)
+    for folder in ["a/b/c", "a/空フォルダ", "データ/写真", "ｶﾀｶﾅ", "x/.hidden"]:
+        os.makedirs(os.path.join(root, folder), exist_ok=True)
+    for i, name in enumerate(["a/f1", "a/b/f2", "a/b/c/f3", "データ/写真/画像.jpg", "ｶﾀｶﾅ/ﾃｽﾄ", "x/.hidden/.h"]):
+        with open(os.path.join(root, name), "wb") as out:
+            out.write(b"q" * (i * 1000 + 7))
+    with open(os.path.join(root, "a/sparse"), "wb") as out:
+        out.truncate(5 << 30)
+    for link, target in [("a/b/loop", ".."), ("x/filelink", "../a/f1")]:
+        path = os.path.join(root, link)
+        if not os.path.lexists(path):
+            os.symlink(target, path)
+
+
+def key_of(path):
+    """The program's key for a native path: Z: drive, backslashes, code page 932."""
+    windows = "Z:" + path.replace("/", "\\")
+    return windows.encode("cp932", errors="replace")
+
+
+def codes(key):
+    """Character codes as _mbscmp sees them in code page 932 bytes."""
+    i = 0
+    while i < len(key):
+        b = key[i]
+        if (0x81 <= b <= 0x9F or 0xE0 <= b <= 0xFC) and i + 1 < len(key):
+            yield b << 8 | key[i + 1]
+            i += 2
+        else:
+            yield b
+            i += 1
+
+
+def decode_dir_info(data):
+    count, = struct.unpack_from("<i", data, 0)
+    pos, records = 4, []
+    for _ in range(count):
+        length = data[pos]
+        pos += 1
+        if length == 0xFF:
+            length, = struct.unpack_from("<H", data, pos)
+            pos += 2
+            if length == 0xFFFF:
+                length, = struct.unpack_from("<I", data, pos)
+                pos += 4
+        key = data[pos:pos + length]
+        pos += length
+        high, low, folders, files, _m, _a, _c = struct.unpack_from("<IIiiiii", data, pos)
+        dhigh, dlow, dfolders, dfiles, _m, _a, _c = struct.unpack_from("<IIiiiii", data, pos + 28)
+        pos += 56
+        records.append((key, (high << 32 | low, folders, files), (dhigh << 32 | dlow, dfolders, dfiles)))
+    if pos != len(data):
+        raise SystemExit(f"dir-info has {len(data) - pos} bytes after its {count} entries")
+    return records
+
+
+def find_totals(root):
+    """Per folder key: (bytes, folders, files) below, and of its direct files."""
+    listing = subprocess.run(["find", root, "-mindepth", "1", "-printf", r"%y %s %h\0"],
+                             capture_output=True, check=True).stdout
+    total = defaultdict(lambda: [0, 0, 0])
+    direct = defaultdict(lambda: [0, 0, 0])
+    root_depth = root.rstrip("/").count("/")
+    for item in listing.split(b"\0")[:-1]:
+        kind, size, parent = item.split(b" ", 2)
+        parent = os.fsdecode(parent)
+        if kind == b"d":
+            add = (0, 1, 0)
+        elif kind == b"f":
+            add = (int(size), 0, 1)
+        elif kind == b"l":
+            add = (0, 0, 1)
+        else:
+            continue
+        if kind != b"d":
+            direct[key_of(parent)] = [x + y for x, y in zip(direct[key_of(parent)], add)]
+        folder = parent
+        while folder.count("/") >= root_depth and folder != "/":
+            total[key_of(folder)] = [x + y for x, y in zip(total[key_of(folder)], add)]
+            if folder == root.rstrip("/"):
+                break
+            folder = os.path.dirname(folder)
+    return total, direct
+
+
+def main():
+    zqtotals, root = sys.argv[1], os.path.abspath(sys.argv[2])
+    if "--generate" in sys.argv:
+        generate(root)
+    with tempfile.TemporaryDirectory() as scratch:
+        info = os.path.join(scratch, "Dir Info")
+        subprocess.run([zqtotals, "--dir-info", info, root], check=True, stdout=subprocess.DEVNULL)
+        records = decode_dir_info(open(info, "rb").read())
+    keys = [list(codes(key)) for key, _, _ in records]
+    if keys != sorted(keys) or len(set(map(tuple, keys))) != len(keys):
+        raise SystemExit("dir-info keys are not unique and ascending")
+    total, direct = find_totals(root)
+    mismatches = 0
+    for key, t, d in records:
+        want_total = tuple(total.get(key, (0, 0, 0)))
+        want_direct = (direct.get(key, [0, 0, 0])[0], 0, direct.get(key, [0, 0, 0])[2])
+        if t != want_total or d != want_direct:
+            mismatches += 1
+            if mismatches <= 10:
+                print(f"{key.decode('cp932', 'replace')}: total {t} direct {d}; find {want_total} {want_direct}")
+    print(f"{len(records)} folder records checked against find, {mismatches} mismatches")
+    return 1 if mismatches or not records else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
