@@ -61,6 +61,11 @@ enum : uint32_t {
     kDriveRamdisk = 6,
 };
 
+// A small icon of the shell: its position in the system's small image list, which the Win32
+// layer turns into an icon handle (CWin32Platform::SmallIconHandle). The core only carries it.
+using ShellIconId = int32_t;
+constexpr ShellIconId kNoShellIcon = -1;
+
 // One directory entry or file status. Times are seconds since 1970-01-01 UTC, 0 when unknown.
 // A symbolic link or junction is reported as a file of size 0 without the directory bit: the
 // program never walks into one.
@@ -101,6 +106,9 @@ public:
     // The drive roots in drive-letter order, such as "C:\", "Z:\".
     virtual std::vector<std::string> ListDriveRoots() = 0;
     virtual uint32_t DriveTypeOf(const std::string& root) = 0;
+    // The free bytes of the volume holding root that this user may fill (quotas applied, as
+    // GetDiskFreeSpaceEx counts them); returns 0 or the Windows error code, with 0 bytes then.
+    virtual uint32_t FreeSpaceOf(const std::string& root, uint64_t& freeBytes) = 0;
     // Creates one folder; returns 0 or the Windows error code.
     virtual uint32_t CreateFolder(const std::string& path) = 0;
     // The path to hand to the standard library's file streams.
@@ -113,6 +121,13 @@ public:
     // Time
     // Breaks a time (seconds since 1970 UTC) into local time; false when it cannot.
     virtual bool LocalTime(int64_t time, std::tm& local) = 0;
+
+    // Shell
+    // The name the shell shows for a path: the label and letter of a drive root (" (C:)" when the
+    // drive has no label), the last component of another path; empty when the shell has none.
+    virtual std::string ShellDisplayNameOf(const std::string& path) = 0;
+    // The shell's small icon of a path; kNoShellIcon when the shell gives none.
+    virtual ShellIconId ShellSmallIconOf(const std::string& path) = 0;
 
     // User interface
     // Shows a message box with the program's title; returns the button pressed (kIdOk ...).

@@ -30,6 +30,10 @@ public:
     }
     std::vector<std::string> ListDriveRoots() override { return m_inner.ListDriveRoots(); }
     uint32_t DriveTypeOf(const std::string& root) override { return m_inner.DriveTypeOf(root); }
+    uint32_t FreeSpaceOf(const std::string& root, uint64_t& freeBytes) override
+    {
+        return m_inner.FreeSpaceOf(root, freeBytes);
+    }
     uint32_t CreateFolder(const std::string& path) override { return m_inner.CreateFolder(path); }
     std::filesystem::path NativePath(const std::string& path) override { return m_inner.NativePath(path); }
     std::string WindowsPathOf(const std::filesystem::path& nativePath) override
@@ -38,6 +42,8 @@ public:
     }
     std::string FormatSystemMessage(uint32_t code) override { return m_inner.FormatSystemMessage(code); }
     bool LocalTime(int64_t time, std::tm& local) override { return m_inner.LocalTime(time, local); }
+    std::string ShellDisplayNameOf(const std::string& path) override { return m_inner.ShellDisplayNameOf(path); }
+    ShellIconId ShellSmallIconOf(const std::string& path) override { return m_inner.ShellSmallIconOf(path); }
     int ShowMessageBox(const std::string& text, unsigned style) override
     {
         return m_inner.ShowMessageBox(text, style);

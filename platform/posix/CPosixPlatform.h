@@ -11,8 +11,9 @@
 // slashes, a path without a drive letter stays relative to the current directory. Listings
 // follow Windows: "." and ".." except at a drive root, error codes as FindFirstFile gives them,
 // links reported as empty files, and entries Windows could not show (sockets, devices, names
-// holding a backslash) left out. Message boxes print their text on stderr and take the safe
-// answer (Cancel, No or OK), since a console has nobody to ask.
+// holding a backslash) left out. Drives have no labels, as under Wine, and the shell's icons are
+// fixed numbers. Message boxes print their text on stderr and take the safe answer (Cancel, No or
+// OK), since a console has nobody to ask.
 class CPosixPlatform : public CPlatform {
 public:
     // drive letter ('A'..'Z') -> directory
@@ -26,12 +27,19 @@ public:
     bool GetFileStatus(const std::string& path, CFindEntry& status) override;
     std::vector<std::string> ListDriveRoots() override;
     uint32_t DriveTypeOf(const std::string& root) override;
+    // statvfs's blocks available to unprivileged users.
+    uint32_t FreeSpaceOf(const std::string& root, uint64_t& freeBytes) override;
     uint32_t CreateFolder(const std::string& path) override;
     std::filesystem::path NativePath(const std::string& path) override;
     // "/tmp/x" -> "Z:\tmp\x": the mapped drive with the longest root that holds the path.
     std::string WindowsPathOf(const std::filesystem::path& nativePath) override;
     std::string FormatSystemMessage(uint32_t code) override;
     bool LocalTime(int64_t time, std::tm& local) override;
+    // Named as Wine's shell names them: a mapped drive root " (Z:)", any other existing path its
+    // last component; nothing for what does not exist.
+    std::string ShellDisplayNameOf(const std::string& path) override;
+    // A fixed icon for each kind of path: file, folder or drive root.
+    ShellIconId ShellSmallIconOf(const std::string& path) override;
     int ShowMessageBox(const std::string& text, unsigned style) override;
     bool PumpWaitingMessages() override;
     [[noreturn]] void QuitProcess(int exitCode) override;
@@ -39,6 +47,8 @@ public:
 private:
     std::string ToNative(const std::string& path) const;
     bool IsDriveRootFolder(const std::string& nativeFolder) const;
+    // The drive letter of a root such as "z:\" or "Z:", 0 when the path is no root of a mapped drive.
+    char MappedRootLetter(const std::string& path) const;
 
     DriveMap m_drives;
 };

@@ -1,6 +1,8 @@
 // The Win32 implementation of the platform services.
 #include "CWin32Platform.h"
 
+#include <shellapi.h>
+
 #include <cstdio>
 
 #include "CWin32FindHandle.h"
@@ -174,6 +176,24 @@ uint32_t CWin32Platform::DriveTypeOf(const std::string& root)
     return GetDriveTypeW(ToWide(root).c_str());
 }
 
+uint32_t CWin32Platform::FreeSpaceOf(const std::string& root, uint64_t& freeBytes)
+{
+    freeBytes = 0;
+    // An empty removable drive answers with an error code instead of the system's "no disk" box:
+    // the program asks the user itself.
+    DWORD previousMode = 0;
+    const BOOL modeSet = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previousMode);
+    ULARGE_INTEGER available;
+    const BOOL read = GetDiskFreeSpaceExW(ToWide(root).c_str(), &available, nullptr, nullptr);
+    const DWORD error = GetLastError();
+    if (modeSet)
+        SetThreadErrorMode(previousMode, nullptr);
+    if (!read)
+        return error != 0 ? error : ERROR_GEN_FAILURE;
+    freeBytes = available.QuadPart;
+    return kErrorSuccess;
+}
+
 uint32_t CWin32Platform::CreateFolder(const std::string& path)
 {
     if (!CreateDirectoryW(ApiPath(path).c_str(), nullptr))
@@ -209,6 +229,35 @@ bool CWin32Platform::LocalTime(int64_t time, std::tm& local)
         return false;
     local = TmFromSystemTime(localTime);
     return true;
+}
+
+std::string CWin32Platform::ShellDisplayNameOf(const std::string& path)
+{
+    SHFILEINFOW info{};
+    if (path.empty() || !SHGetFileInfoW(ToWide(path).c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME))
+        return std::string();
+    return FromWide(info.szDisplayName);
+}
+
+ShellIconId CWin32Platform::ShellSmallIconOf(const std::string& path)
+{
+    // Only the index is asked for: with SHGFI_ICON the shell would create an icon to be destroyed.
+    SHFILEINFOW info{};
+    if (path.empty())
+        return kNoShellIcon;
+    const auto list = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(ToWide(path).c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    if (!list)
+        return kNoShellIcon;
+    m_smallImageList = list;
+    return info.iIcon;
+}
+
+HICON CWin32Platform::SmallIconHandle(ShellIconId icon) const
+{
+    if (icon < 0 || !m_smallImageList)
+        return nullptr;
+    return ImageList_GetIcon(m_smallImageList, icon, ILD_NORMAL);
 }
 
 int CWin32Platform::ShowMessageBox(const std::string& text, unsigned style)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
@@ -30,10 +31,13 @@ public:
     bool GetFileStatus(const std::string& path, CFindEntry& status) override;
     std::vector<std::string> ListDriveRoots() override;
     uint32_t DriveTypeOf(const std::string& root) override;
+    uint32_t FreeSpaceOf(const std::string& root, uint64_t& freeBytes) override;
     uint32_t CreateFolder(const std::string& path) override;
     std::filesystem::path NativePath(const std::string& path) override;
     std::string FormatSystemMessage(uint32_t code) override;
     bool LocalTime(int64_t time, std::tm& local) override;
+    std::string ShellDisplayNameOf(const std::string& path) override;
+    ShellIconId ShellSmallIconOf(const std::string& path) override;
     int ShowMessageBox(const std::string& text, unsigned style) override;
     bool PumpWaitingMessages() override;
     [[noreturn]] void QuitProcess(int exitCode) override;
@@ -42,8 +46,13 @@ public:
     // too long for them without it.
     static std::wstring ApiPath(const std::string& path);
 
+    // The icon of a ShellSmallIconOf answer, drawn from the system's small image list; the
+    // caller destroys it (DestroyIcon). Null for kNoShellIcon or before any icon was asked for.
+    HICON SmallIconHandle(ShellIconId icon) const;
+
 private:
     void Dispatch(MSG& message);
 
     MessageDispatcher m_dispatcher;
+    HIMAGELIST m_smallImageList = nullptr;  // the system's, as the shell last handed it out
 };
