@@ -1,0 +1,59 @@
+// ZqProcess: the driven program's process.
+#include "ZqProcess.h"
+
+#include <vector>
+
+ZqProcess::~ZqProcess()
+{
+    if (IsRunning())
+        Terminate();
+    CloseHandles();
+}
+
+bool ZqProcess::Start(const std::wstring& exePath, const std::wstring& workingDir, const std::wstring& arguments)
+{
+    if (IsStarted())
+        return false;
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    if (!arguments.empty())
+        commandLine += L" " + arguments;
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    const wchar_t* dir = workingDir.empty() ? nullptr : workingDir.c_str();
+    return CreateProcessW(exePath.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, dir,
+                          &startup, &m_info) != FALSE;
+}
+
+bool ZqProcess::IsRunning() const
+{
+    return IsStarted() && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> ZqProcess::WaitForExit(DWORD timeoutMs) const
+{
+    if (!IsStarted() || WaitForSingleObject(m_info.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD code = 0;
+    if (!GetExitCodeProcess(m_info.hProcess, &code))
+        return std::nullopt;
+    return code;
+}
+
+void ZqProcess::Terminate(UINT exitCode)
+{
+    if (!IsRunning())
+        return;
+    TerminateProcess(m_info.hProcess, exitCode);
+    WaitForSingleObject(m_info.hProcess, 5000);
+}
+
+void ZqProcess::CloseHandles()
+{
+    if (m_info.hThread != nullptr)
+        CloseHandle(m_info.hThread);
+    if (m_info.hProcess != nullptr)
+        CloseHandle(m_info.hProcess);
+    m_info = PROCESS_INFORMATION{};
+}
