@@ -7,9 +7,9 @@
 
 #include "app/CStoreFile.h"
 #include "app/CWindowPlacement.h"
-#include "folderdata/CFolderWalk.h"
 #include "fw/CArchive.h"
 #include "services/CDisplayFormat.h"
+#include "services/CDriveServices.h"
 
 // Holds the display settings, the names of the store and of the special tree nodes, and the stop
 // flag of long loops, and offers the services built on them: the folder walk with its path
@@ -23,7 +23,7 @@
 // SerializeOnFile once per record. Any object with Serialize(CArchive&) can be stored. Nothing
 // here shows a message: a file that cannot be read leaves the settings as they are, and a file
 // that cannot be written keeps its previous content and makes the call return false.
-class CAppSettings : public CFolderWalk, public CDisplayFormat {
+class CAppSettings : public CDriveServices, public CDisplayFormat {
 public:
     using SerializeFunction = std::function<void(CArchive&)>;
     template <class T>
@@ -90,14 +90,9 @@ public:
     int32_t m_bShowFolderCount = 0;
     int32_t m_bShowFileCount = 0;
 
-    // special nodes; the identifiers end in "," so that no real path equals them
-    std::string m_strFileOnlyFolderId = "ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ,";
+    // display names of the special nodes (their keys are CDriveServices')
     std::string m_strFileOnlyFolderName = "ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ";
-    std::string m_strRecycled = "RECYCLED";
     std::string m_strMyComputerName = "ﾏｲ ｺﾝﾋﾟｭｰﾀ";
-    std::string m_strDummyId = "Dummy,";
-    // the first fixed drive, found by the tree's drive enumeration
-    std::string m_strStartFolder;
 
 private:
     bool SerializeAndClose(CStoreFile& file, CArchive::Mode mode, const SerializeFunction& serialize);

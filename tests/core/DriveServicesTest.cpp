@@ -1,0 +1,228 @@
+// Tests of the drive services: start folder, special keys, path joining, existence checks, free
+// space with its Retry/Cancel box, and the shell's names and icons.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "TestSupport.h"
+#include "app/CAppCore.h"
+
+namespace {
+
+// Drives of scripted types, free-space answers from a queue (success once it is empty) and
+// system texts for chosen codes.
+class DrivePlatform : public CScriptedPlatform {
+public:
+    uint32_t DriveTypeOf(const std::string& root) override
+    {
+        const auto type = driveTypes.find(root);
+        return type == driveTypes.end() ? kDriveNoRootDir : type->second;
+    }
+    uint32_t FreeSpaceOf(const std::string& root, uint64_t& freeBytes) override
+    {
+        freeRoots.push_back(root);
+        if (freeCodes.empty()) {
+            freeBytes = kFreeBytes;
+            return kErrorSuccess;
+        }
+        const uint32_t code = freeCodes.front();
+        freeCodes.pop_front();
+        freeBytes = 12345;  // what a careless platform leaves behind on failure
+        return code;
+    }
+    std::string FormatSystemMessage(uint32_t code) override
+    {
+        const auto text = systemTexts.find(code);
+        return text == systemTexts.end() ? std::string() : text->second;
+    }
+
+    static constexpr uint64_t kFreeBytes = 5'000'000'000;  // above 32 bits
+    std::map<std::string, uint32_t> driveTypes{
+        {"C:\\", kDriveFixed}, {"D:\\", kDriveFixed}, {"A:\\", kDriveRemovable}, {"N:\\", kDriveRemote}};
+    std::deque<uint32_t> freeCodes;
+    std::vector<std::string> freeRoots;
+    std::map<uint32_t, std::string> systemTexts;
+};
+
+class DriveServicesTest : public ::testing::Test {
+protected:
+    std::string Split(const std::string& path, std::string& rest) { return CDriveServices::SplitFirst(path, rest); }
+
+    CAppCore app;
+    CAppSettings& settings = app.m_settings;
+    DrivePlatform platform;
+    const std::string computer = settings.m_strMyComputerId;
+    const std::string fileOnly = settings.m_strFileOnlyFolderId;
+};
+
+}  // namespace
+
+TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedAndNeverChangesAfterwards)
+{
+    EXPECT_EQ(settings.GetStartFolder(), "");
+    EXPECT_FALSE(settings.OfferStartFolder("A:\\"));  // removable drives are never the start
+    EXPECT_FALSE(settings.OfferStartFolder("N:\\"));
+    EXPECT_EQ(settings.GetStartFolder(), "");
+    EXPECT_TRUE(settings.OfferStartFolder("C:\\"));
+    EXPECT_FALSE(settings.OfferStartFolder("D:\\"));
+    EXPECT_FALSE(settings.OfferStartFolder("C:\\"));
+    EXPECT_EQ(settings.GetStartFolder(), "C:\\");
+    EXPECT_TRUE(CDriveServices::IsFixedDrive("D:\\"));
+    EXPECT_FALSE(CDriveServices::IsFixedDrive("A:\\"));
+}
+
+TEST_F(DriveServicesTest, SplitFirstKeepsTheBackslashOfADriveOnly)
+{
+    std::string rest = "stale";
+    EXPECT_EQ(Split("C:\\a\\b", rest), "C:\\");
+    EXPECT_EQ(rest, "a\\b");
+    EXPECT_EQ(Split("a\\b", rest), "a");
+    EXPECT_EQ(rest, "b");
+    EXPECT_EQ(Split("C:\\", rest), "C:\\");
+    EXPECT_EQ(rest, "");
+    rest = "stale";
+    EXPECT_EQ(Split("フォルダ", rest), "フォルダ");
+    EXPECT_EQ(rest, "");
+    EXPECT_EQ(Split("a\\", rest), "a");
+    EXPECT_EQ(rest, "");
+    EXPECT_EQ(Split("", rest), "");
+    EXPECT_EQ(rest, "");
+}
+
+TEST_F(DriveServicesTest, RecycleFolderIsTheExactNameDirectlyOnAFixedDrive)
+{
+    EXPECT_TRUE(settings.IsInRecycleFolder("C:\\RECYCLED"));
+    EXPECT_TRUE(settings.IsInRecycleFolder("C:\\RECYCLED\\x"));
+    EXPECT_TRUE(settings.IsInRecycleFolder("D:\\RECYCLED\\x\\y"));
+    EXPECT_FALSE(settings.IsInRecycleFolder("C:\\Recycled"));
+    EXPECT_FALSE(settings.IsInRecycleFolder("C:\\RECYCLEDX"));
+    EXPECT_FALSE(settings.IsInRecycleFolder("C:\\data\\RECYCLED"));
+    EXPECT_FALSE(settings.IsInRecycleFolder("C:\\"));
+    EXPECT_FALSE(settings.IsInRecycleFolder("A:\\RECYCLED"));
+    EXPECT_FALSE(settings.IsInRecycleFolder("N:\\RECYCLED"));
+    EXPECT_FALSE(settings.IsInRecycleFolder(computer));
+    EXPECT_FALSE(settings.IsInRecycleFolder("RECYCLED\\RECYCLED"));
+    EXPECT_FALSE(settings.IsInRecycleFolder(""));
+}
+
+TEST_F(DriveServicesTest, VirtualKeysAreRecognisedByTheirLastComponentOnly)
+{
+    EXPECT_TRUE(settings.IsFileOnlyFolder("C:\\a\\" + fileOnly));
+    EXPECT_TRUE(settings.IsFileOnlyFolder("C:\\" + fileOnly));
+    EXPECT_FALSE(settings.IsFileOnlyFolder("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));  // the display name is a real name
+    EXPECT_FALSE(settings.IsFileOnlyFolder("C:\\" + fileOnly + "\\a"));
+    EXPECT_TRUE(settings.IsPlaceholderPath("C:\\Dummy,"));
+    EXPECT_TRUE(settings.IsPlaceholderPath(computer + "\\Dummy,"));
+    EXPECT_FALSE(settings.IsPlaceholderPath("C:\\Dummy"));
+    EXPECT_FALSE(settings.IsPlaceholderPath("C:\\dummy,"));
+
+    EXPECT_TRUE(settings.IsOrdinaryFolderPath("C:\\a"));
+    EXPECT_TRUE(settings.IsOrdinaryFolderPath("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));
+    for (const std::string& key : {computer, std::string("C:\\"), "C:\\a\\" + fileOnly, std::string("C:\\Dummy,"),
+                                   computer + "\\Dummy,", std::string()})
+        EXPECT_FALSE(settings.IsOrdinaryFolderPath(key)) << key;
+}
+
+TEST_F(DriveServicesTest, RealFolderOfTheFileOnlyKeyIsItsParent)
+{
+    EXPECT_EQ(settings.GetRealFolder("C:\\a\\" + fileOnly), "C:\\a");
+    EXPECT_EQ(settings.GetRealFolder("C:\\" + fileOnly), "C:\\");
+    EXPECT_EQ(settings.GetRealFolder("C:\\a"), "C:\\a");
+    EXPECT_EQ(settings.GetRealFolder("C:\\"), "C:\\");
+    EXPECT_EQ(settings.GetRealFolder(computer), computer);
+}
+
+TEST_F(DriveServicesTest, JoiningPutsOneBackslashUnlessTheFolderIsADriveRoot)
+{
+    EXPECT_EQ(CDriveServices::JoinPath("C:\\", "x"), "C:\\x");
+    EXPECT_EQ(CDriveServices::JoinPath("C:\\a", "x"), "C:\\a\\x");
+    EXPECT_EQ(CDriveServices::JoinPath(computer, "Dummy,"), computer + "\\Dummy,");
+    EXPECT_EQ(CDriveServices::JoinPath("C:\\a", fileOnly), "C:\\a\\" + fileOnly);
+
+    EXPECT_EQ(settings.SameNameIn("C:\\a\\b", "D:\\"), "D:\\b");
+    EXPECT_EQ(settings.SameNameIn("C:\\a\\b", "D:\\x\\y"), "D:\\x\\y\\b");
+    EXPECT_EQ(settings.SameNameIn("C:\\ファイル.txt", "D:\\x"), "D:\\x\\ファイル.txt");
+    EXPECT_EQ(settings.ReplaceName("C:\\a\\b", "c"), "C:\\a\\c");
+    EXPECT_EQ(settings.ReplaceName("C:\\b", "c"), "C:\\c");
+}
+
+TEST_F(DriveServicesTest, ExistenceChecksTellFoldersFromFilesAndIgnoreVirtualKeysOnDisk)
+{
+    TempTree tree;
+    tree.Folder("dir");
+    tree.File("file.txt", 3);
+    // Real entries that happen to carry the virtual names are still not addressed by such keys.
+    tree.Folder("Dummy,");
+    tree.Folder(fileOnly);
+
+    EXPECT_TRUE(settings.IsExistingFolder(tree.Key("dir")));
+    EXPECT_FALSE(settings.IsExistingFile(tree.Key("dir")));
+    EXPECT_TRUE(settings.IsExistingFile(tree.Key("file.txt")));
+    EXPECT_FALSE(settings.IsExistingFolder(tree.Key("file.txt")));
+    for (const std::string& key : {tree.Key("missing"), tree.Key("Dummy,"), tree.Key(fileOnly), computer,
+                                   std::string()}) {
+        EXPECT_FALSE(settings.IsExistingFolder(key)) << key;
+        EXPECT_FALSE(settings.IsExistingFile(key)) << key;
+    }
+    const std::string root = tree.Key().substr(0, 3);
+    EXPECT_FALSE(settings.IsExistingFolder(root));
+}
+
+TEST_F(DriveServicesTest, FreeSpaceLeavesTheErrorCodeAndZeroBytesOnFailure)
+{
+    uint64_t free = 1;
+    app.m_dwLastError = 99;
+    EXPECT_TRUE(settings.GetFreeSpace("C:\\", free));
+    EXPECT_EQ(free, DrivePlatform::kFreeBytes);
+    EXPECT_EQ(app.m_dwLastError, 0u);
+
+    platform.freeCodes = {21};
+    EXPECT_FALSE(settings.GetFreeSpace("A:\\", free));
+    EXPECT_EQ(free, 0u);
+    EXPECT_EQ(app.m_dwLastError, 21u);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(DriveServicesTest, FreeSpaceRetryAsksTheDriveOfThePathAndRetriesUntilItReads)
+{
+    platform.freeCodes = {21, 21};
+    platform.answers = {kIdRetry, kIdRetry};
+    uint64_t free = 0;
+    EXPECT_TRUE(settings.GetFreeSpaceRetry("a:\\data\\x", free));
+    EXPECT_EQ(free, DrivePlatform::kFreeBytes);
+    EXPECT_EQ(platform.freeRoots, (std::vector<std::string>{"a:\\", "a:\\", "a:\\"}));
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.styles[0], 0x15u);
+    EXPECT_EQ(app.m_dwLastError, 0u);
+}
+
+TEST_F(DriveServicesTest, FreeSpaceRetryMessageShowsTheFirstSentenceAndTheCodeInLowerCaseHex)
+{
+    platform.freeCodes = {0x4d2};
+    platform.systemTexts[0x4d2] = "デバイスの準備ができていません。ドライブを確認してください。\r\n";
+    uint64_t free = 7;
+    EXPECT_FALSE(settings.GetFreeSpaceRetry("a:\\data", free));  // no answer queued: Cancel
+    EXPECT_EQ(free, 0u);
+    EXPECT_EQ(app.m_dwLastError, 0x4d2u);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0],
+              "A:\\ の空きﾃﾞｨｽｸ領域が分かりません。\n\nデバイスの準備ができていません。\n\n( ｺｰﾄﾞ=0x4d2 )\n");
+    EXPECT_EQ(platform.styles[0], static_cast<unsigned>(kMbRetryCancel | kMbIconHand));
+}
+
+TEST_F(DriveServicesTest, FreeSpaceRetryTakesWholeCharactersOfAShortOrJapanesePath)
+{
+    platform.freeCodes = {3, 3};
+    uint64_t free = 0;
+    EXPECT_FALSE(settings.GetFreeSpaceRetry("データ\\x", free));
+    EXPECT_FALSE(settings.GetFreeSpaceRetry("C:", free));
+    EXPECT_EQ(platform.freeRoots, (std::vector<std::string>{"データ", "C:"}));
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[0], "データ の空きﾃﾞｨｽｸ領域が分かりません。\n\n\n\n( ｺｰﾄﾞ=0x3 )\n");
+}
+
+TEST_F(DriveServicesTest, ShellQueriesOfAnEmptyPathGiveNothing)
+{
+    EXPECT_EQ(CDriveServices::GetShellSmallIcon(""), kNoShellIcon);
+    EXPECT_EQ(CDriveServices::GetShellDisplayName(""), "");
+}

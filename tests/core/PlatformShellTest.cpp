@@ -1,0 +1,132 @@
+// Tests of the platform's free space and shell names and icons, against the real file system:
+// the POSIX platform natively, the Win32 platform on Windows or under Wine.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+
+#include "TestSupport.h"
+#ifdef _WIN32
+#include <windows.h>
+
+#include "win32/CWin32Platform.h"
+#else
+#include "posix/CPosixPlatform.h"
+#endif
+
+#ifndef _WIN32
+
+namespace {
+
+class PosixShellTest : public ::testing::Test {
+protected:
+    PosixShellTest() : platform({{'C', tree.Root().string()}, {'Z', "/"}})
+    {
+        tree.Folder("dir");
+        tree.File("file.txt", 1);
+    }
+
+    TempTree tree;
+    CPosixPlatform platform;
+};
+
+}  // namespace
+
+TEST_F(PosixShellTest, DriveRootsAreNamedAsWineNamesThemAndOtherPathsByTheirLastComponent)
+{
+    EXPECT_EQ(platform.ShellDisplayNameOf("C:\\"), " (C:)");
+    EXPECT_EQ(platform.ShellDisplayNameOf("z:\\"), " (Z:)");
+    EXPECT_EQ(platform.ShellDisplayNameOf("C:"), " (C:)");
+    EXPECT_EQ(platform.ShellDisplayNameOf("Q:\\"), "");  // no such drive
+    EXPECT_EQ(platform.ShellDisplayNameOf("C:\\dir"), "dir");
+    EXPECT_EQ(platform.ShellDisplayNameOf("C:\\file.txt"), "file.txt");
+    EXPECT_EQ(platform.ShellDisplayNameOf("C:\\missing"), "");
+    EXPECT_EQ(platform.ShellDisplayNameOf(""), "");
+}
+
+TEST_F(PosixShellTest, IconsTellDrivesFoldersAndFilesApartAndMissingPathsHaveNone)
+{
+    const ShellIconId drive = platform.ShellSmallIconOf("C:\\");
+    const ShellIconId folder = platform.ShellSmallIconOf("C:\\dir");
+    const ShellIconId file = platform.ShellSmallIconOf("C:\\file.txt");
+    for (const ShellIconId icon : {drive, folder, file})
+        EXPECT_GE(icon, 0);
+    EXPECT_NE(drive, folder);
+    EXPECT_NE(folder, file);
+    EXPECT_EQ(platform.ShellSmallIconOf("C:\\missing"), kNoShellIcon);
+    EXPECT_EQ(platform.ShellSmallIconOf("Q:\\"), kNoShellIcon);
+    EXPECT_EQ(platform.ShellSmallIconOf(""), kNoShellIcon);
+}
+
+TEST_F(PosixShellTest, FreeSpaceIsWhatTheFileSystemOffersAndAMissingDriveHasNone)
+{
+    uint64_t free = 0;
+    ASSERT_EQ(platform.FreeSpaceOf("C:\\", free), kErrorSuccess);
+    const double expected = static_cast<double>(std::filesystem::space(tree.Root()).available);
+    EXPECT_NEAR(static_cast<double>(free), expected, 256.0 * 1024 * 1024);  // others write meanwhile
+    EXPECT_GT(free, 0u);
+
+    free = 1;
+    EXPECT_EQ(platform.FreeSpaceOf("Q:\\", free), kErrorPathNotFound);
+    EXPECT_EQ(free, 0u);
+}
+
+#else
+
+namespace {
+
+// A drive letter that no drive uses on this machine.
+std::string UnusedDriveRoot()
+{
+    const DWORD used = GetLogicalDrives();
+    for (int letter = 25; letter >= 3; --letter)
+        if (!(used & (1u << letter)))
+            return std::string(1, static_cast<char>('A' + letter)) + ":\\";
+    return std::string();
+}
+
+}  // namespace
+
+TEST(Win32ShellTest, DriveRootsHaveTheShellsNameWithTheirLetter)
+{
+    CWin32Platform& platform = CWin32Platform::Instance();
+    EXPECT_NE(platform.ShellDisplayNameOf("C:\\").find("(C:)"), std::string::npos)
+        << platform.ShellDisplayNameOf("C:\\");
+    EXPECT_EQ(platform.ShellDisplayNameOf("C:\\no such folder of zq"), "");
+    EXPECT_EQ(platform.ShellDisplayNameOf(""), "");
+}
+
+TEST(Win32ShellTest, SmallIconsComeFromTheSystemImageListAsIconHandles)
+{
+    CWin32Platform& platform = CWin32Platform::Instance();
+    const ShellIconId icon = platform.ShellSmallIconOf("C:\\");
+    ASSERT_GE(icon, 0);
+    const HICON handle = platform.SmallIconHandle(icon);
+    ASSERT_NE(handle, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(handle, &info));
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXSMICON));
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(handle);
+    EXPECT_EQ(platform.SmallIconHandle(kNoShellIcon), nullptr);
+    EXPECT_EQ(platform.ShellSmallIconOf(""), kNoShellIcon);
+}
+
+TEST(Win32ShellTest, FreeSpaceOfAFixedDriveAndAnErrorCodeForAMissingOne)
+{
+    CWin32Platform& platform = CWin32Platform::Instance();
+    uint64_t free = 0;
+    ASSERT_EQ(platform.FreeSpaceOf("C:\\", free), kErrorSuccess);
+    EXPECT_GT(free, 0u);
+
+    const std::string missing = UnusedDriveRoot();
+    ASSERT_FALSE(missing.empty());
+    free = 1;
+    EXPECT_NE(platform.FreeSpaceOf(missing, free), kErrorSuccess);
+    EXPECT_EQ(free, 0u);
+}
+
+#endif
