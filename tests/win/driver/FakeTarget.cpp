@@ -264,7 +264,11 @@ void CreateChild()
     create.szClass = kChildClass;
     create.szTitle = L"C:\\ (3 ｵﾌﾞｼﾞｪｸﾄ)";
     create.hOwner = g_instance;
-    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
+    create.x = 0;
+    create.y = 0;
+    create.cx = 860;
+    create.cy = 440;
+    create.style = WS_VISIBLE | WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     SendMessageW(g_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create));
 }
 
