@@ -21,59 +21,59 @@ CDirSzLst::~CDirSzLst()
     RemoveAll();
 }
 
-CDirSzLst::POSITION CDirSzLst::FirstInListOrder(Index::iterator first, Index::iterator last) const
+CDirSzLst::POSITION CDirSzLst::FirstInListOrder(Index::Pos first, const std::string& sortKey) const
 {
-    if (first == last)
+    if (first == m_index.End() || m_index.KeyAt(first) != sortKey)
         return nullptr;
-    if (std::next(first) == last)
-        return first->second;
+    const Index::Pos second = m_index.Next(first);
+    if (second == m_index.End() || m_index.KeyAt(second) != sortKey)
+        return m_index.ValueAt(first);
     // Duplicate keys only arise from loading into a filled list; the earliest in the list wins.
     for (Node* node = m_head; node; node = node->next)
-        for (auto it = first; it != last; ++it)
-            if (it->second == node)
+        for (Index::Pos pos = first; pos != m_index.End() && m_index.KeyAt(pos) == sortKey; pos = m_index.Next(pos))
+            if (m_index.ValueAt(pos) == node)
                 return node;
-    return first->second;
+    return m_index.ValueAt(first);
 }
 
 CDirSzLst::POSITION CDirSzLst::FindEntry(const std::string& key) const
 {
-    auto& index = const_cast<Index&>(m_index);
-    const auto [first, last] = index.equal_range(IndexKey(key));
-    return FirstInListOrder(first, last);
+    const std::string sortKey = IndexKey(key);
+    return FirstInListOrder(m_index.LowerBound(sortKey), sortKey);
 }
 
 CDirSzLst::POSITION CDirSzLst::SetEntry(const std::string& key, const CSizeInfo& total,
                                         const CSizeInfo& direct)
 {
     const std::string sortKey = IndexKey(key);
-    const auto notSmaller = m_index.lower_bound(sortKey);
-    if (notSmaller != m_index.end() && notSmaller->first == sortKey) {
-        Node* same = FirstInListOrder(notSmaller, m_index.upper_bound(sortKey));
+    const Index::Pos notSmaller = m_index.LowerBound(sortKey);
+    if (Node* same = FirstInListOrder(notSmaller, sortKey)) {
         same->entry.m_total = total;
         same->entry.m_direct = direct;
         return same;
     }
-    Node* before = notSmaller == m_index.end() ? nullptr : notSmaller->second;
-    return LinkNewEntry(key, total, direct, before, sortKey);
+    return LinkNewEntry(key, total, direct, notSmaller, sortKey);
 }
 
 CDirSzLst::POSITION CDirSzLst::LinkNewEntry(const std::string& key, const CSizeInfo& total,
-                                            const CSizeInfo& direct, Node* before,
+                                            const CSizeInfo& direct, Index::Pos at,
                                             const std::string& sortKey)
 {
     try {
         auto* node = new Node(CDirSzEntry(key, total, direct));
-        return Link(node, before, sortKey);
+        // In order, the new entry goes before the one the index holds at its place.
+        Node* before = at == m_index.End() ? nullptr : m_index.ValueAt(at);
+        return Link(node, before, at, sortKey);
     } catch (const std::bad_alloc&) {
         AfxMessageBox(kOutOfMemoryMessage);
         return nullptr;
     }
 }
 
-CDirSzLst::POSITION CDirSzLst::Link(Node* node, Node* before, const std::string& sortKey)
+CDirSzLst::POSITION CDirSzLst::Link(Node* node, Node* before, Index::Pos at, const std::string& sortKey)
 {
     try {
-        node->indexed = m_index.emplace(sortKey, node);
+        m_index.InsertAt(at, sortKey, node);
     } catch (...) {
         delete node;
         throw;
@@ -90,7 +90,7 @@ void CDirSzLst::Unlink(Node* node)
 {
     (node->prev ? node->prev->next : m_head) = node->next;
     (node->next ? node->next->prev : m_tail) = node->prev;
-    m_index.erase(node->indexed);
+    m_index.Erase(IndexKey(node->entry.m_strPath), node);
     --m_count;
 }
 
@@ -108,8 +108,13 @@ void CDirSzLst::RemoveAt(POSITION pos)
 
 void CDirSzLst::RemoveAll()
 {
-    while (m_head)
-        RemoveAt(m_head);
+    m_index.Clear();
+    while (Node* node = m_head) {
+        m_head = node->next;
+        delete node;
+    }
+    m_tail = nullptr;
+    m_count = 0;
 }
 
 std::string CDirSzLst::GetPathAt(POSITION pos) const { return pos->entry.m_strPath; }
@@ -121,9 +126,8 @@ void CDirSzLst::SetDirectAt(POSITION pos, const CSizeInfo& direct) { pos->entry.
 void CDirSzLst::SetPathAt(POSITION pos, const std::string& key)
 {
     // Re-keyed where it stands: the list keeps its place, the index learns the new key.
-    auto node = m_index.extract(pos->indexed);
-    node.key() = IndexKey(key);
-    pos->indexed = m_index.insert(std::move(node));
+    m_index.Erase(IndexKey(pos->entry.m_strPath), pos);
+    m_index.Insert(IndexKey(key), pos);
     pos->entry.m_strPath = key;
 }
 
@@ -174,7 +178,8 @@ void CDirSzLst::LoadEntries(CArchive& ar)
             return;
         try {
             auto* node = new Node(std::move(entry));
-            Link(node, nullptr, IndexKey(node->entry.m_strPath));
+            const std::string sortKey = IndexKey(node->entry.m_strPath);
+            Link(node, nullptr, m_index.UpperBound(sortKey), sortKey);  // file order: at the tail
         } catch (const std::bad_alloc&) {
             AfxMessageBox(kOutOfMemoryMessage);
         }

@@ -1,9 +1,9 @@
 // CDirSzLst: the process-wide list of stored folder totals.
 #pragma once
 
-#include <map>
 #include <string>
 
+#include "folderdata/CBlockIndex.h"
 #include "folderdata/CDirSzEntry.h"
 
 class CArchive;
@@ -58,22 +58,21 @@ public:
     void Serialize(CArchive& ar);
 
 private:
-    // Keyed by Cp932::SortKey of the folder key, so plain byte order is _mbscmp order.
-    using Index = std::multimap<std::string, Node*>;
-
     struct Node {
         explicit Node(CDirSzEntry e) : entry(std::move(e)) {}
         CDirSzEntry entry;
         Node* prev = nullptr;
         Node* next = nullptr;
-        Index::iterator indexed;
     };
+    // Keyed by Cp932::SortKey of the folder key, so plain byte order is _mbscmp order.
+    using Index = CBlockIndex<Node>;
 
-    POSITION FirstInListOrder(Index::iterator first, Index::iterator last) const;
+    POSITION FirstInListOrder(Index::Pos first, const std::string& sortKey) const;
     static std::string IndexKey(const std::string& key);
-    POSITION Link(Node* node, Node* before, const std::string& sortKey);
+    // Links node into the list before `before` (nullptr: at the tail) and into the index at `at`.
+    POSITION Link(Node* node, Node* before, Index::Pos at, const std::string& sortKey);
     POSITION LinkNewEntry(const std::string& key, const CSizeInfo& total, const CSizeInfo& direct,
-                          Node* before, const std::string& sortKey);
+                          Index::Pos at, const std::string& sortKey);
     void Unlink(Node* node);
     void LoadEntries(CArchive& ar);
 

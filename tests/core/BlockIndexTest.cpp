@@ -1,0 +1,67 @@
+// The block index against std::multimap as a reference, through many random changes.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "folderdata/CBlockIndex.h"
+
+namespace {
+
+using Index = CBlockIndex<int>;
+
+std::vector<std::pair<std::string, int*>> Contents(const Index& index)
+{
+    std::vector<std::pair<std::string, int*>> items;
+    for (Index::Pos pos{}; !index.Empty() && pos != index.End(); pos = index.Next(pos))
+        items.emplace_back(std::string(index.KeyAt(pos)), index.ValueAt(pos));
+    return items;
+}
+
+}  // namespace
+
+TEST(BlockIndex, StaysEqualToAMultimapThroughInsertsEraseAndSplits)
+{
+    std::mt19937 random(3);
+    std::vector<int> values(4000);
+    Index index;
+    std::multimap<std::string, int*> reference;
+    for (int step = 0; step < 20000; ++step) {
+        // Few distinct keys, so duplicates are common, with lengths that vary.
+        const std::string key(1 + random() % 3, static_cast<char>('a' + random() % 40));
+        int* value = &values[random() % values.size()];
+        if (random() % 3) {
+            index.Insert(key, value);
+            reference.emplace(key, value);
+        } else {
+            auto [first, last] = reference.equal_range(key);
+            auto match = std::find_if(first, last, [&](const auto& item) { return item.second == value; });
+            EXPECT_EQ(index.Erase(key, value), match != last);
+            if (match != last)
+                reference.erase(match);
+        }
+    }
+    const auto items = Contents(index);
+    ASSERT_EQ(items.size(), reference.size());
+    std::multimap<std::string, int*> back(items.begin(), items.end());
+    EXPECT_TRUE(std::equal(items.begin(), items.end(), reference.begin(), reference.end(),
+                           [](const auto& a, const auto& b) { return a.first == b.first; }));
+    EXPECT_EQ(back, reference);
+}
+
+TEST(BlockIndex, BoundsFindTheFirstNotLessAndFirstGreater)
+{
+    Index index;
+    std::vector<int> values(2000);
+    for (int i = 0; i < 2000; ++i)
+        index.Insert(std::to_string(1000 + i / 2), &values[i]);  // every key twice
+    const Index::Pos lower = index.LowerBound("1500");
+    const Index::Pos upper = index.UpperBound("1500");
+    EXPECT_EQ(index.KeyAt(lower), "1500");
+    EXPECT_EQ(index.ValueAt(lower), &values[1000]);  // equal keys keep insertion order
+    EXPECT_EQ(index.ValueAt(index.Next(lower)), &values[1001]);
+    EXPECT_EQ(index.KeyAt(upper), "1501");
+    EXPECT_EQ(index.KeyAt(index.LowerBound("0")), "1000");
+    EXPECT_EQ(index.LowerBound("2"), index.End());
+    EXPECT_FALSE(index.Erase("1500", &values[5]));
+}
