@@ -1,0 +1,218 @@
+// The main frame's bars, store records and tiling.
+#include "app/CMainFrame.h"
+
+#include <algorithm>
+#include <span>
+
+#include "app/CEApp.h"
+#include "app/CMainFrameRecord.h"
+#include "folderdata/CUpdateHint.h"
+#include "fw/CMDIChildWnd.h"
+#include "fw/ResourceText.h"
+#include "fw/WindowPlacement.h"
+#include "res/resource.h"
+
+namespace {
+
+using Button = CToolBar::Button;
+constexpr UINT kSeparator = 0;
+
+const Button kMainButtons[] = {{ID_FILE_NEW, L"ｳｨﾝﾄﾞ"}, {ID_WINDOW_TILE_HORZ, L"並列"}, {kSeparator, nullptr},
+                               {ID_NEW_FOLDER, L"ﾌｫﾙﾀﾞ"}, {ID_FOLDER_UP, L"上へ"},        {kSeparator, nullptr},
+                               {ID_REFRESH, L"更新"}};
+const Button kAggregateButtons[] = {
+    {ID_AGGREGATE, L"集計"},       {ID_REAGGREGATE, L"再計"},    {ID_LINKAGE, L"連動"},        {kSeparator, nullptr},
+    {ID_SHOW_MODIFIED, L"更新"},   {ID_SHOW_LASTREAD, L"読取"},  {ID_SHOW_CREATED, L"作成"},   {kSeparator, nullptr},
+    {ID_SHOW_FOLDERCOUNT, L"ﾌｫﾙﾀﾞ"}, {ID_SHOW_FILECOUNT, L"ﾌｧｲﾙ"}, {kSeparator, nullptr},        {ID_UNIT_BYTES, L"ﾊﾞｲﾄ"},
+    {ID_UNIT_KBYTES, L"ｷﾛ"},       {ID_UNIT_MBYTES, L"ﾒｶﾞ"},     {ID_UNIT_GBYTES, L"ｷﾞｶﾞ"}};
+const Button kEditButtons[] = {{ID_EDIT_CUT, L"切取"},        {ID_EDIT_COPY, L"ｺﾋﾟｰ"}, {ID_EDIT_SELECT_ALL, L"全部"},
+                               {ID_EDIT_PASTE, L"貼付"},      {kSeparator, nullptr},   {ID_DELETE, L"削除"},
+                               {kSeparator, nullptr},         {ID_EDIT_UNDO, L"戻す"}};
+const Button kSortButtons[] = {{ID_SORT_NAME, L"名前"}, {ID_SORT_SIZE, L"ｻｲｽﾞ"}};
+const Button kFileSortButtons[] = {
+    {ID_FILESORT_FOLDERS_FIRST, L"ﾌｫﾙﾀﾞ"}, {ID_FILESORT_FILES_FIRST, L"ﾌｧｲﾙ"}, {ID_FILESORT_VALUE_ONLY, L"無関"}};
+const Button kSearchButtons[] = {{ID_SHOW_SEARCH, L"検索"}, {ID_COMPARE, L"照合"}, {kSeparator, nullptr},
+                                 {ID_ICON_RESET, L"ｱｲｺﾝ"},  {ID_LABEL_RESET, L"ﾗﾍﾞﾙ"}};
+
+struct ToolBarLayout {
+    int slot;
+    UINT idBitmap;
+    UINT idCaption;
+    const wchar_t* caption;
+    std::span<const Button> buttons;
+    int extraWidth;
+};
+
+// The labels sit under the images: every button is this much taller than the images need.
+constexpr int kLabelHeight = 11;
+
+const ToolBarLayout kToolBars[] = {
+    {0, IDR_MAINFRAME_TOOLBAR, IDS_TOOLBAR_MAIN, L"メイン", kMainButtons, 14},
+    {1, IDR_TOOLBAR_AGGREGATE, IDS_TOOLBAR_AGGREGATE, L"集計", kAggregateButtons, 14},
+    {2, IDR_TOOLBAR_EDIT, IDS_TOOLBAR_EDIT, L"編集", kEditButtons, 8},
+    {3, IDR_TOOLBAR_SORT, IDS_TOOLBAR_SORT, L"整列", kSortButtons, 10},
+    {5, IDR_TOOLBAR_FILESORT, IDS_TOOLBAR_FILESORT, L"ファイルの整列", kFileSortButtons, 14},
+    {6, IDR_TOOLBAR_SEARCH, IDS_TOOLBAR_SEARCH, L"検索", kSearchButtons, 11},
+};
+
+const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_KANA, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+
+}  // namespace
+
+CMainFrame::CMainFrame()
+{
+    OnCommand(ID_VIEW_TOOLBAR, [this](UINT) { OnViewToolBar(); });
+    OnUpdateUI(ID_VIEW_TOOLBAR, [this](CCmdUI& ui) { ui.SetCheck(m_wndDockBar.IsBarVisible(m_wndToolBar[0])); });
+    OnCommand(ID_VIEW_STATUS_BAR, [this](UINT) { OnViewStatusBar(); });
+    OnUpdateUI(ID_VIEW_STATUS_BAR, [this](CCmdUI& ui) { ui.SetCheck(m_wndStatusBar.HasVisibleStyle()); });
+}
+
+void CMainFrame::Serialize(CArchive& ar)
+{
+    CMainFrameRecord record(AfxGetEApp());
+    if (ar.IsStoring()) {
+        record.m_placement = GetPlacementOf(m_hWnd);
+        record.Serialize(ar);
+        return;
+    }
+    record.Serialize(ar);
+    if (record.HasPlacement())
+        m_bPlacementRestored = ApplyPlacement(m_hWnd, record.m_placement);
+}
+
+void CMainFrame::CaptureToolBarRects()
+{
+    for (int slot = 0; slot < kToolBarSlots; ++slot) {
+        if (!m_bToolBarCreated[static_cast<std::size_t>(slot)])
+            continue;
+        RECT rc;
+        GetWindowRect(m_wndToolBar[static_cast<std::size_t>(slot)].m_hWnd, &rc);
+        m_rcToolBarDock[static_cast<std::size_t>(slot)] = FromRect(rc);
+    }
+}
+
+CToolBar* CMainFrame::GetToolBar(int slot)
+{
+    if (slot < 0 || slot >= kToolBarSlots || !m_bToolBarCreated[static_cast<std::size_t>(slot)])
+        return nullptr;
+    return &m_wndToolBar[static_cast<std::size_t>(slot)];
+}
+
+void CMainFrame::OnIdleUpdateCmdUI()
+{
+    for (int slot = 0; slot < kToolBarSlots; ++slot) {
+        if (CToolBar* pToolBar = GetToolBar(slot); pToolBar && pToolBar->HasVisibleStyle())
+            pToolBar->UpdateCmdUI(*this);
+    }
+    m_wndStatusBar.UpdateIndicators();
+}
+
+int CMainFrame::OnCreate()
+{
+    if (CMDIFrameWnd::OnCreate() == -1)
+        return -1;
+    if (!m_wndDockBar.Create(m_hWnd, AFX_IDW_TOOLBAR + 0x10) || !CreateToolBars() || !CreateStatusBar())
+        return -1;
+    SetControlBars(m_wndDockBar.m_hWnd, m_wndStatusBar.m_hWnd);
+    ReadStore();
+    DockToolBars();
+    SetIdleMessage();
+    RecalcLayout();
+    return 0;
+}
+
+bool CMainFrame::CreateToolBars()
+{
+    for (const ToolBarLayout& layout : kToolBars) {
+        CToolBar& toolBar = m_wndToolBar[static_cast<std::size_t>(layout.slot)];
+        if (!toolBar.Create(m_wndDockBar.m_hWnd, m_hWnd, layout.idBitmap, layout.buttons,
+                            SIZE{layout.extraWidth, kLabelHeight}))
+            return false;
+        toolBar.SetCaption(LoadResourceString(layout.idCaption, layout.caption));
+        m_bToolBarCreated[static_cast<std::size_t>(layout.slot)] = true;
+    }
+    return true;
+}
+
+bool CMainFrame::CreateStatusBar()
+{
+    return m_wndStatusBar.Create(m_hWnd, AFX_IDW_STATUS_BAR, kIndicators);
+}
+
+void CMainFrame::ReadStore()
+{
+    CAppSettings& settings = AfxGetEApp().m_settings;
+    settings.LoadStoreFile(settings.m_strMainFrameFile, *this);
+    CToolBarState state(m_rcToolBarDock);
+    settings.LoadStoreFile(settings.m_strToolBarFile, state);
+}
+
+void CMainFrame::DockToolBars()
+{
+    std::vector<CDockBar::Placement> placements;
+    for (const ToolBarLayout& layout : kToolBars) {
+        const std::size_t slot = static_cast<std::size_t>(layout.slot);
+        placements.push_back({&m_wndToolBar[slot], ToRect(m_rcToolBarDock[slot])});
+    }
+    m_wndDockBar.DockControlBars(placements);
+}
+
+void CMainFrame::OnWindowTile()
+{
+    std::vector<CMDIChildWnd*> children = GetMDIChildren();
+    const bool bAllMinimized =
+        std::all_of(children.begin(), children.end(), [](CMDIChildWnd* pChild) { return IsIconic(pChild->m_hWnd); });
+    if (children.size() <= 1)
+        CMDIFrameWnd::OnWindowTile();
+    else if (!bAllMinimized)
+        TileStacked(std::move(children));
+    CUpdateHint hint;
+    AfxGetEApp().UpdateAllDocuments(nullptr, CEApp::kHintArrange, hint);
+}
+
+// The system's tiling first, for the height it gives the stack; then the windows, in their
+// previous top-to-bottom order, become equal full-width slices of that height. Minimised windows
+// stay icons and take no slice.
+void CMainFrame::TileStacked(std::vector<CMDIChildWnd*> children)
+{
+    std::stable_sort(children.begin(), children.end(), [](CMDIChildWnd* a, CMDIChildWnd* b) {
+        return GetPlacementOf(a->m_hWnd).rcNormalPosition.top < GetPlacementOf(b->m_hWnd).rcNormalPosition.top;
+    });
+    CMDIFrameWnd::OnWindowTile();
+    LONG top = LONG_MAX;
+    LONG bottom = LONG_MIN;
+    int shown = 0;
+    for (CMDIChildWnd* pChild : children) {
+        if (IsIconic(pChild->m_hWnd))
+            continue;
+        const CStoreRect rc = GetPlacementOf(pChild->m_hWnd).rcNormalPosition;
+        top = std::min<LONG>(top, rc.top);
+        bottom = std::max<LONG>(bottom, rc.bottom);
+        ++shown;
+    }
+    const LONG height = (bottom - top) / shown;
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    client.right -= 4;
+    LONG k = 0;
+    for (CMDIChildWnd* pChild : children) {
+        if (IsIconic(pChild->m_hWnd))
+            continue;
+        CWindowPlacement placement = GetPlacementOf(pChild->m_hWnd);
+        placement.rcNormalPosition = FromRect(RECT{client.left, height * k, client.right, height * (k + 1) - 1});
+        ApplyPlacement(pChild->m_hWnd, placement);
+        ++k;
+    }
+}
+
+void CMainFrame::OnViewToolBar()
+{
+    m_wndDockBar.ShowBar(m_wndToolBar[0], !m_wndDockBar.IsBarVisible(m_wndToolBar[0]));
+    RecalcLayout();
+}
+
+void CMainFrame::OnViewStatusBar()
+{
+    ShowWindow(m_wndStatusBar.m_hWnd, m_wndStatusBar.HasVisibleStyle() ? SW_HIDE : SW_SHOW);
+    RecalcLayout();
+}
