@@ -31,6 +31,12 @@
 #define ZQ_IMAGE_COUNT              6
 #define ZQ_TOOLBAR_IMAGE_CX         16
 #define ZQ_TOOLBAR_IMAGE_CY         15
+// Toolbar strips are drawn on light grey, the colour toolbars map to the button face.
+#define ZQ_TOOLBAR_BACKGROUND_RGB   0xC0C0C0
+// Button layouts of the toolbars, resource type 241 under the toolbar's id, in the classic
+// format: WORD version (1), WORD button width, WORD button height, WORD count, then count WORD
+// commands in button order, 0 for a separator. The strip holds one picture per non-zero command.
+#define ZQ_RT_TOOLBAR               241
 
 // ---- Application commands ---------------------------------------------------------------
 #define ID_DELETE                   32771  // 0x8003 delete to the recycle bin

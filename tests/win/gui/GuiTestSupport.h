@@ -1,0 +1,212 @@
+// GuiTestSupport: the program's application run inside a test process, in a folder of its own.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "CPlatformDecorator.h"
+#include "app/CChildFrame.h"
+#include "app/CEApp.h"
+#include "app/CMainFrame.h"
+#include "app/SortSettings.h"
+#include "fw/CMDIChildWnd.h"
+#include "fw/WindowPlacement.h"
+#include "res/resource.h"
+
+// The current folder of the test process for the life of the object: a fresh folder under the
+// temporary folder, where the program puts its store folder; removed afterwards.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        static std::atomic<int> counter{0};
+        m_previous = std::filesystem::current_path();
+        m_root = std::filesystem::temp_directory_path() /
+                 ("zqgui-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++));
+        std::filesystem::remove_all(m_root);
+        std::filesystem::create_directories(m_root);
+        std::filesystem::current_path(m_root);
+    }
+    ~ScratchFolder()
+    {
+        std::filesystem::current_path(m_previous);
+        std::error_code ignored;
+        std::filesystem::remove_all(m_root, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    // A file of the store folder.
+    std::filesystem::path Store(const std::string& name) const
+    {
+        return m_root / std::filesystem::u8path("フォルダZQ Position") / std::filesystem::u8path(name);
+    }
+    std::filesystem::path DefaultStore(const std::string& name) const
+    {
+        return m_root / std::filesystem::u8path("フォルダZQ Position Default") / std::filesystem::u8path(name);
+    }
+    // -1 when the file is not there.
+    std::intmax_t StoreSize(const std::string& name) const
+    {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(Store(name), error);
+        return error ? -1 : static_cast<std::intmax_t>(size);
+    }
+    std::string ReadStore(const std::string& name) const
+    {
+        std::ifstream in(Store(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void WriteStore(const std::string& name, const std::string& bytes) const
+    {
+        std::filesystem::create_directories(Store(name).parent_path());
+        std::ofstream(Store(name), std::ios::binary) << bytes;
+    }
+
+private:
+    std::filesystem::path m_root;
+    std::filesystem::path m_previous;
+};
+
+// Message boxes answered from a queue (Yes once it is empty) and recorded, so that commands that
+// ask something run without a person.
+class AnsweringPlatform : public CPlatformDecorator {
+public:
+    int ShowMessageBox(const std::string& text, unsigned style) override
+    {
+        m_texts.push_back(text);
+        m_styles.push_back(style);
+        if (m_answers.empty())
+            return kIdYes;
+        const int answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+
+    std::deque<int> m_answers;
+    std::vector<std::string> m_texts;
+    std::vector<unsigned> m_styles;
+};
+
+// The registry key the tests keep their registered folders under, apart from the program's.
+inline const wchar_t kTestRegistryKey[] = L"ZQ GUI Tests";
+
+// One run of the program: start-up as InitInstance does it without the tip, then whatever the
+// test does through commands and the windows, then the end of the process simulated by
+// destroying the application. Process-wide values go back to their initial state first, as in
+// a new process.
+class ProgramRun {
+public:
+    explicit ProgramRun(const std::wstring& argument = std::wstring())
+    {
+        g_rcLeftPane = RECT{0, 0, 200, 100};
+        g_nFolderSortDirection = 1;
+        ListFileSortMode = "B";
+        m_app = std::make_unique<CEApp>(kTestRegistryKey);
+        m_bStarted = m_app->CreateWindows(argument);
+        Pump();
+    }
+    ~ProgramRun() { End(); }
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    // Destroys the application and its windows; the quit message that the main window's end
+    // posts is taken out of the queue so that it does not end the next run.
+    void End()
+    {
+        m_app.reset();
+        Pump();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+
+    static void Pump()
+    {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT) {
+            GetMessageW(&msg, nullptr, 0, 0);
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+
+    bool Started() const { return m_bStarted; }
+    CEApp& App() { return *m_app; }
+    CMainFrame& Frame() { return *m_app->GetMainFrame(); }
+    HWND FrameWindow() { return m_app->m_pMainWnd ? m_app->m_pMainWnd->m_hWnd : nullptr; }
+    std::vector<CMDIChildWnd*> Children() { return Frame().GetMDIChildren(); }
+
+    // A command as the menu sends it; returns once it has run.
+    void Command(UINT id)
+    {
+        SendMessageW(FrameWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        Pump();
+    }
+
+    struct ItemState {
+        bool found = false;
+        bool enabled = false;
+        bool checked = false;
+        bool radio = false;
+    };
+    // The state of a menu item of the current menu bar after its menu has been opened.
+    ItemState MenuItem(UINT id)
+    {
+        ItemState state;
+        HMENU hPopup = FindPopup(GetMenu(FrameWindow()), id);
+        if (!hPopup)
+            return state;
+        SendMessageW(FrameWindow(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hPopup), 0);
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE;
+        state.found = GetMenuItemInfoW(hPopup, id, FALSE, &info) != FALSE;
+        state.enabled = !(info.fState & MFS_DISABLED);
+        state.checked = (info.fState & MFS_CHECKED) != 0;
+        state.radio = (info.fType & MFT_RADIOCHECK) != 0;
+        return state;
+    }
+    // The text of a menu bar item or of a command's item.
+    static std::wstring MenuText(HMENU hMenu, UINT item, UINT flags)
+    {
+        wchar_t text[512] = {};
+        GetMenuStringW(hMenu, item, text, 511, flags);
+        return text;
+    }
+    // The popup menu, at any depth, that holds the command.
+    static HMENU FindPopup(HMENU hMenu, UINT id)
+    {
+        const int count = GetMenuItemCount(hMenu);
+        for (int position = 0; position < count; ++position) {
+            if (HMENU hSub = GetSubMenu(hMenu, position)) {
+                if (HMENU hFound = FindPopup(hSub, id))
+                    return hFound;
+            } else if (GetMenuItemID(hMenu, position) == id) {
+                return hMenu;
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    std::unique_ptr<CEApp> m_app;
+    bool m_bStarted = false;
+};
+
+// Each test runs in its own scratch folder with scripted message boxes.
+class GuiTest : public ::testing::Test {
+protected:
+    ScratchFolder m_folder;
+    AnsweringPlatform m_platform;
+};

@@ -1,0 +1,131 @@
+// Start-up of the program: the windows it creates, what it restores, and damaged store files.
+#include <commctrl.h>
+
+#include "GuiTestSupport.h"
+#include "fw/CToolBar.h"
+#include "listpane/CEView.h"
+#include "treepane/CLeftView.h"
+
+namespace {
+
+int TreePaneWidth(CMDIChildWnd* pChild)
+{
+    CLeftView* pTree = dynamic_cast<CChildFrame&>(*pChild).GetLeftPane();
+    RECT rc;
+    GetWindowRect(pTree->m_hWnd, &rc);
+    return rc.right - rc.left;
+}
+
+std::wstring ToolBarLabel(CToolBar& toolBar, int index)
+{
+    TBBUTTON button{};
+    SendMessageW(toolBar.m_hWnd, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+    wchar_t text[64] = {};
+    SendMessageW(toolBar.m_hWnd, TB_GETBUTTONTEXTW, static_cast<WPARAM>(button.idCommand),
+                 reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+}  // namespace
+
+using StartupTest = GuiTest;
+
+TEST_F(StartupTest, FreshStartShowsOneSplitChildUnderTheMenuOfDocuments)
+{
+    ProgramRun run;
+    ASSERT_TRUE(run.Started());
+    ASSERT_EQ(run.Children().size(), 1u);
+    wchar_t title[256] = {};
+    GetWindowTextW(run.FrameWindow(), title, 255);
+    EXPECT_STREQ(title, L"フォルダ ZQ - E1");
+    auto& frame = dynamic_cast<CChildFrame&>(*run.Children()[0]);
+    EXPECT_NE(frame.GetLeftPane(), nullptr);
+    EXPECT_NE(frame.GetRightPane(), nullptr);
+    EXPECT_EQ(TreePaneWidth(&frame), 200);
+    HMENU hMenu = GetMenu(run.FrameWindow());
+    EXPECT_EQ(GetMenuItemCount(hMenu), 10);
+    EXPECT_EQ(ProgramRun::MenuText(hMenu, 0, MF_BYPOSITION), L"ﾌｧｲﾙ(&F)");
+    EXPECT_EQ(ProgramRun::MenuText(hMenu, 9, MF_BYPOSITION), L"ﾍﾙﾌﾟ(&H)");
+}
+
+TEST_F(StartupTest, ToolBarsCarryTheirLabelsAndTheStatusBarItsPanes)
+{
+    ProgramRun run;
+    CMainFrame& frame = run.Frame();
+    EXPECT_EQ(frame.GetToolBar(4), nullptr);
+    const int counts[] = {7, 15, 8, 2, 0, 3, 5};
+    for (int slot = 0; slot < CMainFrame::kToolBarSlots; ++slot) {
+        if (slot == 4)
+            continue;
+        ASSERT_NE(frame.GetToolBar(slot), nullptr) << slot;
+        EXPECT_EQ(frame.GetToolBar(slot)->GetButtonCount(), counts[slot]) << slot;
+    }
+    EXPECT_EQ(ToolBarLabel(*frame.GetToolBar(0), 0), L"ｳｨﾝﾄﾞ");
+    EXPECT_EQ(ToolBarLabel(*frame.GetToolBar(1), 14), L"ｷﾞｶﾞ");
+    EXPECT_EQ(ToolBarLabel(*frame.GetToolBar(5), 2), L"無関");
+    EXPECT_EQ(frame.GetToolBar(5)->GetCaption(), L"ファイルの整列");
+    CStatusBar& status = frame.GetStatusBarControl();
+    EXPECT_EQ(SendMessageW(status.m_hWnd, SB_GETPARTS, 0, 0), 5);
+    EXPECT_EQ(status.GetPaneText(0), L"ﾚﾃﾞｨ");
+}
+
+TEST_F(StartupTest, ChildCountDecidesHowManyWindowsComeBack)
+{
+    m_folder.WriteStore("Child Wind ", std::string("\0\0\0\0", 4));
+    {
+        ProgramRun run;
+        ASSERT_TRUE(run.Started());
+        EXPECT_EQ(run.Children().size(), 0u);
+        // without a child the frame shows the menu of no document
+        EXPECT_EQ(GetMenuItemCount(GetMenu(run.FrameWindow())), 3);
+    }
+    // a count with no records behind it: windows at the default places
+    m_folder.WriteStore("Child Wind ", std::string("\3\0\0\0", 4));
+    ProgramRun run;
+    EXPECT_EQ(run.Children().size(), 3u);
+}
+
+TEST_F(StartupTest, TruncatedStoreFilesDoNotStopStartUp)
+{
+    const std::string header = std::string("\2\0\0\0", 4) + std::string(30, '\0');
+    m_folder.WriteStore("Child Wind ", header);
+    m_folder.WriteStore("Mn", std::string("\x2c\0\0\0\0\0", 6));
+    m_folder.WriteStore("Tool Bar", std::string(20, '\x01'));
+    ProgramRun run;
+    ASSERT_TRUE(run.Started());
+    EXPECT_EQ(run.Children().size(), 2u);
+    EXPECT_EQ(run.App().m_settings.m_nKByte, 1000);
+    EXPECT_EQ(run.App().m_settings.m_strSizeUnit, " KB");
+}
+
+TEST_F(StartupTest, TheDefaultFolderServesWhenTheStoreHasNoMainFrameRecord)
+{
+    {
+        ProgramRun run;
+        run.Command(ID_KBYTE_1024);
+        run.Command(ID_SAVE_MAINFRAME);
+    }
+    std::filesystem::create_directories(m_folder.DefaultStore("Mn").parent_path());
+    std::filesystem::rename(m_folder.Store("Mn"), m_folder.DefaultStore("Mn"));
+    ProgramRun run;
+    EXPECT_EQ(run.App().m_settings.m_nKByte, 1024);
+    run.Command(ID_SAVE_MAINFRAME);
+    EXPECT_EQ(m_folder.StoreSize("Mn"), 86);
+}
+
+TEST_F(StartupTest, CommandLineFileOpensAsTheDocumentOfEachRestoredWindow)
+{
+    // the document file holds the search dialog's rectangle, 16 bytes
+    std::ofstream("doc.zq", std::ios::binary) << std::string(16, '\0');
+    m_folder.WriteStore("Child Wind ", std::string("\2\0\0\0", 4));
+    ProgramRun run(L"doc.zq");
+    ASSERT_TRUE(run.Started());
+    ASSERT_EQ(run.Children().size(), 2u);
+    EXPECT_EQ(run.Children()[0]->GetWindowText(), L"doc.zq");
+}
+
+TEST_F(StartupTest, AnUnreadableCommandLineFileEndsStartUp)
+{
+    ProgramRun run(L"missing.zq");
+    EXPECT_FALSE(run.Started());
+}
