@@ -19,7 +19,8 @@ class CSortDirection;
 // Keys are those of the sort commands (FolderSortKey); names compare without regard to the case
 // of A to Z, and drive roots by their letter whatever the shell calls them. SelectKey carries out
 // the choice of a sort command: it records the key in the application and sets the process-wide
-// direction g_nFolderSortDirection by the direction rule, so every window sorts the same way.
+// direction g_nFolderSortDirection by the direction rule, so every window sorts the same way; the
+// view then sorts the selected item's children and clears m_bWalkRunning, which stops a walk.
 class CFolderOrder {
 public:
     struct Item {

@@ -46,8 +46,6 @@ public:
 
 class DriveServicesTest : public ::testing::Test {
 protected:
-    std::string Split(const std::string& path, std::string& rest) { return CDriveServices::SplitFirst(path, rest); }
-
     CAppCore app;
     CAppSettings& settings = app.m_settings;
     DrivePlatform platform;
@@ -73,20 +71,15 @@ TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedAndNeverChangesA
 
 TEST_F(DriveServicesTest, SplitFirstKeepsTheBackslashOfADriveOnly)
 {
-    std::string rest = "stale";
-    EXPECT_EQ(Split("C:\\a\\b", rest), "C:\\");
-    EXPECT_EQ(rest, "a\\b");
-    EXPECT_EQ(Split("a\\b", rest), "a");
-    EXPECT_EQ(rest, "b");
-    EXPECT_EQ(Split("C:\\", rest), "C:\\");
-    EXPECT_EQ(rest, "");
-    rest = "stale";
-    EXPECT_EQ(Split("フォルダ", rest), "フォルダ");
-    EXPECT_EQ(rest, "");
-    EXPECT_EQ(Split("a\\", rest), "a");
-    EXPECT_EQ(rest, "");
-    EXPECT_EQ(Split("", rest), "");
-    EXPECT_EQ(rest, "");
+    struct Case {
+        std::string path, head, rest;
+    };
+    for (const Case& c : {Case{"C:\\a\\b", "C:\\", "a\\b"}, Case{"a\\b", "a", "b"}, Case{"C:\\", "C:\\", ""},
+                          Case{"フォルダ", "フォルダ", ""}, Case{"a\\", "a", ""}, Case{"", "", ""}}) {
+        std::string rest = "stale";
+        EXPECT_EQ(CDriveServices::SplitFirst(c.path, rest), c.head) << c.path;
+        EXPECT_EQ(rest, c.rest) << c.path;
+    }
 }
 
 TEST_F(DriveServicesTest, RecycleFolderIsTheExactNameDirectlyOnAFixedDrive)
