@@ -1,6 +1,7 @@
 // Menu items enabled, checked and radio-marked by their update rules, and commands reaching them.
 #include "GuiTestSupport.h"
-#include "folderdata/CEDoc.h"
+
+#include <commctrl.h>
 
 using CommandUpdateTest = GuiTest;
 
@@ -160,26 +161,51 @@ TEST_F(CommandUpdateTest, AcceleratorsReachTheirCommands)
     EXPECT_EQ(run.Children().size(), 2u);
 }
 
-TEST_F(CommandUpdateTest, RefreshReachesEveryViewOfEveryWindowOnce)
+namespace {
+
+// A view without a window that counts the updates its document passes on.
+class CountingView : public CView {
+public:
+    void OnUpdate(CView*, LPARAM lHint, CObject*) override { m_codes.push_back(static_cast<int>(lHint)); }
+    std::vector<int> m_codes;
+
+protected:
+    const wchar_t* GetControlClass() const override { return L"STATIC"; }
+    DWORD GetControlStyle() const override { return 0; }
+};
+
+}  // namespace
+
+TEST_F(CommandUpdateTest, RefreshReachesEveryWindowOnceAndLinkageCodesStayInTheDocuments)
 {
     ProgramRun run;
     run.Command(ID_FILE_NEW);
     run.Command(ID_FILE_NEW);
     ASSERT_EQ(run.Children().size(), 3u);
-    struct Counter : CEDoc {};
-    int received = 0;
-    // count the deliveries through a hint the views pass to their documents' listeners
-    for (CMDIChildWnd* pChild : run.Children()) {
-        auto* pDoc = dynamic_cast<CEDoc*>(pChild->GetActiveDocument());
-        ASSERT_NE(pDoc, nullptr);
-        EXPECT_EQ(pDoc->GetViews().size(), 2u);
+    std::vector<CountingView> views(3);
+    std::vector<CEDoc*> docs;
+    for (std::size_t index = 0; index < 3; ++index) {
+        docs.push_back(dynamic_cast<CEDoc*>(run.Children()[index]->GetActiveDocument()));
+        docs.back()->AddView(&views[index]);
     }
-    CUpdateHint hint;
-    auto* pFirst = dynamic_cast<CEDoc*>(run.Children()[0]->GetActiveDocument());
-    hint.m_nParam2 = 1;
-    hint.m_strPath = "C:\\x";
-    pFirst->m_strCurPath = "C:\\y";
-    run.App().UpdateAllDocuments(pFirst, CEDoc::kHintLinkageQuery, hint);
-    received = hint.m_nParam2;
-    EXPECT_EQ(received, 1);
+    run.Command(ID_REFRESH);
+    for (const CountingView& view : views)
+        EXPECT_EQ(view.m_codes, std::vector<int>{CEDoc::kHintRefresh});
+    // the linkage codes are answered by the documents themselves
+    docs[0]->m_strCurPath = "C:\\a";
+    docs[1]->m_strCurPath = "C:\\b";
+    docs[2]->m_strCurPath = "C:\\c";
+    run.Command(ID_LINKAGE);
+    CUpdateHint query;
+    query.m_strPath = "C:\\b";
+    run.App().UpdateAllDocuments(docs[0], CEDoc::kHintLinkageQuery, query);
+    EXPECT_EQ(query.m_nParam2, 0);
+    for (const CountingView& view : views)
+        EXPECT_EQ(view.m_codes.size(), 1u);
+    EXPECT_EQ(docs[2]->m_strBasePath, "C:\\c");
+    run.Command(ID_LINKAGE);
+    for (CEDoc* pDoc : docs)
+        EXPECT_EQ(pDoc->m_strBasePath, "");
+    for (std::size_t index = 0; index < 3; ++index)
+        docs[index]->RemoveView(&views[index]);
 }

@@ -19,9 +19,13 @@
 #include "app/CEApp.h"
 #include "app/CMainFrame.h"
 #include "app/SortSettings.h"
+#include "dialogs/CSearchDlg.h"
+#include "folderdata/CEDoc.h"
 #include "fw/CMDIChildWnd.h"
+#include "fw/CView.h"
 #include "fw/WindowPlacement.h"
 #include "res/resource.h"
+#include "treepane/CLeftView.h"
 
 // The current folder of the test process for the life of the object: a fresh folder under the
 // temporary folder, where the program puts its store folder; removed afterwards.
@@ -204,9 +208,16 @@ private:
     bool m_bStarted = false;
 };
 
-// Each test runs in its own scratch folder with scripted message boxes.
+// Each test runs in its own scratch folder with scripted message boxes and no registered folders.
 class GuiTest : public ::testing::Test {
 protected:
+    GuiTest() { ForgetRegisteredFolders(); }
+    ~GuiTest() override { ForgetRegisteredFolders(); }
+    static void ForgetRegisteredFolders()
+    {
+        RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\") + kTestRegistryKey).c_str());
+    }
+
     ScratchFolder m_folder;
     AnsweringPlatform m_platform;
 };

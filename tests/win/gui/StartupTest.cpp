@@ -1,7 +1,8 @@
 // Start-up of the program: the windows it creates, what it restores, and damaged store files.
+#include "GuiTestSupport.h"
+
 #include <commctrl.h>
 
-#include "GuiTestSupport.h"
 #include "fw/CToolBar.h"
 #include "listpane/CEView.h"
 #include "treepane/CLeftView.h"

@@ -1,0 +1,172 @@
+// The save commands, exit and restart: what the store files hold and what comes back.
+#include "GuiTestSupport.h"
+#include "treepane/CLeftView.h"
+
+namespace {
+
+int32_t IntAt(const std::string& bytes, std::size_t offset)
+{
+    int32_t value = 0;
+    std::memcpy(&value, bytes.data() + offset, sizeof value);
+    return value;
+}
+
+RECT NormalRect(CMDIChildWnd* pChild)
+{
+    return ToRect(GetPlacementOf(pChild->m_hWnd).rcNormalPosition);
+}
+
+}  // namespace
+
+using StoreTest = GuiTest;
+
+TEST_F(StoreTest, SaveAllWritesEveryRecord)
+{
+    ProgramRun run;
+    run.Command(ID_FILE_NEW);
+    run.Command(ID_SAVE_ALL);
+    EXPECT_EQ(m_folder.StoreSize("Mn"), 86);
+    EXPECT_EQ(m_folder.StoreSize("Tool Bar"), 96);
+    EXPECT_EQ(m_folder.StoreSize("Child Wind "), 4 + 2 * 60);
+    EXPECT_EQ(IntAt(m_folder.ReadStore("Child Wind "), 0), 2);
+    // the search dialog was never shown: no record of it
+    EXPECT_EQ(m_folder.StoreSize("Dilog Find"), -1);
+    EXPECT_EQ(IntAt(m_folder.ReadStore("Mn"), 44), 1000);
+}
+
+TEST_F(StoreTest, SaveWithoutChildWindowsWritesACountOfZero)
+{
+    ProgramRun run;
+    SendMessageW(run.Children()[0]->m_hWnd, WM_CLOSE, 0, 0);
+    ProgramRun::Pump();
+    ASSERT_TRUE(run.Children().empty());
+    run.Command(ID_SAVE_CHILDREN);
+    EXPECT_EQ(m_folder.ReadStore("Child Wind "), std::string(4, '\0'));
+}
+
+TEST_F(StoreTest, SettingsWindowsAndTreeWidthComeBackAfterARestart)
+{
+    std::vector<RECT> placements;
+    {
+        ProgramRun run;
+        run.Command(ID_FILE_NEW);
+        run.Command(ID_FILE_NEW);
+        run.Command(ID_UNIT_MBYTES);
+        run.Command(ID_KBYTE_1024);
+        run.Command(ID_FILESORT_FOLDERS_FIRST);
+        run.Command(ID_SORT_SIZE);
+        run.Command(ID_SHOW_FILECOUNT);
+        auto children = run.Children();
+        MoveWindow(children[1]->m_hWnd, 30, 40, 500, 300, TRUE);
+        dynamic_cast<CChildFrame&>(*children[0]).GetSplitter().SetColumnWidth(0, 350);
+        // the order of saving puts the active window last
+        std::rotate(children.begin(), children.begin() + 1, children.end());
+        for (CMDIChildWnd* pChild : children)
+            placements.push_back(NormalRect(pChild));
+        run.Command(ID_SAVE_ALL);
+    }
+    const std::string childRecords = m_folder.ReadStore("Child Wind ");
+    const std::string toolBars = m_folder.ReadStore("Tool Bar");
+    ProgramRun run;
+    CEApp& app = run.App();
+    EXPECT_EQ(app.m_settings.m_strSizeUnit, " MB");
+    EXPECT_EQ(app.m_settings.m_nKByte, 1024);
+    EXPECT_EQ(ListFileSortMode, "T");
+    EXPECT_EQ(app.m_nFolderSortKey, kFolderSortBySize);
+    EXPECT_EQ(app.m_settings.m_bShowFileCount, 1);
+    auto children = run.Children();
+    ASSERT_EQ(children.size(), 3u);
+    // restored one after another in the order saved: the last one restored is in front
+    std::reverse(children.begin(), children.end());
+    for (std::size_t index = 0; index < children.size(); ++index) {
+        const RECT rc = NormalRect(children[index]);
+        EXPECT_TRUE(EqualRect(&rc, &placements[index])) << index;
+    }
+    // the active window was the one with the wide tree, and it was restored last
+    auto& active = dynamic_cast<CChildFrame&>(*run.Frame().MDIGetActive());
+    RECT tree;
+    GetWindowRect(active.GetLeftPane()->m_hWnd, &tree);
+    EXPECT_EQ(tree.right - tree.left, 350);
+    // a new window inherits the width of the last record read
+    run.Command(ID_FILE_NEW);
+    auto& fresh = dynamic_cast<CChildFrame&>(*run.Frame().MDIGetActive());
+    GetWindowRect(fresh.GetLeftPane()->m_hWnd, &tree);
+    EXPECT_EQ(tree.right - tree.left, 350);
+    SendMessageW(fresh.m_hWnd, WM_CLOSE, 0, 0);
+    ProgramRun::Pump();
+    run.Command(ID_SAVE_ALL);
+    EXPECT_EQ(m_folder.ReadStore("Child Wind ").size(), childRecords.size());
+    EXPECT_EQ(m_folder.ReadStore("Tool Bar"), toolBars);
+}
+
+TEST_F(StoreTest, ExitSavesAndTheCloseBoxDoesNot)
+{
+    {
+        ProgramRun run;
+        run.Command(ID_KBYTE_1024);
+        PostMessageW(run.FrameWindow(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(run.App().Run(), 0);
+    }
+    EXPECT_EQ(m_folder.StoreSize("Mn"), -1);
+    {
+        ProgramRun run;
+        EXPECT_EQ(run.App().m_settings.m_nKByte, 1000);
+        run.Command(ID_KBYTE_1024);
+        PostMessageW(run.FrameWindow(), WM_COMMAND, ID_APP_EXIT, 0);
+        EXPECT_EQ(run.App().Run(), 0);
+    }
+    EXPECT_EQ(m_folder.StoreSize("Mn"), 86);
+    EXPECT_EQ(m_folder.StoreSize("Child Wind "), 4 + 60);
+    ProgramRun run;
+    EXPECT_EQ(run.App().m_settings.m_nKByte, 1024);
+}
+
+TEST_F(StoreTest, SearchDialogPositionIsSavedOnceTheDialogExists)
+{
+    ProgramRun run;
+    run.Command(ID_SHOW_SEARCH);
+    ASSERT_NE(run.App().m_pSearchDlg, nullptr);
+    HWND hDialog = run.App().m_pSearchDlg->m_hWnd;
+    EXPECT_TRUE(IsWindowVisible(hDialog));
+    MoveWindow(hDialog, 100, 120, 300, 200, TRUE);
+    run.Command(ID_SAVE_ALL);
+    const std::string record = m_folder.ReadStore("Dilog Find");
+    ASSERT_EQ(record.size(), 16u);
+    EXPECT_EQ(IntAt(record, 0), 100);
+    EXPECT_EQ(IntAt(record, 4), 120);
+    run.End();
+    ProgramRun again;
+    again.Command(ID_SHOW_SEARCH);
+    RECT rc;
+    GetWindowRect(again.App().m_pSearchDlg->m_hWnd, &rc);
+    EXPECT_EQ(rc.left, 100);
+    EXPECT_EQ(rc.top, 120);
+}
+
+TEST_F(StoreTest, RegisteredFoldersAreTheWindowsFoldersSortedAndKeptInTheRegistry)
+{
+    {
+        ProgramRun run;
+        run.Command(ID_FILE_NEW);
+        auto children = run.Children();
+        dynamic_cast<CEDoc*>(children[0]->GetActiveDocument())->m_strCurPath = "C:\\b";
+        dynamic_cast<CEDoc*>(children[1]->GetActiveDocument())->m_strCurPath = "C:\\a";
+        run.Command(ID_REGISTER_FOLDERS);
+        const auto& folders = run.App().GetRecentFileList()->m_folders;
+        ASSERT_EQ(folders.GetCount(), 2u);
+        EXPECT_EQ(folders.GetAt(0), "C:\\a");
+        EXPECT_EQ(folders.GetAt(1), "C:\\b");
+        EXPECT_TRUE(run.MenuItem(ID_FILE_MRU_FILE1).enabled);
+        EXPECT_TRUE(run.MenuItem(ID_FILE_MRU_FILE1 + 1).enabled);
+        EXPECT_EQ(ProgramRun::MenuText(GetMenu(run.FrameWindow()), ID_FILE_MRU_FILE1 + 1, MF_BYCOMMAND),
+                  L"&2 C:\\b");
+        PostMessageW(run.FrameWindow(), WM_CLOSE, 0, 0);
+        run.App().Run();
+    }
+    ProgramRun run;
+    EXPECT_EQ(run.App().GetRecentFileList()->m_folders.GetCount(), 2u);
+    // Cancel on an entry takes it off the list
+    m_platform.m_answers = {kIdCancel};
+    run.Command(ID_FILE_MRU_FILE1);
+    EXPECT_EQ(run.App().GetRecentFileList()->m_folders.GetAt(0), "C:\\b");
+}
