@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,22 @@ std::wstring ScratchDirectory()
     return dir;
 }
 
+// How many different pixel colours a 24-bit BMP holds: a blank or black screen has one or two.
+size_t DistinctColours(const std::wstring& bmpPath)
+{
+    std::set<DWORD> colours;
+    FILE* file = _wfopen(bmpPath.c_str(), L"rb");
+    if (file == nullptr)
+        return 0;
+    std::vector<unsigned char> bytes(16 << 20);
+    fseek(file, 54, SEEK_SET);
+    size_t read = fread(bytes.data(), 1, bytes.size(), file);
+    fclose(file);
+    for (size_t i = 0; i + 2 < read; i += 3)
+        colours.insert(bytes[i] | bytes[i + 1] << 8 | bytes[i + 2] << 16);
+    return colours.size();
+}
+
 class ZqDriverTest : public ::testing::Test {
 protected:
     // Starts the fake program and waits for its frame; false (with a failure) when it does not come.
@@ -59,6 +76,15 @@ protected:
         auto code = m_zq.WaitForExit();
         ASSERT_TRUE(code.has_value()) << "the program did not end";
         EXPECT_EQ(*code, expected);
+    }
+
+    void TearDown() override
+    {
+        m_zq.Process().Terminate();
+        if (!m_scratch.empty()) {
+            DeleteFileW((m_scratch + L"\\screen.bmp").c_str());
+            RemoveDirectoryW(m_scratch.c_str());
+        }
     }
 
     HWND Tree() const { return m_zq.FindDescendant(WC_TREEVIEWW); }
@@ -235,6 +261,7 @@ TEST_F(ZqDriverTest, SavesAScreenshotOfTheDesktop)
     const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     EXPECT_EQ(data.nFileSizeLow, 54u + static_cast<DWORD>((width * 3 + 3) & ~3) * height);
+    EXPECT_GT(DistinctColours(path), 16u) << "the shot shows no windows";
     CloseAndExpectExit(0);
 }
 

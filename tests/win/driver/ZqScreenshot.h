@@ -6,7 +6,10 @@
 namespace zqshot {
 
 // Copies the whole virtual screen (Wine: the virtual desktop) into a bottom-up 24-bit BMP at
-// path. False when the screen cannot be read or the file cannot be written.
+// path. False when the screen cannot be read or the file cannot be written. Under Wine on Xvfb
+// with the prefix's virtual desktop, the picture equals `/usr/bin/import -window root` pixel for
+// pixel, windows of other processes included, so a test can take its own shot at the moment it
+// chooses; scripts/screenshot.sh uses import for a PNG.
 bool SaveScreenBmp(const std::wstring& path);
 
 }  // namespace zqshot
