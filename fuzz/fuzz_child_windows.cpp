@@ -12,18 +12,18 @@
 
 namespace {
 
-// The store folder lives in a working folder of this fuzzing process alone.
-void EnterWorkingFolder(CAppCore& app)
+// The file lives in a folder of this fuzzing process alone. The current folder stays as it is,
+// since libFuzzer reads its corpus through relative paths.
+std::string ChildWindowPath()
 {
-    static bool entered = false;
-    if (entered)
-        return;
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("zq-fuzz-child-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    std::filesystem::current_path(folder);
-    Require(app.EnsureStoreFolder(), "store folder");
-    entered = true;
+    static const std::string path = [] {
+        const std::filesystem::path folder =
+            std::filesystem::temp_directory_path() / ("zq-fuzz-child-" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder);
+        return GetPlatform().WindowsPathOf(folder / "Child Wind ");
+    }();
+    Require(!path.empty(), "a Windows path for the temporary folder");
+    return path;
 }
 
 void WriteInput(const CAppSettings& settings, const uint8_t* data, std::size_t size)
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     InstallSilentPlatform();
     CAppCore app;
-    EnterWorkingFolder(app);
+    app.m_settings.m_strChildWindowPath = ChildWindowPath();
     WriteInput(app.m_settings, data, size);
     RestoreChildWindows(app);
     return 0;
