@@ -1,6 +1,8 @@
 // CStoreRecord: the base of the objects that the store files hold.
 #pragma once
 
+#include "fw/CObject.h"
+
 class CArchive;
 
 // A record writes itself whole, and reads itself as far as the file allows: each value is checked
@@ -11,10 +13,8 @@ class CArchive;
 //
 // Derived classes implement Store and Load; callers use Serialize, as with the framework's
 // objects, usually through CAppSettings::SerializeToFile or SerializeOnFile.
-class CStoreRecord {
+class CStoreRecord : public CObject {
 public:
-    virtual ~CStoreRecord() = default;
-
     void Serialize(CArchive& ar);
     bool IsComplete() const { return m_bComplete; }
 
