@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # setup.sh: installs what is missing, builds the three trees, prepares the Wine prefix and runs the program.
 #
-#   sudo bash scripts/setup.sh               everything, then runs zqtotals.exe under Wine
+#   sudo bash scripts/setup.sh               everything, then runs FolderZQ.exe under Wine
 #   sudo bash scripts/setup.sh --build-only  everything but the run (test.sh calls this)
 #
 # Every step checks first and skips what is already done, so a second run only rebuilds.
@@ -142,10 +142,18 @@ prepare_wine_prefix() {
     done
 }
 
+# The program keeps its store folder in its current folder, build/run, which stays between runs.
+# Without a display (sudo usually drops DISPLAY) it runs on a private one and leaves a screenshot.
 run_program() {
-    local folder="$ZQ_ROOT/core"
-    step "zqtotals.exe $(zq_windows_path "$folder")"
-    wine "$ZQ_BUILD/win/tools/zqtotals.exe" "$(zq_windows_path "$folder")" </dev/null
+    local exe="$ZQ_BUILD/win/win/FolderZQ.exe"
+    mkdir -p "$ZQ_BUILD/run"
+    if [[ -n "${DISPLAY:-}" ]]; then
+        step "FolderZQ.exe"
+        (cd "$ZQ_BUILD/run" && wine "$exe" </dev/null)
+    else
+        step "FolderZQ.exe on a private display: screenshot in build/FolderZQ.png"
+        bash "$ZQ_ROOT/scripts/screenshot.sh" --exe "$exe" --workdir "$ZQ_BUILD/run" "$ZQ_BUILD/FolderZQ.png"
+    fi
 }
 
 main() {
