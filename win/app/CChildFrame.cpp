@@ -97,6 +97,12 @@ void CChildFrame::MapPaneCommands()
         if (CEView* pList = GetRightPane())
             pList->SetClipFromAllRows();
     });
+    // With two panes the next pane and the previous one are the same: the other one.
+    OnCommandRange(ID_NEXT_PANE, ID_PREV_PANE, [this](UINT) {
+        CWnd* pOther = m_wndSplitter.GetPane(0, GetActiveView() == GetLeftPane() ? 1 : 0);
+        if (pOther)
+            SetFocus(pOther->m_hWnd);
+    });
     OnUpdateUI(ID_EDIT_SELECT_ALL, [this](CCmdUI& ui) {
         if (CEView* pList = GetRightPane())
             pList->OnUpdateCopyAll(ui);

@@ -14,32 +14,21 @@
 
 namespace {
 
-using Button = CToolBar::Button;
-constexpr UINT kSeparator = 0;
-
-const Button kMainButtons[] = {{ID_FILE_NEW, L"ｳｨﾝﾄﾞ"}, {ID_WINDOW_TILE_HORZ, L"並列"}, {kSeparator, nullptr},
-                               {ID_NEW_FOLDER, L"ﾌｫﾙﾀﾞ"}, {ID_FOLDER_UP, L"上へ"},        {kSeparator, nullptr},
-                               {ID_REFRESH, L"更新"}};
-const Button kAggregateButtons[] = {
-    {ID_AGGREGATE, L"集計"},       {ID_REAGGREGATE, L"再計"},    {ID_LINKAGE, L"連動"},        {kSeparator, nullptr},
-    {ID_SHOW_MODIFIED, L"更新"},   {ID_SHOW_LASTREAD, L"読取"},  {ID_SHOW_CREATED, L"作成"},   {kSeparator, nullptr},
-    {ID_SHOW_FOLDERCOUNT, L"ﾌｫﾙﾀﾞ"}, {ID_SHOW_FILECOUNT, L"ﾌｧｲﾙ"}, {kSeparator, nullptr},        {ID_UNIT_BYTES, L"ﾊﾞｲﾄ"},
-    {ID_UNIT_KBYTES, L"ｷﾛ"},       {ID_UNIT_MBYTES, L"ﾒｶﾞ"},     {ID_UNIT_GBYTES, L"ｷﾞｶﾞ"}};
-const Button kEditButtons[] = {{ID_EDIT_CUT, L"切取"},        {ID_EDIT_COPY, L"ｺﾋﾟｰ"}, {ID_EDIT_SELECT_ALL, L"全部"},
-                               {ID_EDIT_PASTE, L"貼付"},      {kSeparator, nullptr},   {ID_DELETE, L"削除"},
-                               {kSeparator, nullptr},         {ID_EDIT_UNDO, L"戻す"}};
-const Button kSortButtons[] = {{ID_SORT_NAME, L"名前"}, {ID_SORT_SIZE, L"ｻｲｽﾞ"}};
-const Button kFileSortButtons[] = {
-    {ID_FILESORT_FOLDERS_FIRST, L"ﾌｫﾙﾀﾞ"}, {ID_FILESORT_FILES_FIRST, L"ﾌｧｲﾙ"}, {ID_FILESORT_VALUE_ONLY, L"無関"}};
-const Button kSearchButtons[] = {{ID_SHOW_SEARCH, L"検索"}, {ID_COMPARE, L"照合"}, {kSeparator, nullptr},
-                                 {ID_ICON_RESET, L"ｱｲｺﾝ"},  {ID_LABEL_RESET, L"ﾗﾍﾞﾙ"}};
+// The labels under the buttons, in the button order of each toolbar's layout resource.
+const wchar_t* const kMainLabels[] = {L"ｳｨﾝﾄﾞ", L"並列", L"ﾌｫﾙﾀﾞ", L"上へ", L"更新"};
+const wchar_t* const kAggregateLabels[] = {L"集計", L"再計", L"連動", L"更新",  L"読取", L"作成", L"ﾌｫﾙﾀﾞ",
+                                           L"ﾌｧｲﾙ", L"ﾊﾞｲﾄ", L"ｷﾛ",  L"ﾒｶﾞ", L"ｷﾞｶﾞ"};
+const wchar_t* const kEditLabels[] = {L"切取", L"ｺﾋﾟｰ", L"全部", L"貼付", L"削除", L"戻す"};
+const wchar_t* const kSortLabels[] = {L"名前", L"ｻｲｽﾞ"};
+const wchar_t* const kFileSortLabels[] = {L"ﾌｫﾙﾀﾞ", L"ﾌｧｲﾙ", L"無関"};
+const wchar_t* const kSearchLabels[] = {L"検索", L"照合", L"ｱｲｺﾝ", L"ﾗﾍﾞﾙ"};
 
 struct ToolBarLayout {
     int slot;
-    UINT idBitmap;
+    UINT idResource;
     UINT idCaption;
     const wchar_t* caption;
-    std::span<const Button> buttons;
+    std::span<const wchar_t* const> labels;
     int extraWidth;
 };
 
@@ -47,12 +36,12 @@ struct ToolBarLayout {
 constexpr int kLabelHeight = 11;
 
 const ToolBarLayout kToolBars[] = {
-    {0, IDR_MAINFRAME_TOOLBAR, IDS_TOOLBAR_MAIN, L"メイン", kMainButtons, 14},
-    {1, IDR_TOOLBAR_AGGREGATE, IDS_TOOLBAR_AGGREGATE, L"集計", kAggregateButtons, 14},
-    {2, IDR_TOOLBAR_EDIT, IDS_TOOLBAR_EDIT, L"編集", kEditButtons, 8},
-    {3, IDR_TOOLBAR_SORT, IDS_TOOLBAR_SORT, L"整列", kSortButtons, 10},
-    {5, IDR_TOOLBAR_FILESORT, IDS_TOOLBAR_FILESORT, L"ファイルの整列", kFileSortButtons, 14},
-    {6, IDR_TOOLBAR_SEARCH, IDS_TOOLBAR_SEARCH, L"検索", kSearchButtons, 11},
+    {0, IDR_MAINFRAME_TOOLBAR, IDS_TOOLBAR_MAIN, L"メイン", kMainLabels, 14},
+    {1, IDR_TOOLBAR_AGGREGATE, IDS_TOOLBAR_AGGREGATE, L"集計", kAggregateLabels, 14},
+    {2, IDR_TOOLBAR_EDIT, IDS_TOOLBAR_EDIT, L"編集", kEditLabels, 8},
+    {3, IDR_TOOLBAR_SORT, IDS_TOOLBAR_SORT, L"整列", kSortLabels, 10},
+    {5, IDR_TOOLBAR_FILESORT, IDS_TOOLBAR_FILESORT, L"ファイルの整列", kFileSortLabels, 14},
+    {6, IDR_TOOLBAR_SEARCH, IDS_TOOLBAR_SEARCH, L"検索", kSearchLabels, 11},
 };
 
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_KANA, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
@@ -125,7 +114,7 @@ bool CMainFrame::CreateToolBars()
 {
     for (const ToolBarLayout& layout : kToolBars) {
         CToolBar& toolBar = m_wndToolBar[static_cast<std::size_t>(layout.slot)];
-        if (!toolBar.Create(m_wndDockBar.m_hWnd, m_hWnd, layout.idBitmap, layout.buttons,
+        if (!toolBar.Create(m_wndDockBar.m_hWnd, m_hWnd, layout.idResource, layout.labels,
                             SIZE{layout.extraWidth, kLabelHeight}))
             return false;
         toolBar.SetCaption(LoadResourceString(layout.idCaption, layout.caption));

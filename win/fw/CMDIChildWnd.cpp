@@ -97,10 +97,12 @@ LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         ResizePane();
         break;
-    case WM_SETFOCUS:
+    case WM_SETFOCUS: {
+        const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
         if (m_pActiveView)
             SetFocus(m_pActiveView->m_hWnd);
-        return 0;
+        return result;
+    }
     case WM_CLOSE:
         if (m_pDocument)
             m_pDocument->OnCloseDocument();

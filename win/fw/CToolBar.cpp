@@ -1,8 +1,6 @@
 // Creating toolbars with labels, and their update-UI.
 #include "fw/CToolBar.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -13,19 +11,27 @@ namespace {
 constexpr int kButtonMargin = 7;
 }
 
-bool CToolBar::Create(HWND hParent, HWND hNotify, UINT idBitmap, std::span<const Button> buttons, SIZE extra)
+CToolBar::~CToolBar()
 {
+    if (m_hImages)
+        ImageList_Destroy(m_hImages);
+}
+
+bool CToolBar::Create(HWND hParent, HWND hNotify, UINT idResource, std::span<const wchar_t* const> labels, SIZE extra)
+{
+    const std::vector<UINT> commands = LoadLayout(idResource);
+    const auto buttonCount = std::count_if(commands.begin(), commands.end(), [](UINT id) { return id != 0; });
+    if (commands.empty() || static_cast<std::size_t>(buttonCount) != labels.size())
+        return false;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT |
                         TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
     if (!CreateControl(0, TOOLBARCLASSNAMEW, style, RECT{0, 0, 0, 0}, hParent, AFX_IDW_TOOLBAR))
         return false;
     SendMessageW(m_hWnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(m_hWnd, TB_SETPARENT, reinterpret_cast<WPARAM>(hNotify), 0);
-    SendMessageW(m_hWnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(ZQ_TOOLBAR_IMAGE_CX, ZQ_TOOLBAR_IMAGE_CY));
-    const auto imageCount = std::count_if(buttons.begin(), buttons.end(), [](const Button& b) { return b.nID != 0; });
-    if (!AddBitmap(idBitmap, static_cast<int>(imageCount)))
+    if (!AddImages(idResource))
         return false;
-    AddButtons(buttons);
+    AddButtons(commands, labels);
     const int cx = ZQ_TOOLBAR_IMAGE_CX + kButtonMargin + extra.cx;
     const int cy = ZQ_TOOLBAR_IMAGE_CY + kButtonMargin + extra.cy;
     SendMessageW(m_hWnd, TB_SETBUTTONSIZE, 0, MAKELPARAM(cx, cy));
@@ -33,27 +39,48 @@ bool CToolBar::Create(HWND hParent, HWND hNotify, UINT idBitmap, std::span<const
     return true;
 }
 
-bool CToolBar::AddBitmap(UINT idBitmap, int imageCount)
+std::vector<UINT> CToolBar::LoadLayout(UINT idResource)
 {
-    TBADDBITMAP bitmap{GetModuleHandleW(nullptr), idBitmap};
-    return SendMessageW(m_hWnd, TB_ADDBITMAP, static_cast<WPARAM>(imageCount), reinterpret_cast<LPARAM>(&bitmap)) !=
-           -1;
+    HINSTANCE hInstance = GetModuleHandleW(nullptr);
+    HRSRC hInfo = FindResourceW(hInstance, MAKEINTRESOURCEW(idResource), MAKEINTRESOURCEW(ZQ_RT_TOOLBAR));
+    HGLOBAL hData = hInfo ? LoadResource(hInstance, hInfo) : nullptr;
+    const auto* words = hData ? static_cast<const WORD*>(LockResource(hData)) : nullptr;
+    const DWORD size = hInfo ? SizeofResource(hInstance, hInfo) : 0;
+    // version, image width, image height, count, then the commands
+    if (!words || size < 4 * sizeof(WORD) || words[0] != 1 || size < (4u + words[3]) * sizeof(WORD))
+        return {};
+    return std::vector<UINT>(words + 4, words + 4 + words[3]);
 }
 
-void CToolBar::AddButtons(std::span<const Button> buttons)
+// The strip's button-face grey is the background: masked out, it lets the toolbar draw disabled
+// buttons as embossed outlines.
+bool CToolBar::AddImages(UINT idResource)
+{
+    HBITMAP hBitmap = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(idResource));
+    if (!hBitmap)
+        return false;
+    m_hImages = ImageList_Create(ZQ_TOOLBAR_IMAGE_CX, ZQ_TOOLBAR_IMAGE_CY, ILC_COLOR24 | ILC_MASK, 0, 4);
+    const bool bAdded = m_hImages && ImageList_AddMasked(m_hImages, hBitmap, RGB(192, 192, 192)) != -1;
+    DeleteObject(hBitmap);
+    if (bAdded)
+        SendMessageW(m_hWnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_hImages));
+    return bAdded;
+}
+
+void CToolBar::AddButtons(const std::vector<UINT>& commands, std::span<const wchar_t* const> labels)
 {
     std::vector<TBBUTTON> items;
-    int image = 0;
-    for (const Button& button : buttons) {
+    std::size_t image = 0;
+    for (UINT command : commands) {
         TBBUTTON item{};
-        if (button.nID == 0) {
+        if (command == 0) {
             item.fsStyle = BTNS_SEP;
         } else {
-            item.iBitmap = image++;
-            item.idCommand = static_cast<int>(button.nID);
+            item.iBitmap = static_cast<int>(image);
+            item.idCommand = static_cast<int>(command);
             item.fsState = TBSTATE_ENABLED;
             item.fsStyle = BTNS_BUTTON;
-            item.iString = reinterpret_cast<INT_PTR>(button.label);
+            item.iString = reinterpret_cast<INT_PTR>(labels[image++]);
         }
         items.push_back(item);
     }
