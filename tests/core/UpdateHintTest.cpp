@@ -1,0 +1,52 @@
+// Update hints: presets, and copies that leave the linkage answer with the object answered.
+#include <gtest/gtest.h>
+
+#include "folderdata/CUpdateHint.h"
+
+namespace {
+
+CUpdateHint FilledHint()
+{
+    CUpdateHint hint;
+    hint.m_strOldPath = "C:\\old";
+    hint.m_strPath = "C:\\new";
+    hint.m_nCode = 3;
+    hint.m_info.m_nSize = 12345;
+    hint.m_info.m_nFiles = 7;
+    hint.m_nParam1 = 9;
+    hint.m_nParam2 = 0;
+    return hint;
+}
+
+}  // namespace
+
+TEST(UpdateHint, CopiesCarryEverythingButTheAnswerFlag)
+{
+    const CUpdateHint original = FilledHint();
+    const CUpdateHint copy(original);
+    EXPECT_EQ(copy.m_strOldPath, "C:\\old");
+    EXPECT_EQ(copy.m_strPath, "C:\\new");
+    EXPECT_EQ(copy.m_nCode, 3);
+    EXPECT_EQ(copy.m_info, original.m_info);
+    EXPECT_EQ(copy.m_nParam1, 9);
+    EXPECT_EQ(copy.m_nParam2, 1);
+
+    CUpdateHint assigned;
+    assigned.m_nParam2 = 5;
+    assigned = original;
+    EXPECT_EQ(assigned.m_strPath, "C:\\new");
+    EXPECT_EQ(assigned.m_nParam2, 5);
+}
+
+TEST(UpdateHint, ResetRestoresThePresets)
+{
+    CUpdateHint hint = FilledHint();
+    hint.m_nParam2 = 0;
+    hint.Reset();
+    EXPECT_TRUE(hint.m_strOldPath.empty());
+    EXPECT_TRUE(hint.m_strPath.empty());
+    EXPECT_EQ(hint.m_nCode, 0);
+    EXPECT_EQ(hint.m_info, CSizeInfo());
+    EXPECT_EQ(hint.m_nParam1, 0);
+    EXPECT_EQ(hint.m_nParam2, 1);
+}
