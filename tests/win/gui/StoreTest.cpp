@@ -47,8 +47,11 @@ TEST_F(StoreTest, SaveWithoutChildWindowsWritesACountOfZero)
 TEST_F(StoreTest, SettingsWindowsAndTreeWidthComeBackAfterARestart)
 {
     std::vector<RECT> placements;
+    const RECT mainFrame{40, 30, 900, 700};
     {
         ProgramRun run;
+        MoveWindow(run.FrameWindow(), mainFrame.left, mainFrame.top, mainFrame.right - mainFrame.left,
+                   mainFrame.bottom - mainFrame.top, TRUE);
         run.Command(ID_FILE_NEW);
         run.Command(ID_FILE_NEW);
         run.Command(ID_UNIT_MBYTES);
@@ -68,6 +71,8 @@ TEST_F(StoreTest, SettingsWindowsAndTreeWidthComeBackAfterARestart)
     const std::string childRecords = m_folder.ReadStore("Child Wind ");
     const std::string toolBars = m_folder.ReadStore("Tool Bar");
     ProgramRun run;
+    const RECT frame = ToRect(GetPlacementOf(run.FrameWindow()).rcNormalPosition);
+    EXPECT_TRUE(EqualRect(&frame, &mainFrame));
     CEApp& app = run.App();
     EXPECT_EQ(app.m_settings.m_strSizeUnit, " MB");
     EXPECT_EQ(app.m_settings.m_nKByte, 1024);

@@ -104,6 +104,12 @@ TEST_F(ProgramProcessTest, StartsWithTheFirstTipOverOneSplitWindowAndSaveAllWrit
     EXPECT_TRUE(zq.WaitForStatusText(0, L"ﾚﾃﾞｨ"));
     EXPECT_NE(zq.FindDescendant(L"SysTreeView32"), nullptr);
     EXPECT_NE(zq.FindDescendant(L"SysListView32"), nullptr);
+    zq.PostCommand(ID_APP_ABOUT);
+    HWND hAbout = zq.WaitForDialog(L"フォルダ ZQ のﾊﾞｰｼﾞｮﾝ情報");
+    ASSERT_NE(hAbout, nullptr);
+    EXPECT_NE(zq.DialogText(hAbout).find(L"Version"), std::wstring::npos);
+    ASSERT_TRUE(zq.ClickButton(hAbout, IDOK));
+    EXPECT_TRUE(zq.WaitForWindowGone(hAbout));
     zq.PostCommand(ID_SAVE_ALL);
     zq.PostCommand(ID_APP_EXIT);
     ExpectExitCode(zq, 0);
