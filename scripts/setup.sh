@@ -142,17 +142,17 @@ prepare_wine_prefix() {
     done
 }
 
-# The program keeps its store folder in its current folder, build/run, which stays between runs.
-# Without a display (sudo usually drops DISPLAY) it runs on a private one and leaves a screenshot.
+# The program runs in build/: its store folder goes there, and its help command finds the
+# repository's readmeZQ.htm one folder up. Without a display (sudo usually drops DISPLAY) it runs
+# on a private one and leaves a screenshot.
 run_program() {
     local exe="$ZQ_BUILD/win/win/FolderZQ.exe"
-    mkdir -p "$ZQ_BUILD/run"
     if [[ -n "${DISPLAY:-}" ]]; then
         step "FolderZQ.exe"
-        (cd "$ZQ_BUILD/run" && wine "$exe" </dev/null)
+        (cd "$ZQ_BUILD" && wine "$exe" </dev/null)
     else
         step "FolderZQ.exe on a private display: screenshot in build/FolderZQ.png"
-        bash "$ZQ_ROOT/scripts/screenshot.sh" --exe "$exe" --workdir "$ZQ_BUILD/run" "$ZQ_BUILD/FolderZQ.png"
+        bash "$ZQ_ROOT/scripts/screenshot.sh" --exe "$exe" --workdir "$ZQ_BUILD" "$ZQ_BUILD/FolderZQ.png"
     fi
 }
 
