@@ -7,8 +7,9 @@
 #include "CPlatform.h"
 #include "folderdata/CFolderWalk.h"
 
-// winbase.h still defines the 16-bit GetFreeSpace as a one-argument macro; in a file that includes
-// windows.h first it would turn the member of that name into a constant.
+// winbase.h still defines the 16-bit GetFreeSpace as a one-argument macro, which would turn the
+// member of that name into a constant. It is dropped here for files that include windows.h first;
+// a file that includes windows.h afterwards calls the member as (settings.GetFreeSpace)(root, n).
 #ifdef GetFreeSpace
 #undef GetFreeSpace
 #endif
