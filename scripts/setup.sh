@@ -22,7 +22,7 @@ PACKAGES=(cmake ninja-build g++ googletest locales g++-mingw-w64-x86-64-posix fo
           xvfb xauth fonts-ipafont-gothic)
 PACKAGES_WITHOUT_RECOMMENDS=(wine64 wine imagemagick)
 
-step() { printf '\n== %s\n' "$*"; }
+step() { printf '\n== %s  [%s]\n' "$*" "$(date +%T)"; }
 
 as_root() {
     if [[ $EUID -eq 0 ]]; then

@@ -10,20 +10,20 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 SUMMARY_FILE="$ZQ_BUILD/test-summary.txt"
 
-step() { printf '\n== %s\n' "$*"; }
+step() { printf '\n== %s  [%s]\n' "$*" "$(date +%T)"; }
 
 # run_ctest NAME: runs the tests of build/NAME and records its summary line.
 run_ctest() {
     local name="$1"
     local log="$ZQ_BUILD/ctest-$name.log"
     step "ctest $name"
-    local status=0
+    local status=0 started=$SECONDS
     ctest --test-dir "$ZQ_BUILD/$name" --output-on-failure --no-tests=error --timeout 600 -j2 \
         --output-log "$log" || status=$?
     local summary
     summary=$(grep -E 'tests passed|No tests were found' "$log" | tail -n 1 || true)
-    printf '%-7s %s%s\n' "$name:" "${summary:-no summary}" "$([[ $status -eq 0 ]] || echo " (exit $status)")" \
-        >>"$SUMMARY_FILE"
+    printf '%-7s %s  (%d s%s)\n' "$name:" "${summary:-no summary}" $((SECONDS - started)) \
+        "$([[ $status -eq 0 ]] || echo ", exit $status")" >>"$SUMMARY_FILE"
     return "$status"
 }
 
@@ -67,6 +67,7 @@ main() {
     run_fuzz_smoke || failed=1
     step "summary"
     cat "$SUMMARY_FILE"
+    echo "test.sh took $SECONDS s"
     if [[ $failed -ne 0 ]]; then
         echo "FAILED"
         return 1

@@ -2,8 +2,9 @@
 #
 # Sourcing only defines variables and functions. zq_enter_wine_env switches this shell to the
 # project's own Wine prefix and sandboxed HOME (everything stays inside build/), zq_start_xvfb gives
-# it a display of its own, zq_start_wineserver keeps one wineserver alive for a series of Wine
-# runs, and zq_stop_all ends whatever of these this shell started.
+# it a display of its own, zq_start_wineserver keeps one wineserver (and, with a display, the
+# virtual desktop) alive for a series of Wine runs, and zq_stop_all ends whatever of these this
+# shell started.
 
 ZQ_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ZQ_BUILD="$ZQ_ROOT/build"
@@ -67,6 +68,15 @@ zq_start_wineserver() {
     wineserver -p </dev/null >/dev/null 2>&1
     ZQ_WINESERVER_STARTED=1
     wine cmd /c exit </dev/null >/dev/null 2>&1
+    [[ -z "${DISPLAY:-}" ]] || zq_start_desktop
+}
+
+# The virtual desktop's explorer.exe, started by hand, stays until the server ends. Left to start
+# on demand, it would inherit the output pipe of the first GUI test and hold it open for as long
+# as any other test still runs. GetDesktopWindow returns once the desktop is ready.
+zq_start_desktop() {
+    wine explorer /desktop=Default,1280x800 </dev/null >/dev/null 2>&1 &
+    wine rundll32 user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1
 }
 
 zq_stop_wineserver() {
