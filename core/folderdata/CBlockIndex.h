@@ -136,9 +136,9 @@ private:
     std::size_t BlockFor(std::string_view key, bool afterEqual) const
     {
         auto it = afterEqual ? std::upper_bound(m_firstKeys.begin(), m_firstKeys.end(), key,
-                                                [](std::string_view k, const std::string& f) { return k < f; })
+                                                [](std::string_view k, const std::string& f) { return k < std::string_view(f); })
                              : std::lower_bound(m_firstKeys.begin(), m_firstKeys.end(), key,
-                                                [](const std::string& f, std::string_view k) { return f < k; });
+                                                [](const std::string& f, std::string_view k) { return std::string_view(f) < k; });
         const auto index = static_cast<std::size_t>(it - m_firstKeys.begin());
         return index == 0 ? 0 : index - 1;
     }
