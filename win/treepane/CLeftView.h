@@ -5,45 +5,137 @@
 
 #include <commctrl.h>
 
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "folderdata/CSizeInfo.h"
 #include "fw/CView.h"
 
 class CArchive;
 class CEDoc;
+class CFolderNode;
+class CUpdateHint;
 
-// A tree view control showing the computer's drives and folders. The child frame asks it whether
-// its folder commands apply (one folder up, folder sorting, refresh on open) and hands those
-// commands to it. Its piece of each "Child Wind " record follows the frame's piece: Serialize
-// writes it when the windows are saved, and the pane reads it during its initial update while
-// the application restores the saved windows. The tree's content is filled in by later work;
-// until then the pane shows no folder and its record piece is empty.
+// Which folders were open: (folder key, item state) of every expanded item, rebuilt before each
+// refresh and when the windows are saved, read when a level is filled and when a window opens.
+// One for the process: the last window that wrote it wins.
+extern std::vector<std::pair<std::string, int32_t>> g_treeState;
+
+// A tree view control showing the computer, its drives and their folders. Items are filled from
+// the disk only when opened: an unopened folder holds just its first sub-folder (so it gets an
+// expand button), an unopened drive a placeholder, and nothing is read from a drive until the
+// user opens it. Each item's CFolderNode (in the document) holds its key and last totals; the
+// label shows the totals the settings enable in front of the name once the item was aggregated.
+//
+// The aggregate command walks the selected folder's visible subtree deepest first and then the
+// ancestors that already show totals; pressed again while a walk pumps messages it only stops
+// the walk, as does selecting another folder. A selection is acted on only when the selection has
+// rested for a moment, so running through the tree with the arrow keys refills the list once.
+// Its piece of each "Child Wind " record is the selected folder and the open folders.
 class CLeftView : public CView {
 public:
+    // the keys a refresh met, so that it can remove the items of folders that are gone
+    using SeenList = std::set<std::string>;
+
     // construction
-    CLeftView() = default;
+    CLeftView();
+    ~CLeftView() override;
 
     // access
     CEDoc* GetEDoc() const;
     // The folder selected in the tree, empty while none is.
     const std::string& GetCurrentFolder() const;
+    std::string GetItemPath(HTREEITEM hItem) const;
+    std::string GetItemName(HTREEITEM hItem) const;
+    std::wstring GetItemText(HTREEITEM hItem) const;
+    HTREEITEM FindItem(const std::string& path) const;
 
     // store
     void Serialize(CArchive& ar);
+    void SaveTreeState(HTREEITEM hItem);
+    void RestoreTreeState();
+
+    // filling
+    bool RefreshItem(const std::string& path);
+    bool FillDrives(HTREEITEM hComputer, SeenList& seen);
+    bool FillChildren(HTREEITEM hItem, bool bAll, SeenList& seen);
+    HTREEITEM AddOrUpdateItem(HTREEITEM hParent, const std::string& path, const std::string& name,
+                              SeenList& seen);
+    bool ExpandToPath(const std::string& path);
+    void SelectPath(const std::string& path);
+
+    // totals
+    bool SetItemLabel(HTREEITEM hItem, const CSizeInfo& totals);
+    bool AggregateSelected();
+    bool AggregateItem(HTREEITEM hItem, bool bReaggregate);
+    bool AggregateSubtree(HTREEITEM hItem, bool bReaggregate);
+    bool UpdateAncestors(HTREEITEM hItem);
+    bool RelabelFromNode(HTREEITEM hItem);
+    bool RefreshAll();
+    // The part of path below base; false when path is not base or below it.
+    static bool RelativePath(const std::string& path, const std::string& base, std::string& relative);
 
     // operations the child frame asks for
     void SelectParentFolder();
-    // Sets the folder sort key of all windows: a new key sorts ascending, the same key again
-    // turns the direction round.
+    // Chooses the key and direction of all windows and sorts the selected folder's children.
     void SortFolders(int32_t key);
     bool CanSortFolders() const;
+    bool SortChildren(HTREEITEM hItem, int32_t key);
     void OnUpdateFolderUp(CCmdUI& ui);
     void OnUpdateRefreshOnOpen(CCmdUI& ui);
 
     // overridables
     void OnInitialUpdate() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    // Quiet time after the last selection change before the list follows it, in milliseconds.
+    static constexpr UINT kSelectionDelay = 150;
 
 protected:
     const wchar_t* GetControlClass() const override { return WC_TREEVIEWW; }
     DWORD GetControlStyle() const override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // items and nodes
+    CFolderNode* GetNode(HTREEITEM hItem) const;
+    HTREEITEM FindBelow(HTREEITEM hFirst, const std::string& path) const;
+    HTREEITEM InsertFolderItem(HTREEITEM hParent, const std::string& path, const std::string& name);
+    int GetImageIndex(const std::string& path);
+    void SetItemText(HTREEITEM hItem, const std::string& text);
+    UINT GetItemState(HTREEITEM hItem, UINT mask) const;
+    HTREEITEM Child(HTREEITEM hItem) const { return TreeView_GetChild(m_hWnd, hItem); }
+    HTREEITEM Next(HTREEITEM hItem) const { return TreeView_GetNextSibling(m_hWnd, hItem); }
+    HTREEITEM Selected() const { return TreeView_GetSelection(m_hWnd); }
+    bool IsExpanded(HTREEITEM hItem) const { return GetItemState(hItem, TVIS_EXPANDED) != 0; }
+    bool PruneChildren(HTREEITEM hItem, const SeenList& seen);
+    void DeleteNodeItem(HTREEITEM hItem);
+    void CollectState(HTREEITEM hFirst);
+    static bool IsInTreeState(const std::string& path);
+    void InsertComputer();
+    void OpenStartFolder();
+
+    // notifications and commands
+    LRESULT OnItemExpanding(const NMTREEVIEWW& info);
+    void OnItemExpanded(const NMTREEVIEWW& info);
+    void OnSelectionSettled();
+    void SendLinkedSelection();
+    void FollowLinkedSelection(const std::string& relative);
+    void OnAggregate();
+    bool AggregateVisibleChildren(HTREEITEM hItem, bool bReaggregate);
+    bool ReaggregateShown(HTREEITEM hItem, bool bThisOnly, bool bForce);
+    void ResetLabels(HTREEITEM hItem);
+    bool AnyLabelWithTotals(HTREEITEM hItem) const;
+    void OnUpdateLabelReset(CCmdUI& ui);
+
+    HIMAGELIST m_hImageList = nullptr;
+    // state of the selection
+    int m_bSelectBusy = 0;
+    std::string m_strSelectedPath;
+    int m_bSkipListUpdate = 1;
+    // set while the selection follows a linked window, so that it is not echoed back
+    bool m_bFollowingLink = false;
 };

@@ -16,6 +16,10 @@ RECT NormalRect(CMDIChildWnd* pChild)
     return ToRect(GetPlacementOf(pChild->m_hWnd).rcNormalPosition);
 }
 
+// The tree's piece of a fresh window's record: the selected folder "C:\" (a length byte and three
+// bytes), the count of open folders, and the one open folder, "C:\", with its item state.
+constexpr std::intmax_t kFreshTreePiece = 4 + 4 + 4 + 4;
+
 }  // namespace
 
 using StoreTest = GuiTest;
@@ -27,7 +31,7 @@ TEST_F(StoreTest, SaveAllWritesEveryRecord)
     run.Command(ID_SAVE_ALL);
     EXPECT_EQ(m_folder.StoreSize("Mn"), 86);
     EXPECT_EQ(m_folder.StoreSize("Tool Bar"), 96);
-    EXPECT_EQ(m_folder.StoreSize("Child Wind "), 4 + 2 * 60);
+    EXPECT_EQ(m_folder.StoreSize("Child Wind "), 4 + 2 * (60 + kFreshTreePiece));
     EXPECT_EQ(IntAt(m_folder.ReadStore("Child Wind "), 0), 2);
     // the search dialog was never shown: no record of it
     EXPECT_EQ(m_folder.StoreSize("Dilog Find"), -1);
@@ -121,7 +125,7 @@ TEST_F(StoreTest, ExitSavesAndTheCloseBoxDoesNot)
         EXPECT_EQ(run.App().Run(), 0);
     }
     EXPECT_EQ(m_folder.StoreSize("Mn"), 86);
-    EXPECT_EQ(m_folder.StoreSize("Child Wind "), 4 + 60);
+    EXPECT_EQ(m_folder.StoreSize("Child Wind "), 4 + 60 + kFreshTreePiece);
     ProgramRun run;
     EXPECT_EQ(run.App().m_settings.m_nKByte, 1024);
 }
