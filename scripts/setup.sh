@@ -19,7 +19,7 @@ done
 
 # Wine and ImageMagick pull in dozens of recommended packages nothing here uses.
 PACKAGES=(cmake ninja-build g++ googletest locales g++-mingw-w64-x86-64-posix fonts-wine
-          xvfb xauth fonts-ipafont-gothic)
+          xvfb xauth fonts-ipafont-gothic python3 clang libclang-rt-14-dev bc)
 PACKAGES_WITHOUT_RECOMMENDS=(wine64 wine imagemagick)
 
 step() { printf '\n== %s  [%s]\n' "$*" "$(date +%T)"; }
