@@ -30,7 +30,7 @@ best_of() {
         if [[ -z "$bestCpu" ]] || (( $(echo "$cpu < $bestCpu" | bc -l) )); then bestCpu=$cpu; fi
     done
     rm -f "$timing"
-    printf '%.3f %.3f' "$bestWall" "$bestCpu"
+    printf '%.3f %.3f\n' "$bestWall" "$bestCpu"
 }
 
 ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
