@@ -409,12 +409,13 @@ void CLeftView::OnInitialUpdate()
     if (CEDoc::CreateImageList(m_hImageList))
         TreeView_SetImageList(m_hWnd, m_hImageList, TVSIL_NORMAL);
     InsertComputer();
+    // Selecting the computer is the window's first selection: the list is not filled for it.
+    SettlePendingSelection();
     RefreshItem(app.m_settings.m_strMyComputerId);
     RestoreTreeState();
     OpenStartFolder();
-    // The window knows its folder at once; the list is not filled for this first selection.
-    KillTimer(m_hWnd, kSelectionTimer);
-    OnSelectionSettled();
+    // The window knows its folder at once.
+    SettlePendingSelection();
     CView::OnInitialUpdate();
 }
 
@@ -448,6 +449,7 @@ void CLeftView::OpenStartFolder()
 bool CLeftView::ExpandToPath(const std::string& path)
 {
     CAppSettings& settings = Settings();
+    SettlePendingSelection();
     if (HTREEITEM hComputer = FindItem(settings.m_strMyComputerId))
         TreeView_Expand(m_hWnd, hComputer, TVE_EXPAND);
     if (CFolderWalk::IsDriveRoot(path))
@@ -510,6 +512,9 @@ bool CLeftView::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         return true;
     case TVN_SELCHANGEDW:
         // Only a selection that rests is acted on: arrow keys held down refill the list once.
+        // A walk waiting in its pump has been overtaken by the user's new choice.
+        Settings().m_bWalkRunning = false;
+        m_bSelectionPending = true;
         SetTimer(m_hWnd, kSelectionTimer, kSelectionDelay, nullptr);
         return true;
     default:
@@ -520,8 +525,7 @@ bool CLeftView::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 LRESULT CLeftView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_TIMER && wParam == kSelectionTimer) {
-        KillTimer(m_hWnd, kSelectionTimer);
-        OnSelectionSettled();
+        SettlePendingSelection();
         return 0;
     }
     return CView::WindowProc(message, wParam, lParam);
@@ -557,8 +561,19 @@ void CLeftView::OnItemExpanded(const NMTREEVIEWW& info)
         pDocument->UpdateAllViews(this, kHintExpanded, &hint);
 }
 
+// A selection made just before a long loop of this tree starts is acted on first: settling
+// inside the loop's message pump would stop the loop as if the user had moved on.
+void CLeftView::SettlePendingSelection()
+{
+    if (!m_bSelectionPending)
+        return;
+    KillTimer(m_hWnd, kSelectionTimer);
+    OnSelectionSettled();
+}
+
 void CLeftView::OnSelectionSettled()
 {
+    m_bSelectionPending = false;
     CEDoc* pDocument = GetEDoc();
     if (!pDocument)
         return;
@@ -675,6 +690,7 @@ void CLeftView::OnAggregate()
 {
     if (Settings().StopAggregation())
         return;
+    SettlePendingSelection();
     AggregateSelected();
     CEDoc* pDocument = GetEDoc();
     CUpdateHint hint;

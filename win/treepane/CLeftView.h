@@ -122,6 +122,7 @@ private:
     LRESULT OnItemExpanding(const NMTREEVIEWW& info);
     void OnItemExpanded(const NMTREEVIEWW& info);
     void OnSelectionSettled();
+    void SettlePendingSelection();
     void SendLinkedSelection();
     void FollowLinkedSelection(const std::string& relative);
     void OnAggregate();
@@ -136,6 +137,7 @@ private:
     int m_bSelectBusy = 0;
     std::string m_strSelectedPath;
     int m_bSkipListUpdate = 1;
+    bool m_bSelectionPending = false;
     // set while the selection follows a linked window, so that it is not echoed back
     bool m_bFollowingLink = false;
 };

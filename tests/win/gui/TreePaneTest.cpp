@@ -251,3 +251,78 @@ TEST_F(TreePaneTest, RelativePathsBelowABase)
     EXPECT_EQ(relative, "");
     EXPECT_FALSE(CLeftView::RelativePath("C:\\", "C:\\a", relative));
 }
+
+TEST_F(TreePaneTest, UpOneFolderAndARefreshThatDropsAVanishedFolder)
+{
+    ProgramRun run;
+    CLeftView& tree = Tree(run);
+    const fs::path root = MakeTree();
+    const std::string key = KeyOf(root);
+    ASSERT_TRUE(Show(run, key + "\\big"));
+    run.Command(ID_FOLDER_UP);
+    Settle();
+    EXPECT_EQ(tree.GetCurrentFolder(), key);
+    TreeView_Expand(tree.m_hWnd, tree.FindItem(key), TVE_EXPAND);
+    ASSERT_TRUE(tree.FindItem(key + "\\small"));
+    fs::remove_all(root / "small");
+    run.Command(ID_REFRESH);
+    EXPECT_FALSE(tree.FindItem(key + "\\small"));
+    EXPECT_TRUE(tree.FindItem(key + "\\mid"));
+    // the computer has no parent to go to
+    tree.SelectPath(run.App().m_settings.m_strMyComputerId);
+    EXPECT_FALSE(run.MenuItem(ID_FOLDER_UP).enabled);
+}
+
+TEST_F(TreePaneTest, ALinkedWindowFollowsTheSelectionBelowItsBaseAndSendsNothingBack)
+{
+    const fs::path root = MakeTree();
+    WriteFile(root / "mid" / "deep" / "x.txt", 1);
+    const std::string key = KeyOf(root);
+    ProgramRun run;
+    run.Command(ID_FILE_NEW);
+    auto trees = run.Children();
+    CLeftView& first = *dynamic_cast<CChildFrame*>(trees[0])->GetLeftPane();
+    CLeftView& second = *dynamic_cast<CChildFrame*>(trees[1])->GetLeftPane();
+    first.ExpandToPath(key + "\\big");
+    first.SelectPath(key + "\\big");
+    // a selection still settling when another window expands would stop that expansion
+    Settle();
+    second.ExpandToPath(key + "\\mid");
+    second.SelectPath(key + "\\mid");
+    Settle();
+    ASSERT_EQ(first.GetCurrentFolder(), key + "\\big");
+    ASSERT_EQ(second.GetCurrentFolder(), key + "\\mid");
+    run.App().m_bLinkage = 1;
+    first.GetEDoc()->SetBasePath(true);
+    second.GetEDoc()->SetBasePath(true);
+
+    first.ExpandToPath(key + "\\big\\deep");
+    first.SelectPath(key + "\\big\\deep");
+    // the first window's selection settles, then the second's
+    Settle();
+    Settle();
+    EXPECT_EQ(run.App().m_bLinkage, 1);
+    EXPECT_EQ(second.GetEDoc()->m_strBasePath, key + "\\mid");
+    EXPECT_EQ(first.GetEDoc()->m_strBasePath, key + "\\big");
+    EXPECT_EQ(second.GetCurrentFolder(), key + "\\mid\\deep");
+    EXPECT_EQ(first.GetCurrentFolder(), key + "\\big\\deep");
+    // outside the base nothing is sent
+    first.SelectPath(key);
+    Settle();
+    EXPECT_EQ(second.GetCurrentFolder(), key + "\\mid\\deep");
+}
+
+TEST_F(TreePaneTest, ANewSelectionStopsARunningWalk)
+{
+    ProgramRun run;
+    CLeftView& tree = Tree(run);
+    run.App().m_settings.m_strSizeUnit = "  B";
+    const std::string key = KeyOf(MakeTree());
+    ASSERT_TRUE(Show(run, key));
+    // The new selection waits in the queue and is made inside the walk's first message pump.
+    PostMessageW(tree.m_hWnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(tree.FindItem(key + "\\big")));
+    SendMessageW(run.FrameWindow(), WM_COMMAND, MAKEWPARAM(ID_AGGREGATE, 0), 0);
+    ProgramRun::Pump();
+    EXPECT_FALSE(run.App().m_folderInfo.FindEntry(key));
+    EXPECT_EQ(Label(tree, key), tree.GetItemName(tree.FindItem(key)));
+}
