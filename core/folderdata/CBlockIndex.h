@@ -85,43 +85,90 @@ private:
     static constexpr std::size_t kMaxSlots = 256;
 
     struct Slot {
+        uint64_t window;  // eight key bytes from the block's shared prefix on, most significant first
         uint32_t offset;
         uint32_t length;
         T* value;
     };
 
+    // The eight bytes of key from position `from`, zero-padded, as one comparable number: keys
+    // that share their first `from` bytes order as their windows do, unless the windows tie.
+    static uint64_t WindowOf(std::string_view key, std::size_t from)
+    {
+        uint64_t window = 0;
+        for (std::size_t i = 0; i < 8; ++i)
+            window = (window << 8) | (from + i < key.size() ? static_cast<uint8_t>(key[from + i]) : 0u);
+        return window;
+    }
+
+    static std::size_t CommonPrefix(std::string_view a, std::string_view b)
+    {
+        const auto mismatch = std::mismatch(a.begin(), a.begin() + std::min(a.size(), b.size()), b.begin());
+        return static_cast<std::size_t>(mismatch.first - a.begin());
+    }
+
+    // Up to kMaxSlots keys in order. Every key starts with the block's first `shared` bytes, so a
+    // search compares the windows behind them, held in the slots, and reads a key's bytes only
+    // when two windows tie: most of a search stays inside the compact slot array.
     struct Block {
         std::size_t Size() const { return slots.size(); }
         std::string_view Key(std::size_t slot) const
         {
             return std::string_view(bytes.data() + slots[slot].offset, slots[slot].length);
         }
-        std::size_t UpperBound(std::string_view key) const
+        // -1, 0 or 1 as key is below, equal to or above the key of slot s.
+        int CompareTo(std::string_view key, uint64_t window, const Slot& s) const
         {
-            auto it = std::upper_bound(slots.begin(), slots.end(), key, [this](std::string_view k, const Slot& s) {
-                return k < std::string_view(bytes.data() + s.offset, s.length);
-            });
-            return static_cast<std::size_t>(it - slots.begin());
+            if (window != s.window)
+                return window < s.window ? -1 : 1;
+            const int order = key.compare(std::string_view(bytes.data() + s.offset, s.length));
+            return (order > 0) - (order < 0);
         }
-        std::size_t LowerBound(std::string_view key) const
+        // Position of the first key above (upper) or not below (lower) key.
+        std::size_t Bound(std::string_view key, bool upper) const
         {
-            auto it = std::lower_bound(slots.begin(), slots.end(), key, [this](const Slot& s, std::string_view k) {
-                return std::string_view(bytes.data() + s.offset, s.length) < k;
-            });
-            return static_cast<std::size_t>(it - slots.begin());
+            if (slots.empty())
+                return 0;
+            if (key.size() < shared || key.compare(0, shared, Key(0).substr(0, shared)) != 0)
+                return key < Key(0) ? 0 : slots.size();  // outside the shared prefix: before or after all
+            const uint64_t window = WindowOf(key, shared);
+            std::size_t low = 0, high = slots.size();
+            while (low < high) {
+                const std::size_t mid = (low + high) / 2;
+                const int order = CompareTo(key, window, slots[mid]);
+                if (order > 0 || (upper && order == 0))
+                    low = mid + 1;
+                else
+                    high = mid;
+            }
+            return low;
         }
+        std::size_t UpperBound(std::string_view key) const { return Bound(key, true); }
+        std::size_t LowerBound(std::string_view key) const { return Bound(key, false); }
         void InsertAt(std::size_t slot, std::string_view key, T* value)
         {
             const auto offset = static_cast<uint32_t>(bytes.size());
             bytes.insert(bytes.end(), key.begin(), key.end());
             slots.insert(slots.begin() + static_cast<std::ptrdiff_t>(slot),
-                         Slot{offset, static_cast<uint32_t>(key.size()), value});
+                         Slot{0, offset, static_cast<uint32_t>(key.size()), value});
+            // A key in the middle shares the prefix of its neighbours; a new first or last key
+            // may shorten it, and then every window moves.
+            const std::size_t newShared =
+                slots.size() == 1 ? key.size() : std::min(shared, CommonPrefix(Key(0), Key(slots.size() - 1)));
+            if (newShared != shared || slots.size() == 1) {
+                shared = newShared;
+                for (Slot& s : slots)
+                    s.window = WindowOf(std::string_view(bytes.data() + s.offset, s.length), shared);
+            } else {
+                slots[slot].window = WindowOf(key, shared);
+            }
         }
         // A block holding only the slots [from, to) of this one, its key bytes packed anew.
         std::unique_ptr<Block> Copy(std::size_t from, std::size_t to) const
         {
             auto copy = std::make_unique<Block>();
             copy->slots.reserve(to - from);
+            copy->bytes.reserve(bytes.size());
             for (std::size_t i = from; i < to; ++i)
                 copy->InsertAt(copy->Size(), Key(i), slots[i].value);
             return copy;
@@ -129,6 +176,7 @@ private:
 
         std::vector<char> bytes;
         std::vector<Slot> slots;
+        std::size_t shared = 0;
     };
 
     // The block a key belongs in: the last one whose first key is below it (or, for inserting,
