@@ -31,16 +31,21 @@ void CViewDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
     }
 }
 
-void CViewDocument::SetTitle(const std::string& title)
+std::vector<CMDIChildWnd*> CViewDocument::Frames() const
 {
-    CDocument::SetTitle(title);
     std::vector<CMDIChildWnd*> frames;
     for (CView* pView : m_views) {
         CMDIChildWnd* pFrame = pView->GetParentFrame();
         if (pFrame && std::find(frames.begin(), frames.end(), pFrame) == frames.end())
             frames.push_back(pFrame);
     }
-    for (CMDIChildWnd* pFrame : frames)
+    return frames;
+}
+
+void CViewDocument::SetTitle(const std::string& title)
+{
+    CDocument::SetTitle(title);
+    for (CMDIChildWnd* pFrame : Frames())
         pFrame->OnUpdateFrameTitle();
 }
 
@@ -68,13 +73,7 @@ bool CViewDocument::OnOpenDocument(const std::wstring& path)
 
 void CViewDocument::OnCloseDocument()
 {
-    std::vector<CMDIChildWnd*> frames;
-    for (CView* pView : m_views) {
-        CMDIChildWnd* pFrame = pView->GetParentFrame();
-        if (pFrame && std::find(frames.begin(), frames.end(), pFrame) == frames.end())
-            frames.push_back(pFrame);
-    }
-    for (CMDIChildWnd* pFrame : frames)
+    for (CMDIChildWnd* pFrame : Frames())
         pFrame->MDIDestroy();
     DeleteContents();
     if (m_pDocTemplate)

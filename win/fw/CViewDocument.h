@@ -12,6 +12,7 @@
 class CArchive;
 class CMultiDocTemplate;
 class CObject;
+class CMDIChildWnd;
 class CView;
 
 // The document template creates a document together with its child frame and views and owns it
@@ -46,5 +47,8 @@ public:
     CMultiDocTemplate* m_pDocTemplate = nullptr;
 
 private:
+    // The frames showing this document's views, each once.
+    std::vector<CMDIChildWnd*> Frames() const;
+
     std::vector<CView*> m_views;
 };
