@@ -187,18 +187,30 @@ HTREEITEM CLeftView::FindBelow(HTREEITEM hFirst, const std::string& path) const
 }
 
 // A key has exactly one place in the tree, under its parent, so only the parent's children need
-// to be searched; a whole-tree search for every folder of a large level would take quadratic time.
+// to be searched. They are indexed once per refresh: searching the tree control's items for every
+// folder of a level of thousands would take quadratic time.
+HTREEITEM CLeftView::FindChild(HTREEITEM hParent, const std::string& path)
+{
+    auto [level, bNew] = m_childIndex.try_emplace(hParent);
+    if (bNew) {
+        for (HTREEITEM hChild = Child(hParent); hChild; hChild = Next(hChild))
+            level->second.emplace(GetItemPath(hChild), hChild);
+    }
+    const auto found = level->second.find(path);
+    return found == level->second.end() ? nullptr : found->second;
+}
+
 HTREEITEM CLeftView::AddOrUpdateItem(HTREEITEM hParent, const std::string& path, const std::string& name,
                                      SeenList& seen)
 {
-    HTREEITEM hItem = nullptr;
-    for (HTREEITEM hChild = Child(hParent); hChild && !hItem; hChild = Next(hChild)) {
-        if (GetItemPath(hChild) == path)
-            hItem = hChild;
-    }
+    HTREEITEM hItem = FindChild(hParent, path);
     if (hItem) {
         GetNode(hItem)->m_strName = name;
-        SetItemText(hItem, CFolderLabel::Rename(FromWide(GetItemText(hItem)), name));
+        // An unchanged label is left alone: each change makes the control measure the item again.
+        const std::string label = FromWide(GetItemText(hItem));
+        const std::string renamed = CFolderLabel::Rename(label, name);
+        if (renamed != label)
+            SetItemText(hItem, renamed);
     } else {
         hItem = InsertFolderItem(hParent, path, name);
     }
@@ -227,6 +239,8 @@ HTREEITEM CLeftView::InsertFolderItem(HTREEITEM hParent, const std::string& path
     if (!hItem) {
         nodes.pop_back();
         delete pNode;
+    } else if (const auto level = m_childIndex.find(hParent); level != m_childIndex.end()) {
+        level->second.emplace(path, hItem);
     }
     return hItem;
 }
@@ -275,9 +289,19 @@ bool CLeftView::RefreshItem(const std::string& path)
     if (!hItem)
         return false;
     SeenList seen;
+    m_childIndex.clear();
+    // Drawn once at the end: the control would otherwise lay itself out again for every folder.
+    const bool bOutermost = m_nRefreshDepth++ == 0;
+    if (bOutermost)
+        SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
     const bool bFilled = Settings().IsMyComputerKey(path) ? FillDrives(hItem, seen) : FillChildren(hItem, true, seen);
+    m_childIndex.clear();
     if (bFilled)
         PruneChildren(hItem, seen);
+    if (--m_nRefreshDepth == 0) {
+        SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(m_hWnd, nullptr, TRUE);
+    }
     return bFilled;
 }
 
@@ -440,7 +464,7 @@ void CLeftView::OpenStartFolder()
     HTREEITEM hStart = start.empty() ? nullptr : FindItem(start);
     if (!hStart)
         return;
-    TreeView_Expand(m_hWnd, hStart, TVE_EXPAND);
+    ExpandItem(hStart);
     TreeView_SelectItem(m_hWnd, hStart);
 }
 
@@ -451,7 +475,7 @@ bool CLeftView::ExpandToPath(const std::string& path)
     CAppSettings& settings = Settings();
     SettlePendingSelection();
     if (HTREEITEM hComputer = FindItem(settings.m_strMyComputerId))
-        TreeView_Expand(m_hWnd, hComputer, TVE_EXPAND);
+        ExpandItem(hComputer);
     if (CFolderWalk::IsDriveRoot(path))
         return true;
     std::size_t from = 0;
@@ -468,8 +492,16 @@ bool CLeftView::ExpandToPath(const std::string& path)
         HTREEITEM hPrefix = FindItem(path.substr(0, slash <= 2 ? slash + 1 : slash));
         if (!hPrefix)
             return true;
-        TreeView_Expand(m_hWnd, hPrefix, TVE_EXPAND);
+        ExpandItem(hPrefix);
     }
+}
+
+// TVM_EXPAND fills the level through the expanding handler but, unlike the user's click, does not
+// report the finished expansion, so the level is sorted here.
+void CLeftView::ExpandItem(HTREEITEM hItem)
+{
+    if (TreeView_Expand(m_hWnd, hItem, TVE_EXPAND))
+        SortChildren(hItem, AfxGetEApp().m_nFolderSortKey);
 }
 
 void CLeftView::SelectPath(const std::string& path)
@@ -691,8 +723,11 @@ void CLeftView::OnAggregate()
     if (Settings().StopAggregation())
         return;
     SettlePendingSelection();
-    AggregateSelected();
     CEDoc* pDocument = GetEDoc();
+    // The walk titles the window with the folder it is in; once it ends that would be stale.
+    const std::string title = pDocument->GetTitle();
+    AggregateSelected();
+    pDocument->SetTitle(title);
     CUpdateHint hint;
     pDocument->UpdateAllViews(this, kHintAggregated, &hint);
     if (!pDocument->m_strBasePath.empty())

@@ -5,8 +5,10 @@
 
 #include <commctrl.h>
 
+#include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -103,6 +105,7 @@ private:
     // items and nodes
     CFolderNode* GetNode(HTREEITEM hItem) const;
     HTREEITEM FindBelow(HTREEITEM hFirst, const std::string& path) const;
+    HTREEITEM FindChild(HTREEITEM hParent, const std::string& path);
     HTREEITEM InsertFolderItem(HTREEITEM hParent, const std::string& path, const std::string& name);
     int GetImageIndex(const std::string& path);
     void SetItemText(HTREEITEM hItem, const std::string& text);
@@ -117,6 +120,7 @@ private:
     static bool IsInTreeState(const std::string& path);
     void InsertComputer();
     void OpenStartFolder();
+    void ExpandItem(HTREEITEM hItem);
 
     // notifications and commands
     LRESULT OnItemExpanding(const NMTREEVIEWW& info);
@@ -133,6 +137,9 @@ private:
     void OnUpdateLabelReset(CCmdUI& ui);
 
     HIMAGELIST m_hImageList = nullptr;
+    // the children of each level a refresh visits, by key; valid for one RefreshItem only
+    std::map<HTREEITEM, std::unordered_map<std::string, HTREEITEM>> m_childIndex;
+    int m_nRefreshDepth = 0;
     // state of the selection
     int m_bSelectBusy = 0;
     std::string m_strSelectedPath;

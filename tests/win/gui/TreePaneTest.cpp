@@ -162,6 +162,8 @@ TEST_F(TreePaneTest, AggregatingShowsTheTotalsOfEveryShownFolder)
     EXPECT_EQ(Label(tree, key + "\\big"), CFolderLabel::MakeLabel(settings, big, "big"));
     EXPECT_EQ(NodeSize(tree, key), 1620u);
     EXPECT_TRUE(run.App().m_folderInfo.FindEntry(key));
+    // the walk's progress title is gone once it ends
+    EXPECT_EQ(tree.GetEDoc()->GetTitle().find("集計中"), std::string::npos);
 
     // the labels go back to the names; the totals stay in the nodes
     run.Command(ID_LABEL_RESET);
@@ -203,6 +205,12 @@ TEST_F(TreePaneTest, SortCommandsReorderTheSelectedFoldersChildren)
     EXPECT_EQ(ChildPaths(tree, hRoot), (std::vector<std::string>{key + "\\small", key + "\\mid", key + "\\big"}));
     run.Command(ID_SORT_NAME);
     EXPECT_EQ(ChildPaths(tree, hRoot), (std::vector<std::string>{key + "\\big", key + "\\mid", key + "\\small"}));
+    // every opening sorts the level by the current key and direction
+    g_nFolderSortDirection = 0;
+    TreeView_Expand(tree.m_hWnd, hRoot, TVE_COLLAPSE);
+    tree.SelectPath(key);
+    SendMessageW(tree.m_hWnd, WM_KEYDOWN, VK_ADD, 0);  // the user's way: the control reports it
+    EXPECT_EQ(ChildPaths(tree, hRoot), (std::vector<std::string>{key + "\\small", key + "\\mid", key + "\\big"}));
     // a folder without two children cannot be sorted
     tree.SelectPath(key + "\\big");
     EXPECT_FALSE(run.MenuItem(ID_SORT_SIZE).enabled);
@@ -236,6 +244,25 @@ TEST_F(TreePaneTest, AMissingStartFolderIsReportedForEachLevelAndItsParentSelect
     ASSERT_EQ(m_platform.m_texts.size(), 2u);
     EXPECT_EQ(m_platform.m_texts[0], "\n" + key + "\\gone\\away が見つかりませんでした。\n\n");
     EXPECT_EQ(run.App().m_bRegisteredFound, 0);
+}
+
+TEST_F(TreePaneTest, ALevelOfThousandsOfFoldersOpensAndRefreshesInOnePass)
+{
+    const fs::path root = fs::current_path() / "wide";
+    for (int i = 0; i < 3000; ++i)
+        fs::create_directories(root / ("f" + std::to_string(i)));
+    const std::string key = KeyOf(root);
+    ProgramRun run;
+    CLeftView& tree = Tree(run);
+    ASSERT_TRUE(Show(run, key));
+    const DWORD start = GetTickCount();
+    TreeView_Expand(tree.m_hWnd, tree.FindItem(key), TVE_EXPAND);
+    const DWORD opened = GetTickCount() - start;
+    EXPECT_TRUE(tree.RefreshItem(key));
+    const DWORD took = GetTickCount() - start;
+    std::printf("opened in %lu ms\n", static_cast<unsigned long>(opened));
+    EXPECT_EQ(ChildPaths(tree, tree.FindItem(key)).size(), 3000u);
+    std::printf("3000 folders opened and refreshed in %lu ms\n", static_cast<unsigned long>(took));
 }
 
 TEST_F(TreePaneTest, RelativePathsBelowABase)
