@@ -141,3 +141,34 @@ TEST_F(ProgramProcessTest, CancelOnTheTipEndsTheProgramAndTheNextStartShowsTheNe
     ExpectExitCode(zq, 0);
     EXPECT_EQ(StoreSize("Mn"), -1);
 }
+
+TEST_F(ProgramProcessTest, TheTreeShowsTheComputerWithItsDrivesAndOpensAFolderOnExpanding)
+{
+    ZqDriver zq;
+    ASSERT_TRUE(Start(zq));
+    ASSERT_TRUE(zq.AnswerMessageBox(IDYES));
+    HWND hTree = zq.FindDescendant(L"SysTreeView32");
+    ASSERT_NE(hTree, nullptr);
+    const ZqControlReader& reader = zq.Controls();
+    HTREEITEM hComputer = reader.TreeRoot(hTree);
+    EXPECT_EQ(reader.TreeItemText(hTree, hComputer), L"ﾏｲ ｺﾝﾋﾟｭｰﾀ");
+    std::vector<std::wstring> drives;
+    HTREEITEM hZ = nullptr;
+    for (HTREEITEM hDrive : reader.TreeChildren(hTree, hComputer)) {
+        drives.push_back(reader.TreeItemText(hTree, hDrive));
+        // the six state images come first; a drive shows the shell's icon appended after them
+        EXPECT_GE(reader.TreeItemImage(hTree, hDrive), 6);
+        if (drives.back().find(L"(Z:)") != std::wstring::npos)
+            hZ = hDrive;
+    }
+    ASSERT_EQ(drives.size(), 2u);
+    EXPECT_NE(drives[0].find(L"(C:)"), std::wstring::npos);
+    ASSERT_NE(hZ, nullptr);
+    // the first fixed drive is open and selected
+    EXPECT_TRUE(reader.TreeIsExpanded(hTree, reader.TreeSelection(hTree)));
+    ASSERT_TRUE(reader.TreeExpand(hTree, hZ));
+    EXPECT_NE(reader.TreeFindChild(hTree, hZ, L"tmp"), nullptr);
+    EXPECT_NE(reader.TreeFindChild(hTree, hZ, L"usr"), nullptr);
+    zq.Close();
+    ExpectExitCode(zq, 0);
+}
