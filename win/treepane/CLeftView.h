@@ -31,11 +31,14 @@ extern std::vector<std::pair<std::string, int32_t>> g_treeState;
 // user opens it. Each item's CFolderNode (in the document) holds its key and last totals; the
 // label shows the totals the settings enable in front of the name once the item was aggregated.
 //
-// The aggregate command walks the selected folder's visible subtree deepest first and then the
-// ancestors that already show totals; pressed again while a walk pumps messages it only stops
-// the walk, as does selecting another folder. A selection is acted on only when the selection has
-// rested for a moment, so running through the tree with the arrow keys refills the list once.
-// Its piece of each "Child Wind " record is the selected folder and the open folders.
+// The aggregate command walks the selected folder's visible subtree deepest first, then totals
+// again, from stored results, the ancestors whose totals are stored; pressed again while a walk
+// pumps messages it only stops the walk, as does selecting another folder. A selection is acted
+// on only when it has rested for a moment, so running through the tree with the arrow keys
+// refills the list once. With linkage on, a selection below the window's base folder is handed
+// to the other windows (code 0xC000), which select the same place below their own base folders
+// without handing it on. Its piece of each "Child Wind " record is the selected folder and the
+// open folders.
 class CLeftView : public CView {
 public:
     // the keys a refresh met, so that it can remove the items of folders that are gone
