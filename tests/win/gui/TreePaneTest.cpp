@@ -265,6 +265,50 @@ TEST_F(TreePaneTest, ALevelOfThousandsOfFoldersOpensAndRefreshesInOnePass)
     std::printf("3000 folders opened and refreshed in %lu ms\n", static_cast<unsigned long>(took));
 }
 
+namespace {
+
+// Stands in for the list pane: counts the refills the tree asks of the other views.
+class RefillCounter : public CView {
+public:
+    void OnUpdate(CView*, LPARAM lHint, CObject* pHint) override
+    {
+        if (lHint == CEDoc::kHintRefresh) {
+            ++m_nRefills;
+            m_strLastPath = dynamic_cast<CUpdateHint*>(pHint)->m_strPath;
+        }
+    }
+    int m_nRefills = 0;
+    std::string m_strLastPath;
+
+protected:
+    const wchar_t* GetControlClass() const override { return WC_STATICW; }
+    DWORD GetControlStyle() const override { return 0; }
+};
+
+}  // namespace
+
+TEST_F(TreePaneTest, RunningDownTwentyFoldersWithTheArrowKeyRefillsTheListOnce)
+{
+    const fs::path root = fs::current_path() / "many";
+    for (int i = 10; i < 30; ++i)
+        fs::create_directories(root / ("f" + std::to_string(i)));
+    const std::string key = KeyOf(root);
+    ProgramRun run;
+    CLeftView& tree = Tree(run);
+    ASSERT_TRUE(Show(run, key));
+    TreeView_Expand(tree.m_hWnd, tree.FindItem(key), TVE_EXPAND);
+    RefillCounter counter;
+    tree.GetEDoc()->AddView(&counter);
+    for (int i = 0; i < 20; ++i)
+        SendMessageW(tree.m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
+    Settle();
+    tree.GetEDoc()->RemoveView(&counter);
+    EXPECT_EQ(counter.m_nRefills, 1);
+    EXPECT_EQ(tree.GetCurrentFolder(), key + "\\f29");
+    EXPECT_EQ(counter.m_strLastPath, tree.GetCurrentFolder());
+    EXPECT_EQ(tree.GetItemPath(TreeView_GetSelection(tree.m_hWnd)), tree.GetCurrentFolder());
+}
+
 TEST_F(TreePaneTest, RelativePathsBelowABase)
 {
     ProgramRun run;
