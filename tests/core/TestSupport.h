@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,12 @@ class TempTree {
 public:
     TempTree()
     {
+        // Test processes run side by side (ctest -j), and under the sanitizers their addresses
+        // repeat from run to run: a random number keeps their folders apart.
         static std::atomic<int> counter{0};
+        static const unsigned processTag = std::random_device{}();
         m_root = std::filesystem::temp_directory_path() /
-                 ("zqtest-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                  std::to_string(counter++) + "-" + std::to_string(reinterpret_cast<uintptr_t>(this) & 0xFFFFFF));
+                 ("zqtest-" + std::to_string(processTag) + "-" + std::to_string(counter++));
         std::filesystem::remove_all(m_root);
         std::filesystem::create_directories(m_root);
     }
