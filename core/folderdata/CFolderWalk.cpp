@@ -128,8 +128,10 @@ CFolderWalk::Entered CFolderWalk::EnterFolder(const std::string& key, CSizeInfo&
     if (!PumpAndCheckStop())
         return Entered::Failed;
     if (!bRecount) {
-        if (AfxGetAppCore().m_folderInfo.FindEntry(key)) {
-            GetStoredTotals(key, total, direct);
+        const CDirSzLst& folderInfo = AfxGetAppCore().m_folderInfo;
+        if (const CDirSzLst::POSITION pos = folderInfo.FindEntry(key)) {
+            total = folderInfo.GetTotalAt(pos);  // one lookup answers it
+            direct = folderInfo.GetDirectAt(pos);
             return Entered::Stored;
         }
         if (bCachedOnly)
