@@ -2,17 +2,24 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "folderdata/CSizeInfo.h"
 
 // The document keeps one per tree item (CEDoc::m_folderNodes) and the item carries its address
 // as item data, so an item knows its folder key and the totals last aggregated for it even while
-// its label shows only the name. A node lives exactly as long as its item.
+// its label shows only the name. The label itself is kept here too: the control asks for it when
+// it draws, so changing a label never makes the control lay out thousands of siblings again.
+// A node lives exactly as long as its item.
 class CFolderNode {
 public:
-    CFolderNode(std::string path, std::string name) : m_strPath(std::move(path)), m_strName(std::move(name)) {}
+    CFolderNode(std::string path, std::string name, std::wstring label)
+        : m_strPath(std::move(path)), m_strName(std::move(name)), m_strLabel(std::move(label))
+    {
+    }
 
     std::string m_strPath;  // folder key
     std::string m_strName;  // display name
+    std::wstring m_strLabel;  // the text the item shows
     CSizeInfo m_info;       // zero until aggregated
 };

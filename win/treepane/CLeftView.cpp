@@ -41,7 +41,6 @@ constexpr int kImageComputer = 1;
 constexpr int kImageFolder = 2;
 constexpr int kImageFileOnly = 3;
 constexpr UINT_PTR kSelectionTimer = 0x5A51;
-constexpr int kLabelBufferSize = 1024;
 
 // Cleared while a linked selection is handed to the other windows, so that none hands it on.
 int g_bBroadcastGuard = 1;
@@ -144,25 +143,43 @@ std::string CLeftView::GetItemName(HTREEITEM hItem) const
 
 std::wstring CLeftView::GetItemText(HTREEITEM hItem) const
 {
-    wchar_t text[kLabelBufferSize] = {};
-    TVITEMW item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = hItem;
-    item.pszText = text;
-    item.cchTextMax = kLabelBufferSize;
-    if (!TreeView_GetItem(m_hWnd, &item))
-        return std::wstring();
-    return text;
+    const CFolderNode* pNode = GetNode(hItem);
+    return pNode ? pNode->m_strLabel : std::wstring();
 }
 
+// The control keeps no copy of the text (it asks through TVN_GETDISPINFO); setting the callback
+// again makes it measure the item anew, and only the item itself is drawn again.
 void CLeftView::SetItemText(HTREEITEM hItem, const std::string& text)
 {
-    std::wstring wide = ToWide(text);
+    CFolderNode* pNode = GetNode(hItem);
+    if (!pNode)
+        return;
+    pNode->m_strLabel = ToWide(text);
     TVITEMW item{};
     item.mask = TVIF_TEXT;
     item.hItem = hItem;
-    item.pszText = wide.data();
+    item.pszText = LPSTR_TEXTCALLBACKW;
     TreeView_SetItem(m_hWnd, &item);
+    RECT bounds{};
+    if (TreeView_GetItemRect(m_hWnd, hItem, &bounds, FALSE))
+        InvalidateRect(m_hWnd, &bounds, TRUE);
+}
+
+// The text is copied into the asker's buffer when it fits, so that a reader in another process
+// gets it too; a longer one is lent from the node.
+void CLeftView::OnGetDispInfo(NMTVDISPINFOW& info) const
+{
+    const auto* pNode = reinterpret_cast<const CFolderNode*>(info.item.lParam);
+    if (!(info.item.mask & TVIF_TEXT) || !pNode)
+        return;
+    const std::wstring& label = pNode->m_strLabel;
+    if (info.item.pszText && info.item.cchTextMax > 0 &&
+        label.size() < static_cast<std::size_t>(info.item.cchTextMax)) {
+        std::copy(label.begin(), label.end(), info.item.pszText);
+        info.item.pszText[label.size()] = L'\0';
+    } else {
+        info.item.pszText = const_cast<wchar_t*>(label.c_str());
+    }
 }
 
 UINT CLeftView::GetItemState(HTREEITEM hItem, UINT mask) const
@@ -225,14 +242,13 @@ HTREEITEM CLeftView::InsertFolderItem(HTREEITEM hParent, const std::string& path
     if (!pDocument)
         return nullptr;
     auto& nodes = pDocument->m_folderNodes;
-    auto* pNode = new CFolderNode(path, name);
+    auto* pNode = new CFolderNode(path, name, ToWide(name));
     nodes.push_back(pNode);
-    std::wstring text = ToWide(name);
     TVINSERTSTRUCTW insert{};
     insert.hParent = hParent;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = text.data();
+    insert.item.pszText = LPSTR_TEXTCALLBACKW;
     insert.item.iImage = insert.item.iSelectedImage = GetImageIndex(path);
     insert.item.lParam = reinterpret_cast<LPARAM>(pNode);
     HTREEITEM hItem = TreeView_InsertItem(m_hWnd, &insert);
@@ -541,6 +557,9 @@ bool CLeftView::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         return true;
     case TVN_ITEMEXPANDEDW:
         OnItemExpanded(info);
+        return true;
+    case TVN_GETDISPINFOW:
+        OnGetDispInfo(*reinterpret_cast<NMTVDISPINFOW*>(lParam));
         return true;
     case TVN_SELCHANGEDW:
         // Only a selection that rests is acted on: arrow keys held down refill the list once.

@@ -128,6 +128,7 @@ private:
     // notifications and commands
     LRESULT OnItemExpanding(const NMTREEVIEWW& info);
     void OnItemExpanded(const NMTREEVIEWW& info);
+    void OnGetDispInfo(NMTVDISPINFOW& info) const;
     void OnSelectionSettled();
     void SettlePendingSelection();
     void SendLinkedSelection();
