@@ -138,7 +138,7 @@ CFolderWalk::Entered CFolderWalk::EnterFolder(const std::string& key, CSizeInfo&
             return Entered::Stored;  // nothing stored: the caller's records stay as they were
     }
     if (pDoc)
-        pDoc->SetTitle("集計中 " + key + " ・・・");
+        pDoc->SetProgressTitle("集計中 " + key + " ・・・");
     ClearTotals(total);
     ClearTotals(direct);
     level.key = key;

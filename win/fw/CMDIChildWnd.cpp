@@ -9,6 +9,7 @@
 
 namespace {
 const wchar_t kChildClass[] = L"ZQMDIChild";
+constexpr UINT_PTR kTitleTimer = 0x5A52;
 }
 
 // On failure the object is deleted, whether or not a window was made.
@@ -81,15 +82,38 @@ void CMDIChildWnd::ActivateFrame()
 
 void CMDIChildWnd::OnUpdateFrameTitle()
 {
+    if (m_bTitlePending) {
+        KillTimer(m_hWnd, kTitleTimer);
+        m_bTitlePending = false;
+    }
+    m_dwTitleShown = GetTickCount();
     if (m_pDocument)
         SetWindowText(ToWide(m_pDocument->GetTitle()));
     if (m_pMainFrame && m_pMainFrame->MDIGetActive() == this)
         m_pMainFrame->OnUpdateFrameTitle();
 }
 
+void CMDIChildWnd::UpdateFrameTitleSoon()
+{
+    if (m_bTitlePending)
+        return;
+    if (GetTickCount() - m_dwTitleShown >= kTitleInterval) {
+        OnUpdateFrameTitle();
+        return;
+    }
+    m_bTitlePending = SetTimer(m_hWnd, kTitleTimer, kTitleInterval, nullptr) != 0;
+    if (!m_bTitlePending)
+        OnUpdateFrameTitle();
+}
+
 LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_TIMER:
+        if (wParam != kTitleTimer)
+            break;
+        OnUpdateFrameTitle();
+        return 0;
     case WM_CREATE:
         if (DefWindowProc(message, wParam, lParam) == -1 || !m_pContext || !OnCreateClient(*m_pContext))
             return -1;

@@ -39,6 +39,10 @@ public:
     virtual void InitialUpdateFrame(CViewDocument* pDocument);
     virtual void ActivateFrame();
     virtual void OnUpdateFrameTitle();
+    // Retitles the frame now, or when kTitleInterval has passed since it was last retitled. A walk
+    // names each folder it enters; retitling the windows costs more than listing a folder.
+    void UpdateFrameTitleSoon();
+    static constexpr UINT kTitleInterval = 100;  // milliseconds
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -53,4 +57,6 @@ private:
     CViewDocument* m_pDocument = nullptr;
     CView* m_pActiveView = nullptr;
     CCreateContext* m_pContext = nullptr;
+    DWORD m_dwTitleShown = 0;     // tick count of the last retitling
+    bool m_bTitlePending = false;  // the title timer runs
 };

@@ -49,6 +49,13 @@ void CViewDocument::SetTitle(const std::string& title)
         pFrame->OnUpdateFrameTitle();
 }
 
+void CViewDocument::SetProgressTitle(const std::string& title)
+{
+    CDocument::SetTitle(title);
+    for (CMDIChildWnd* pFrame : Frames())
+        pFrame->UpdateFrameTitleSoon();
+}
+
 bool CViewDocument::OnNewDocument()
 {
     DeleteContents();

@@ -19,7 +19,7 @@ class CView;
 // until OnCloseDocument, which destroys the frames and lets the template delete the document.
 // Views register themselves; UpdateAllViews passes an update code and hint object to every view
 // but the sender. Commands reach the document after its active view. Setting the title retitles
-// the frames that show the document.
+// the frames that show the document; a progress title reaches them at a readable pace.
 class CViewDocument : public CDocument, public CCmdTarget {
 public:
     // construction
@@ -34,6 +34,7 @@ public:
 
     // title
     void SetTitle(const std::string& title) override;
+    void SetProgressTitle(const std::string& title) override;
 
     // overridables
     virtual bool OnNewDocument();
