@@ -265,8 +265,15 @@ int CWin32Platform::ShowMessageBox(const std::string& text, unsigned style)
     return MessageBoxW(GetActiveWindow(), ToWide(text).c_str(), L"フォルダ ZQ", style);
 }
 
+// Looking into the queue is a round trip to the window server under Wine, and a walk asks before
+// every folder: the queue is looked at once per kPumpInterval, which no user can tell apart from
+// always.
 bool CWin32Platform::PumpWaitingMessages()
 {
+    const DWORD now = GetTickCount();
+    if (now - m_dwLastPump < kPumpInterval)
+        return true;
+    m_dwLastPump = now;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
         const BOOL taken = GetMessageW(&message, nullptr, 0, 0);

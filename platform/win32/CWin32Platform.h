@@ -39,7 +39,9 @@ public:
     std::string ShellDisplayNameOf(const std::string& path) override;
     ShellIconId ShellSmallIconOf(const std::string& path) override;
     int ShowMessageBox(const std::string& text, unsigned style) override;
+    // Takes the waiting messages, at most once per kPumpInterval.
     bool PumpWaitingMessages() override;
+    static constexpr DWORD kPumpInterval = 10;  // milliseconds
     [[noreturn]] void QuitProcess(int exitCode) override;
 
     // The UTF-16 form of a path for the file APIs, with \\?\ (or \\?\UNC\) in front when it is
@@ -54,5 +56,6 @@ private:
     void Dispatch(MSG& message);
 
     MessageDispatcher m_dispatcher;
+    DWORD m_dwLastPump = GetTickCount() - kPumpInterval;
     HIMAGELIST m_smallImageList = nullptr;  // the system's, as the shell last handed it out
 };

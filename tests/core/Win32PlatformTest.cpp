@@ -384,18 +384,26 @@ TEST(Win32PlatformTime, RejectsTimesWindowsCannotRepresent)
     EXPECT_FALSE(GetPlatform().LocalTime(INT64_MAX, local));
 }
 
-TEST(Win32PlatformPump, HandsMessagesToTheDispatcherAndStopsAtQuit)
+TEST(Win32PlatformPump, HandsMessagesToTheDispatcherAtMostOncePerIntervalAndStopsAtQuit)
 {
+    const auto pumpLater = [] {
+        Sleep(CWin32Platform::kPumpInterval + 20);
+        return GetPlatform().PumpWaitingMessages();
+    };
     std::vector<UINT> dispatched;
     CWin32Platform::Instance().SetMessageDispatcher([&](MSG& message) { dispatched.push_back(message.message); });
     PostThreadMessageW(GetCurrentThreadId(), WM_APP + 1, 0, 0);
     PostThreadMessageW(GetCurrentThreadId(), WM_APP + 2, 0, 0);
-    EXPECT_TRUE(GetPlatform().PumpWaitingMessages());
+    EXPECT_TRUE(pumpLater());
     EXPECT_EQ(dispatched, (std::vector<UINT>{WM_APP + 1, WM_APP + 2}));
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP + 3, 0, 0);
+    EXPECT_TRUE(GetPlatform().PumpWaitingMessages());  // too soon: the message waits
+    EXPECT_EQ(dispatched.size(), 2u);
     PostQuitMessage(7);
-    EXPECT_FALSE(GetPlatform().PumpWaitingMessages());
+    EXPECT_FALSE(pumpLater());
+    EXPECT_EQ(dispatched.back(), static_cast<UINT>(WM_APP + 3));
     CWin32Platform::Instance().SetMessageDispatcher(nullptr);
-    EXPECT_TRUE(GetPlatform().PumpWaitingMessages());
+    EXPECT_TRUE(pumpLater());
 }
 
 }  // namespace
