@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <memory>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +13,9 @@
 // the blocks in key order with each block's first key beside it. A search is a binary search
 // over the first keys and then inside one block, so it touches a few compact pieces of memory
 // instead of a pointer chain through scattered nodes; with a million keys that is several times
-// fewer cache misses than a node-based tree. Insertion moves at most one block's slots, and a
-// full block splits in two.
+// fewer cache misses than a node-based tree. Both searches compare eight-byte numbers cut from
+// the keys behind the prefix they all share and read key bytes only when two numbers tie.
+// Insertion moves at most one block's slots, and a full block splits in two.
 //
 // Equal keys are kept in insertion order. Positions (Pos) are valid until the next change.
 template <class T>
@@ -36,6 +37,8 @@ public:
     }
     std::string_view KeyAt(Pos pos) const { return m_blocks[pos.block]->Key(pos.slot); }
     T* ValueAt(Pos pos) const { return m_blocks[pos.block]->slots[pos.slot].value; }
+    // Whether the key at pos is key; most unequal keys are told apart without reading key bytes.
+    bool KeyIs(Pos pos, std::string_view key) const { return m_blocks[pos.block]->KeyIs(pos.slot, key); }
 
     // The first position whose key is not less than key.
     Pos LowerBound(std::string_view key) const { return Bound(key, false); }
@@ -49,8 +52,8 @@ public:
     void InsertAt(Pos pos, std::string_view key, T* value)
     {
         if (m_blocks.empty()) {
-            m_blocks.push_back(std::make_unique<Block>());
-            m_firstKeys.emplace_back(key);
+            m_blocks.push_back(NewBlock(Block()));
+            m_firstKeys.Insert(0, key);
         }
         // The start of a later block is the end of the one before: its first key stays.
         if (pos.slot == 0 && pos.block > 0)
@@ -58,7 +61,7 @@ public:
         Block& b = *m_blocks[pos.block];
         b.InsertAt(pos.slot, key, value);
         if (pos.slot == 0)
-            m_firstKeys[pos.block] = std::string(key);
+            m_firstKeys.Set(pos.block, key);
         if (b.Size() > kMaxSlots)
             Split(pos.block);
     }
@@ -78,7 +81,9 @@ public:
     void Clear()
     {
         m_blocks.clear();
-        m_firstKeys.clear();
+        m_pool.clear();
+        m_spare.clear();
+        m_firstKeys = FirstKeys();
     }
 
 private:
@@ -107,6 +112,81 @@ private:
         return static_cast<std::size_t>(mismatch.first - a.begin());
     }
 
+    // Position of the first of `count` ordered keys above (upper) or not below (lower) key, when
+    // all of them start with their first `shared` bytes and windowAt(i) is WindowOf(keyAt(i), shared).
+    template <class WindowAt, class KeyAt>
+    static std::size_t WindowedBound(std::size_t count, std::size_t shared, std::string_view key, bool upper,
+                                     WindowAt windowAt, KeyAt keyAt)
+    {
+        if (count == 0)
+            return 0;
+        const std::string_view first = keyAt(0);
+        if (key.size() < shared || key.compare(0, shared, first.substr(0, shared)) != 0)
+            return key < first ? 0 : count;  // outside the shared prefix: before or after all
+        const uint64_t window = WindowOf(key, shared);
+        std::size_t low = 0, high = count;
+        while (low < high) {
+            const std::size_t mid = (low + high) / 2;
+            const uint64_t other = windowAt(mid);
+            const int order = window != other ? (window < other ? -1 : 1) : key.compare(keyAt(mid));
+            if (order > 0 || (upper && order == 0))
+                low = mid + 1;
+            else
+                high = mid;
+        }
+        return low;
+    }
+
+    // The first key of every block, in order, each with its window behind the prefix all of them
+    // share. The windows lie in one small array, so the search for a block stays in the cache.
+    class FirstKeys {
+    public:
+        std::size_t Bound(std::string_view key, bool upper) const
+        {
+            return WindowedBound(
+                m_keys.size(), m_shared, key, upper, [this](std::size_t i) { return m_windows[i]; },
+                [this](std::size_t i) { return std::string_view(m_keys[i]); });
+        }
+        void Insert(std::size_t i, std::string_view key)
+        {
+            m_keys.insert(m_keys.begin() + static_cast<std::ptrdiff_t>(i), std::string(key));
+            m_windows.insert(m_windows.begin() + static_cast<std::ptrdiff_t>(i), 0);
+            Rewindow(i);
+        }
+        void Set(std::size_t i, std::string_view key)
+        {
+            m_keys[i] = std::string(key);
+            Rewindow(i);
+        }
+        void Erase(std::size_t i)
+        {
+            m_keys.erase(m_keys.begin() + static_cast<std::ptrdiff_t>(i));
+            m_windows.erase(m_windows.begin() + static_cast<std::ptrdiff_t>(i));
+            if (!m_keys.empty())
+                Rewindow(0);
+        }
+
+    private:
+        // Key i is new: a new first or last key may shorten the shared prefix, and then every
+        // window moves.
+        void Rewindow(std::size_t i)
+        {
+            const std::size_t shared = m_keys.size() == 1 ? m_keys[0].size()
+                                                          : CommonPrefix(m_keys.front(), m_keys.back());
+            if (shared == m_shared) {
+                m_windows[i] = WindowOf(m_keys[i], m_shared);
+                return;
+            }
+            m_shared = shared;
+            for (std::size_t k = 0; k < m_keys.size(); ++k)
+                m_windows[k] = WindowOf(m_keys[k], m_shared);
+        }
+
+        std::vector<std::string> m_keys;
+        std::vector<uint64_t> m_windows;
+        std::size_t m_shared = 0;
+    };
+
     // Up to kMaxSlots keys in order. Every key starts with the block's first `shared` bytes, so a
     // search compares the windows behind them, held in the slots, and reads a key's bytes only
     // when two windows tie: most of a search stays inside the compact slot array.
@@ -116,32 +196,17 @@ private:
         {
             return std::string_view(bytes.data() + slots[slot].offset, slots[slot].length);
         }
-        // -1, 0 or 1 as key is below, equal to or above the key of slot s.
-        int CompareTo(std::string_view key, uint64_t window, const Slot& s) const
+        bool KeyIs(std::size_t slot, std::string_view key) const
         {
-            if (window != s.window)
-                return window < s.window ? -1 : 1;
-            const int order = key.compare(std::string_view(bytes.data() + s.offset, s.length));
-            return (order > 0) - (order < 0);
+            const Slot& s = slots[slot];
+            return s.length == key.size() && s.window == WindowOf(key, shared) && Key(slot) == key;
         }
         // Position of the first key above (upper) or not below (lower) key.
         std::size_t Bound(std::string_view key, bool upper) const
         {
-            if (slots.empty())
-                return 0;
-            if (key.size() < shared || key.compare(0, shared, Key(0).substr(0, shared)) != 0)
-                return key < Key(0) ? 0 : slots.size();  // outside the shared prefix: before or after all
-            const uint64_t window = WindowOf(key, shared);
-            std::size_t low = 0, high = slots.size();
-            while (low < high) {
-                const std::size_t mid = (low + high) / 2;
-                const int order = CompareTo(key, window, slots[mid]);
-                if (order > 0 || (upper && order == 0))
-                    low = mid + 1;
-                else
-                    high = mid;
-            }
-            return low;
+            return WindowedBound(
+                slots.size(), shared, key, upper, [this](std::size_t i) { return slots[i].window; },
+                [this](std::size_t i) { return Key(i); });
         }
         std::size_t UpperBound(std::string_view key) const { return Bound(key, true); }
         std::size_t LowerBound(std::string_view key) const { return Bound(key, false); }
@@ -164,13 +229,13 @@ private:
             }
         }
         // A block holding only the slots [from, to) of this one, its key bytes packed anew.
-        std::unique_ptr<Block> Copy(std::size_t from, std::size_t to) const
+        Block Copy(std::size_t from, std::size_t to) const
         {
-            auto copy = std::make_unique<Block>();
-            copy->slots.reserve(to - from);
-            copy->bytes.reserve(bytes.size());
+            Block copy;
+            copy.slots.reserve(to - from);
+            copy.bytes.reserve(bytes.size());
             for (std::size_t i = from; i < to; ++i)
-                copy->InsertAt(copy->Size(), Key(i), slots[i].value);
+                copy.InsertAt(copy.Size(), Key(i), slots[i].value);
             return copy;
         }
 
@@ -183,11 +248,7 @@ private:
     // not above it), else the first.
     std::size_t BlockFor(std::string_view key, bool afterEqual) const
     {
-        auto it = afterEqual ? std::upper_bound(m_firstKeys.begin(), m_firstKeys.end(), key,
-                                                [](std::string_view k, const std::string& f) { return k < std::string_view(f); })
-                             : std::lower_bound(m_firstKeys.begin(), m_firstKeys.end(), key,
-                                                [](const std::string& f, std::string_view k) { return std::string_view(f) < k; });
-        const auto index = static_cast<std::size_t>(it - m_firstKeys.begin());
+        const std::size_t index = m_firstKeys.Bound(key, afterEqual);
         return index == 0 ? 0 : index - 1;
     }
 
@@ -201,16 +262,29 @@ private:
         return slot < b.Size() ? Pos{block, slot} : Pos{block + 1, 0};
     }
 
+    // Blocks live in a pool of their own rather than among the records: a search then finds the
+    // block's bookkeeping in a small, warm piece of memory.
+    Block* NewBlock(Block content)
+    {
+        Block* block = nullptr;
+        if (m_spare.empty()) {
+            block = &m_pool.emplace_back();
+        } else {
+            block = m_spare.back();
+            m_spare.pop_back();
+        }
+        *block = std::move(content);
+        return block;
+    }
+
     void Split(std::size_t block)
     {
-        const Block& full = *m_blocks[block];
+        Block& full = *m_blocks[block];
         const std::size_t half = full.Size() / 2;
-        auto low = full.Copy(0, half);
-        auto high = full.Copy(half, full.Size());
-        const std::string highFirst(high->Key(0));
-        m_blocks[block] = std::move(low);
-        m_blocks.insert(m_blocks.begin() + static_cast<std::ptrdiff_t>(block) + 1, std::move(high));
-        m_firstKeys.insert(m_firstKeys.begin() + static_cast<std::ptrdiff_t>(block) + 1, highFirst);
+        Block* high = NewBlock(full.Copy(half, full.Size()));
+        full = full.Copy(0, half);
+        m_blocks.insert(m_blocks.begin() + static_cast<std::ptrdiff_t>(block) + 1, high);
+        m_firstKeys.Insert(block + 1, high->Key(0));
     }
 
     void EraseAt(Pos pos)
@@ -218,20 +292,24 @@ private:
         Block& b = *m_blocks[pos.block];
         b.slots.erase(b.slots.begin() + static_cast<std::ptrdiff_t>(pos.slot));
         if (b.slots.empty()) {
+            b = Block();
+            m_spare.push_back(&b);
             m_blocks.erase(m_blocks.begin() + static_cast<std::ptrdiff_t>(pos.block));
-            m_firstKeys.erase(m_firstKeys.begin() + static_cast<std::ptrdiff_t>(pos.block));
+            m_firstKeys.Erase(pos.block);
             return;
         }
         if (pos.slot == 0)
-            m_firstKeys[pos.block] = std::string(b.Key(0));
+            m_firstKeys.Set(pos.block, b.Key(0));
         // Erased keys leave their bytes behind; repack once they outweigh the live ones.
         std::size_t live = 0;
         for (const Slot& s : b.slots)
             live += s.length;
         if (b.bytes.size() > 2 * live + 1024)
-            m_blocks[pos.block] = b.Copy(0, b.Size());
+            b = b.Copy(0, b.Size());
     }
 
-    std::vector<std::unique_ptr<Block>> m_blocks;
-    std::vector<std::string> m_firstKeys;
+    std::vector<Block*> m_blocks;  // in key order
+    std::deque<Block> m_pool;      // every block, at a fixed address
+    std::vector<Block*> m_spare;   // emptied blocks of the pool
+    FirstKeys m_firstKeys;
 };

@@ -23,10 +23,10 @@ CDirSzLst::~CDirSzLst()
 
 CDirSzLst::POSITION CDirSzLst::FirstInListOrder(Index::Pos first, const std::string& sortKey) const
 {
-    if (first == m_index.End() || m_index.KeyAt(first) != sortKey)
+    if (first == m_index.End() || !m_index.KeyIs(first, sortKey))
         return nullptr;
     const Index::Pos second = m_index.Next(first);
-    if (second == m_index.End() || m_index.KeyAt(second) != sortKey)
+    if (second == m_index.End() || !m_index.KeyIs(second, sortKey))
         return m_index.ValueAt(first);
     // Duplicate keys only arise from loading into a filled list; the earliest in the list wins.
     for (Node* node = m_head; node; node = node->next)
