@@ -65,3 +65,20 @@ TEST(BlockIndex, BoundsFindTheFirstNotLessAndFirstGreater)
     EXPECT_EQ(index.LowerBound("2"), index.End());
     EXPECT_FALSE(index.Erase("1500", &values[5]));
 }
+
+TEST(BlockIndex, EmptiedBlocksAreReusedAndTheIndexFillsAgainInOrder)
+{
+    Index index;
+    std::vector<int> values(3000);
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 3000; ++i)
+            index.Insert("C:\\folder\\" + std::to_string(round) + std::to_string(i * 7919 % 3000), &values[i]);
+        auto items = Contents(index);
+        ASSERT_EQ(items.size(), 3000u);
+        EXPECT_TRUE(std::is_sorted(items.begin(), items.end()));
+        std::shuffle(items.begin(), items.end(), std::mt19937(round));
+        for (const auto& [key, value] : items)
+            EXPECT_TRUE(index.Erase(key, value));
+        EXPECT_TRUE(index.Empty());
+    }
+}
