@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -36,7 +37,7 @@ public:
         return pos;
     }
     std::string_view KeyAt(Pos pos) const { return m_blocks[pos.block]->Key(pos.slot); }
-    T* ValueAt(Pos pos) const { return m_blocks[pos.block]->slots[pos.slot].value; }
+    T* ValueAt(Pos pos) const { return m_blocks[pos.block]->RefAt(pos.slot).value; }
     // Whether the key at pos is key; most unequal keys are told apart without reading key bytes.
     bool KeyIs(Pos pos, std::string_view key) const { return m_blocks[pos.block]->KeyIs(pos.slot, key); }
 
@@ -88,9 +89,10 @@ public:
 
 private:
     static constexpr std::size_t kMaxSlots = 256;
+    static constexpr std::size_t kStride = 16;
 
-    struct Slot {
-        uint64_t window;  // eight key bytes from the block's shared prefix on, most significant first
+    // Where a key's bytes lie in its block, and its value.
+    struct Ref {
         uint32_t offset;
         uint32_t length;
         T* value;
@@ -112,19 +114,22 @@ private:
         return static_cast<std::size_t>(mismatch.first - a.begin());
     }
 
-    // Position of the first of `count` ordered keys above (upper) or not below (lower) key, when
-    // all of them start with their first `shared` bytes and windowAt(i) is WindowOf(keyAt(i), shared).
-    template <class WindowAt, class KeyAt>
-    static std::size_t WindowedBound(std::size_t count, std::size_t shared, std::string_view key, bool upper,
-                                     WindowAt windowAt, KeyAt keyAt)
+    // Where key sorts against the keys that start with prefix: -1 before all, 1 after all, 0 when
+    // it starts with prefix itself.
+    static int AgainstPrefix(std::string_view key, std::string_view prefix)
     {
-        if (count == 0)
+        if (key.size() >= prefix.size() && key.compare(0, prefix.size(), prefix) == 0)
             return 0;
-        const std::string_view first = keyAt(0);
-        if (key.size() < shared || key.compare(0, shared, first.substr(0, shared)) != 0)
-            return key < first ? 0 : count;  // outside the shared prefix: before or after all
-        const uint64_t window = WindowOf(key, shared);
-        std::size_t low = 0, high = count;
+        return key < prefix ? -1 : 1;
+    }
+
+    // The first position in [low, high) whose key is above (upper) or not below (lower) key, or
+    // high. The keys there share a prefix that key starts with too, window is key's window behind
+    // it and windowAt(i) the window of keyAt(i).
+    template <class WindowAt, class KeyAt>
+    static std::size_t Search(std::size_t low, std::size_t high, std::string_view key, uint64_t window, bool upper,
+                              WindowAt windowAt, KeyAt keyAt)
+    {
         while (low < high) {
             const std::size_t mid = (low + high) / 2;
             const uint64_t other = windowAt(mid);
@@ -143,8 +148,12 @@ private:
     public:
         std::size_t Bound(std::string_view key, bool upper) const
         {
-            return WindowedBound(
-                m_keys.size(), m_shared, key, upper, [this](std::size_t i) { return m_windows[i]; },
+            if (m_keys.empty())
+                return 0;
+            if (const int side = AgainstPrefix(key, std::string_view(m_keys[0]).substr(0, m_shared)))
+                return side < 0 ? 0 : m_keys.size();
+            return Search(
+                0, m_keys.size(), key, WindowOf(key, m_shared), upper, [this](std::size_t i) { return m_windows[i]; },
                 [this](std::size_t i) { return std::string_view(m_keys[i]); });
         }
         void Insert(std::size_t i, std::string_view key)
@@ -188,60 +197,118 @@ private:
     };
 
     // Up to kMaxSlots keys in order. Every key starts with the block's first `shared` bytes, so a
-    // search compares the windows behind them, held in the slots, and reads a key's bytes only
-    // when two windows tie: most of a search stays inside the compact slot array.
+    // search compares the windows behind them (eight key bytes from the shared prefix on, most
+    // significant first), held in order in one array, and reads a key's bytes only when two
+    // windows tie. The rest of each entry (Ref) stays where it was added; `order` maps each rank
+    // to it. An insertion thus moves ten bytes per later entry instead of a whole entry.
     struct Block {
-        std::size_t Size() const { return slots.size(); }
-        std::string_view Key(std::size_t slot) const
+        std::size_t Size() const { return windows.size(); }
+        const Ref& RefAt(std::size_t rank) const { return refs[order[rank]]; }
+        std::string_view Key(std::size_t rank) const
         {
-            return std::string_view(bytes.data() + slots[slot].offset, slots[slot].length);
+            const Ref& ref = RefAt(rank);
+            return std::string_view(bytes.data() + ref.offset, ref.length);
         }
-        bool KeyIs(std::size_t slot, std::string_view key) const
+        bool KeyIs(std::size_t rank, std::string_view key) const
         {
-            const Slot& s = slots[slot];
-            return s.length == key.size() && s.window == WindowOf(key, shared) && Key(slot) == key;
+            return windows[rank] == WindowOf(key, shared) && RefAt(rank).length == key.size() && Key(rank) == key;
         }
-        // Position of the first key above (upper) or not below (lower) key.
+        // Position of the first key above (upper) or not below (lower) key. The fences narrow the
+        // search to one stretch of kStride entries before the windows themselves are read.
         std::size_t Bound(std::string_view key, bool upper) const
         {
-            return WindowedBound(
-                slots.size(), shared, key, upper, [this](std::size_t i) { return slots[i].window; },
-                [this](std::size_t i) { return Key(i); });
+            if (Size() == 0)
+                return 0;
+            if (const int side = AgainstPrefix(key, Prefix()))
+                return side < 0 ? 0 : Size();
+            const uint64_t window = WindowOf(key, shared);
+            const std::size_t fence = Search(
+                0, FenceCount(), key, window, upper, [this](std::size_t k) { return fences[k]; },
+                [this](std::size_t k) { return Key(k * kStride); });
+            const std::size_t low = fence == 0 ? 0 : (fence - 1) * kStride + 1;
+            return Search(
+                low, std::min(Size(), fence * kStride), key, window, upper,
+                [this](std::size_t i) { return windows[i]; }, [this](std::size_t i) { return Key(i); });
+        }
+        std::string_view Prefix() const
+        {
+            return shared <= head.size() ? std::string_view(head.data(), shared) : Key(0).substr(0, shared);
+        }
+        std::size_t FenceCount() const { return (Size() + kStride - 1) / kStride; }
+        // The windows from rank on have moved.
+        void SetFences(std::size_t rank)
+        {
+            for (std::size_t k = (rank + kStride - 1) / kStride; k < FenceCount(); ++k)
+                fences[k] = windows[k * kStride];
         }
         std::size_t UpperBound(std::string_view key) const { return Bound(key, true); }
         std::size_t LowerBound(std::string_view key) const { return Bound(key, false); }
-        void InsertAt(std::size_t slot, std::string_view key, T* value)
+        void InsertAt(std::size_t rank, std::string_view key, T* value)
         {
             const auto offset = static_cast<uint32_t>(bytes.size());
             bytes.insert(bytes.end(), key.begin(), key.end());
-            slots.insert(slots.begin() + static_cast<std::ptrdiff_t>(slot),
-                         Slot{0, offset, static_cast<uint32_t>(key.size()), value});
+            refs.push_back(Ref{offset, static_cast<uint32_t>(key.size()), value});
+            order.insert(order.begin() + static_cast<std::ptrdiff_t>(rank), static_cast<uint16_t>(refs.size() - 1));
+            windows.insert(windows.begin() + static_cast<std::ptrdiff_t>(rank), 0);
             // A key in the middle shares the prefix of its neighbours; a new first or last key
             // may shorten it, and then every window moves.
             const std::size_t newShared =
-                slots.size() == 1 ? key.size() : std::min(shared, CommonPrefix(Key(0), Key(slots.size() - 1)));
-            if (newShared != shared || slots.size() == 1) {
+                Size() == 1 ? key.size() : std::min(shared, CommonPrefix(Key(0), Key(Size() - 1)));
+            if (newShared != shared || Size() == 1) {
                 shared = newShared;
-                for (Slot& s : slots)
-                    s.window = WindowOf(std::string_view(bytes.data() + s.offset, s.length), shared);
+                const std::string_view prefix = key.substr(0, std::min(shared, head.size()));
+                std::copy(prefix.begin(), prefix.end(), head.begin());
+                for (std::size_t i = 0; i < Size(); ++i)
+                    windows[i] = WindowOf(Key(i), shared);
+                rank = 0;
             } else {
-                slots[slot].window = WindowOf(key, shared);
+                windows[rank] = WindowOf(key, shared);
             }
+            SetFences(rank);
         }
-        // A block holding only the slots [from, to) of this one, its key bytes packed anew.
+        // The entry's bytes stay behind until the block is packed anew.
+        void EraseAt(std::size_t rank)
+        {
+            const uint16_t gone = order[rank];
+            const auto last = static_cast<uint16_t>(refs.size() - 1);
+            order.erase(order.begin() + static_cast<std::ptrdiff_t>(rank));
+            windows.erase(windows.begin() + static_cast<std::ptrdiff_t>(rank));
+            if (gone != last) {
+                refs[gone] = refs[last];
+                *std::find(order.begin(), order.end(), last) = gone;
+            }
+            refs.pop_back();
+            SetFences(rank);
+        }
+        std::size_t LiveBytes() const
+        {
+            std::size_t live = 0;
+            for (const Ref& ref : refs)
+                live += ref.length;
+            return live;
+        }
+        // A block holding only the ranks [from, to) of this one, its key bytes packed anew.
         Block Copy(std::size_t from, std::size_t to) const
         {
             Block copy;
-            copy.slots.reserve(to - from);
+            copy.windows.reserve(to - from);
+            copy.order.reserve(to - from);
+            copy.refs.reserve(to - from);
             copy.bytes.reserve(bytes.size());
             for (std::size_t i = from; i < to; ++i)
-                copy.InsertAt(copy.Size(), Key(i), slots[i].value);
+                copy.InsertAt(copy.Size(), Key(i), RefAt(i).value);
             return copy;
         }
 
+        std::vector<uint64_t> windows;  // by rank
+        std::vector<uint16_t> order;    // by rank: the index of its Ref
+        std::vector<Ref> refs;          // in the order they were added
         std::vector<char> bytes;
-        std::vector<Slot> slots;
         std::size_t shared = 0;
+        // Kept in the block itself, so that a search reads little beyond it: every kStride-th
+        // window, and the first bytes of the shared prefix.
+        std::array<uint64_t, kMaxSlots / kStride + 2> fences{};
+        std::array<char, 24> head{};
     };
 
     // The block a key belongs in: the last one whose first key is below it (or, for inserting,
@@ -290,8 +357,8 @@ private:
     void EraseAt(Pos pos)
     {
         Block& b = *m_blocks[pos.block];
-        b.slots.erase(b.slots.begin() + static_cast<std::ptrdiff_t>(pos.slot));
-        if (b.slots.empty()) {
+        b.EraseAt(pos.slot);
+        if (b.Size() == 0) {
             b = Block();
             m_spare.push_back(&b);
             m_blocks.erase(m_blocks.begin() + static_cast<std::ptrdiff_t>(pos.block));
@@ -301,10 +368,7 @@ private:
         if (pos.slot == 0)
             m_firstKeys.Set(pos.block, b.Key(0));
         // Erased keys leave their bytes behind; repack once they outweigh the live ones.
-        std::size_t live = 0;
-        for (const Slot& s : b.slots)
-            live += s.length;
-        if (b.bytes.size() > 2 * live + 1024)
+        if (b.bytes.size() > 2 * b.LiveBytes() + 1024)
             b = b.Copy(0, b.Size());
     }
 

@@ -66,13 +66,15 @@ TEST(BlockIndex, BoundsFindTheFirstNotLessAndFirstGreater)
     EXPECT_FALSE(index.Erase("1500", &values[5]));
 }
 
-TEST(BlockIndex, EmptiedBlocksAreReusedAndTheIndexFillsAgainInOrder)
+TEST(BlockIndex, EmptiedBlocksAreReusedAndLongSharedPrefixesKeepTheOrder)
 {
     Index index;
     std::vector<int> values(3000);
+    // The second round's keys share a prefix longer than a block keeps beside its windows.
+    const std::string prefixes[] = {"C:\\folder\\", "C:\\Users\\Someone\\AppData\\Local\\Cache\\"};
     for (int round = 0; round < 2; ++round) {
         for (int i = 0; i < 3000; ++i)
-            index.Insert("C:\\folder\\" + std::to_string(round) + std::to_string(i * 7919 % 3000), &values[i]);
+            index.Insert(prefixes[round] + std::to_string(i * 7919 % 3000), &values[i]);
         auto items = Contents(index);
         ASSERT_EQ(items.size(), 3000u);
         EXPECT_TRUE(std::is_sorted(items.begin(), items.end()));
