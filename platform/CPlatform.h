@@ -109,6 +109,11 @@ public:
     // The free bytes of the volume holding root that this user may fill (quotas applied, as
     // GetDiskFreeSpaceEx counts them); returns 0 or the Windows error code, with 0 bytes then.
     virtual uint32_t FreeSpaceOf(const std::string& root, uint64_t& freeBytes) = 0;
+    // A walk lists a tree depth first between these two calls (they nest). Meanwhile a platform
+    // may keep the folders on the way down open, to open their sub-folders by name instead of by
+    // full path; a folder renamed during the walk may then still be listed under its old path.
+    virtual void BeginWalk() {}
+    virtual void EndWalk() {}
     // Creates one folder; returns 0 or the Windows error code.
     virtual uint32_t CreateFolder(const std::string& path) = 0;
     // The path to hand to the standard library's file streams.

@@ -49,6 +49,8 @@ public:
         return m_inner.ShowMessageBox(text, style);
     }
     bool PumpWaitingMessages() override { return m_inner.PumpWaitingMessages(); }
+    void BeginWalk() override { m_inner.BeginWalk(); }
+    void EndWalk() override { m_inner.EndWalk(); }
     [[noreturn]] void QuitProcess(int exitCode) override
     {
         m_inner.QuitProcess(exitCode);

@@ -36,6 +36,15 @@ CSizeInfo FileTotals(const CFileFind& finder)
     return file;
 }
 
+// Tells the platform that a walk runs, for as long as it lives.
+class WalkScope {
+public:
+    WalkScope() { GetPlatform().BeginWalk(); }
+    ~WalkScope() { GetPlatform().EndWalk(); }
+    WalkScope(const WalkScope&) = delete;
+    WalkScope& operator=(const WalkScope&) = delete;
+};
+
 }  // namespace
 
 bool CFolderWalk::AggregateFolder(const std::string& key, CSizeInfo& total, CSizeInfo& direct,
@@ -69,6 +78,7 @@ bool CFolderWalk::AggregateAllDrives(const std::string& key, CSizeInfo& total, C
 bool CFolderWalk::AggregateTree(const std::string& key, CSizeInfo& total, CSizeInfo& direct,
                                 CDocument* pDoc, bool bRecount, bool bCachedOnly)
 {
+    const WalkScope walk;
     std::deque<Level> stack;  // a deque keeps references to the levels below stable
     const Entered top = EnterFolder(key, total, direct, pDoc, bRecount, bCachedOnly, stack.emplace_back());
     if (top != Entered::Listing)

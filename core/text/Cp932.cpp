@@ -37,6 +37,15 @@ public:
 
     bool AtEnd() const { return m_pos >= m_utf8.size() && !m_secondSurrogatePending; }
 
+    // The ASCII characters from here on, whose codes are their own bytes, all at once.
+    std::string_view TakeAscii()
+    {
+        const std::size_t start = m_pos;
+        while (!m_secondSurrogatePending && m_pos < m_utf8.size() && static_cast<uint8_t>(m_utf8[m_pos]) < 0x80)
+            ++m_pos;
+        return m_utf8.substr(start, m_pos - start);
+    }
+
     uint16_t Next()
     {
         if (m_secondSurrogatePending) {
@@ -69,6 +78,15 @@ private:
 class ByteCodes {
 public:
     explicit ByteCodes(std::string_view cp932) : m_bytes(cp932) {}
+
+    // The ASCII bytes from here on up to a NUL, each its own code, all at once.
+    std::string_view TakeAscii()
+    {
+        const std::size_t start = m_pos;
+        while (m_pos < m_bytes.size() && static_cast<uint8_t>(m_bytes[m_pos] - 1) < 0x7F)
+            ++m_pos;
+        return m_bytes.substr(start, m_pos - start);
+    }
 
     uint16_t Next()
     {
@@ -121,8 +139,11 @@ std::string FromUtf8(std::string_view utf8)
     std::string out;
     out.reserve(utf8.size());  // no character takes more bytes in CP932 than in UTF-8
     Utf8Codes codes(utf8);
-    while (!codes.AtEnd())
-        AppendCode(out, codes.Next());
+    while (!codes.AtEnd()) {
+        out += codes.TakeAscii();  // most of a path
+        if (!codes.AtEnd())
+            AppendCode(out, codes.Next());
+    }
     return out;
 }
 
@@ -174,7 +195,11 @@ std::string SortKey(std::string_view cp932)
     std::string key;
     key.reserve(cp932.size() + 4);
     ByteCodes codes(cp932);
-    while (const uint16_t code = codes.Next()) {
+    for (;;) {
+        key += codes.TakeAscii();  // most of a path, which sorts by its own bytes
+        const uint16_t code = codes.Next();
+        if (code == 0)
+            break;
         if (code >= 0x80 && code <= 0xFF)
             key.push_back(static_cast<char>(0x80));  // single high bytes sort below every double-byte code
         if (code > 0xFF)

@@ -94,11 +94,11 @@ bool IsWildcardAll(const std::string& mask)
 // keeps a deep walk from running out of file descriptors (one per level otherwise).
 class CPosixFindHandle : public CFindHandle {
 public:
+    // Reads the entries; the descriptor stays the caller's.
     CPosixFindHandle(int dirFd, const std::string& mask, bool skipDots)
         : m_mask(mask), m_matchAll(IsWildcardAll(mask)), m_skipDots(skipDots)
     {
         ReadEntries(dirFd);
-        close(dirFd);
     }
 
     bool Next(CFindEntry& entry) override
@@ -123,16 +123,34 @@ private:
             for (long offset = 0; offset < filled;) {
                 const auto* d = reinterpret_cast<const dirent64*>(buffer + offset);
                 offset += d->d_reclen;
-                if (Accepts(d->d_name) && StatEntry(dirFd, d->d_name, entry))
+                if (!Accepts(d->d_name))
+                    continue;
+                if (IsDotsName(d->d_name))
+                    m_entries.push_back(DotsEntry(d->d_name));
+                else if (StatEntry(dirFd, d->d_name, entry))
                     m_entries.push_back(std::move(entry));
             }
         }
     }
 
+    static bool IsDotsName(const char* name)
+    {
+        return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+    }
+
+    // "." and ".." are listed where Windows lists them, but every walk and list skips them, so
+    // they are not asked for their status: a third fewer status calls in a tree of small folders.
+    static CFindEntry DotsEntry(const char* name)
+    {
+        CFindEntry entry;
+        entry.name = name;
+        entry.attributes = kAttrDirectory;
+        return entry;
+    }
+
     bool Accepts(const char* name) const
     {
-        const bool dots = name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
-        if (dots && m_skipDots)
+        if (IsDotsName(name) && m_skipDots)
             return false;
         // A backslash cannot be part of a Windows name: such an entry could not be addressed.
         for (const char* p = name; *p; ++p)
@@ -227,14 +245,56 @@ uint32_t CPosixPlatform::FindFirst(const std::string& pattern, std::unique_ptr<C
     const std::size_t slash = native.rfind('/');
     const std::string folder = slash == 0 ? "/" : native.substr(0, slash);
     const std::string mask = native.substr(slash + 1);
-    const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dirFd = OpenForListing(folder);
     if (dirFd < 0)
         return WindowsErrorOf(errno);
     auto listing = std::make_unique<CPosixFindHandle>(dirFd, mask, IsDriveRootFolder(folder));
+    DoneListing(folder, dirFd);
     if (!listing->Next(first))
         return kErrorFileNotFound;
     handle = std::move(listing);
     return kErrorSuccess;
+}
+
+int CPosixPlatform::OpenForListing(const std::string& nativeFolder)
+{
+    constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    CloseFoldersNotAbove(nativeFolder);
+    const std::size_t slash = nativeFolder.rfind('/');
+    if (!m_openFolders.empty() && slash != std::string::npos && slash == m_openFolders.back().path.size())
+        return openat(m_openFolders.back().fd, nativeFolder.c_str() + slash + 1, kFlags);
+    return open(nativeFolder.c_str(), kFlags);
+}
+
+void CPosixPlatform::DoneListing(const std::string& nativeFolder, int fd)
+{
+    if (m_walkDepth > 0 && m_openFolders.size() < kMaxOpenFolders)
+        m_openFolders.push_back(OpenFolder{nativeFolder, fd});
+    else
+        close(fd);
+}
+
+void CPosixPlatform::CloseFoldersNotAbove(const std::string& nativeFolder)
+{
+    const auto isAbove = [&nativeFolder](const std::string& path) {
+        return nativeFolder.size() > path.size() && nativeFolder.compare(0, path.size(), path) == 0 &&
+               nativeFolder[path.size()] == '/';
+    };
+    while (!m_openFolders.empty() && !isAbove(m_openFolders.back().path)) {
+        close(m_openFolders.back().fd);
+        m_openFolders.pop_back();
+    }
+}
+
+void CPosixPlatform::BeginWalk()
+{
+    ++m_walkDepth;
+}
+
+void CPosixPlatform::EndWalk()
+{
+    if (m_walkDepth > 0 && --m_walkDepth == 0)
+        CloseFoldersNotAbove("");
 }
 
 bool CPosixPlatform::GetFileStatus(const std::string& path, CFindEntry& status)

@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "CPlatform.h"
 
@@ -43,12 +44,32 @@ public:
     int ShowMessageBox(const std::string& text, unsigned style) override;
     bool PumpWaitingMessages() override;
     [[noreturn]] void QuitProcess(int exitCode) override;
+    // During a walk the folders on the way down stay open (up to kMaxOpenFolders of them).
+    void BeginWalk() override;
+    void EndWalk() override;
+
+    static constexpr std::size_t kMaxOpenFolders = 64;
 
 private:
+    struct OpenFolder {
+        std::string path;  // native
+        int fd;
+    };
+
+    // A folder's descriptor for listing: opened by name from its parent when the walk holds that
+    // open, which spares the system a lookup of every component of the path.
+    int OpenForListing(const std::string& nativeFolder);
+    // Keeps a listed folder open for its sub-folders during a walk, or closes it.
+    void DoneListing(const std::string& nativeFolder, int fd);
+    // Closes the open folders that are not above nativeFolder; all of them for "".
+    void CloseFoldersNotAbove(const std::string& nativeFolder);
+
     std::string ToNative(const std::string& path) const;
     bool IsDriveRootFolder(const std::string& nativeFolder) const;
     // The drive letter of a root such as "z:\" or "Z:", 0 when the path is no root of a mapped drive.
     char MappedRootLetter(const std::string& path) const;
 
     DriveMap m_drives;
+    int m_walkDepth = 0;
+    std::vector<OpenFolder> m_openFolders;  // each one inside the one before
 };

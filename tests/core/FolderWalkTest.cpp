@@ -19,6 +19,15 @@ protected:
         return walk.AggregateFolder(key, total, direct, &doc, recount, cachedOnly);
     }
     bool Stored(const std::string& key) { return app.m_folderInfo.FindEntry(key) != nullptr; }
+    // The process's open files: a walk may hold folders open, but none once it has returned.
+    static long OpenDescriptors()
+    {
+#ifdef _WIN32
+        return 0;
+#else
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+#endif
+    }
     CSizeInfo StoredTotal(const std::string& key)
     {
         CSizeInfo t, d;
@@ -118,7 +127,9 @@ TEST_F(FolderWalkTest, StopInTheMiddleStoresOnlyFinishedFolders)
             EXPECT_TRUE(walk.StopAggregation());
         }
     };
+    const long openBefore = OpenDescriptors();
     EXPECT_FALSE(Walk(tree.Key("w")));
+    EXPECT_EQ(OpenDescriptors(), openBefore);
     EXPECT_FALSE(walk.m_bWalkRunning);
     EXPECT_FALSE(Stored(tree.Key("w")));
     EXPECT_EQ(StoredTotal(tree.Key("w/a")).m_nSize, 1u);
@@ -207,7 +218,9 @@ TEST_F(FolderWalkTest, DeepestTreeDoesNotExhaustTheStack)
     }
     ASSERT_GE(depth, 100);
     std::ofstream(tree.Native(relative + "/leaf"), std::ios::binary) << "12";
+    const long openBefore = OpenDescriptors();
     ASSERT_TRUE(Walk(tree.Key("deep")));
+    EXPECT_EQ(OpenDescriptors(), openBefore);
     EXPECT_EQ(total.m_nFolders, depth);
     EXPECT_EQ(total.m_nFiles, 1);
     EXPECT_EQ(total.m_nSize, 2u);
