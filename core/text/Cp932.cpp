@@ -73,6 +73,19 @@ private:
     bool m_secondSurrogatePending = false;
 };
 
+// Walks a UTF-8 text's CP932 form: runs of ASCII (most of a path) go to onAscii whole, every
+// other character's code to onCode.
+template <class OnAscii, class OnCode>
+void ForEachRun(std::string_view utf8, OnAscii onAscii, OnCode onCode)
+{
+    Utf8Codes codes(utf8);
+    while (!codes.AtEnd()) {
+        onAscii(codes.TakeAscii());
+        if (!codes.AtEnd())
+            onCode(codes.Next());
+    }
+}
+
 // The character codes _mbscmp sees in CP932 bytes; 0 at the end, and a lead byte with nothing
 // after it counts as the end too.
 class ByteCodes {
@@ -138,12 +151,8 @@ std::string FromUtf8(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());  // no character takes more bytes in CP932 than in UTF-8
-    Utf8Codes codes(utf8);
-    while (!codes.AtEnd()) {
-        out += codes.TakeAscii();  // most of a path
-        if (!codes.AtEnd())
-            AppendCode(out, codes.Next());
-    }
+    ForEachRun(
+        utf8, [&out](std::string_view ascii) { out += ascii; }, [&out](uint16_t code) { AppendCode(out, code); });
     return out;
 }
 
@@ -164,9 +173,9 @@ std::string ToUtf8(std::string_view cp932)
 std::size_t ByteLength(std::string_view utf8)
 {
     std::size_t length = 0;
-    Utf8Codes codes(utf8);
-    while (!codes.AtEnd())
-        length += IsDoubleByteCode(codes.Next()) ? 2 : 1;
+    ForEachRun(
+        utf8, [&length](std::string_view ascii) { length += ascii.size(); },
+        [&length](uint16_t code) { length += IsDoubleByteCode(code) ? 2 : 1; });
     return length;
 }
 

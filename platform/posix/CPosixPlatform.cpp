@@ -115,6 +115,7 @@ private:
     void ReadEntries(int dirFd)
     {
         alignas(8) static thread_local char buffer[64 * 1024];
+        m_entries.reserve(kUsualEntries);
         CFindEntry entry;
         for (;;) {
             const long filled = syscall(SYS_getdents64, dirFd, buffer, sizeof buffer);
@@ -158,6 +159,8 @@ private:
                 return false;
         return m_matchAll || fnmatch(m_mask.c_str(), name, FNM_CASEFOLD) == 0;
     }
+
+    static constexpr std::size_t kUsualEntries = 32;  // enough for most folders in one allocation
 
     std::string m_mask;
     bool m_matchAll;
