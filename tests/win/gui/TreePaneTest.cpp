@@ -63,6 +63,18 @@ protected:
         TreeView_GetItem(tree.m_hWnd, &item);
         return reinterpret_cast<const CFolderNode*>(item.lParam)->m_info.m_nSize;
     }
+    // How wide text is drawn in the tree's font, in pixels.
+    static int TextWidth(CLeftView& tree, const std::string& text)
+    {
+        HDC hdc = GetDC(tree.m_hWnd);
+        HGDIOBJ old = SelectObject(hdc, reinterpret_cast<HFONT>(SendMessageW(tree.m_hWnd, WM_GETFONT, 0, 0)));
+        const std::wstring wide = ToWide(text);
+        SIZE extent{};
+        GetTextExtentPoint32W(hdc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+        SelectObject(hdc, old);
+        ReleaseDC(tree.m_hWnd, hdc);
+        return extent.cx;
+    }
     // What the control shows, asked of the control as a reader in another process would.
     static std::string ShownText(CLeftView& tree, HTREEITEM hItem)
     {
@@ -178,6 +190,15 @@ TEST_F(TreePaneTest, AggregatingShowsTheTotalsOfEveryShownFolder)
     EXPECT_TRUE(run.App().m_folderInfo.FindEntry(key));
     // the walk's progress title is gone once it ends
     EXPECT_EQ(tree.GetEDoc()->GetTitle().find("集計中"), std::string::npos);
+    // the control measured the longer label, and its scroll range reaches the label's end
+    RECT text{};
+    ASSERT_TRUE(TreeView_GetItemRect(tree.m_hWnd, tree.FindItem(key), &text, TRUE));
+    EXPECT_GE(text.right - text.left, TextWidth(tree, Label(tree, key)));
+    SCROLLINFO range{};
+    range.cbSize = sizeof range;
+    range.fMask = SIF_RANGE | SIF_POS;
+    ASSERT_TRUE(GetScrollInfo(tree.m_hWnd, SB_HORZ, &range));
+    EXPECT_GE(range.nMax + 1, text.right + range.nPos);
 
     // the labels go back to the names; the totals stay in the nodes
     run.Command(ID_LABEL_RESET);
