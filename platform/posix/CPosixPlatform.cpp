@@ -90,8 +90,9 @@ bool IsWildcardAll(const std::string& mask)
     return mask == "*" || mask == "*.*";
 }
 
-// A directory's entries, read in one go when the listing starts. Holding no open directory
-// keeps a deep walk from running out of file descriptors (one per level otherwise).
+// A directory's entries, read in one go when the listing starts. The listing holds no open
+// directory, so a deep walk cannot run out of file descriptors (the platform keeps at most
+// kMaxOpenFolders of a walk's folders open).
 class CPosixFindHandle : public CFindHandle {
 public:
     // Reads the entries; the descriptor stays the caller's.
