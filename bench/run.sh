@@ -16,21 +16,37 @@ TREE="${1:-$ZQ_BUILD/bench-tree}"
 NATIVE="$ZQ_BUILD/native"
 WIN="$ZQ_BUILD/win"
 
-# best_of N COMMAND...: "WALL CPU", the shortest wall time and the shortest user+system time of N
-# runs, in seconds. On a busy machine the CPU time is the fairer comparison.
-best_of() {
-    local runs="$1" bestWall="" bestCpu="" timing wall cpu
-    shift
+# time_run COMMAND...: "WALL CPU" of one run, in seconds (CPU = user + system).
+time_run() {
+    local timing wall user system
     timing=$(mktemp)
-    for _ in $(seq "$runs"); do
-        /usr/bin/time -f "%e %U %S" -o "$timing" "$@" >/dev/null
-        read -r wall user system <"$timing"
-        cpu=$(echo "$user + $system" | bc -l)
-        if [[ -z "$bestWall" ]] || (( $(echo "$wall < $bestWall" | bc -l) )); then bestWall=$wall; fi
-        if [[ -z "$bestCpu" ]] || (( $(echo "$cpu < $bestCpu" | bc -l) )); then bestCpu=$cpu; fi
-    done
+    /usr/bin/time -f "%e %U %S" -o "$timing" "$@" >/dev/null
+    read -r wall user system <"$timing"
     rm -f "$timing"
-    printf '%.3f %.3f\n' "$bestWall" "$bestCpu"
+    echo "$wall $(echo "$user + $system" | bc -l)"
+}
+
+# smaller A B: the smaller of two numbers, B when A is empty.
+smaller() {
+    if [[ -z "$1" ]] || (( $(echo "$2 < $1" | bc -l) )); then echo "$2"; else echo "$1"; fi
+}
+
+# best_pair N COMMAND_A... -- COMMAND_B...: "A_WALL A_CPU B_WALL B_CPU", the shortest times of N
+# runs of each. The two take turns, so that a machine whose speed drifts during the measurement
+# treats both alike; on a busy machine the CPU time is the fairer comparison.
+best_pair() {
+    local runs="$1" a=() b=() aWall="" aCpu="" bWall="" bCpu="" wall cpu
+    shift
+    while [[ "$1" != "--" ]]; do a+=("$1"); shift; done
+    shift
+    b=("$@")
+    for _ in $(seq "$runs"); do
+        read -r wall cpu < <(time_run "${a[@]}")
+        aWall=$(smaller "$aWall" "$wall"); aCpu=$(smaller "$aCpu" "$cpu")
+        read -r wall cpu < <(time_run "${b[@]}")
+        bWall=$(smaller "$bWall" "$wall"); bCpu=$(smaller "$bCpu" "$cpu")
+    done
+    printf '%.3f %.3f %.3f %.3f\n' "$aWall" "$aCpu" "$bWall" "$bCpu"
 }
 
 ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
@@ -44,17 +60,18 @@ du -s --apparent-size "$TREE" >/dev/null  # warm the cache
 "$NATIVE/tools/zqtotals" "$TREE" | head -n 1
 
 echo "== native walk, best of 5"
-read -r zqWall zqCpu < <(best_of 5 "$NATIVE/tools/zqtotals" "$TREE")
-read -r duWall duCpu < <(best_of 5 du -s --apparent-size "$TREE")
+read -r zqWall zqCpu duWall duCpu < <(best_pair 5 "$NATIVE/tools/zqtotals" "$TREE" -- du -s --apparent-size "$TREE")
 echo "wall: zqtotals ${zqWall} s, du ${duWall} s, ratio $(ratio "$zqWall" "$duWall") (goal <= 1.0)"
 echo "cpu:  zqtotals ${zqCpu} s, du ${duCpu} s, ratio $(ratio "$zqCpu" "$duCpu")"
 
-echo "== record list: inserting random keys, best of 3, 1e5 and 1e6 keys"
+echo "== record list: inserting random keys, best of 3, 1e5 and 1e6 keys by turns"
 # insert_ratio MODE: the best times for both sizes and their ratio.
 insert_ratio() {
-    local small large
-    small=$(for _ in 1 2 3; do "$NATIVE/bench/zq_setentry_bench" 100000 "$1"; done | sort -n | head -n 1)
-    large=$(for _ in 1 2 3; do "$NATIVE/bench/zq_setentry_bench" 1000000 "$1"; done | sort -n | head -n 1)
+    local small="" large=""
+    for _ in 1 2 3; do  # by turns, as best_pair does
+        small=$(smaller "$small" "$("$NATIVE/bench/zq_setentry_bench" 100000 "$1")")
+        large=$(smaller "$large" "$("$NATIVE/bench/zq_setentry_bench" 1000000 "$1")")
+    done
     echo "$small $large $(ratio "$large" "$small")"
 }
 read -r small large listRatio < <(insert_ratio list)
@@ -71,6 +88,5 @@ zq_start_wineserver
 winTree="$(zq_windows_path "$TREE")"
 wine "$WIN/tools/zqtotals.exe" "$winTree" | head -n 1
 wine "$WIN/bench/zq_findwalk.exe" "$winTree"
-read -r zqw _ < <(best_of 5 wine "$WIN/tools/zqtotals.exe" "$winTree")
-read -r fw _ < <(best_of 5 wine "$WIN/bench/zq_findwalk.exe" "$winTree")
+read -r zqw _ fw _ < <(best_pair 5 wine "$WIN/tools/zqtotals.exe" "$winTree" -- wine "$WIN/bench/zq_findwalk.exe" "$winTree")
 echo "wall: zqtotals.exe ${zqw} s, FindFirstFileExW walker ${fw} s, ratio $(ratio "$zqw" "$fw") (goal <= 1.3)"
