@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,6 +83,7 @@ public:
     {
         m_blocks.clear();
         m_pool.clear();
+        m_poolUsed = 0;
         m_spare.clear();
         m_firstKeys = FirstKeys();
     }
@@ -202,7 +203,7 @@ private:
     // windows tie. The rest of each entry (Ref) stays where it was added; `order` maps each rank
     // to it. An insertion thus moves ten bytes per later entry instead of a whole entry.
     struct Block {
-        std::size_t Size() const { return windows.size(); }
+        std::size_t Size() const { return count; }
         const Ref& RefAt(std::size_t rank) const { return refs[order[rank]]; }
         std::string_view Key(std::size_t rank) const
         {
@@ -247,9 +248,11 @@ private:
         {
             const auto offset = static_cast<uint32_t>(bytes.size());
             bytes.insert(bytes.end(), key.begin(), key.end());
-            refs.push_back(Ref{offset, static_cast<uint32_t>(key.size()), value});
-            order.insert(order.begin() + static_cast<std::ptrdiff_t>(rank), static_cast<uint16_t>(refs.size() - 1));
-            windows.insert(windows.begin() + static_cast<std::ptrdiff_t>(rank), 0);
+            refs[count] = Ref{offset, static_cast<uint32_t>(key.size()), value};
+            std::copy_backward(order.begin() + rank, order.begin() + count, order.begin() + count + 1);
+            std::copy_backward(windows.begin() + rank, windows.begin() + count, windows.begin() + count + 1);
+            order[rank] = static_cast<uint16_t>(count);
+            ++count;
             // A key in the middle shares the prefix of its neighbours; a new first or last key
             // may shorten it, and then every window moves.
             const std::size_t newShared =
@@ -270,39 +273,39 @@ private:
         void EraseAt(std::size_t rank)
         {
             const uint16_t gone = order[rank];
-            const auto last = static_cast<uint16_t>(refs.size() - 1);
-            order.erase(order.begin() + static_cast<std::ptrdiff_t>(rank));
-            windows.erase(windows.begin() + static_cast<std::ptrdiff_t>(rank));
+            const auto last = static_cast<uint16_t>(count - 1);
+            std::copy(order.begin() + rank + 1, order.begin() + count, order.begin() + rank);
+            std::copy(windows.begin() + rank + 1, windows.begin() + count, windows.begin() + rank);
+            --count;
             if (gone != last) {
                 refs[gone] = refs[last];
-                *std::find(order.begin(), order.end(), last) = gone;
+                *std::find(order.begin(), order.begin() + count, last) = gone;
             }
-            refs.pop_back();
             SetFences(rank);
         }
         std::size_t LiveBytes() const
         {
             std::size_t live = 0;
-            for (const Ref& ref : refs)
-                live += ref.length;
+            for (std::size_t i = 0; i < count; ++i)
+                live += refs[i].length;
             return live;
         }
         // A block holding only the ranks [from, to) of this one, its key bytes packed anew.
         Block Copy(std::size_t from, std::size_t to) const
         {
             Block copy;
-            copy.windows.reserve(to - from);
-            copy.order.reserve(to - from);
-            copy.refs.reserve(to - from);
             copy.bytes.reserve(bytes.size());
             for (std::size_t i = from; i < to; ++i)
                 copy.InsertAt(copy.Size(), Key(i), RefAt(i).value);
             return copy;
         }
 
-        std::vector<uint64_t> windows;  // by rank
-        std::vector<uint16_t> order;    // by rank: the index of its Ref
-        std::vector<Ref> refs;          // in the order they were added
+        // In the block itself, so that a block's bookkeeping lies on a page or two: a search of a
+        // large index then meets few pages it has not met lately.
+        std::size_t count = 0;
+        std::array<uint64_t, kMaxSlots + 1> windows;  // by rank
+        std::array<uint16_t, kMaxSlots + 1> order;    // by rank: the index of its Ref
+        std::array<Ref, kMaxSlots + 1> refs;          // the first `count`, in the order they were added
         std::vector<char> bytes;
         std::size_t shared = 0;
         // Kept in the block itself, so that a search reads little beyond it: every kStride-th
@@ -335,7 +338,9 @@ private:
     {
         Block* block = nullptr;
         if (m_spare.empty()) {
-            block = &m_pool.emplace_back();
+            if (m_poolUsed % kPoolChunk == 0)
+                m_pool.push_back(std::make_unique<std::array<Block, kPoolChunk>>());
+            block = &(*m_pool.back())[m_poolUsed++ % kPoolChunk];
         } else {
             block = m_spare.back();
             m_spare.pop_back();
@@ -373,7 +378,10 @@ private:
     }
 
     std::vector<Block*> m_blocks;  // in key order
-    std::deque<Block> m_pool;      // every block, at a fixed address
+    // Every block, at a fixed address, kPoolChunk of them side by side.
+    static constexpr std::size_t kPoolChunk = 16;
+    std::vector<std::unique_ptr<std::array<Block, kPoolChunk>>> m_pool;
+    std::size_t m_poolUsed = 0;
     std::vector<Block*> m_spare;   // emptied blocks of the pool
     FirstKeys m_firstKeys;
 };
