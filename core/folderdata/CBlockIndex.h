@@ -255,8 +255,12 @@ private:
             ++count;
             // A key in the middle shares the prefix of its neighbours; a new first or last key
             // may shorten it, and then every window moves.
-            const std::size_t newShared =
-                Size() == 1 ? key.size() : std::min(shared, CommonPrefix(Key(0), Key(Size() - 1)));
+            const bool atEdge = rank == 0 || rank == Size() - 1;
+            std::size_t newShared = shared;
+            if (Size() == 1)
+                newShared = key.size();
+            else if (atEdge)
+                newShared = std::min(shared, CommonPrefix(Key(0), Key(Size() - 1)));
             if (newShared != shared || Size() == 1) {
                 shared = newShared;
                 const std::string_view prefix = key.substr(0, std::min(shared, head.size()));
