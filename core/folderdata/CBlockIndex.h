@@ -3,12 +3,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "fw/Prefetch.h"
 
 // Keeps up to a few hundred keys per block, their bytes packed in one buffer of the block, and
 // the blocks in key order with each block's first key beside it. A search is a binary search
@@ -22,6 +25,11 @@
 template <class T>
 class CBlockIndex {
 public:
+    CBlockIndex() = default;
+    // The search for a block reads the blocks through a pointer to m_blocks.
+    CBlockIndex(const CBlockIndex&) = delete;
+    CBlockIndex& operator=(const CBlockIndex&) = delete;
+
     struct Pos {
         std::size_t block = 0;
         std::size_t slot = 0;
@@ -37,7 +45,18 @@ public:
         return pos;
     }
     std::string_view KeyAt(Pos pos) const { return m_blocks[pos.block]->Key(pos.slot); }
-    T* ValueAt(Pos pos) const { return m_blocks[pos.block]->RefAt(pos.slot).value; }
+    T* ValueAt(Pos pos) const { return m_blocks[pos.block]->values[pos.slot]; }
+    // The value just before pos, or nullptr at the start. Beside ValueAt(pos) in memory unless
+    // pos starts a block.
+    T* ValueBefore(Pos pos) const
+    {
+        if (pos.slot > 0)
+            return m_blocks[pos.block]->values[pos.slot - 1];
+        if (pos.block == 0)
+            return nullptr;
+        const Block& before = *m_blocks[pos.block - 1];
+        return before.values[before.Size() - 1];
+    }
     // Whether the key at pos is key; most unequal keys are told apart without reading key bytes.
     bool KeyIs(Pos pos, std::string_view key) const { return m_blocks[pos.block]->KeyIs(pos.slot, key); }
 
@@ -52,17 +71,18 @@ public:
     // Adds key at pos, which must be its lower or upper bound (a search the caller made anyway).
     void InsertAt(Pos pos, std::string_view key, T* value)
     {
-        if (m_blocks.empty()) {
+        const bool first = m_blocks.empty();
+        if (first)
             m_blocks.push_back(NewBlock(Block()));
-            m_firstKeys.Insert(0, key);
-        }
         // The start of a later block is the end of the one before: its first key stays.
         if (pos.slot == 0 && pos.block > 0)
             pos = Pos{pos.block - 1, m_blocks[pos.block - 1]->Size()};
         Block& b = *m_blocks[pos.block];
         b.InsertAt(pos.slot, key, value);
-        if (pos.slot == 0)
-            m_firstKeys.Set(pos.block, key);
+        if (first)
+            m_firstKeys.Insert(0);
+        else if (pos.slot == 0)
+            m_firstKeys.Set(pos.block);
         if (b.Size() > kMaxSlots)
             Split(pos.block);
     }
@@ -85,18 +105,17 @@ public:
         m_pool.clear();
         m_poolUsed = 0;
         m_spare.clear();
-        m_firstKeys = FirstKeys();
+        m_firstKeys.Clear();
     }
 
 private:
     static constexpr std::size_t kMaxSlots = 256;
     static constexpr std::size_t kStride = 16;
 
-    // Where a key's bytes lie in its block, and its value.
+    // Where a key's bytes lie in its block.
     struct Ref {
         uint32_t offset;
         uint32_t length;
-        T* value;
     };
 
     // The eight bytes of key from position `from`, zero-padded, as one comparable number: keys
@@ -143,58 +162,68 @@ private:
         return low;
     }
 
+    struct Block;
+
     // The first key of every block, in order, each with its window behind the prefix all of them
-    // share. The windows lie in one small array, so the search for a block stays in the cache.
+    // share. The windows lie in one small array, so the search for a block stays in the cache; the
+    // keys themselves are read from their blocks, and only when two windows tie. A split thus
+    // moves eight bytes per later block here.
     class FirstKeys {
     public:
+        explicit FirstKeys(const std::vector<Block*>& blocks) : m_blocks(&blocks) {}
+
         std::size_t Bound(std::string_view key, bool upper) const
         {
-            if (m_keys.empty())
+            if (m_windows.empty())
                 return 0;
-            if (const int side = AgainstPrefix(key, std::string_view(m_keys[0]).substr(0, m_shared)))
-                return side < 0 ? 0 : m_keys.size();
+            if (const int side = AgainstPrefix(key, m_prefix))
+                return side < 0 ? 0 : m_windows.size();
             return Search(
-                0, m_keys.size(), key, WindowOf(key, m_shared), upper, [this](std::size_t i) { return m_windows[i]; },
-                [this](std::size_t i) { return std::string_view(m_keys[i]); });
+                0, m_windows.size(), key, WindowOf(key, m_prefix.size()), upper,
+                [this](std::size_t i) { return m_windows[i]; }, [this](std::size_t i) { return Key(i); });
         }
-        void Insert(std::size_t i, std::string_view key)
+        // Block i has just been added to the blocks.
+        void Insert(std::size_t i)
         {
-            m_keys.insert(m_keys.begin() + static_cast<std::ptrdiff_t>(i), std::string(key));
             m_windows.insert(m_windows.begin() + static_cast<std::ptrdiff_t>(i), 0);
             Rewindow(i);
         }
-        void Set(std::size_t i, std::string_view key)
-        {
-            m_keys[i] = std::string(key);
-            Rewindow(i);
-        }
+        // Block i has a new first key.
+        void Set(std::size_t i) { Rewindow(i); }
+        // Block i has just been taken from the blocks.
         void Erase(std::size_t i)
         {
-            m_keys.erase(m_keys.begin() + static_cast<std::ptrdiff_t>(i));
             m_windows.erase(m_windows.begin() + static_cast<std::ptrdiff_t>(i));
-            if (!m_keys.empty())
+            if (!m_windows.empty())
                 Rewindow(0);
+        }
+        void Clear()
+        {
+            m_windows.clear();
+            m_prefix.clear();
         }
 
     private:
+        std::string_view Key(std::size_t i) const { return (*m_blocks)[i]->Key(0); }
+
         // Key i is new: a new first or last key may shorten the shared prefix, and then every
         // window moves.
         void Rewindow(std::size_t i)
         {
-            const std::size_t shared = m_keys.size() == 1 ? m_keys[0].size()
-                                                          : CommonPrefix(m_keys.front(), m_keys.back());
-            if (shared == m_shared) {
-                m_windows[i] = WindowOf(m_keys[i], m_shared);
+            const std::string_view first = Key(0);
+            const std::size_t shared = m_windows.size() == 1 ? first.size() : CommonPrefix(first, Key(m_windows.size() - 1));
+            if (shared == m_prefix.size() && first.starts_with(m_prefix)) {
+                m_windows[i] = WindowOf(Key(i), shared);
                 return;
             }
-            m_shared = shared;
-            for (std::size_t k = 0; k < m_keys.size(); ++k)
-                m_windows[k] = WindowOf(m_keys[k], m_shared);
+            m_prefix = first.substr(0, shared);
+            for (std::size_t k = 0; k < m_windows.size(); ++k)
+                m_windows[k] = WindowOf(Key(k), shared);
         }
 
-        std::vector<std::string> m_keys;
+        const std::vector<Block*>* m_blocks;
         std::vector<uint64_t> m_windows;
-        std::size_t m_shared = 0;
+        std::string m_prefix;  // what every first key starts with
     };
 
     // Up to kMaxSlots keys in order. Every key starts with the block's first `shared` bytes, so a
@@ -227,6 +256,12 @@ private:
                 0, FenceCount(), key, window, upper, [this](std::size_t k) { return fences[k]; },
                 [this](std::size_t k) { return Key(k * kStride); });
             const std::size_t low = fence == 0 ? 0 : (fence - 1) * kStride + 1;
+            // The stretch's windows and values are fetched together rather than one after the other.
+            PrefetchLines(&windows[low], kStride * sizeof windows[0]);
+            PrefetchLines(&values[low], kStride * sizeof values[0]);
+            // and where an insertion will write its entry and its key.
+            PrefetchLines(&refs[count]);
+            PrefetchLines(bytes.data() + bytes.size());
             return Search(
                 low, std::min(Size(), fence * kStride), key, window, upper,
                 [this](std::size_t i) { return windows[i]; }, [this](std::size_t i) { return Key(i); });
@@ -248,10 +283,12 @@ private:
         {
             const auto offset = static_cast<uint32_t>(bytes.size());
             bytes.insert(bytes.end(), key.begin(), key.end());
-            refs[count] = Ref{offset, static_cast<uint32_t>(key.size()), value};
+            refs[count] = Ref{offset, static_cast<uint32_t>(key.size())};
             std::copy_backward(order.begin() + rank, order.begin() + count, order.begin() + count + 1);
             std::copy_backward(windows.begin() + rank, windows.begin() + count, windows.begin() + count + 1);
+            std::copy_backward(values.begin() + rank, values.begin() + count, values.begin() + count + 1);
             order[rank] = static_cast<uint16_t>(count);
+            values[rank] = value;
             ++count;
             // A key in the middle shares the prefix of its neighbours; a new first or last key
             // may shorten it, and then every window moves.
@@ -280,6 +317,7 @@ private:
             const auto last = static_cast<uint16_t>(count - 1);
             std::copy(order.begin() + rank + 1, order.begin() + count, order.begin() + rank);
             std::copy(windows.begin() + rank + 1, windows.begin() + count, windows.begin() + rank);
+            std::copy(values.begin() + rank + 1, values.begin() + count, values.begin() + rank);
             --count;
             if (gone != last) {
                 refs[gone] = refs[last];
@@ -300,22 +338,22 @@ private:
             Block copy;
             copy.bytes.reserve(bytes.size());
             for (std::size_t i = from; i < to; ++i)
-                copy.InsertAt(copy.Size(), Key(i), RefAt(i).value);
+                copy.InsertAt(copy.Size(), Key(i), values[i]);
             return copy;
         }
 
         // In the block itself, so that a block's bookkeeping lies on a page or two: a search of a
-        // large index then meets few pages it has not met lately.
+        // large index then meets few pages it has not met lately. What every search reads comes
+        // first: the count, the shared prefix's length and first bytes, and every kStride-th window.
         std::size_t count = 0;
+        std::size_t shared = 0;
+        std::array<char, 24> head{};
+        std::vector<char> bytes;
+        std::array<uint64_t, kMaxSlots / kStride + 2> fences{};
         std::array<uint64_t, kMaxSlots + 1> windows;  // by rank
+        std::array<T*, kMaxSlots + 1> values;         // by rank
         std::array<uint16_t, kMaxSlots + 1> order;    // by rank: the index of its Ref
         std::array<Ref, kMaxSlots + 1> refs;          // the first `count`, in the order they were added
-        std::vector<char> bytes;
-        std::size_t shared = 0;
-        // Kept in the block itself, so that a search reads little beyond it: every kStride-th
-        // window, and the first bytes of the shared prefix.
-        std::array<uint64_t, kMaxSlots / kStride + 2> fences{};
-        std::array<char, 24> head{};
     };
 
     // The block a key belongs in: the last one whose first key is below it (or, for inserting,
@@ -332,6 +370,7 @@ private:
             return End();
         const std::size_t block = BlockFor(key, upper);
         const Block& b = *m_blocks[block];
+        PrefetchLines(&b, offsetof(Block, windows));
         const std::size_t slot = upper ? b.UpperBound(key) : b.LowerBound(key);
         return slot < b.Size() ? Pos{block, slot} : Pos{block + 1, 0};
     }
@@ -360,7 +399,7 @@ private:
         Block* high = NewBlock(full.Copy(half, full.Size()));
         full = full.Copy(0, half);
         m_blocks.insert(m_blocks.begin() + static_cast<std::ptrdiff_t>(block) + 1, high);
-        m_firstKeys.Insert(block + 1, high->Key(0));
+        m_firstKeys.Insert(block + 1);
     }
 
     void EraseAt(Pos pos)
@@ -375,7 +414,7 @@ private:
             return;
         }
         if (pos.slot == 0)
-            m_firstKeys.Set(pos.block, b.Key(0));
+            m_firstKeys.Set(pos.block);
         // Erased keys leave their bytes behind; repack once they outweigh the live ones.
         if (b.bytes.size() > 2 * b.LiveBytes() + 1024)
             b = b.Copy(0, b.Size());
@@ -387,5 +426,5 @@ private:
     std::vector<std::unique_ptr<std::array<Block, kPoolChunk>>> m_pool;
     std::size_t m_poolUsed = 0;
     std::vector<Block*> m_spare;   // emptied blocks of the pool
-    FirstKeys m_firstKeys;
+    FirstKeys m_firstKeys{m_blocks};
 };

@@ -6,6 +6,7 @@
 #include "app/CAppCore.h"
 #include "fw/AfxMessageBox.h"
 #include "fw/CArchive.h"
+#include "fw/Prefetch.h"
 #include "text/Cp932.h"
 
 const char* const kOutOfMemoryMessage =
@@ -59,18 +60,23 @@ CDirSzLst::POSITION CDirSzLst::LinkNewEntry(const std::string& key, const CSizeI
                                             const CSizeInfo& direct, Index::Pos at,
                                             const std::string& sortKey)
 {
+    // In order, the new entry goes between the index's two entries around its place. They lie
+    // scattered in memory: ask for both now and allocate while they arrive.
+    Node* before = at == m_index.End() ? nullptr : m_index.ValueAt(at);
+    Node* guess = m_index.ValueBefore(at);
+    PrefetchLines(before ? &before->prev : nullptr);
+    PrefetchLines(guess ? &guess->next : nullptr);
     try {
         auto* node = new Node(CDirSzEntry(key, total, direct));
-        // In order, the new entry goes before the one the index holds at its place.
-        Node* before = at == m_index.End() ? nullptr : m_index.ValueAt(at);
-        return Link(node, before, at, sortKey);
+        return Link(node, before, ListPredecessor(before, guess), at, sortKey);
     } catch (const std::bad_alloc&) {
         AfxMessageBox(kOutOfMemoryMessage);
         return nullptr;
     }
 }
 
-CDirSzLst::POSITION CDirSzLst::Link(Node* node, Node* before, Index::Pos at, const std::string& sortKey)
+CDirSzLst::POSITION CDirSzLst::Link(Node* node, Node* before, Node* after, Index::Pos at,
+                                    const std::string& sortKey)
 {
     try {
         m_index.InsertAt(at, sortKey, node);
@@ -79,11 +85,22 @@ CDirSzLst::POSITION CDirSzLst::Link(Node* node, Node* before, Index::Pos at, con
         throw;
     }
     node->next = before;
-    node->prev = before ? before->prev : m_tail;
-    (node->prev ? node->prev->next : m_head) = node;
+    node->prev = after;
+    (after ? after->next : m_head) = node;
     (before ? before->prev : m_tail) = node;
     ++m_count;
     return node;
+}
+
+CDirSzLst::Node* CDirSzLst::ListPredecessor(Node* node, Node* guess) const
+{
+    // The index's neighbour lies beside `node` in the index's memory, and it is the list's
+    // neighbour unless a rename or a load has set the list out of key order. Checking the guess
+    // reads the node that linking writes anyway; reading node->prev instead would wait for one
+    // more scattered node.
+    if (guess ? guess->next == node : node == m_head)
+        return guess;
+    return node ? node->prev : m_tail;
 }
 
 void CDirSzLst::Unlink(Node* node)
@@ -179,7 +196,7 @@ void CDirSzLst::LoadEntries(CArchive& ar)
         try {
             auto* node = new Node(std::move(entry));
             const std::string sortKey = IndexKey(node->entry.m_strPath);
-            Link(node, nullptr, m_index.UpperBound(sortKey), sortKey);  // file order: at the tail
+            Link(node, nullptr, m_tail, m_index.UpperBound(sortKey), sortKey);  // file order: at the tail
         } catch (const std::bad_alloc&) {
             AfxMessageBox(kOutOfMemoryMessage);
         }
