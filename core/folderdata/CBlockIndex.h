@@ -25,11 +25,6 @@
 template <class T>
 class CBlockIndex {
 public:
-    CBlockIndex() = default;
-    // The search for a block reads the blocks through a pointer to m_blocks.
-    CBlockIndex(const CBlockIndex&) = delete;
-    CBlockIndex& operator=(const CBlockIndex&) = delete;
-
     struct Pos {
         std::size_t block = 0;
         std::size_t slot = 0;
@@ -72,17 +67,16 @@ public:
     void InsertAt(Pos pos, std::string_view key, T* value)
     {
         const bool first = m_blocks.empty();
-        if (first)
-            m_blocks.push_back(NewBlock(Block()));
+        Block* fresh = first ? NewBlock(Block()) : nullptr;
         // The start of a later block is the end of the one before: its first key stays.
         if (pos.slot == 0 && pos.block > 0)
             pos = Pos{pos.block - 1, m_blocks[pos.block - 1]->Size()};
-        Block& b = *m_blocks[pos.block];
+        Block& b = first ? *fresh : *m_blocks[pos.block];
         b.InsertAt(pos.slot, key, value);
         if (first)
-            m_firstKeys.Insert(0);
+            m_blocks.Insert(0, fresh);
         else if (pos.slot == 0)
-            m_firstKeys.Set(pos.block);
+            m_blocks.FirstKeyChanged(pos.block);
         if (b.Size() > kMaxSlots)
             Split(pos.block);
     }
@@ -101,15 +95,14 @@ public:
 
     void Clear()
     {
-        m_blocks.clear();
+        m_blocks.Clear();
         m_pool.clear();
         m_poolUsed = 0;
         m_spare.clear();
-        m_firstKeys.Clear();
     }
 
 private:
-    static constexpr std::size_t kMaxSlots = 256;
+    static constexpr std::size_t kMaxSlots = 128;
     static constexpr std::size_t kStride = 16;
 
     // Where a key's bytes lie in its block.
@@ -164,65 +157,73 @@ private:
 
     struct Block;
 
-    // The first key of every block, in order, each with its window behind the prefix all of them
-    // share. The windows lie in one small array, so the search for a block stays in the cache; the
-    // keys themselves are read from their blocks, and only when two windows tie. A split thus
-    // moves eight bytes per later block here.
-    class FirstKeys {
+    // The blocks in key order, each beside the window of its first key behind the prefix all first
+    // keys share. Window and block lie side by side in one small array, so the search for a block
+    // stays in the cache and ends on the line that holds the block's address; the first keys
+    // themselves are read from their blocks, and only when two windows tie. A split moves sixteen
+    // bytes per later block.
+    class BlockList {
     public:
-        explicit FirstKeys(const std::vector<Block*>& blocks) : m_blocks(&blocks) {}
+        bool empty() const { return m_entries.empty(); }
+        std::size_t size() const { return m_entries.size(); }
+        Block* operator[](std::size_t i) const { return m_entries[i].block; }
 
+        // The number of blocks whose first key is below key (upper: not above it).
         std::size_t Bound(std::string_view key, bool upper) const
         {
-            if (m_windows.empty())
+            if (m_entries.empty())
                 return 0;
             if (const int side = AgainstPrefix(key, m_prefix))
-                return side < 0 ? 0 : m_windows.size();
+                return side < 0 ? 0 : m_entries.size();
             return Search(
-                0, m_windows.size(), key, WindowOf(key, m_prefix.size()), upper,
-                [this](std::size_t i) { return m_windows[i]; }, [this](std::size_t i) { return Key(i); });
+                0, m_entries.size(), key, WindowOf(key, m_prefix.size()), upper,
+                [this](std::size_t i) { return m_entries[i].window; }, [this](std::size_t i) { return Key(i); });
         }
-        // Block i has just been added to the blocks.
-        void Insert(std::size_t i)
+        // Adds a block holding keys at i.
+        void Insert(std::size_t i, Block* block)
         {
-            m_windows.insert(m_windows.begin() + static_cast<std::ptrdiff_t>(i), 0);
+            m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(i), Entry{0, block});
             Rewindow(i);
         }
         // Block i has a new first key.
-        void Set(std::size_t i) { Rewindow(i); }
-        // Block i has just been taken from the blocks.
+        void FirstKeyChanged(std::size_t i) { Rewindow(i); }
         void Erase(std::size_t i)
         {
-            m_windows.erase(m_windows.begin() + static_cast<std::ptrdiff_t>(i));
-            if (!m_windows.empty())
+            m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(i));
+            if (!m_entries.empty())
                 Rewindow(0);
         }
         void Clear()
         {
-            m_windows.clear();
+            m_entries.clear();
             m_prefix.clear();
         }
 
     private:
-        std::string_view Key(std::size_t i) const { return (*m_blocks)[i]->Key(0); }
+        struct Entry {
+            uint64_t window;
+            Block* block;
+        };
+
+        std::string_view Key(std::size_t i) const { return m_entries[i].block->Key(0); }
 
         // Key i is new: a new first or last key may shorten the shared prefix, and then every
         // window moves.
         void Rewindow(std::size_t i)
         {
             const std::string_view first = Key(0);
-            const std::size_t shared = m_windows.size() == 1 ? first.size() : CommonPrefix(first, Key(m_windows.size() - 1));
+            const std::size_t shared =
+                m_entries.size() == 1 ? first.size() : CommonPrefix(first, Key(m_entries.size() - 1));
             if (shared == m_prefix.size() && first.starts_with(m_prefix)) {
-                m_windows[i] = WindowOf(Key(i), shared);
+                m_entries[i].window = WindowOf(Key(i), shared);
                 return;
             }
             m_prefix = first.substr(0, shared);
-            for (std::size_t k = 0; k < m_windows.size(); ++k)
-                m_windows[k] = WindowOf(Key(k), shared);
+            for (std::size_t k = 0; k < m_entries.size(); ++k)
+                m_entries[k].window = WindowOf(Key(k), shared);
         }
 
-        const std::vector<Block*>* m_blocks;
-        std::vector<uint64_t> m_windows;
+        std::vector<Entry> m_entries;
         std::string m_prefix;  // what every first key starts with
     };
 
@@ -360,7 +361,7 @@ private:
     // not above it), else the first.
     std::size_t BlockFor(std::string_view key, bool afterEqual) const
     {
-        const std::size_t index = m_firstKeys.Bound(key, afterEqual);
+        const std::size_t index = m_blocks.Bound(key, afterEqual);
         return index == 0 ? 0 : index - 1;
     }
 
@@ -398,8 +399,7 @@ private:
         const std::size_t half = full.Size() / 2;
         Block* high = NewBlock(full.Copy(half, full.Size()));
         full = full.Copy(0, half);
-        m_blocks.insert(m_blocks.begin() + static_cast<std::ptrdiff_t>(block) + 1, high);
-        m_firstKeys.Insert(block + 1);
+        m_blocks.Insert(block + 1, high);
     }
 
     void EraseAt(Pos pos)
@@ -409,22 +409,20 @@ private:
         if (b.Size() == 0) {
             b = Block();
             m_spare.push_back(&b);
-            m_blocks.erase(m_blocks.begin() + static_cast<std::ptrdiff_t>(pos.block));
-            m_firstKeys.Erase(pos.block);
+            m_blocks.Erase(pos.block);
             return;
         }
         if (pos.slot == 0)
-            m_firstKeys.Set(pos.block);
+            m_blocks.FirstKeyChanged(pos.block);
         // Erased keys leave their bytes behind; repack once they outweigh the live ones.
         if (b.bytes.size() > 2 * b.LiveBytes() + 1024)
             b = b.Copy(0, b.Size());
     }
 
-    std::vector<Block*> m_blocks;  // in key order
+    BlockList m_blocks;
     // Every block, at a fixed address, kPoolChunk of them side by side.
     static constexpr std::size_t kPoolChunk = 16;
     std::vector<std::unique_ptr<std::array<Block, kPoolChunk>>> m_pool;
     std::size_t m_poolUsed = 0;
     std::vector<Block*> m_spare;   // emptied blocks of the pool
-    FirstKeys m_firstKeys{m_blocks};
 };

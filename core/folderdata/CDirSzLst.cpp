@@ -68,14 +68,14 @@ CDirSzLst::POSITION CDirSzLst::LinkNewEntry(const std::string& key, const CSizeI
     PrefetchLines(guess ? &guess->next : nullptr);
     try {
         auto* node = new Node(CDirSzEntry(key, total, direct));
-        return Link(node, before, ListPredecessor(before, guess), at, sortKey);
+        return Link(node, before, guess, at, sortKey);
     } catch (const std::bad_alloc&) {
         AfxMessageBox(kOutOfMemoryMessage);
         return nullptr;
     }
 }
 
-CDirSzLst::POSITION CDirSzLst::Link(Node* node, Node* before, Node* after, Index::Pos at,
+CDirSzLst::POSITION CDirSzLst::Link(Node* node, Node* before, Node* guess, Index::Pos at,
                                     const std::string& sortKey)
 {
     try {
@@ -84,6 +84,7 @@ CDirSzLst::POSITION CDirSzLst::Link(Node* node, Node* before, Node* after, Index
         delete node;
         throw;
     }
+    Node* after = ListPredecessor(before, guess);
     node->next = before;
     node->prev = after;
     (after ? after->next : m_head) = node;

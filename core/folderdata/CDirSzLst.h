@@ -69,9 +69,9 @@ private:
 
     POSITION FirstInListOrder(Index::Pos first, const std::string& sortKey) const;
     static std::string IndexKey(const std::string& key);
-    // Links node into the list between `after` and `before` (nullptr: the head, the tail) and
-    // into the index at `at`.
-    POSITION Link(Node* node, Node* before, Node* after, Index::Pos at, const std::string& sortKey);
+    // Links node into the index at `at` and into the list before `before` (nullptr: at the tail);
+    // guess is what the index held just before `at`, most likely the list's neighbour too.
+    POSITION Link(Node* node, Node* before, Node* guess, Index::Pos at, const std::string& sortKey);
     POSITION LinkNewEntry(const std::string& key, const CSizeInfo& total, const CSizeInfo& direct,
                           Index::Pos at, const std::string& sortKey);
     // The node before `node` in the list (nullptr: the tail), given the index's idea of it.
