@@ -259,7 +259,8 @@ private:
             const std::size_t low = fence == 0 ? 0 : (fence - 1) * kStride + 1;
             // The stretch's windows and values are fetched together rather than one after the other.
             PrefetchLines(&windows[low], kStride * sizeof windows[0]);
-            PrefetchLines(&values[low], kStride * sizeof values[0]);
+            // A position's value and the one before it are read next: those of [low - 1, low + kStride].
+            PrefetchLines(&values[low == 0 ? 0 : low - 1], (kStride + 2) * sizeof values[0]);
             // and where an insertion will write its entry and its key.
             PrefetchLines(&refs[count]);
             PrefetchLines(bytes.data() + bytes.size());
