@@ -264,6 +264,7 @@ private:
             // and where an insertion will write its entry and its key.
             PrefetchLines(&refs[count]);
             PrefetchLines(bytes.data() + bytes.size());
+            PrefetchLines(&order[low], (count - low + 1) * sizeof order[0]);
             return Search(
                 low, std::min(Size(), fence * kStride), key, window, upper,
                 [this](std::size_t i) { return windows[i]; }, [this](std::size_t i) { return Key(i); });
