@@ -44,8 +44,8 @@ run_windows_tests() (
     zq_enter_wine_env
     trap zq_stop_all EXIT
     trap 'exit 130' INT TERM
-    zq_start_xvfb || exit 1
-    zq_start_wineserver || exit 1
+    zq_start_xvfb || { echo "win:    Xvfb did not start" >>"$SUMMARY_FILE"; exit 1; }
+    zq_start_wineserver || { echo "win:    Wine did not start" >>"$SUMMARY_FILE"; exit 1; }
     run_ctest win
 )
 

@@ -62,12 +62,23 @@ zq_stop_xvfb() {
 # second, and Wine's services, started once here, do not hold the test runner's output pipes open.
 # Its output goes to /dev/null: an endless wineserver on a pipe would keep the reader waiting forever.
 zq_start_wineserver() {
+    # A server still ending from an earlier run can refuse the first start: one more try.
+    zq_try_start_wineserver && return 0
+    echo "Wine did not start; trying once more" >&2
+    zq_stop_wineserver
+    sleep 2
+    zq_try_start_wineserver && return 0
+    echo "Wine did not start" >&2
+    return 1
+}
+
+zq_try_start_wineserver() {
     # A lingering server started without this display would capture every GUI program started later.
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
-    wineserver -p </dev/null >/dev/null 2>&1
+    wineserver -p </dev/null >/dev/null 2>&1 || return 1
     ZQ_WINESERVER_STARTED=1
-    wine cmd /c exit </dev/null >/dev/null 2>&1
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || return 1
     [[ -z "${DISPLAY:-}" ]] || zq_start_desktop
 }
 
