@@ -104,6 +104,42 @@ TEST_F(DirSzLstTest, RemoveAndFindToleratePositionsAndRenames)
     EXPECT_NE(list.FindEntry("C:\\a"), nullptr);
 }
 
+// New entries go before the first key not below them in the index; when a rename or a load has
+// set the list out of key order, the index's neighbour is not the list's, and the list must stay
+// whole both ways.
+TEST_F(DirSzLstTest, InsertingBesideEntriesOutOfOrderKeepsTheListWhole)
+{
+    const auto expectWhole = [this](const std::vector<std::string>& keys) {
+        std::vector<std::string> backward;
+        for (auto pos = list.GetTailPosition(); pos;)
+            backward.push_back(list.GetPrev(pos).GetPath());
+        EXPECT_EQ(Keys(list), keys);
+        EXPECT_EQ(std::vector<std::string>(backward.rbegin(), backward.rend()), keys);
+        EXPECT_EQ(list.GetCount(), static_cast<int>(keys.size()));
+    };
+    for (const char* key : {"C:\\a", "C:\\b", "C:\\c", "C:\\d"})
+        list.SetEntry(key, {}, {});
+    list.SetPathAt(list.FindEntry("C:\\b"), "C:\\y");  // index: a c d y
+    list.SetEntry("C:\\z", {}, {});                    // after y in the index, at the list's tail
+    list.SetEntry("C:\\b", {}, {});                    // after a in the index, before c in the list
+    list.SetEntry("C:\\0", {}, {});                    // at the head of both
+    expectWhole({"C:\\0", "C:\\a", "C:\\y", "C:\\b", "C:\\c", "C:\\d", "C:\\z"});
+
+    CDirSzLst source;  // a file in the wrong order loads in file order
+    source.SetEntry("C:\\c", {}, {});
+    const std::string fileC = StoreList(source);
+    source.RemoveAll();
+    source.SetEntry("C:\\a", {}, {});
+    std::string both = StoreList(source);
+    both[0] = 2;
+    both.insert(4, fileC.substr(4));
+    list.RemoveAll();
+    LoadList(list, both);  // list: c a, index: a c
+    list.SetEntry("C:\\b", {}, {});
+    list.SetEntry("C:\\d", {}, {});
+    expectWhole({"C:\\b", "C:\\c", "C:\\a", "C:\\d"});
+}
+
 TEST_F(DirSzLstTest, ManyRandomKeysStayOrderedAndUnique)
 {
     std::mt19937 random(7);
