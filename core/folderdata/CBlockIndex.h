@@ -66,19 +66,22 @@ public:
     // Adds key at pos, which must be its lower or upper bound (a search the caller made anyway).
     void InsertAt(Pos pos, std::string_view key, T* value)
     {
-        const bool first = m_blocks.empty();
-        Block* fresh = first ? NewBlock(Block()) : nullptr;
+        if (m_blocks.empty()) {
+            Block* fresh = NewBlock(Block());
+            fresh->InsertAt(0, key, value);
+            m_blocks.Insert(0, fresh);
+            return;
+        }
         // The start of a later block is the end of the one before: its first key stays.
         if (pos.slot == 0 && pos.block > 0)
             pos = Pos{pos.block - 1, m_blocks[pos.block - 1]->Size()};
-        Block& b = first ? *fresh : *m_blocks[pos.block];
-        b.InsertAt(pos.slot, key, value);
-        if (first)
-            m_blocks.Insert(0, fresh);
-        else if (pos.slot == 0)
+        // A full block is split before the key goes in, so that running out of memory leaves the
+        // index as it was: the caller then drops the value, and no key may still point to it.
+        if (m_blocks[pos.block]->Size() == kMaxSlots)
+            pos = Split(pos);
+        m_blocks[pos.block]->InsertAt(pos.slot, key, value);
+        if (pos.slot == 0)
             m_blocks.FirstKeyChanged(pos.block);
-        if (b.Size() > kMaxSlots)
-            Split(pos.block);
     }
 
     // Removes the entry with this key and value; false when there is none.
@@ -262,7 +265,7 @@ private:
             // A position's value and the one before it are read next: those of [low - 1, low + kStride].
             PrefetchLines(&values[low == 0 ? 0 : low - 1], (kStride + 2) * sizeof values[0]);
             // and where an insertion will write its entry and its key.
-            PrefetchLines(&refs[count]);
+            PrefetchLines(refs.data() + count);
             PrefetchLines(bytes.data() + bytes.size());
             PrefetchLines(&order[low], (count - low + 1) * sizeof order[0]);
             return Search(
@@ -353,10 +356,10 @@ private:
         std::array<char, 24> head{};
         std::vector<char> bytes;
         std::array<uint64_t, kMaxSlots / kStride + 2> fences{};
-        std::array<uint64_t, kMaxSlots + 1> windows;  // by rank
-        std::array<T*, kMaxSlots + 1> values;         // by rank
-        std::array<uint16_t, kMaxSlots + 1> order;    // by rank: the index of its Ref
-        std::array<Ref, kMaxSlots + 1> refs;          // the first `count`, in the order they were added
+        std::array<uint64_t, kMaxSlots> windows;  // by rank
+        std::array<T*, kMaxSlots> values;         // by rank
+        std::array<uint16_t, kMaxSlots> order;    // by rank: the index of its Ref
+        std::array<Ref, kMaxSlots> refs;          // the first `count`, in the order they were added
     };
 
     // The block a key belongs in: the last one whose first key is below it (or, for inserting,
@@ -395,13 +398,17 @@ private:
         return block;
     }
 
-    void Split(std::size_t block)
+    // Splits pos's block into two halves and returns where pos lies now. Everything that allocates
+    // comes before the first change.
+    Pos Split(Pos pos)
     {
-        Block& full = *m_blocks[block];
+        Block& full = *m_blocks[pos.block];
         const std::size_t half = full.Size() / 2;
+        Block low = full.Copy(0, half);
         Block* high = NewBlock(full.Copy(half, full.Size()));
-        full = full.Copy(0, half);
-        m_blocks.Insert(block + 1, high);
+        m_blocks.Insert(pos.block + 1, high);
+        full = std::move(low);
+        return pos.slot <= half ? pos : Pos{pos.block + 1, pos.slot - half};
     }
 
     void EraseAt(Pos pos)

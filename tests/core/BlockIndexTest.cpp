@@ -1,7 +1,9 @@
 // The block index against std::multimap as a reference, through many random changes.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
+#include <new>
 #include <random>
 
 #include "folderdata/CBlockIndex.h"
@@ -9,6 +11,9 @@
 namespace {
 
 using Index = CBlockIndex<int>;
+
+// Allocations left before one fails; -1: none fails.
+int g_allocationsBeforeFailure = -1;
 
 std::vector<std::pair<std::string, int*>> Contents(const Index& index)
 {
@@ -19,6 +24,29 @@ std::vector<std::pair<std::string, int*>> Contents(const Index& index)
 }
 
 }  // namespace
+
+// The whole test program allocates through these, so that a test can make one allocation fail.
+// Not under AddressSanitizer, whose own allocator must see every allocation.
+#ifndef __SANITIZE_ADDRESS__
+void* operator new(std::size_t size)
+{
+    if (g_allocationsBeforeFailure == 0) {
+        g_allocationsBeforeFailure = -1;
+        throw std::bad_alloc();
+    }
+    if (g_allocationsBeforeFailure > 0)
+        --g_allocationsBeforeFailure;
+    if (void* memory = std::malloc(size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+// The compiler takes any operator new for its own and warns when free() meets its memory.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+#pragma GCC diagnostic pop
+#endif
 
 TEST(BlockIndex, StaysEqualToAMultimapThroughInsertsEraseAndSplits)
 {
@@ -83,4 +111,37 @@ TEST(BlockIndex, EmptiedBlocksAreReusedAndLongSharedPrefixesKeepTheOrder)
             EXPECT_TRUE(index.Erase(key, value));
         EXPECT_TRUE(index.Empty());
     }
+}
+
+// The folder list drops a record whose insertion ran out of memory, so the index must then be as
+// it was before: a key left behind would point to freed memory.
+TEST(BlockIndex, AnInsertionThatRunsOutOfMemoryChangesNothing)
+{
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "allocations cannot be made to fail under AddressSanitizer";
+#endif
+    Index index;
+    std::vector<int> values(200);
+    for (int i = 0; i < 128; ++i)  // one full block: the next insertion splits it
+        index.Insert("C:\\" + std::to_string(1000 + 2 * i), &values[i]);
+    const auto before = Contents(index);
+    int failures = 0;
+    for (int allowed = 0;; ++allowed) {
+        g_allocationsBeforeFailure = allowed;
+        try {
+            index.Insert("C:\\1101", &values[199]);
+        } catch (const std::bad_alloc&) {
+            ++failures;
+            ASSERT_EQ(Contents(index), before);
+            continue;
+        }
+        g_allocationsBeforeFailure = -1;
+        break;
+    }
+    EXPECT_GT(failures, 2);
+    auto after = Contents(index);
+    ASSERT_EQ(after.size(), 129u);
+    EXPECT_TRUE(std::is_sorted(after.begin(), after.end(),
+                               [](const auto& a, const auto& b) { return a.first < b.first; }));
+    EXPECT_EQ(index.ValueAt(index.LowerBound("C:\\1101")), &values[199]);
 }
