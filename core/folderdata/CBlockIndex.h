@@ -13,8 +13,8 @@
 
 #include "fw/Prefetch.h"
 
-// Keeps up to a few hundred keys per block, their bytes packed in one buffer of the block, and
-// the blocks in key order with each block's first key beside it. A search is a binary search
+// Keeps up to 128 keys per block, their bytes packed in one buffer of the block, and the blocks
+// in key order with each block's first key beside it. A search is a binary search
 // over the first keys and then inside one block, so it touches a few compact pieces of memory
 // instead of a pointer chain through scattered nodes; with a million keys that is several times
 // fewer cache misses than a node-based tree. Both searches compare eight-byte numbers cut from
@@ -233,8 +233,10 @@ private:
     // Up to kMaxSlots keys in order. Every key starts with the block's first `shared` bytes, so a
     // search compares the windows behind them (eight key bytes from the shared prefix on, most
     // significant first), held in order in one array, and reads a key's bytes only when two
-    // windows tie. The rest of each entry (Ref) stays where it was added; `order` maps each rank
-    // to it. An insertion thus moves ten bytes per later entry instead of a whole entry.
+    // windows tie. Values are kept by rank too, so that the neighbours of a position are read
+    // from the lines the search has just fetched. Where each key's bytes lie (Ref) stays where it
+    // was added; `order` maps each rank to it. An insertion thus moves eighteen bytes per later
+    // entry instead of a whole entry.
     struct Block {
         std::size_t Size() const { return count; }
         const Ref& RefAt(std::size_t rank) const { return refs[order[rank]]; }
