@@ -262,11 +262,12 @@ private:
                 0, FenceCount(), key, window, upper, [this](std::size_t k) { return fences[k]; },
                 [this](std::size_t k) { return Key(k * kStride); });
             const std::size_t low = fence == 0 ? 0 : (fence - 1) * kStride + 1;
-            // The stretch's windows and values are fetched together rather than one after the other.
+            // Everything the rest of a search and an insertion read is fetched at once rather than
+            // line after line: the stretch's windows; the values of [low - 1, low + kStride], as a
+            // position's value and the one before it come next; where an insertion writes its
+            // entry and its key; and the ranks it moves.
             PrefetchLines(&windows[low], kStride * sizeof windows[0]);
-            // A position's value and the one before it are read next: those of [low - 1, low + kStride].
             PrefetchLines(&values[low == 0 ? 0 : low - 1], (kStride + 2) * sizeof values[0]);
-            // and where an insertion will write its entry and its key.
             PrefetchLines(refs.data() + count);
             PrefetchLines(bytes.data() + bytes.size());
             PrefetchLines(&order[low], (count - low + 1) * sizeof order[0]);

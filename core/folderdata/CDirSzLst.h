@@ -74,7 +74,7 @@ private:
     POSITION Link(Node* node, Node* before, Node* guess, Index::Pos at, const std::string& sortKey);
     POSITION LinkNewEntry(const std::string& key, const CSizeInfo& total, const CSizeInfo& direct,
                           Index::Pos at, const std::string& sortKey);
-    // The node before `node` in the list (nullptr: the tail), given the index's idea of it.
+    // The node before `node` in the list (before nullptr: the tail), given the index's idea of it.
     Node* ListPredecessor(Node* node, Node* guess) const;
     void Unlink(Node* node);
     void LoadEntries(CArchive& ar);
