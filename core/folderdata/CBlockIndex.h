@@ -87,13 +87,37 @@ public:
     // Removes the entry with this key and value; false when there is none.
     bool Erase(std::string_view key, const T* value)
     {
-        for (Pos pos = LowerBound(key); pos != End() && KeyAt(pos) == key; pos = Next(pos)) {
-            if (ValueAt(pos) == value) {
-                EraseAt(pos);
-                return true;
-            }
+        const Pos pos = Find(key, value);
+        if (pos == End())
+            return false;
+        EraseAt(pos);
+        return true;
+    }
+
+    // Where the entry with this key and value is, or End().
+    Pos Find(std::string_view key, const T* value) const
+    {
+        Pos pos = LowerBound(key);
+        while (pos != End() && KeyAt(pos) == key && ValueAt(pos) != value)
+            pos = Next(pos);
+        return pos != End() && KeyAt(pos) == key ? pos : End();
+    }
+
+    void EraseAt(Pos pos)
+    {
+        Block& b = *m_blocks[pos.block];
+        b.EraseAt(pos.slot);
+        if (b.Size() == 0) {
+            b = Block();
+            m_spare.push_back(&b);
+            m_blocks.Erase(pos.block);
+            return;
         }
-        return false;
+        if (pos.slot == 0)
+            m_blocks.FirstKeyChanged(pos.block);
+        // Erased keys leave their bytes behind; repack once they outweigh the live ones.
+        if (b.bytes.size() > 2 * b.LiveBytes() + 1024)
+            b = b.Copy(0, b.Size());
     }
 
     void Clear()
@@ -412,23 +436,6 @@ private:
         m_blocks.Insert(pos.block + 1, high);
         full = std::move(low);
         return pos.slot <= half ? pos : Pos{pos.block + 1, pos.slot - half};
-    }
-
-    void EraseAt(Pos pos)
-    {
-        Block& b = *m_blocks[pos.block];
-        b.EraseAt(pos.slot);
-        if (b.Size() == 0) {
-            b = Block();
-            m_spare.push_back(&b);
-            m_blocks.Erase(pos.block);
-            return;
-        }
-        if (pos.slot == 0)
-            m_blocks.FirstKeyChanged(pos.block);
-        // Erased keys leave their bytes behind; repack once they outweigh the live ones.
-        if (b.bytes.size() > 2 * b.LiveBytes() + 1024)
-            b = b.Copy(0, b.Size());
     }
 
     BlockList m_blocks;

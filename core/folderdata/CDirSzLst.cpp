@@ -60,11 +60,11 @@ CDirSzLst::POSITION CDirSzLst::LinkNewEntry(const std::string& key, const CSizeI
                                             const CSizeInfo& direct, Index::Pos at,
                                             const std::string& sortKey)
 {
-    // In order, the new entry goes between the index's two entries around its place. They lie
-    // scattered in memory: ask for both now and allocate while they arrive.
+    // In order, the new entry goes between the index's two entries around its place. Only the
+    // one before it changes; it lies somewhere in memory: ask for it now and allocate while it
+    // arrives.
     Node* before = at == m_index.End() ? nullptr : m_index.ValueAt(at);
     Node* guess = m_index.ValueBefore(at);
-    PrefetchLines(before ? &before->prev : nullptr);
     PrefetchLines(guess ? &guess->next : nullptr);
     try {
         auto* node = new Node(CDirSzEntry(key, total, direct));
@@ -86,29 +86,45 @@ CDirSzLst::POSITION CDirSzLst::Link(Node* node, Node* before, Node* guess, Index
     }
     Node* after = ListPredecessor(before, guess);
     node->next = before;
-    node->prev = after;
     (after ? after->next : m_head) = node;
-    (before ? before->prev : m_tail) = node;
+    if (!before)
+        m_tail = node;
     ++m_count;
     return node;
 }
 
 CDirSzLst::Node* CDirSzLst::ListPredecessor(Node* node, Node* guess) const
 {
-    // The index's neighbour lies beside `node` in the index's memory, and it is the list's
-    // neighbour unless a rename or a load has set the list out of key order. Checking the guess
-    // reads the node that linking writes anyway; reading node->prev instead would wait for one
-    // more scattered node.
+    // The index's neighbour is the list's unless a rename or a load has set the list out of key
+    // order just here; then the list is searched from its head. Checking the guess reads the
+    // node that linking or unlinking writes anyway.
     if (guess ? guess->next == node : node == m_head)
         return guess;
-    return node ? node->prev : m_tail;
+    if (node == m_head)
+        return nullptr;
+    if (!node)
+        return m_tail;
+    Node* before = m_head;
+    while (before->next != node)
+        before = before->next;
+    return before;
+}
+
+CDirSzLst::Node* CDirSzLst::ListPredecessor(Node* node) const
+{
+    const Index::Pos at = m_index.Find(IndexKey(node->entry.m_strPath), node);
+    return ListPredecessor(node, at == m_index.End() ? nullptr : m_index.ValueBefore(at));
 }
 
 void CDirSzLst::Unlink(Node* node)
 {
-    (node->prev ? node->prev->next : m_head) = node->next;
-    (node->next ? node->next->prev : m_tail) = node->prev;
-    m_index.Erase(IndexKey(node->entry.m_strPath), node);
+    const Index::Pos at = m_index.Find(IndexKey(node->entry.m_strPath), node);
+    Node* after = ListPredecessor(node, at == m_index.End() ? nullptr : m_index.ValueBefore(at));
+    (after ? after->next : m_head) = node->next;
+    if (m_tail == node)
+        m_tail = after;
+    if (at != m_index.End())
+        m_index.EraseAt(at);
     --m_count;
 }
 
@@ -159,7 +175,7 @@ CDirSzEntry& CDirSzLst::GetNext(POSITION& pos) const
 CDirSzEntry& CDirSzLst::GetPrev(POSITION& pos) const
 {
     CDirSzEntry& entry = pos->entry;
-    pos = pos->prev;
+    pos = ListPredecessor(pos);
     return entry;
 }
 

@@ -124,6 +124,10 @@ TEST_F(DirSzLstTest, InsertingBesideEntriesOutOfOrderKeepsTheListWhole)
     list.SetEntry("C:\\b", {}, {});                    // after a in the index, before c in the list
     list.SetEntry("C:\\0", {}, {});                    // at the head of both
     expectWhole({"C:\\0", "C:\\a", "C:\\y", "C:\\b", "C:\\c", "C:\\d", "C:\\z"});
+    list.RemoveEntry("C:\\b");  // after a in the index, after y in the list
+    list.RemoveEntry("C:\\z");  // the tail, after y in the index
+    list.SetEntry("C:\\zz", {}, {});
+    expectWhole({"C:\\0", "C:\\a", "C:\\y", "C:\\c", "C:\\d", "C:\\zz"});
 
     CDirSzLst source;  // a file in the wrong order loads in file order
     source.SetEntry("C:\\c", {}, {});
