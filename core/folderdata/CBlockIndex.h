@@ -41,8 +41,8 @@ public:
     }
     std::string_view KeyAt(Pos pos) const { return m_blocks[pos.block]->Key(pos.slot); }
     T* ValueAt(Pos pos) const { return m_blocks[pos.block]->values[pos.slot]; }
-    // The value just before pos, or nullptr at the start. Beside ValueAt(pos) in memory unless
-    // pos starts a block.
+    // The value just before pos (End() included), or nullptr at the start. Beside ValueAt(pos) in
+    // memory unless pos starts a block.
     T* ValueBefore(Pos pos) const
     {
         if (pos.slot > 0)

@@ -110,16 +110,20 @@ CDirSzLst::Node* CDirSzLst::ListPredecessor(Node* node, Node* guess) const
     return before;
 }
 
+CDirSzLst::Index::Pos CDirSzLst::IndexPosition(const Node* node) const
+{
+    return m_index.Find(IndexKey(node->entry.m_strPath), node);
+}
+
 CDirSzLst::Node* CDirSzLst::ListPredecessor(Node* node) const
 {
-    const Index::Pos at = m_index.Find(IndexKey(node->entry.m_strPath), node);
-    return ListPredecessor(node, at == m_index.End() ? nullptr : m_index.ValueBefore(at));
+    return ListPredecessor(node, m_index.ValueBefore(IndexPosition(node)));
 }
 
 void CDirSzLst::Unlink(Node* node)
 {
-    const Index::Pos at = m_index.Find(IndexKey(node->entry.m_strPath), node);
-    Node* after = ListPredecessor(node, at == m_index.End() ? nullptr : m_index.ValueBefore(at));
+    const Index::Pos at = IndexPosition(node);
+    Node* after = ListPredecessor(node, m_index.ValueBefore(at));
     (after ? after->next : m_head) = node->next;
     if (m_tail == node)
         m_tail = after;

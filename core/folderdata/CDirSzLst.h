@@ -79,6 +79,8 @@ private:
     // or finding the index's idea first.
     Node* ListPredecessor(Node* node, Node* guess) const;
     Node* ListPredecessor(Node* node) const;
+    // Where the index holds node (End() if it does not, which only a fault could cause).
+    Index::Pos IndexPosition(const Node* node) const;
     void Unlink(Node* node);
     void LoadEntries(CArchive& ar);
 
