@@ -103,21 +103,30 @@ public:
         return pos != End() && KeyAt(pos) == key ? pos : End();
     }
 
-    void EraseAt(Pos pos)
+    // Never fails: what needs memory here (keeping an emptied block for reuse, packing a block's
+    // bytes anew) is left undone when there is none.
+    void EraseAt(Pos pos) noexcept
     {
         Block& b = *m_blocks[pos.block];
         b.EraseAt(pos.slot);
         if (b.Size() == 0) {
-            b = Block();
-            m_spare.push_back(&b);
             m_blocks.Erase(pos.block);
+            b = Block();
+            try {
+                m_spare.push_back(&b);
+            } catch (const std::bad_alloc&) {  // the block stays unused
+            }
             return;
         }
         if (pos.slot == 0)
             m_blocks.FirstKeyChanged(pos.block);
         // Erased keys leave their bytes behind; repack once they outweigh the live ones.
-        if (b.bytes.size() > 2 * b.LiveBytes() + 1024)
-            b = b.Copy(0, b.Size());
+        if (b.bytes.size() > 2 * b.LiveBytes() + 1024) {
+            try {
+                b = b.Copy(0, b.Size());
+            } catch (const std::bad_alloc&) {  // packed another time
+            }
+        }
     }
 
     void Clear()
@@ -200,10 +209,10 @@ private:
         {
             if (m_entries.empty())
                 return 0;
-            if (const int side = AgainstPrefix(key, m_prefix))
+            if (const int side = AgainstPrefix(key, Key(0).substr(0, m_shared)))
                 return side < 0 ? 0 : m_entries.size();
             return Search(
-                0, m_entries.size(), key, WindowOf(key, m_prefix.size()), upper,
+                0, m_entries.size(), key, WindowOf(key, m_shared), upper,
                 [this](std::size_t i) { return m_entries[i].window; }, [this](std::size_t i) { return Key(i); });
         }
         // Adds a block holding keys at i.
@@ -223,7 +232,7 @@ private:
         void Clear()
         {
             m_entries.clear();
-            m_prefix.clear();
+            m_shared = 0;
         }
 
     private:
@@ -234,24 +243,24 @@ private:
 
         std::string_view Key(std::size_t i) const { return m_entries[i].block->Key(0); }
 
-        // Key i is new: a new first or last key may shorten the shared prefix, and then every
-        // window moves.
+        // Key i is new: a new first or last key may change the shared prefix, and then every
+        // window moves. Allocates nothing, so that erasing cannot fail.
         void Rewindow(std::size_t i)
         {
             const std::string_view first = Key(0);
             const std::size_t shared =
                 m_entries.size() == 1 ? first.size() : CommonPrefix(first, Key(m_entries.size() - 1));
-            if (shared == m_prefix.size() && first.starts_with(m_prefix)) {
+            if (shared == m_shared) {
                 m_entries[i].window = WindowOf(Key(i), shared);
                 return;
             }
-            m_prefix = first.substr(0, shared);
+            m_shared = shared;
             for (std::size_t k = 0; k < m_entries.size(); ++k)
                 m_entries[k].window = WindowOf(Key(k), shared);
         }
 
         std::vector<Entry> m_entries;
-        std::string m_prefix;  // what every first key starts with
+        std::size_t m_shared = 0;  // how many bytes every first key shares
     };
 
     // Up to kMaxSlots keys in order. Every key starts with the block's first `shared` bytes, so a

@@ -46,14 +46,19 @@ CDirSzLst::POSITION CDirSzLst::FindEntry(const std::string& key) const
 CDirSzLst::POSITION CDirSzLst::SetEntry(const std::string& key, const CSizeInfo& total,
                                         const CSizeInfo& direct)
 {
-    const std::string sortKey = IndexKey(key);
-    const Index::Pos notSmaller = m_index.LowerBound(sortKey);
-    if (Node* same = FirstInListOrder(notSmaller, sortKey)) {
-        same->entry.m_total = total;
-        same->entry.m_direct = direct;
-        return same;
+    try {
+        const std::string sortKey = IndexKey(key);
+        const Index::Pos notSmaller = m_index.LowerBound(sortKey);
+        if (Node* same = FirstInListOrder(notSmaller, sortKey)) {
+            same->entry.m_total = total;
+            same->entry.m_direct = direct;
+            return same;
+        }
+        return LinkNewEntry(key, total, direct, notSmaller, sortKey);
+    } catch (const std::bad_alloc&) {
+        AfxMessageBox(kOutOfMemoryMessage);
+        return nullptr;
     }
-    return LinkNewEntry(key, total, direct, notSmaller, sortKey);
 }
 
 CDirSzLst::POSITION CDirSzLst::LinkNewEntry(const std::string& key, const CSizeInfo& total,
@@ -66,13 +71,7 @@ CDirSzLst::POSITION CDirSzLst::LinkNewEntry(const std::string& key, const CSizeI
     Node* before = at == m_index.End() ? nullptr : m_index.ValueAt(at);
     Node* guess = m_index.ValueBefore(at);
     PrefetchLines(guess ? &guess->next : nullptr);
-    try {
-        auto* node = new Node(CDirSzEntry(key, total, direct));
-        return Link(node, before, guess, at, sortKey);
-    } catch (const std::bad_alloc&) {
-        AfxMessageBox(kOutOfMemoryMessage);
-        return nullptr;
-    }
+    return Link(new Node(CDirSzEntry(key, total, direct)), before, guess, at, sortKey);
 }
 
 CDirSzLst::POSITION CDirSzLst::Link(Node* node, Node* before, Node* guess, Index::Pos at,
@@ -163,10 +162,18 @@ void CDirSzLst::SetDirectAt(POSITION pos, const CSizeInfo& direct) { pos->entry.
 
 void CDirSzLst::SetPathAt(POSITION pos, const std::string& key)
 {
-    // Re-keyed where it stands: the list keeps its place, the index learns the new key.
-    m_index.Erase(IndexKey(pos->entry.m_strPath), pos);
-    m_index.Insert(IndexKey(key), pos);
-    pos->entry.m_strPath = key;
+    // Re-keyed where it stands: the list keeps its place, the index learns the new key. All that
+    // needs memory comes before the old key leaves the index, so that running out of it leaves
+    // the entry as it was.
+    try {
+        const std::string oldSortKey = IndexKey(pos->entry.m_strPath);
+        std::string path = key;
+        m_index.Insert(IndexKey(key), pos);
+        m_index.Erase(oldSortKey, pos);
+        pos->entry.m_strPath.swap(path);
+    } catch (const std::bad_alloc&) {
+        AfxMessageBox(kOutOfMemoryMessage);
+    }
 }
 
 CDirSzEntry& CDirSzLst::GetNext(POSITION& pos) const

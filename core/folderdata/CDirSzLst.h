@@ -41,6 +41,7 @@ public:
     std::string GetPathAt(POSITION pos) const;
     CSizeInfo GetTotalAt(POSITION pos) const;
     CSizeInfo GetDirectAt(POSITION pos) const;
+    // Running out of memory shows the message and leaves the entry as it was.
     void SetPathAt(POSITION pos, const std::string& key);
     void SetTotalAt(POSITION pos, const CSizeInfo& total);
     void SetDirectAt(POSITION pos, const CSizeInfo& direct);

@@ -1,19 +1,16 @@
 // The block index against std::multimap as a reference, through many random changes.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <map>
 #include <new>
 #include <random>
 
+#include "FailingAllocation.h"
 #include "folderdata/CBlockIndex.h"
 
 namespace {
 
 using Index = CBlockIndex<int>;
-
-// Allocations left before one fails; -1: none fails.
-int g_allocationsBeforeFailure = -1;
 
 std::vector<std::pair<std::string, int*>> Contents(const Index& index)
 {
@@ -24,29 +21,6 @@ std::vector<std::pair<std::string, int*>> Contents(const Index& index)
 }
 
 }  // namespace
-
-// The whole test program allocates through these, so that a test can make one allocation fail.
-// Not under AddressSanitizer, whose own allocator must see every allocation.
-#ifndef __SANITIZE_ADDRESS__
-void* operator new(std::size_t size)
-{
-    if (g_allocationsBeforeFailure == 0) {
-        g_allocationsBeforeFailure = -1;
-        throw std::bad_alloc();
-    }
-    if (g_allocationsBeforeFailure > 0)
-        --g_allocationsBeforeFailure;
-    if (void* memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
-}
-// The compiler takes any operator new for its own and warns when free() meets its memory.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-#pragma GCC diagnostic pop
-#endif
 
 TEST(BlockIndex, StaysEqualToAMultimapThroughInsertsEraseAndSplits)
 {
@@ -117,9 +91,8 @@ TEST(BlockIndex, EmptiedBlocksAreReusedAndLongSharedPrefixesKeepTheOrder)
 // it was before: a key left behind would point to freed memory.
 TEST(BlockIndex, AnInsertionThatRunsOutOfMemoryChangesNothing)
 {
-#ifdef __SANITIZE_ADDRESS__
-    GTEST_SKIP() << "allocations cannot be made to fail under AddressSanitizer";
-#endif
+    if (!FailingAllocation::Available())
+        GTEST_SKIP() << "allocations cannot be made to fail under AddressSanitizer";
     Index index;
     std::vector<int> values(200);
     for (int i = 0; i < 128; ++i)  // one full block: the next insertion splits it
@@ -127,7 +100,7 @@ TEST(BlockIndex, AnInsertionThatRunsOutOfMemoryChangesNothing)
     const auto before = Contents(index);
     int failures = 0;
     for (int allowed = 0;; ++allowed) {
-        g_allocationsBeforeFailure = allowed;
+        FailingAllocation::FailAfter(allowed);
         try {
             index.Insert("C:\\1101", &values[199]);
         } catch (const std::bad_alloc&) {
@@ -135,7 +108,7 @@ TEST(BlockIndex, AnInsertionThatRunsOutOfMemoryChangesNothing)
             ASSERT_EQ(Contents(index), before);
             continue;
         }
-        g_allocationsBeforeFailure = -1;
+        FailingAllocation::Disarm();
         break;
     }
     EXPECT_GT(failures, 2);

@@ -4,6 +4,7 @@
 #include <random>
 #include <sstream>
 
+#include "FailingAllocation.h"
 #include "TestSupport.h"
 #include "app/CAppCore.h"
 #include "fw/CArchive.h"
@@ -245,4 +246,39 @@ TEST_F(DirSzLstTest, DamagedCountOrGarbageNeverCrashes)
     EXPECT_EQ(list.GetCount(), 1);
     LoadList(list, std::string("\xF0\xFF\xFF\xFF", 4));  // a negative count loads nothing
     EXPECT_EQ(list.GetCount(), 1);
+}
+
+// Whatever allocation fails, an insertion or a rename either happens whole or not at all, and
+// the user is told when not.
+TEST_F(DirSzLstTest, RunningOutOfMemoryLeavesEveryEntryUnderOneKey)
+{
+    if (!FailingAllocation::Available())
+        GTEST_SKIP() << "allocations cannot be made to fail under AddressSanitizer";
+    const std::string kFolder = "C:\\Program Files\\";  // long enough for every copy to allocate
+    for (int i = 0; i < 300; ++i)  // blocks of the index fill, so some insertions split one
+        list.SetEntry(kFolder + std::to_string(1000 + i * 2), {}, {});
+    for (int allowed = 0; allowed < 16; ++allowed) {
+        const std::string added = kFolder + std::to_string(1001 + allowed * 2);
+        const std::string oldKey = kFolder + std::to_string(1000 + allowed * 2);
+        const std::string newKey = kFolder + "renamed " + std::to_string(allowed);
+        const auto renamed = list.FindEntry(oldKey);
+        const int count = list.GetCount();
+
+        FailingAllocation::FailAfter(allowed);
+        const auto pos = list.SetEntry(added, {}, {});
+        FailingAllocation::Disarm();
+        EXPECT_EQ(pos == nullptr, FailingAllocation::Failed());
+        EXPECT_EQ(list.FindEntry(added), pos);
+        EXPECT_EQ(list.GetCount(), count + (pos ? 1 : 0));
+
+        FailingAllocation::FailAfter(allowed);
+        list.SetPathAt(renamed, newKey);
+        FailingAllocation::Disarm();
+        const bool failed = FailingAllocation::Failed();
+        EXPECT_EQ(list.GetPathAt(renamed), failed ? oldKey : newKey);
+        EXPECT_EQ(list.FindEntry(oldKey), failed ? renamed : nullptr);
+        EXPECT_EQ(list.FindEntry(newKey), failed ? nullptr : renamed);
+    }
+    EXPECT_FALSE(platform.messages.empty());
+    EXPECT_EQ(platform.messages.back(), kOutOfMemoryMessage);
 }
