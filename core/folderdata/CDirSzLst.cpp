@@ -222,9 +222,8 @@ void CDirSzLst::LoadEntries(CArchive& ar)
         if (!app.m_bSerializeOk)
             return;
         try {
-            auto* node = new Node(std::move(entry));
-            const std::string sortKey = IndexKey(node->entry.m_strPath);
-            Link(node, nullptr, m_tail, m_index.UpperBound(sortKey), sortKey);  // file order: at the tail
+            const std::string sortKey = IndexKey(entry.m_strPath);
+            Link(new Node(std::move(entry)), nullptr, m_tail, m_index.UpperBound(sortKey), sortKey);  // file order: at the tail
         } catch (const std::bad_alloc&) {
             AfxMessageBox(kOutOfMemoryMessage);
         }
