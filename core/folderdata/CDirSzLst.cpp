@@ -222,8 +222,9 @@ void CDirSzLst::LoadEntries(CArchive& ar)
         if (!app.m_bSerializeOk)
             return;
         try {
+            // In file order: at the tail.
             const std::string sortKey = IndexKey(entry.m_strPath);
-            Link(new Node(std::move(entry)), nullptr, m_tail, m_index.UpperBound(sortKey), sortKey);  // file order: at the tail
+            Link(new Node(std::move(entry)), nullptr, m_tail, m_index.UpperBound(sortKey), sortKey);
         } catch (const std::bad_alloc&) {
             AfxMessageBox(kOutOfMemoryMessage);
         }
