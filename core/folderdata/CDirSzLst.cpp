@@ -97,10 +97,10 @@ CDirSzLst::Node* CDirSzLst::ListPredecessor(Node* node, Node* guess) const
     // The index's neighbour is the list's unless a rename or a load has set the list out of key
     // order just here; then the list is searched from its head. Checking the guess reads the
     // node that linking or unlinking writes anyway.
-    if (guess ? guess->next == node : node == m_head)
-        return guess;
     if (node == m_head)
         return nullptr;
+    if (guess && guess->next == node)
+        return guess;
     if (!node)
         return m_tail;
     Node* before = m_head;
