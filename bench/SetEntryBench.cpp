@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/CAppCore.h"
+#include "folderdata/CDirSzLst.h"
 #include "text/Cp932.h"
 
 namespace {

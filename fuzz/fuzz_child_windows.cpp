@@ -7,6 +7,8 @@
 
 #include "FuzzSupport.h"
 #include "app/CAppCore.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
 #include "app/CChildCount.h"
 #include "app/CChildFrameRecord.h"
 

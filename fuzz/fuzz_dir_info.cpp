@@ -1,6 +1,8 @@
 // Fuzz target: the folder-information file "Dir Info" (the folder record list).
 #include "FuzzSupport.h"
 #include "app/CAppCore.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {

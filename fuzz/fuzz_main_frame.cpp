@@ -1,6 +1,8 @@
 // Fuzz target: the main-frame file "Mn" (placement and settings).
 #include "FuzzSupport.h"
 #include "app/CAppCore.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
 #include "app/CMainFrameRecord.h"
 #include "app/SortSettings.h"
 
@@ -9,12 +11,12 @@ namespace {
 void RequireUsableSettings(const CAppCore& app, const CMainFrameRecord& record)
 {
     const CAppSettings& settings = app.m_settings;
-    Require(settings.m_nKByte == 1000 || settings.m_nKByte == 1024, "kilobyte base");
+    Require(settings.m_format.m_nKByte == 1000 || settings.m_format.m_nKByte == 1024, "kilobyte base");
     Require(IsFolderSortKey(app.m_nFolderSortKey), "folder sort key");
     Require(g_nFolderSortDirection == 0 || g_nFolderSortDirection == 1, "folder sort direction");
     Require(IsListFileSortMode(ListFileSortMode), "file-list order");
     Require(app.m_bRefreshOnOpen == 0 || app.m_bRefreshOnOpen == 1, "refresh switch");
-    Require(settings.GetUnitSuffix(settings.m_strSizeUnit) == settings.m_strSizeUnit && settings.m_strSizeUnit != " TB",
+    Require(settings.m_format.GetUnitSuffix(settings.m_format.m_strSizeUnit) == settings.m_format.m_strSizeUnit && settings.m_format.m_strSizeUnit != " TB",
             "size unit");
     for (const int32_t flag : {settings.m_bShowModified, settings.m_bShowLastRead, settings.m_bShowCreated,
                                settings.m_bShowFolderCount, settings.m_bShowFileCount})

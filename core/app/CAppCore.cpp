@@ -1,18 +1,26 @@
 // The application object's shared services: the message pump and system error texts.
 #include "app/CAppCore.h"
 
-#include <cstdio>
 #include <stdexcept>
 
 #include "CPlatform.h"
+#include "app/CAppSettings.h"
 #include "app/COnePointTips.h"
+#include "folderdata/CDirSzLst.h"
+#include "fw/CSystemErrorText.h"
 
 namespace {
 CAppCore* g_app = nullptr;
 }
 
-CAppCore::CAppCore() : m_previous(g_app)
+CAppCore::CAppCore()
+    : m_pFolderInfo(std::make_unique<CDirSzLst>()),
+      m_pSettings(std::make_unique<CAppSettings>()),
+      m_folderInfo(*m_pFolderInfo),
+      m_settings(*m_pSettings),
+      m_previous(g_app)
 {
+    m_settings.Attach(m_folderInfo, *this);
     g_app = this;
 }
 
@@ -38,31 +46,20 @@ bool CAppCore::PumpMessages()
 
 std::string CAppCore::FormatSystemError(uint32_t code)
 {
-    std::string text = GetPlatform().FormatSystemMessage(code);
-    static const std::string kFullStop = "。";
-    const std::size_t stop = text.find(kFullStop);
-    if (stop != std::string::npos)
-        text.erase(stop + kFullStop.size());
-    return text;
+    return CSystemErrorText::Describe(code);
 }
 
 std::string CAppCore::FormatHex(uint32_t code)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(code));
-    return text;
+    return CSystemErrorText::FormatHex(code);
 }
 
 bool CAppCore::EnsureStoreFolder()
 {
-    CPlatform& platform = GetPlatform();
-    CFindEntry status;
-    if (platform.GetFileStatus(m_settings.m_strPositionDir, status))
-        return status.IsDirectory();
-    return platform.CreateFolder(m_settings.m_strPositionDir) == kErrorSuccess;
+    return m_settings.EnsureStoreFolder();
 }
 
 int CAppCore::ShowOnePointTip()
 {
-    return COnePointTips::Show(*this);
+    return COnePointTips::Show(m_settings);
 }

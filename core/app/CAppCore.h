@@ -2,26 +2,31 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
-#include "app/CAppSettings.h"
-#include "folderdata/CDirSzLst.h"
+#include "folderdata/CWalkSink.h"
+
+class CAppSettings;
+class CDirSzLst;
 
 // One instance lives for the whole process (the window program's application object derives
 // from it; tools and tests create their own). It owns what all windows share: the folder
 // records, the settings and services, the switches of linkage and compare, and the last system
-// error seen. Long loops call PumpMessages once per step to keep the windows alive.
-class CAppCore {
+// error seen. Long loops call PumpMessages once per step to keep the windows alive; the walk
+// reaches the pump and the last-error slot through the CWalkSink this object implements.
+class CAppCore : public CWalkSink {
 public:
     // construction: the newest instance becomes the process's application object
     CAppCore();
-    virtual ~CAppCore();
+    ~CAppCore() override;
     CAppCore(const CAppCore&) = delete;
     CAppCore& operator=(const CAppCore&) = delete;
 
     // Lets every waiting window message through; returns true once none is waiting. Meeting
     // the quit message ends the process at once with exit code 0, saving nothing.
-    bool PumpMessages();
+    bool PumpMessages() override;
+    void RememberLastError(uint32_t code) override { m_dwLastError = code; }
     // The system's message text for an error code, cut after its first "。".
     std::string FormatSystemError(uint32_t code);
     // "0x" and lower-case hexadecimal digits.
@@ -35,22 +40,27 @@ public:
     // answer that closed the tip box.
     int ShowOnePointTip();
 
+private:
+    // held apart so that this header stays small; the references below name them
+    std::unique_ptr<CDirSzLst> m_pFolderInfo;
+    std::unique_ptr<CAppSettings> m_pSettings;
+
+public:
     // shared state
     int32_t m_nFolderSortKey = 0;
     std::string m_strStartPath;
     int32_t m_bRegisteredFound = 1;
     int32_t m_nChildCount = 0;
     int32_t m_bRestoring = 0;
-    bool m_bSerializeOk = true;
     int32_t m_bLinkage = 0;
     int32_t m_bCompare = 0;
     int32_t m_bNoAnswer = 1;
     std::string m_strVerdict;
     uint32_t m_dwLastError = 0;
-    CDirSzLst m_folderInfo;
+    CDirSzLst& m_folderInfo;
     int32_t m_bRefreshOnOpen = 0;
     int32_t m_bReaggregate = 0;
-    CAppSettings m_settings;
+    CAppSettings& m_settings;
 
 private:
     CAppCore* m_previous = nullptr;

@@ -1,6 +1,23 @@
 // The store operations of the settings object.
 #include "app/CAppSettings.h"
 
+#include "CPlatform.h"
+
+void CAppSettings::Attach(CDirSzLst& folderInfo, CWalkSink& sink)
+{
+    m_walk.Attach(folderInfo, sink);
+    m_drives.Attach(sink);
+}
+
+bool CAppSettings::EnsureStoreFolder() const
+{
+    CPlatform& platform = GetPlatform();
+    CFindEntry status;
+    if (platform.GetFileStatus(m_strPositionDir, status))
+        return status.IsDirectory();
+    return platform.CreateFolder(m_strPositionDir) == kErrorSuccess;
+}
+
 bool CAppSettings::SerializeToFile(const std::string& path, CArchive::Mode mode, const SerializeFunction& serialize)
 {
     CStoreFile file;

@@ -7,15 +7,21 @@
 
 #include "app/CStoreFile.h"
 #include "app/CWindowPlacement.h"
+#include "folderdata/CFolderKeys.h"
+#include "folderdata/CFolderWalk.h"
 #include "fw/CArchive.h"
 #include "services/CDisplayFormat.h"
 #include "services/CDriveServices.h"
 
-// Holds the display settings, the names of the store and of the special tree nodes, and the stop
-// flag of long loops, and offers the services built on them: the folder walk with its path
-// helpers, formatting, drives and file operations, and the store of settings and placements. The
-// application object owns the instance everybody uses; a document may build a short-lived one to
-// call a service.
+class CDirSzLst;
+class CWalkSink;
+
+// Holds the names of the store and of the special tree nodes, which folder totals the labels show,
+// and the stop flag of long loops, and owns the services built on them, each handed out as a
+// member: the folder keys (m_keys), the display format with the size unit and kilobyte base
+// (m_format), the folder walk (m_walk) and the drive services (m_drives). It also keeps the store
+// of settings and placements itself. The application object owns the instance everybody uses and
+// attaches its record list and pump to the walk; a test may build one of its own.
 //
 // The store is a folder of small files, each the archive of one record or of a sequence of
 // records. SerializeToFile reads or writes one file in one call; the child-window file, which
@@ -23,7 +29,7 @@
 // SerializeOnFile once per record. Any object with Serialize(CArchive&) can be stored. Nothing
 // here shows a message: a file that cannot be read leaves the settings as they are, and a file
 // that cannot be written keeps its previous content and makes the call return false.
-class CAppSettings : public CDriveServices, public CDisplayFormat {
+class CAppSettings {
 public:
     using SerializeFunction = std::function<void(CArchive&)>;
     template <class T>
@@ -31,7 +37,11 @@ public:
 
     // construction
     CAppSettings() = default;
-    ~CAppSettings() override = default;
+    virtual ~CAppSettings() = default;
+    CAppSettings(const CAppSettings&) = delete;
+    CAppSettings& operator=(const CAppSettings&) = delete;
+    // Gives the walk and the drive services the program's record list and pump.
+    void Attach(CDirSzLst& folderInfo, CWalkSink& sink);
 
     // store operations
     // Reads (load) or writes (store) the whole file at path; false when it cannot be opened, or
@@ -70,6 +80,9 @@ public:
     static std::string JoinStorePath(const std::string& folder, const std::string& name);
     // A file of the store folder.
     std::string StorePath(const std::string& name) const { return JoinStorePath(m_strPositionDir, name); }
+    // Creates the store folder when it is not there; false when it still is not (the writes
+    // that follow then fail without a message).
+    bool EnsureStoreFolder() const;
 
     // store names
     std::string m_strPositionDefaultDir = "フォルダZQ Position Default";
@@ -83,6 +96,9 @@ public:
     // open while start-up recreates the saved child windows
     CStoreFile m_fileChildWindows;
 
+    // TRUE only while a long loop waits in its message pump; clearing it asks the loop to stop.
+    bool m_bWalkRunning = false;
+
     // which folder totals the tree labels show
     int32_t m_bShowModified = 0;
     int32_t m_bShowLastRead = 0;
@@ -90,9 +106,15 @@ public:
     int32_t m_bShowFolderCount = 0;
     int32_t m_bShowFileCount = 0;
 
-    // display names of the special nodes (their keys are CDriveServices')
+    // display names of the special nodes (their keys are m_keys')
     std::string m_strFileOnlyFolderName = "ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ";
     std::string m_strMyComputerName = "ﾏｲ ｺﾝﾋﾟｭｰﾀ";
+
+    // the services
+    const CFolderKeys m_keys;
+    CDisplayFormat m_format;
+    CFolderWalk m_walk{m_keys, m_bWalkRunning};
+    CDriveServices m_drives{m_keys};
 
 private:
     bool SerializeAndClose(CStoreFile& file, CArchive::Mode mode, const SerializeFunction& serialize);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/CAppCore.h"
+#include "app/CAppSettings.h"
 #include "app/SortSettings.h"
 #include "fw/CArchive.h"
 
@@ -36,8 +37,8 @@ bool IsKiloByteBase(int32_t base)
 
 bool IsSizeUnit(const CAppSettings& settings, const std::string& unit)
 {
-    return unit == settings.m_strUnitB || unit == settings.m_strUnitKB || unit == settings.m_strUnitMB ||
-           unit == settings.m_strUnitGB;
+    return unit == settings.m_format.m_strUnitB || unit == settings.m_format.m_strUnitKB || unit == settings.m_format.m_strUnitMB ||
+           unit == settings.m_format.m_strUnitGB;
 }
 
 }  // namespace
@@ -46,8 +47,8 @@ void CMainFrameRecord::Store(CArchive& ar)
 {
     const CAppSettings& settings = m_app.m_settings;
     m_placement.Write(ar);
-    ar << settings.m_nKByte << m_app.m_nFolderSortKey << g_nFolderSortDirection << ListFileSortMode
-       << m_app.m_bRefreshOnOpen << settings.m_strSizeUnit;
+    ar << settings.m_format.m_nKByte << m_app.m_nFolderSortKey << g_nFolderSortDirection << ListFileSortMode
+       << m_app.m_bRefreshOnOpen << settings.m_format.m_strSizeUnit;
     ar << settings.m_bShowModified << settings.m_bShowLastRead << settings.m_bShowCreated
        << settings.m_bShowFolderCount << settings.m_bShowFileCount;
 }
@@ -64,7 +65,7 @@ void CMainFrameRecord::LoadSortSettings(CArchive& ar)
 {
     CAppSettings& settings = m_app.m_settings;
     if (const int32_t base = ReadInt(ar); IsKiloByteBase(base))
-        settings.m_nKByte = base;
+        settings.m_format.m_nKByte = base;
     if (const int32_t key = ReadInt(ar); IsFolderSortKey(key))
         m_app.m_nFolderSortKey = key;
     g_nFolderSortDirection = ReadSwitch(ar);
@@ -77,7 +78,7 @@ void CMainFrameRecord::LoadDisplaySettings(CArchive& ar)
 {
     CAppSettings& settings = m_app.m_settings;
     if (const std::string unit = ReadString(ar); IsSizeUnit(settings, unit))
-        settings.m_strSizeUnit = unit;
+        settings.m_format.m_strSizeUnit = unit;
     settings.m_bShowModified = ReadSwitch(ar);
     settings.m_bShowLastRead = ReadSwitch(ar);
     settings.m_bShowCreated = ReadSwitch(ar);

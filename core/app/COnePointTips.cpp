@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "app/CAppCore.h"
+#include "app/CAppSettings.h"
 #include "app/COnePointState.h"
 #include "fw/AfxMessageBox.h"
 
@@ -98,14 +98,13 @@ int COnePointTips::NextIndex(int lastShown)
     return EndsCycle(next) ? 0 : next;
 }
 
-int COnePointTips::Show(CAppCore& app)
+int COnePointTips::Show(CAppSettings& settings)
 {
-    CAppSettings& settings = app.m_settings;
     COnePointState state;
     settings.SerializeToFile(settings.m_strOnePointPath, CArchive::load, state);
     int index = NextIndex(state.m_nIndex);
     const int answer = ShowUntilAnswered(index);
-    app.EnsureStoreFolder();
+    settings.EnsureStoreFolder();
     state.m_nIndex = index;
     settings.SerializeToFile(settings.m_strOnePointPath, CArchive::store, state);
     return answer;

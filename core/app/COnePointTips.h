@@ -3,7 +3,7 @@
 
 #include <string>
 
-class CAppCore;
+class CAppSettings;
 
 // A table of 100 texts: the ten tips, the end marker "999" behind them and empty entries. Each
 // start shows the tip after the one shown last time (kept in "One Point Number"); No pages on
@@ -21,7 +21,7 @@ public:
     // The index of the tip to show after lastShown.
     static int NextIndex(int lastShown);
     // Shows the tips as described above and stores the last one; returns the last answer.
-    static int Show(CAppCore& app);
+    static int Show(CAppSettings& settings);
 
 private:
     static int ShowUntilAnswered(int& index);

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 
-#include "app/CAppCore.h"
 #include "fw/AfxMessageBox.h"
 #include "fw/CArchive.h"
 
@@ -19,13 +18,13 @@ std::string FormatSerializeError(const std::string& what, const std::string& fil
     return what + "\n\nfile name ： \n" + filePath + "\n\nerror code ： " + code;
 }
 
-void CDirSzEntry::Serialize(CArchive& ar)
+bool CDirSzEntry::SerializeOk(CArchive& ar)
 {
     if (ar.IsStoring()) {
         ar << m_strPath;
         m_total.Serialize(ar);
         m_direct.Serialize(ar);
-        return;
+        return true;
     }
     try {
         std::string key;
@@ -34,8 +33,9 @@ void CDirSzEntry::Serialize(CArchive& ar)
         total.Serialize(ar);
         direct.Serialize(ar);
         *this = CDirSzEntry(key, total, direct);
+        return true;
     } catch (const CArchiveException& e) {
         AfxMessageBox(FormatSerializeError("Error on Serialize(CDirSzEntry).", ar.GetFilePath(), e.m_cause));
-        AfxGetAppCore().m_bSerializeOk = false;
+        return false;
     }
 }

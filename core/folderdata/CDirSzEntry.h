@@ -22,9 +22,11 @@ public:
     void SetTotal(const CSizeInfo& total) { m_total = total; }
     void SetDirect(const CSizeInfo& direct) { m_direct = direct; }
 
-    // Key, total record, direct record. A read that fails is reported to the user once and
-    // clears the application's serialise-ok flag, which tells the list to stop loading.
-    void Serialize(CArchive& ar);
+    // Key, total record, direct record. A read that fails is reported to the user once.
+    void Serialize(CArchive& ar) { (void)SerializeOk(ar); }
+    // Serialize, telling whether it succeeded: a failed read leaves the record as it was, which
+    // tells the list to stop loading.
+    bool SerializeOk(CArchive& ar);
 
     std::string m_strPath;
     CSizeInfo m_total;

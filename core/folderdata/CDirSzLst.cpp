@@ -3,7 +3,6 @@
 
 #include <new>
 
-#include "app/CAppCore.h"
 #include "fw/AfxMessageBox.h"
 #include "fw/CArchive.h"
 #include "fw/Prefetch.h"
@@ -212,14 +211,13 @@ void CDirSzLst::Serialize(CArchive& ar)
 
 void CDirSzLst::LoadEntries(CArchive& ar)
 {
-    CAppCore& app = AfxGetAppCore();
-    app.m_bSerializeOk = true;
+    m_bSerializeOk = true;
     int32_t count = 0;
     ar >> count;
     for (int32_t i = 0; i < count; ++i) {
         CDirSzEntry entry;
-        entry.Serialize(ar);
-        if (!app.m_bSerializeOk)
+        m_bSerializeOk = entry.SerializeOk(ar);
+        if (!m_bSerializeOk)
             return;
         try {
             // In file order: at the tail.

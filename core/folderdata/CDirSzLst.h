@@ -60,6 +60,10 @@ public:
     // The entry count, then every entry; loading appends to what the list holds.
     void Serialize(CArchive& ar);
 
+    // TRUE unless the last load stopped at an entry that could not be read (the entries read
+    // before it stay).
+    bool m_bSerializeOk = true;
+
 private:
     struct Node {
         explicit Node(CDirSzEntry e) : entry(std::move(e)) {}

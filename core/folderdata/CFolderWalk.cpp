@@ -1,13 +1,15 @@
 // The aggregation walk and the key helpers.
 #include "folderdata/CFolderWalk.h"
 
-#include <cctype>
 #include <deque>
 
-#include "app/CAppCore.h"
+#include "folderdata/CDirSzLst.h"
+#include "folderdata/CFolderKeys.h"
+#include "folderdata/CWalkSink.h"
 #include "fw/AfxMessageBox.h"
 #include "fw/CDocument.h"
 #include "fw/CFileFind.h"
+#include "fw/CSystemErrorText.h"
 #include "text/Cp932.h"
 
 // One folder being listed: where its totals go, its listing, and the subfolder under way.
@@ -47,10 +49,16 @@ public:
 
 }  // namespace
 
+void CFolderWalk::Attach(CDirSzLst& folderInfo, CWalkSink& sink)
+{
+    m_pFolderInfo = &folderInfo;
+    m_pSink = &sink;
+}
+
 bool CFolderWalk::AggregateFolder(const std::string& key, CSizeInfo& total, CSizeInfo& direct,
                                   CDocument* pDoc, bool bRecount, bool bCachedOnly)
 {
-    if (IsMyComputerKey(key))
+    if (m_keys.IsMyComputerKey(key))
         return AggregateAllDrives(key, total, direct, pDoc, bRecount, bCachedOnly);
     return AggregateTree(key, total, direct, pDoc, bRecount, bCachedOnly);
 }
@@ -71,20 +79,22 @@ bool CFolderWalk::AggregateAllDrives(const std::string& key, CSizeInfo& total, C
         }
     }
     if (result)
-        AfxGetAppCore().m_folderInfo.SetEntry(key, total, direct);
+        m_pFolderInfo->SetEntry(key, total, direct);
     return result;
 }
 
 bool CFolderWalk::AggregateTree(const std::string& key, CSizeInfo& total, CSizeInfo& direct,
                                 CDocument* pDoc, bool bRecount, bool bCachedOnly)
 {
+    if (!m_pFolderInfo)
+        return false;  // not attached to a program: nothing to store into
     const WalkScope walk;
     std::deque<Level> stack;  // a deque keeps references to the levels below stable
     const Entered top = EnterFolder(key, total, direct, pDoc, bRecount, bCachedOnly, stack.emplace_back());
     if (top != Entered::Listing)
         return top == Entered::Stored;
 
-    CDirSzLst& folderInfo = AfxGetAppCore().m_folderInfo;
+    CDirSzLst& folderInfo = *m_pFolderInfo;
     for (;;) {
         Level& level = stack.back();
         bool childDone = false;
@@ -138,7 +148,7 @@ CFolderWalk::Entered CFolderWalk::EnterFolder(const std::string& key, CSizeInfo&
     if (!PumpAndCheckStop())
         return Entered::Failed;
     if (!bRecount) {
-        const CDirSzLst& folderInfo = AfxGetAppCore().m_folderInfo;
+        const CDirSzLst& folderInfo = *m_pFolderInfo;
         if (const CDirSzLst::POSITION pos = folderInfo.FindEntry(key)) {
             total = folderInfo.GetTotalAt(pos);  // one lookup answers it
             direct = folderInfo.GetDirectAt(pos);
@@ -160,7 +170,7 @@ CFolderWalk::Entered CFolderWalk::EnterFolder(const std::string& key, CSizeInfo&
 bool CFolderWalk::PumpAndCheckStop()
 {
     m_bWalkRunning = true;
-    AfxGetAppCore().PumpMessages();
+    m_pSink->PumpMessages();
     if (!m_bWalkRunning)
         return false;
     m_bWalkRunning = false;
@@ -171,7 +181,9 @@ bool CFolderWalk::GetStoredTotals(const std::string& key, CSizeInfo& total, CSiz
 {
     ClearTotals(total);
     ClearTotals(direct);
-    const CDirSzLst& folderInfo = AfxGetAppCore().m_folderInfo;
+    if (!m_pFolderInfo)
+        return false;
+    const CDirSzLst& folderInfo = *m_pFolderInfo;
     const CDirSzLst::POSITION pos = folderInfo.FindEntry(key);
     if (!pos)
         return false;
@@ -190,30 +202,27 @@ bool CFolderWalk::StopAggregation()
 
 bool CFolderWalk::FindFileRetry(CFileFind& finder, const std::string& folder)
 {
-    CAppCore& app = AfxGetAppCore();
     const std::string pattern = MakeFindPattern(folder);
     for (;;) {
-        app.m_dwLastError = 0;
+        RememberLastError(0);
         if (finder.FindFile(pattern))
             return true;
         const uint32_t code = finder.GetLastError();
-        app.m_dwLastError = code;
-        if (code == kErrorFileNotFound) {
-            app.m_dwLastError = 0;  // an empty listing is not an error worth remembering
-            return false;
-        }
+        if (code == kErrorFileNotFound)
+            return false;  // an empty listing is not an error worth remembering
+        RememberLastError(code);
         if (code == kErrorPathNotFound)
             return false;
-        if (AfxMessageBox(AccessErrorMessage(folder, code), kMbRetryCancel | kMbIconHand) != kIdRetry)
+        const std::string lead = m_keys.GetDisplayPath(folder) + " にアクセスできません。";
+        if (AfxMessageBox(CSystemErrorText::Message(lead, code), kMbRetryCancel | kMbIconHand) != kIdRetry)
             return false;
     }
 }
 
-std::string CFolderWalk::AccessErrorMessage(const std::string& folder, uint32_t code)
+void CFolderWalk::RememberLastError(uint32_t code)
 {
-    CAppCore& app = AfxGetAppCore();
-    return GetDisplayPath(folder) + " にアクセスできません。\n\n" + app.FormatSystemError(code) + "\n\n" +
-           "( ｺｰﾄﾞ=" + CAppCore::FormatHex(code) + " )" + "\n";
+    if (m_pSink)
+        m_pSink->RememberLastError(code);
 }
 
 std::string CFolderWalk::MakeFindPattern(const std::string& folder)
@@ -223,66 +232,4 @@ std::string CFolderWalk::MakeFindPattern(const std::string& folder)
         pattern += "\\";
     pattern += Cp932::ByteLength(pattern) > 3 ? "\\*.*" : "*.*";
     return pattern;
-}
-
-bool CFolderWalk::IsDriveRoot(const std::string& key)
-{
-    return key.size() == 3 && key[1] == ':';
-}
-
-std::string CFolderWalk::GetDisplayPath(const std::string& key) const
-{
-    if (IsMyComputerKey(key) || key.empty())
-        return key;
-    std::string display = key;
-    display[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(display[0])));
-    return display;
-}
-
-std::string CFolderWalk::SplitPath(const std::string& path, std::string& name)
-{
-    const std::size_t slash = path.rfind('\\');
-    std::string parent = slash == std::string::npos ? std::string() : path.substr(0, slash);
-    if (Cp932::ByteLength(parent) <= 2)
-        parent += "\\";
-    name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return parent;
-}
-
-std::string CFolderWalk::GetParentKey(const std::string& key) const
-{
-    if (IsMyComputerKey(key))
-        return std::string();
-    if (IsDriveRoot(key))
-        return m_strMyComputerId;
-    std::string name;
-    return SplitPath(key, name);
-}
-
-std::string CFolderWalk::GetNameOf(const std::string& key) const
-{
-    if (key.empty() || IsMyComputerKey(key) || IsDriveRoot(key))
-        return std::string();
-    std::string name;
-    SplitPath(key, name);
-    return name;
-}
-
-bool CFolderWalk::PathExists(const std::string& path)
-{
-    CFileStatus status;
-    return GetFileStatus(path, status);
-}
-
-bool CFolderWalk::GetFileStatusOf(const std::string& path, CFileStatus& status)
-{
-    return GetFileStatus(path, status);
-}
-
-CFileStatus CFolderWalk::GetFileStatusCopy(const std::string& path)
-{
-    CFileStatus status;
-    if (!GetFileStatus(path, status))
-        status.m_mtime = CTime();
-    return status;
 }

@@ -1,25 +1,34 @@
-// CFolderWalk: totals a folder, a drive or the whole computer, and names folders by their keys.
+// CFolderWalk: totals a folder, a drive or the whole computer.
 #pragma once
 
 #include <string>
 
 #include "folderdata/CSizeInfo.h"
-#include "fw/CFileStatus.h"
 
+class CDirSzLst;
 class CDocument;
 class CFileFind;
+class CFolderKeys;
+class CWalkSink;
 
-// The aggregation walk. It lists a folder depth first, keeps a record in the application's
-// folder list for every folder it completes, and answers folders already stored without listing
+// The aggregation walk. It lists a folder depth first, keeps a record in the folder list it was
+// given for every folder it completes, and answers folders already stored without listing
 // them again unless asked to recount. Before each folder it lets waiting window messages through;
 // a handler run there stops the walk by clearing m_bWalkRunning (StopAggregation), and every
 // level then returns false without storing anything, while the subfolders finished before keep
 // their records. The walk keeps its own stack, so no depth of folders can exhaust the thread's.
-//
-// Keys: a drive root is "C:\", any other folder its full path without a trailing backslash, the
-// whole computer m_strMyComputerId. The path helpers split and present keys for the panes.
+// The settings object owns the one walk (settings.m_walk); the application attaches its record
+// list and pump to it.
 class CFolderWalk {
 public:
+    // construction: the stop flag and the keys belong to the settings object that owns the walk
+    CFolderWalk(const CFolderKeys& keys, bool& bWalkRunning) : m_keys(keys), m_bWalkRunning(bWalkRunning) {}
+    CFolderWalk(const CFolderWalk&) = delete;
+    CFolderWalk& operator=(const CFolderWalk&) = delete;
+    // The record list the walk answers from and stores into, and the program's pump; a walk
+    // asked for before this fails.
+    void Attach(CDirSzLst& folderInfo, CWalkSink& sink);
+
     // walking
     bool AggregateFolder(const std::string& key, CSizeInfo& total, CSizeInfo& direct, CDocument* pDoc,
                          bool bRecount, bool bCachedOnly);
@@ -37,23 +46,6 @@ public:
     bool FindFileRetry(CFileFind& finder, const std::string& folder);
     static std::string MakeFindPattern(const std::string& folder);
 
-    // keys and paths
-    bool IsMyComputerKey(const std::string& key) const { return key == m_strMyComputerId; }
-    static bool IsDriveRoot(const std::string& key);
-    std::string GetDisplayPath(const std::string& key) const;
-    // Returns the parent of path and puts the last component into name.
-    static std::string SplitPath(const std::string& path, std::string& name);
-    std::string GetParentKey(const std::string& key) const;
-    std::string GetNameOf(const std::string& key) const;
-    static bool PathExists(const std::string& path);
-    static bool GetFileStatusOf(const std::string& path, CFileStatus& status);
-    // The status by value; its modified time is 0 when the path cannot be read.
-    static CFileStatus GetFileStatusCopy(const std::string& path);
-
-    // TRUE only while a walk waits in its message pump; clearing it asks the walk to stop.
-    bool m_bWalkRunning = false;
-    const std::string m_strMyComputerId = "ﾏｲ ｺﾝﾋﾟｭｰﾀ,";
-
 private:
     struct Level;
     enum class Entered { Stored, Listing, Failed };
@@ -61,5 +53,11 @@ private:
     Entered EnterFolder(const std::string& key, CSizeInfo& total, CSizeInfo& direct, CDocument* pDoc,
                         bool bRecount, bool bCachedOnly, Level& level);
     bool PumpAndCheckStop();
-    std::string AccessErrorMessage(const std::string& folder, uint32_t code);
+    void RememberLastError(uint32_t code);
+
+    const CFolderKeys& m_keys;
+    // TRUE only while a walk waits in its message pump; clearing it asks the walk to stop.
+    bool& m_bWalkRunning;
+    CDirSzLst* m_pFolderInfo = nullptr;
+    CWalkSink* m_pSink = nullptr;
 };

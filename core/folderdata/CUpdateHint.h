@@ -6,6 +6,28 @@
 #include "folderdata/CSizeInfo.h"
 #include "fw/CObject.h"
 
+// The update codes a document sends to its own views and, through the application, to every other
+// document. A receiver that has no reaction to a code ignores it.
+enum : int {
+    kHintExpanded = 0,            // the tree opened a level (list only)
+    kHintFilesOperated = 1,       // a move, copy or delete finished
+    kHintCompareRow = 3,          // a row was selected in compare mode
+    kHintCompareFolder = 4,       // compare walk: compare your counterpart folder
+    kHintLinkageQuery = 6,        // may linkage be switched on? (the answer goes back in m_nParam2)
+    kHintArrange = 7,             // windows were arranged: scroll the selection into view
+    kHintFilesChanged = 8,        // files below the hint's paths changed
+    kHintFolderCreated = 0x20,    // a new folder
+    kHintRenamed = 0x100,         // m_strOldPath is now m_strPath
+    kHintShowFolder = 0x200,      // show and select the hint's path
+    kHintRefresh = 0x300,         // refill from the disk
+    kHintAggregated = 0x2000,     // totals were stored
+    kHintCompareStart = 0x9000,   // compare mode: start from the selection
+    kHintCompareList = 0xA000,    // a list's compare pass asks for answers
+    kHintLinkageChanged = 0xB000, // linkage was switched on or off
+    kHintLinkedSelection = 0xC000,// a linked window selected a folder
+    kHintCompareFile = 0xE000,    // compare walk: compare your counterpart file
+};
+
 // The sender of an update builds one on the stack, fills what the update code needs and passes it
 // through UpdateAllViews and UpdateAllDocuments. A receiving view copies it on entry; the copy
 // leaves out m_nParam2, the answer flag of the linkage query (code 6), so that a receiver never

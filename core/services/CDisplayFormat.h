@@ -9,14 +9,12 @@
 
 // Every size, date, attribute and type text the panes, the title and the dialogs show comes from
 // here, so that all of them follow the same two settings: the size unit and the kilobyte base.
-// The application's settings object derives from this class and callers write
-// settings.FormatSize(size, settings.m_strSizeUnit). Texts are UTF-8; where the program's rules
+// The settings object owns the instance the program uses, and callers write
+// format.FormatSize(size, format.m_strSizeUnit) with format = settings.m_format. Texts are UTF-8; where the program's rules
 // are defined over code page 932 bytes (name case), the CP932 form of the text is examined.
 // Nothing here fails: unknown units and unusable bases fall back to kilobytes of 1,000 bytes.
 class CDisplayFormat {
 public:
-    virtual ~CDisplayFormat() = default;
-
     // Unit and base
     // Bytes per unit of a unit suffix; an unknown or empty suffix counts as kilobytes.
     int32_t GetUnitDivisor(std::string_view unit) const;

@@ -1,9 +1,11 @@
-// Drives, free space, special path keys and the shell's names and icons.
+// Drives, free space, existing folders and files, and the shell's names and icons.
 #include "services/CDriveServices.h"
 
-#include "app/CAppCore.h"
+#include "folderdata/CFolderKeys.h"
+#include "folderdata/CWalkSink.h"
 #include "fw/AfxMessageBox.h"
 #include "fw/CFileStatus.h"
+#include "fw/CSystemErrorText.h"
 #include "text/Utf.h"
 
 namespace {
@@ -35,8 +37,15 @@ bool CDriveServices::OfferStartFolder(const std::string& root)
 
 bool CDriveServices::GetFreeSpace(const std::string& root, uint64_t& freeBytes)
 {
-    const uint32_t code = GetPlatform().FreeSpaceOf(root, freeBytes);
-    AfxGetAppCore().m_dwLastError = code;
+    uint32_t code = 0;
+    return GetFreeSpaceCode(root, freeBytes, code);
+}
+
+bool CDriveServices::GetFreeSpaceCode(const std::string& root, uint64_t& freeBytes, uint32_t& code)
+{
+    code = GetPlatform().FreeSpaceOf(root, freeBytes);
+    if (m_pSink)
+        m_pSink->RememberLastError(code);
     if (code != kErrorSuccess)
         freeBytes = 0;
     return code == kErrorSuccess;
@@ -44,65 +53,27 @@ bool CDriveServices::GetFreeSpace(const std::string& root, uint64_t& freeBytes)
 
 bool CDriveServices::GetFreeSpaceRetry(const std::string& path, uint64_t& freeBytes)
 {
-    CAppCore& app = AfxGetAppCore();
     const std::string root = FirstThreeCharacters(path);
     for (;;) {
-        app.m_dwLastError = 0;
-        if (GetFreeSpace(root, freeBytes))
+        uint32_t code = 0;
+        if (GetFreeSpaceCode(root, freeBytes, code))
             return true;
-        if (AfxMessageBox(FreeSpaceMessage(root, app.m_dwLastError), kMbRetryCancel | kMbIconHand) != kIdRetry)
+        const std::string lead = m_keys.GetDisplayPath(root) + " の空きﾃﾞｨｽｸ領域が分かりません。";
+        if (AfxMessageBox(CSystemErrorText::Message(lead, code), kMbRetryCancel | kMbIconHand) != kIdRetry)
             return false;
     }
 }
 
-std::string CDriveServices::FreeSpaceMessage(const std::string& root, uint32_t code) const
-{
-    CAppCore& app = AfxGetAppCore();
-    return GetDisplayPath(root) + " の空きﾃﾞｨｽｸ領域が分かりません。\n\n" + app.FormatSystemError(code) + "\n\n" +
-           "( ｺｰﾄﾞ=" + CAppCore::FormatHex(code) + " )" + "\n";
-}
-
-std::string CDriveServices::SplitFirst(const std::string& path, std::string& rest)
-{
-    const std::size_t slash = path.find('\\');
-    if (slash == std::string::npos) {
-        rest.clear();
-        return path;
-    }
-    std::string head = path.substr(0, slash + 1);
-    if (!IsDriveRoot(head))
-        head.pop_back();
-    rest = path.substr(slash + 1);
-    return head;
-}
-
 bool CDriveServices::IsInRecycleFolder(const std::string& path) const
 {
-    if (IsMyComputerKey(path))
+    if (m_keys.IsMyComputerKey(path))
         return false;
     std::string rest;
-    const std::string root = SplitFirst(path, rest);
-    if (rest.empty() || !IsDriveRoot(root) || !IsFixedDrive(root))
+    const std::string root = CFolderKeys::SplitFirst(path, rest);
+    if (rest.empty() || !CFolderKeys::IsDriveRoot(root) || !IsFixedDrive(root))
         return false;
     std::string below;
-    return SplitFirst(rest, below) == m_strRecycled;
-}
-
-bool CDriveServices::IsFileOnlyFolder(const std::string& path) const
-{
-    return GetNameOf(path) == m_strFileOnlyFolderId;
-}
-
-bool CDriveServices::IsPlaceholderPath(const std::string& path) const
-{
-    return GetNameOf(path) == m_strDummyId;
-}
-
-bool CDriveServices::IsOrdinaryFolderPath(const std::string& path) const
-{
-    // An empty key would reach the platform as the current folder (or "/" natively).
-    return !path.empty() && !IsMyComputerKey(path) && !IsDriveRoot(path) && !IsFileOnlyFolder(path) &&
-           !IsPlaceholderPath(path);
+    return CFolderKeys::SplitFirst(rest, below) == m_strRecycled;
 }
 
 bool CDriveServices::IsExistingFolder(const std::string& path) const
@@ -118,29 +89,9 @@ bool CDriveServices::IsExistingFile(const std::string& path) const
 bool CDriveServices::HasStatus(const std::string& path, bool bFolder) const
 {
     CFileStatus status;
-    if (!IsOrdinaryFolderPath(path) || !GetFileStatusOf(path, status))
+    if (!m_keys.IsOrdinaryFolderPath(path) || !GetFileStatus(path, status))
         return false;
     return ((status.m_attribute & kAttrDirectory) != 0) == bFolder;
-}
-
-std::string CDriveServices::GetRealFolder(const std::string& path) const
-{
-    return IsFileOnlyFolder(path) ? GetParentKey(path) : path;
-}
-
-std::string CDriveServices::JoinPath(const std::string& folder, const std::string& name)
-{
-    return IsDriveRoot(folder) ? folder + name : folder + "\\" + name;
-}
-
-std::string CDriveServices::SameNameIn(const std::string& path, const std::string& folder) const
-{
-    return JoinPath(folder, GetNameOf(path));
-}
-
-std::string CDriveServices::ReplaceName(const std::string& path, const std::string& name) const
-{
-    return JoinPath(GetParentKey(path), name);
 }
 
 std::string CDriveServices::GetShellDisplayName(const std::string& path)

@@ -41,8 +41,8 @@ std::string CFolderLabel::BuildInfoText(const CAppSettings& settings, const CSiz
         text.append("F")
             .append(CTextFormat::PadWithDots(CountText(totals.m_nFiles), kFileCountWidth, kDotsPerByte))
             .append(kPieceEnd);
-    if (!settings.m_strSizeUnit.empty())
-        text.append(CTextFormat::PadWithDots(settings.FormatSize(totals.m_nSize, settings.m_strSizeUnit), kSizeWidth,
+    if (!settings.m_format.m_strSizeUnit.empty())
+        text.append(CTextFormat::PadWithDots(settings.m_format.FormatSize(totals.m_nSize, settings.m_format.m_strSizeUnit), kSizeWidth,
                                              kDotsPerByte))
             .append(kPieceEnd);
     return text;
@@ -77,18 +77,18 @@ std::string CFolderLabel::Rename(std::string_view label, const std::string& name
 
 std::string CFolderLabel::DisplayNameOf(const CAppSettings& settings, const std::string& key)
 {
-    if (settings.IsMyComputerKey(key))
+    if (settings.m_keys.IsMyComputerKey(key))
         return settings.m_strMyComputerName;
-    if (settings.IsPlaceholderPath(key))
-        return settings.m_strDummyId;
-    if (settings.IsFileOnlyFolder(key))
+    if (settings.m_keys.IsPlaceholderPath(key))
+        return settings.m_keys.m_strDummyId;
+    if (settings.m_keys.IsFileOnlyFolder(key))
         return settings.m_strFileOnlyFolderName;
-    if (CFolderWalk::IsDriveRoot(key)) {
+    if (CFolderKeys::IsDriveRoot(key)) {
         // Shell names are shown as the shell gives them: " (C:)" has no lower-case letter either.
         const std::string shellName = CDriveServices::GetShellDisplayName(key);
-        return shellName.empty() ? settings.GetDisplayPath(key) : shellName;
+        return shellName.empty() ? settings.m_keys.GetDisplayPath(key) : shellName;
     }
-    std::string name = settings.GetNameOf(key);
+    std::string name = settings.m_keys.GetNameOf(key);
     CDisplayFormat::NormalizeNameCase(name);
     return name;
 }

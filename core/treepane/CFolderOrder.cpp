@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "app/CAppCore.h"
+#include "app/CAppSettings.h"
 #include "app/SortSettings.h"
 #include "folderdata/CFolderWalk.h"
 #include "services/CSortCompare.h"
@@ -14,7 +15,7 @@ std::string CFolderOrder::NameKeyOf(const Item& item)
 {
     // Each item decides for itself whether its letter or its name counts, so that comparing a
     // with b and b with a always agree even on a level that mixes drives and other items.
-    const std::string& text = CFolderWalk::IsDriveRoot(item.path) ? item.path.substr(0, 1) : item.name;
+    const std::string& text = CFolderKeys::IsDriveRoot(item.path) ? item.path.substr(0, 1) : item.name;
     return CSortCompare::LowerName(text);
 }
 

@@ -7,6 +7,8 @@
 #include "FailingAllocation.h"
 #include "TestSupport.h"
 #include "app/CAppCore.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
 #include "fw/CArchive.h"
 
 namespace {
@@ -232,7 +234,7 @@ TEST_F(DirSzLstTest, FileCutInTheThirdEntryLoadsTwoAndSaysSoOnce)
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0],
               "Error on Serialize(CDirSzEntry).\n\nfile name ： \nフォルダZQ Position\\Dir Info\n\nerror code ： 0x3");
-    EXPECT_FALSE(app.m_bSerializeOk);
+    EXPECT_FALSE(loaded.m_bSerializeOk);
 }
 
 TEST_F(DirSzLstTest, DamagedCountOrGarbageNeverCrashes)

@@ -6,6 +6,8 @@
 
 #include "TestSupport.h"
 #include "app/CAppCore.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
 
 namespace {
 
@@ -49,22 +51,22 @@ protected:
     CAppCore app;
     CAppSettings& settings = app.m_settings;
     DrivePlatform platform;
-    const std::string computer = settings.m_strMyComputerId;
-    const std::string fileOnly = settings.m_strFileOnlyFolderId;
+    const std::string computer = settings.m_keys.m_strMyComputerId;
+    const std::string fileOnly = settings.m_keys.m_strFileOnlyFolderId;
 };
 
 }  // namespace
 
 TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedAndNeverChangesAfterwards)
 {
-    EXPECT_EQ(settings.GetStartFolder(), "");
-    EXPECT_FALSE(settings.OfferStartFolder("A:\\"));  // removable drives are never the start
-    EXPECT_FALSE(settings.OfferStartFolder("N:\\"));
-    EXPECT_EQ(settings.GetStartFolder(), "");
-    EXPECT_TRUE(settings.OfferStartFolder("C:\\"));
-    EXPECT_FALSE(settings.OfferStartFolder("D:\\"));
-    EXPECT_FALSE(settings.OfferStartFolder("C:\\"));
-    EXPECT_EQ(settings.GetStartFolder(), "C:\\");
+    EXPECT_EQ(settings.m_drives.GetStartFolder(), "");
+    EXPECT_FALSE(settings.m_drives.OfferStartFolder("A:\\"));  // removable drives are never the start
+    EXPECT_FALSE(settings.m_drives.OfferStartFolder("N:\\"));
+    EXPECT_EQ(settings.m_drives.GetStartFolder(), "");
+    EXPECT_TRUE(settings.m_drives.OfferStartFolder("C:\\"));
+    EXPECT_FALSE(settings.m_drives.OfferStartFolder("D:\\"));
+    EXPECT_FALSE(settings.m_drives.OfferStartFolder("C:\\"));
+    EXPECT_EQ(settings.m_drives.GetStartFolder(), "C:\\");
     EXPECT_TRUE(CDriveServices::IsFixedDrive("D:\\"));
     EXPECT_FALSE(CDriveServices::IsFixedDrive("A:\\"));
 }
@@ -77,66 +79,66 @@ TEST_F(DriveServicesTest, SplitFirstKeepsTheBackslashOfADriveOnly)
     for (const Case& c : {Case{"C:\\a\\b", "C:\\", "a\\b"}, Case{"a\\b", "a", "b"}, Case{"C:\\", "C:\\", ""},
                           Case{"フォルダ", "フォルダ", ""}, Case{"a\\", "a", ""}, Case{"", "", ""}}) {
         std::string rest = "stale";
-        EXPECT_EQ(CDriveServices::SplitFirst(c.path, rest), c.head) << c.path;
+        EXPECT_EQ(CFolderKeys::SplitFirst(c.path, rest), c.head) << c.path;
         EXPECT_EQ(rest, c.rest) << c.path;
     }
 }
 
 TEST_F(DriveServicesTest, RecycleFolderIsTheExactNameDirectlyOnAFixedDrive)
 {
-    EXPECT_TRUE(settings.IsInRecycleFolder("C:\\RECYCLED"));
-    EXPECT_TRUE(settings.IsInRecycleFolder("C:\\RECYCLED\\x"));
-    EXPECT_TRUE(settings.IsInRecycleFolder("D:\\RECYCLED\\x\\y"));
-    EXPECT_FALSE(settings.IsInRecycleFolder("C:\\Recycled"));
-    EXPECT_FALSE(settings.IsInRecycleFolder("C:\\RECYCLEDX"));
-    EXPECT_FALSE(settings.IsInRecycleFolder("C:\\data\\RECYCLED"));
-    EXPECT_FALSE(settings.IsInRecycleFolder("C:\\"));
-    EXPECT_FALSE(settings.IsInRecycleFolder("A:\\RECYCLED"));
-    EXPECT_FALSE(settings.IsInRecycleFolder("N:\\RECYCLED"));
-    EXPECT_FALSE(settings.IsInRecycleFolder(computer));
-    EXPECT_FALSE(settings.IsInRecycleFolder("RECYCLED\\RECYCLED"));
-    EXPECT_FALSE(settings.IsInRecycleFolder(""));
+    EXPECT_TRUE(settings.m_drives.IsInRecycleFolder("C:\\RECYCLED"));
+    EXPECT_TRUE(settings.m_drives.IsInRecycleFolder("C:\\RECYCLED\\x"));
+    EXPECT_TRUE(settings.m_drives.IsInRecycleFolder("D:\\RECYCLED\\x\\y"));
+    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder("C:\\Recycled"));
+    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder("C:\\RECYCLEDX"));
+    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder("C:\\data\\RECYCLED"));
+    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder("C:\\"));
+    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder("A:\\RECYCLED"));
+    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder("N:\\RECYCLED"));
+    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder(computer));
+    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder("RECYCLED\\RECYCLED"));
+    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder(""));
 }
 
 TEST_F(DriveServicesTest, VirtualKeysAreRecognisedByTheirLastComponentOnly)
 {
-    EXPECT_TRUE(settings.IsFileOnlyFolder("C:\\a\\" + fileOnly));
-    EXPECT_TRUE(settings.IsFileOnlyFolder("C:\\" + fileOnly));
-    EXPECT_FALSE(settings.IsFileOnlyFolder("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));  // the display name is a real name
-    EXPECT_FALSE(settings.IsFileOnlyFolder("C:\\" + fileOnly + "\\a"));
-    EXPECT_TRUE(settings.IsPlaceholderPath("C:\\Dummy,"));
-    EXPECT_TRUE(settings.IsPlaceholderPath(computer + "\\Dummy,"));
-    EXPECT_FALSE(settings.IsPlaceholderPath("C:\\Dummy"));
-    EXPECT_FALSE(settings.IsPlaceholderPath("C:\\dummy,"));
+    EXPECT_TRUE(settings.m_keys.IsFileOnlyFolder("C:\\a\\" + fileOnly));
+    EXPECT_TRUE(settings.m_keys.IsFileOnlyFolder("C:\\" + fileOnly));
+    EXPECT_FALSE(settings.m_keys.IsFileOnlyFolder("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));  // the display name is a real name
+    EXPECT_FALSE(settings.m_keys.IsFileOnlyFolder("C:\\" + fileOnly + "\\a"));
+    EXPECT_TRUE(settings.m_keys.IsPlaceholderPath("C:\\Dummy,"));
+    EXPECT_TRUE(settings.m_keys.IsPlaceholderPath(computer + "\\Dummy,"));
+    EXPECT_FALSE(settings.m_keys.IsPlaceholderPath("C:\\Dummy"));
+    EXPECT_FALSE(settings.m_keys.IsPlaceholderPath("C:\\dummy,"));
 
-    EXPECT_TRUE(settings.IsOrdinaryFolderPath("C:\\a"));
-    EXPECT_TRUE(settings.IsOrdinaryFolderPath("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));
+    EXPECT_TRUE(settings.m_keys.IsOrdinaryFolderPath("C:\\a"));
+    EXPECT_TRUE(settings.m_keys.IsOrdinaryFolderPath("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));
     for (const std::string& key : {computer, std::string("C:\\"), "C:\\a\\" + fileOnly, std::string("C:\\Dummy,"),
                                    computer + "\\Dummy,", std::string()})
-        EXPECT_FALSE(settings.IsOrdinaryFolderPath(key)) << key;
+        EXPECT_FALSE(settings.m_keys.IsOrdinaryFolderPath(key)) << key;
 }
 
 TEST_F(DriveServicesTest, RealFolderOfTheFileOnlyKeyIsItsParent)
 {
-    EXPECT_EQ(settings.GetRealFolder("C:\\a\\" + fileOnly), "C:\\a");
-    EXPECT_EQ(settings.GetRealFolder("C:\\" + fileOnly), "C:\\");
-    EXPECT_EQ(settings.GetRealFolder("C:\\a"), "C:\\a");
-    EXPECT_EQ(settings.GetRealFolder("C:\\"), "C:\\");
-    EXPECT_EQ(settings.GetRealFolder(computer), computer);
+    EXPECT_EQ(settings.m_keys.GetRealFolder("C:\\a\\" + fileOnly), "C:\\a");
+    EXPECT_EQ(settings.m_keys.GetRealFolder("C:\\" + fileOnly), "C:\\");
+    EXPECT_EQ(settings.m_keys.GetRealFolder("C:\\a"), "C:\\a");
+    EXPECT_EQ(settings.m_keys.GetRealFolder("C:\\"), "C:\\");
+    EXPECT_EQ(settings.m_keys.GetRealFolder(computer), computer);
 }
 
 TEST_F(DriveServicesTest, JoiningPutsOneBackslashUnlessTheFolderIsADriveRoot)
 {
-    EXPECT_EQ(CDriveServices::JoinPath("C:\\", "x"), "C:\\x");
-    EXPECT_EQ(CDriveServices::JoinPath("C:\\a", "x"), "C:\\a\\x");
-    EXPECT_EQ(CDriveServices::JoinPath(computer, "Dummy,"), computer + "\\Dummy,");
-    EXPECT_EQ(CDriveServices::JoinPath("C:\\a", fileOnly), "C:\\a\\" + fileOnly);
+    EXPECT_EQ(CFolderKeys::JoinPath("C:\\", "x"), "C:\\x");
+    EXPECT_EQ(CFolderKeys::JoinPath("C:\\a", "x"), "C:\\a\\x");
+    EXPECT_EQ(CFolderKeys::JoinPath(computer, "Dummy,"), computer + "\\Dummy,");
+    EXPECT_EQ(CFolderKeys::JoinPath("C:\\a", fileOnly), "C:\\a\\" + fileOnly);
 
-    EXPECT_EQ(settings.SameNameIn("C:\\a\\b", "D:\\"), "D:\\b");
-    EXPECT_EQ(settings.SameNameIn("C:\\a\\b", "D:\\x\\y"), "D:\\x\\y\\b");
-    EXPECT_EQ(settings.SameNameIn("C:\\ファイル.txt", "D:\\x"), "D:\\x\\ファイル.txt");
-    EXPECT_EQ(settings.ReplaceName("C:\\a\\b", "c"), "C:\\a\\c");
-    EXPECT_EQ(settings.ReplaceName("C:\\b", "c"), "C:\\c");
+    EXPECT_EQ(settings.m_keys.SameNameIn("C:\\a\\b", "D:\\"), "D:\\b");
+    EXPECT_EQ(settings.m_keys.SameNameIn("C:\\a\\b", "D:\\x\\y"), "D:\\x\\y\\b");
+    EXPECT_EQ(settings.m_keys.SameNameIn("C:\\ファイル.txt", "D:\\x"), "D:\\x\\ファイル.txt");
+    EXPECT_EQ(settings.m_keys.ReplaceName("C:\\a\\b", "c"), "C:\\a\\c");
+    EXPECT_EQ(settings.m_keys.ReplaceName("C:\\b", "c"), "C:\\c");
 }
 
 TEST_F(DriveServicesTest, ExistenceChecksTellFoldersFromFilesAndIgnoreVirtualKeysOnDisk)
@@ -148,29 +150,29 @@ TEST_F(DriveServicesTest, ExistenceChecksTellFoldersFromFilesAndIgnoreVirtualKey
     tree.Folder("Dummy,");
     tree.Folder(fileOnly);
 
-    EXPECT_TRUE(settings.IsExistingFolder(tree.Key("dir")));
-    EXPECT_FALSE(settings.IsExistingFile(tree.Key("dir")));
-    EXPECT_TRUE(settings.IsExistingFile(tree.Key("file.txt")));
-    EXPECT_FALSE(settings.IsExistingFolder(tree.Key("file.txt")));
+    EXPECT_TRUE(settings.m_drives.IsExistingFolder(tree.Key("dir")));
+    EXPECT_FALSE(settings.m_drives.IsExistingFile(tree.Key("dir")));
+    EXPECT_TRUE(settings.m_drives.IsExistingFile(tree.Key("file.txt")));
+    EXPECT_FALSE(settings.m_drives.IsExistingFolder(tree.Key("file.txt")));
     for (const std::string& key : {tree.Key("missing"), tree.Key("Dummy,"), tree.Key(fileOnly), computer,
                                    std::string()}) {
-        EXPECT_FALSE(settings.IsExistingFolder(key)) << key;
-        EXPECT_FALSE(settings.IsExistingFile(key)) << key;
+        EXPECT_FALSE(settings.m_drives.IsExistingFolder(key)) << key;
+        EXPECT_FALSE(settings.m_drives.IsExistingFile(key)) << key;
     }
     const std::string root = tree.Key().substr(0, 3);
-    EXPECT_FALSE(settings.IsExistingFolder(root));
+    EXPECT_FALSE(settings.m_drives.IsExistingFolder(root));
 }
 
 TEST_F(DriveServicesTest, FreeSpaceLeavesTheErrorCodeAndZeroBytesOnFailure)
 {
     uint64_t free = 1;
     app.m_dwLastError = 99;
-    EXPECT_TRUE(settings.GetFreeSpace("C:\\", free));
+    EXPECT_TRUE(settings.m_drives.GetFreeSpace("C:\\", free));
     EXPECT_EQ(free, DrivePlatform::kFreeBytes);
     EXPECT_EQ(app.m_dwLastError, 0u);
 
     platform.freeCodes = {21};
-    EXPECT_FALSE(settings.GetFreeSpace("A:\\", free));
+    EXPECT_FALSE(settings.m_drives.GetFreeSpace("A:\\", free));
     EXPECT_EQ(free, 0u);
     EXPECT_EQ(app.m_dwLastError, 21u);
     EXPECT_TRUE(platform.messages.empty());
@@ -181,7 +183,7 @@ TEST_F(DriveServicesTest, FreeSpaceRetryAsksTheDriveOfThePathAndRetriesUntilItRe
     platform.freeCodes = {21, 21};
     platform.answers = {kIdRetry, kIdRetry};
     uint64_t free = 0;
-    EXPECT_TRUE(settings.GetFreeSpaceRetry("a:\\data\\x", free));
+    EXPECT_TRUE(settings.m_drives.GetFreeSpaceRetry("a:\\data\\x", free));
     EXPECT_EQ(free, DrivePlatform::kFreeBytes);
     EXPECT_EQ(platform.freeRoots, (std::vector<std::string>{"a:\\", "a:\\", "a:\\"}));
     ASSERT_EQ(platform.messages.size(), 2u);
@@ -194,7 +196,7 @@ TEST_F(DriveServicesTest, FreeSpaceRetryMessageShowsTheFirstSentenceAndTheCodeIn
     platform.freeCodes = {0x4d2};
     platform.systemTexts[0x4d2] = "デバイスの準備ができていません。ドライブを確認してください。\r\n";
     uint64_t free = 7;
-    EXPECT_FALSE(settings.GetFreeSpaceRetry("a:\\data", free));  // no answer queued: Cancel
+    EXPECT_FALSE(settings.m_drives.GetFreeSpaceRetry("a:\\data", free));  // no answer queued: Cancel
     EXPECT_EQ(free, 0u);
     EXPECT_EQ(app.m_dwLastError, 0x4d2u);
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -207,8 +209,8 @@ TEST_F(DriveServicesTest, FreeSpaceRetryTakesWholeCharactersOfAShortOrJapanesePa
 {
     platform.freeCodes = {3, 3};
     uint64_t free = 0;
-    EXPECT_FALSE(settings.GetFreeSpaceRetry("データ\\x", free));
-    EXPECT_FALSE(settings.GetFreeSpaceRetry("C:", free));
+    EXPECT_FALSE(settings.m_drives.GetFreeSpaceRetry("データ\\x", free));
+    EXPECT_FALSE(settings.m_drives.GetFreeSpaceRetry("C:", free));
     EXPECT_EQ(platform.freeRoots, (std::vector<std::string>{"データ", "C:"}));
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[0], "データ の空きﾃﾞｨｽｸ領域が分かりません。\n\n\n\n( ｺｰﾄﾞ=0x3 )\n");

@@ -32,7 +32,7 @@ class FolderLabelTest : public ::testing::Test {
 protected:
     FolderLabelTest()
     {
-        settings.m_strSizeUnit.clear();
+        settings.m_format.m_strSizeUnit.clear();
         totals.m_nSize = 1234567;
         totals.m_nFolders = 1234;
         totals.m_nFiles = 1234567;
@@ -59,7 +59,7 @@ TEST_F(FolderLabelTest, WithNothingEnabledTheLabelIsTheBareName)
 
 TEST_F(FolderLabelTest, EveryPieceInItsFixedOrderEachEndingInMarkAndBlank)
 {
-    settings.m_strSizeUnit = " KB";  // kilobytes of 1,000 bytes
+    settings.m_format.m_strSizeUnit = " KB";  // kilobytes of 1,000 bytes
     settings.m_bShowFileCount = 1;
     settings.m_bShowFolderCount = 1;
     settings.m_bShowCreated = 1;
@@ -89,7 +89,7 @@ TEST_F(FolderLabelTest, CountsAndSizesArePaddedToTheirWidthsButNeverCut)
 {
     settings.m_bShowFolderCount = 1;
     settings.m_bShowFileCount = 1;
-    settings.m_strSizeUnit = "  B";
+    settings.m_format.m_strSizeUnit = "  B";
     totals = CSizeInfo();
     // (7 - 1) * 2.5, (9 - 1) * 2.5 and (17 - 4) * 2.5 truncated
     EXPECT_EQ(Info(), "D" + Dots(15) + "0> F" + Dots(20) + "0> " + Dots(32) + "0  B> ");
@@ -102,11 +102,11 @@ TEST_F(FolderLabelTest, CountsAndSizesArePaddedToTheirWidthsButNeverCut)
 
 TEST_F(FolderLabelTest, SizeFollowsTheUnitAndBaseAndHidesWithAnEmptyUnit)
 {
-    settings.m_nKByte = 1024;
-    settings.m_strSizeUnit = " MB";
+    settings.m_format.m_nKByte = 1024;
+    settings.m_format.m_strSizeUnit = " MB";
     totals.m_nSize = 1048577;  // just over one binary megabyte: rounds up
     EXPECT_EQ(Info(), Dots(32) + "2 MB> ");
-    settings.m_strSizeUnit.clear();
+    settings.m_format.m_strSizeUnit.clear();
     settings.m_bShowFileCount = 1;
     EXPECT_EQ(Info(), "F1,234,567> ");
 }
@@ -135,7 +135,7 @@ TEST_F(FolderLabelTest, NameIsWhatFollowsTheLastMarkAndARenameKeepsTheTotals)
 
 TEST_F(FolderLabelTest, SpecialKeysAndDrivesKeepTheirNamesWhileCapitalFolderNamesSoften)
 {
-    const std::string computer = settings.m_strMyComputerId;
+    const std::string computer = settings.m_keys.m_strMyComputerId;
     EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, computer), "ﾏｲ ｺﾝﾋﾟｭｰﾀ");
     EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, computer + "\\Dummy,"), "Dummy,");
     EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, "C:\\Dummy,"), "Dummy,");

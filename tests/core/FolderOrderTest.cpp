@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "app/CAppCore.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
 #include "app/SortSettings.h"
 #include "core/FixedOffsetPlatform.h"
 #include "services/CSortDirection.h"

@@ -3,6 +3,8 @@
 
 #include "TestSupport.h"
 #include "app/CAppCore.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
 #include "fw/CDocument.h"
 #ifndef _WIN32
 #include "posix/CPosixPlatform.h"
@@ -36,7 +38,7 @@ protected:
     }
 
     CAppCore app;
-    CAppSettings& walk = app.m_settings;
+    CFolderWalk& walk = app.m_settings.m_walk;
     CScriptedPlatform platform;
     TempTree tree;
     CDocument doc;
@@ -130,7 +132,7 @@ TEST_F(FolderWalkTest, StopInTheMiddleStoresOnlyFinishedFolders)
     const long openBefore = OpenDescriptors();
     EXPECT_FALSE(Walk(tree.Key("w")));
     EXPECT_EQ(OpenDescriptors(), openBefore);
-    EXPECT_FALSE(walk.m_bWalkRunning);
+    EXPECT_FALSE(app.m_settings.m_bWalkRunning);
     EXPECT_FALSE(Stored(tree.Key("w")));
     EXPECT_EQ(StoredTotal(tree.Key("w/a")).m_nSize, 1u);
     int stored = 0;
@@ -251,7 +253,7 @@ TEST(FolderWalkDrives, WholeComputerAddsEveryDriveAndStoresOnlyWhenTheLastSuccee
     CScriptedPlatform platform(drives);
     CSizeInfo total, direct;
 
-    ASSERT_TRUE(app.m_settings.AggregateFolder("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", total, direct, nullptr, false, false));
+    ASSERT_TRUE(app.m_settings.m_walk.AggregateFolder("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", total, direct, nullptr, false, false));
     EXPECT_EQ(total.m_nSize, 7u);
     EXPECT_EQ(total.m_nFolders, 4);  // three drive roots and C:\y
     EXPECT_EQ(total.m_nFiles, 3);
@@ -260,7 +262,7 @@ TEST(FolderWalkDrives, WholeComputerAddsEveryDriveAndStoresOnlyWhenTheLastSuccee
 
     app.m_folderInfo.RemoveAll();
     platform.failingFolders["D:\\"] = kErrorAccessDenied;  // the last drive fails: Cancel
-    EXPECT_FALSE(app.m_settings.AggregateFolder("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", total, direct, nullptr, false, false));
+    EXPECT_FALSE(app.m_settings.m_walk.AggregateFolder("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", total, direct, nullptr, false, false));
     EXPECT_NE(app.m_folderInfo.FindEntry("C:\\"), nullptr);
     EXPECT_NE(app.m_folderInfo.FindEntry("A:\\"), nullptr);
     EXPECT_EQ(app.m_folderInfo.FindEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), nullptr);
@@ -269,7 +271,7 @@ TEST(FolderWalkDrives, WholeComputerAddsEveryDriveAndStoresOnlyWhenTheLastSuccee
     std::filesystem::remove(tree.Native("d/w"));
     platform.failingFolders.clear();
     app.m_folderInfo.RemoveAll();
-    EXPECT_FALSE(app.m_settings.AggregateFolder("D:\\", total, direct, nullptr, false, false));
+    EXPECT_FALSE(app.m_settings.m_walk.AggregateFolder("D:\\", total, direct, nullptr, false, false));
     EXPECT_TRUE(platform.messages.size() == 1);
 }
 #endif
@@ -277,15 +279,15 @@ TEST(FolderWalkDrives, WholeComputerAddsEveryDriveAndStoresOnlyWhenTheLastSuccee
 TEST(FolderKeys, PatternsParentsNamesAndDisplayForms)
 {
     CAppCore app;
-    const CAppSettings& s = app.m_settings;
+    const CFolderKeys& s = app.m_settings.m_keys;
     EXPECT_EQ(CFolderWalk::MakeFindPattern("C:"), "C:\\*.*");
     EXPECT_EQ(CFolderWalk::MakeFindPattern("C:\\"), "C:\\*.*");
     EXPECT_EQ(CFolderWalk::MakeFindPattern("C:\\Data"), "C:\\Data\\*.*");
 
     std::string name;
-    EXPECT_EQ(CFolderWalk::SplitPath("C:\\Data\\Sub", name), "C:\\Data");
+    EXPECT_EQ(CFolderKeys::SplitPath("C:\\Data\\Sub", name), "C:\\Data");
     EXPECT_EQ(name, "Sub");
-    EXPECT_EQ(CFolderWalk::SplitPath("C:\\a", name), "C:\\");
+    EXPECT_EQ(CFolderKeys::SplitPath("C:\\a", name), "C:\\");
     EXPECT_EQ(name, "a");
 
     EXPECT_EQ(s.GetParentKey("C:\\"), "ﾏｲ ｺﾝﾋﾟｭｰﾀ,");
@@ -296,8 +298,8 @@ TEST(FolderKeys, PatternsParentsNamesAndDisplayForms)
     EXPECT_EQ(s.GetNameOf("C:\\表\\ソ"), "ソ");
     EXPECT_EQ(s.GetDisplayPath("c:\\x"), "C:\\x");
     EXPECT_EQ(s.GetDisplayPath("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), "ﾏｲ ｺﾝﾋﾟｭｰﾀ,");
-    EXPECT_TRUE(CFolderWalk::IsDriveRoot("Z:\\"));
-    EXPECT_FALSE(CFolderWalk::IsDriveRoot("Z:\\a"));
+    EXPECT_TRUE(CFolderKeys::IsDriveRoot("Z:\\"));
+    EXPECT_FALSE(CFolderKeys::IsDriveRoot("Z:\\a"));
 }
 
 TEST(SystemErrorText, CutAfterTheFirstFullStopAndHexWithoutPadding)

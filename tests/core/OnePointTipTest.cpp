@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/CAppCore.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
 #include "app/COnePointTips.h"
 #include "core/StoreTestSupport.h"
 #include "text/Cp932.h"

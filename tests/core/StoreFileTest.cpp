@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/CAppCore.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
 #include "app/CStoreFile.h"
 #include "core/StoreTestSupport.h"
 

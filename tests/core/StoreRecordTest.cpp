@@ -7,6 +7,8 @@
 #include <string>
 
 #include "app/CAppCore.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
 #include "app/CChildCount.h"
 #include "app/CChildFrameRecord.h"
 #include "app/CMainFrameRecord.h"
@@ -120,12 +122,12 @@ TEST_F(MainFrameRecordTest, DefaultFolderFileIsReadAndSavedIntoTheStore)
     folder.WriteBytes("フォルダZQ Position Default/Mn", shipped);
     CMainFrameRecord record(app);
     ASSERT_TRUE(settings.LoadStoreFile(settings.m_strMainFrameFile, record));
-    EXPECT_EQ(settings.m_nKByte, 1024);
+    EXPECT_EQ(settings.m_format.m_nKByte, 1024);
 
     app.EnsureStoreFolder();
     ASSERT_TRUE(settings.SerializeToFile(settings.StorePath(settings.m_strMainFrameFile), CArchive::store, record));
     EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Mn"), shipped);
-    settings.m_nKByte = 1000;
+    settings.m_format.m_nKByte = 1000;
     ASSERT_TRUE(settings.SerializeToFile(settings.StorePath(settings.m_strMainFrameFile), CArchive::store, record));
     EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Mn").size(), 86u);
     EXPECT_EQ(folder.ReadBytes("フォルダZQ Position Default/Mn"), shipped);
@@ -135,12 +137,12 @@ TEST_F(MainFrameRecordTest, ChangedSettingsComeBackInAnotherRun)
 {
     CMainFrameRecord written(app);
     written.m_placement = SamplePlacement();
-    settings.m_nKByte = 1024;
+    settings.m_format.m_nKByte = 1024;
     app.m_nFolderSortKey = kFolderSortByFileCount;
     g_nFolderSortDirection = 0;
     ListFileSortMode = "N";
     app.m_bRefreshOnOpen = 1;
-    settings.m_strSizeUnit = " GB";
+    settings.m_format.m_strSizeUnit = " GB";
     settings.m_bShowLastRead = 1;
     settings.m_bShowFileCount = 1;
     const std::string bytes = Stored(written);
@@ -152,12 +154,12 @@ TEST_F(MainFrameRecordTest, ChangedSettingsComeBackInAnotherRun)
     EXPECT_TRUE(read.IsComplete());
     ASSERT_TRUE(read.HasPlacement());
     EXPECT_EQ(read.m_placement, SamplePlacement());
-    EXPECT_EQ(next.m_settings.m_nKByte, 1024);
+    EXPECT_EQ(next.m_settings.m_format.m_nKByte, 1024);
     EXPECT_EQ(next.m_nFolderSortKey, kFolderSortByFileCount);
     EXPECT_EQ(g_nFolderSortDirection, 0);
     EXPECT_EQ(ListFileSortMode, "N");
     EXPECT_EQ(next.m_bRefreshOnOpen, 1);
-    EXPECT_EQ(next.m_settings.m_strSizeUnit, " GB");
+    EXPECT_EQ(next.m_settings.m_format.m_strSizeUnit, " GB");
     EXPECT_EQ(next.m_settings.m_bShowModified, 0);
     EXPECT_EQ(next.m_settings.m_bShowLastRead, 1);
     EXPECT_EQ(next.m_settings.m_bShowFileCount, 1);
@@ -174,10 +176,10 @@ TEST_F(MainFrameRecordTest, FileCutShortKeepsWhatWasReadAndDefaultsBehind)
         Load(record, full.substr(0, length));
         EXPECT_FALSE(record.IsComplete()) << length;
         EXPECT_EQ(record.HasPlacement(), length >= 44) << length;
-        EXPECT_EQ(fresh.m_settings.m_nKByte, length >= 48 ? 1024 : 1000) << length;
+        EXPECT_EQ(fresh.m_settings.m_format.m_nKByte, length >= 48 ? 1024 : 1000) << length;
         EXPECT_EQ(fresh.m_nFolderSortKey, length >= 52 ? kFolderSortBySize : 0) << length;
         EXPECT_EQ(ListFileSortMode, length >= 58 ? "T" : "B") << length;
-        EXPECT_EQ(fresh.m_settings.m_strSizeUnit, length >= 66 ? " MB" : " KB") << length;
+        EXPECT_EQ(fresh.m_settings.m_format.m_strSizeUnit, length >= 66 ? " MB" : " KB") << length;
         EXPECT_EQ(fresh.m_settings.m_bShowFolderCount, length >= 82 ? 1 : 0) << length;
     }
 }
@@ -192,15 +194,15 @@ TEST_F(MainFrameRecordTest, ValuesTheProgramCannotUseAreSkipped)
     for (const int32_t base : {0, 999, 1023, 4096, -1024}) {
         ASSERT_TRUE(loadSettings(StoredBytes().Int(base).Int(7).Int(1).ShortString("X").Int(0).ShortString(" TB")
                                      .Int(0).Int(0).Int(0).Int(0).Int(0)));
-        EXPECT_EQ(settings.m_nKByte, 1000) << base;
+        EXPECT_EQ(settings.m_format.m_nKByte, 1000) << base;
         EXPECT_EQ(app.m_nFolderSortKey, 0);
         EXPECT_EQ(ListFileSortMode, "B");
-        EXPECT_EQ(settings.m_strSizeUnit, " KB");
+        EXPECT_EQ(settings.m_format.m_strSizeUnit, " KB");
     }
     for (const char* unit : {"", "KB", " kb", " KB ", "  b"}) {
         ASSERT_TRUE(loadSettings(StoredBytes().Int(1024).Int(-3).Int(1).ShortString("").Int(0).ShortString(unit)
                                      .Int(0).Int(0).Int(0).Int(0).Int(0)));
-        EXPECT_EQ(settings.m_strSizeUnit, " KB") << "'" << unit << "'";
+        EXPECT_EQ(settings.m_format.m_strSizeUnit, " KB") << "'" << unit << "'";
         EXPECT_EQ(app.m_nFolderSortKey, 0);
     }
 }
@@ -225,8 +227,8 @@ TEST_F(MainFrameRecordTest, PlacementThatWouldLoseTheWindowIsNotOffered)
         AppendPlacement(bytes, placement).Int(1024);
         CMainFrameRecord record(app);
         Load(record, bytes.Str());
-        EXPECT_EQ(settings.m_nKByte, 1024) << "the settings behind are still read";
-        settings.m_nKByte = 1000;
+        EXPECT_EQ(settings.m_format.m_nKByte, 1024) << "the settings behind are still read";
+        settings.m_format.m_nKByte = 1000;
         return record.HasPlacement();
     };
     EXPECT_TRUE(placementUsable(SamplePlacement()));

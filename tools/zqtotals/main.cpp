@@ -17,6 +17,8 @@
 
 #include "CPlatform.h"
 #include "app/CAppCore.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
 #include "fw/CArchive.h"
 #include "fw/CFile.h"
 
@@ -137,7 +139,7 @@ int main(int argc, char** argv)
     for (const std::string& argument : paths) {
         const std::string key = KeyOf(argument);
         CSizeInfo total, direct;
-        if (!app.m_settings.AggregateFolder(key, total, direct, nullptr, false, false)) {
+        if (!app.m_settings.m_walk.AggregateFolder(key, total, direct, nullptr, false, false)) {
             const uint32_t code = app.m_dwLastError ? app.m_dwLastError : kErrorPathNotFound;
             std::string reason = app.FormatSystemError(code);
             while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r'))

@@ -44,13 +44,13 @@ std::string UnitOfCommand(UINT id)
     const CAppSettings& settings = AfxGetEApp().m_settings;
     switch (id) {
     case ID_UNIT_BYTES:
-        return settings.m_strUnitB;
+        return settings.m_format.m_strUnitB;
     case ID_UNIT_KBYTES:
-        return settings.m_strUnitKB;
+        return settings.m_format.m_strUnitKB;
     case ID_UNIT_MBYTES:
-        return settings.m_strUnitMB;
+        return settings.m_format.m_strUnitMB;
     default:
-        return settings.m_strUnitGB;
+        return settings.m_format.m_strUnitGB;
     }
 }
 
@@ -132,7 +132,7 @@ void CChildFrame::MapUnitCommands()
 {
     OnCommandRange(ID_UNIT_BYTES, ID_UNIT_GBYTES, [this](UINT id) { OnSetUnit(id); });
     OnUpdateUIRange(ID_UNIT_BYTES, ID_UNIT_GBYTES, [](CCmdUI& ui) {
-        ui.SetCheck(AfxGetEApp().m_settings.m_strSizeUnit == UnitOfCommand(ui.m_nID) ? 1 : 0);
+        ui.SetCheck(AfxGetEApp().m_settings.m_format.m_strSizeUnit == UnitOfCommand(ui.m_nID) ? 1 : 0);
     });
 }
 
@@ -223,7 +223,7 @@ void CChildFrame::OnHelp()
 
 void CChildFrame::OnFolderUp()
 {
-    if (AfxGetEApp().m_settings.StopAggregation())
+    if (AfxGetEApp().m_settings.m_walk.StopAggregation())
         return;
     if (CLeftView* pTree = GetLeftPane())
         pTree->SelectParentFolder();
@@ -231,7 +231,7 @@ void CChildFrame::OnFolderUp()
 
 void CChildFrame::OnSetUnit(UINT id)
 {
-    std::string& unit = AfxGetEApp().m_settings.m_strSizeUnit;
+    std::string& unit = AfxGetEApp().m_settings.m_format.m_strSizeUnit;
     const std::string suffix = UnitOfCommand(id);
     unit = unit == suffix ? std::string() : suffix;
 }

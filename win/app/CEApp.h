@@ -24,8 +24,6 @@ class CUpdateHint;
 // window by other means saves nothing but the registered-folder list (at ExitInstance).
 class CEApp : public CWinApp, public CAppCore {
 public:
-    static constexpr int kHintArrange = 7;
-
     // construction
     explicit CEApp(std::wstring registryKey = L"Local AppWizard-Generated Applications");
     ~CEApp() override;

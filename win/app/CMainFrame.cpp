@@ -156,7 +156,7 @@ void CMainFrame::OnWindowTile()
     else if (!bAllMinimized)
         TileStacked(std::move(children));
     CUpdateHint hint;
-    AfxGetEApp().UpdateAllDocuments(nullptr, CEApp::kHintArrange, hint);
+    AfxGetEApp().UpdateAllDocuments(nullptr, kHintArrange, hint);
 }
 
 // The system's tiling first, for the height it gives the stack; then the windows, in their

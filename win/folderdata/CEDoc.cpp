@@ -11,10 +11,10 @@ CEDoc::CEDoc()
     OnCommand(ID_REFRESH, [this](UINT) { OnRefresh(); });
     OnCommand(ID_LINKAGE, [this](UINT) { OnLinkage(); });
     OnUpdateUI(ID_LINKAGE, [this](CCmdUI& ui) { OnUpdateLinkage(ui); });
-    OnCommand(ID_KBYTE_1000, [](UINT) { AfxGetEApp().m_settings.m_nKByte = 1000; });
-    OnUpdateUI(ID_KBYTE_1000, [](CCmdUI& ui) { ui.SetRadio(AfxGetEApp().m_settings.m_nKByte == 1000); });
-    OnCommand(ID_KBYTE_1024, [](UINT) { AfxGetEApp().m_settings.m_nKByte = 1024; });
-    OnUpdateUI(ID_KBYTE_1024, [](CCmdUI& ui) { ui.SetRadio(AfxGetEApp().m_settings.m_nKByte == 1024); });
+    OnCommand(ID_KBYTE_1000, [](UINT) { AfxGetEApp().m_settings.m_format.m_nKByte = 1000; });
+    OnUpdateUI(ID_KBYTE_1000, [](CCmdUI& ui) { ui.SetRadio(AfxGetEApp().m_settings.m_format.m_nKByte == 1000); });
+    OnCommand(ID_KBYTE_1024, [](UINT) { AfxGetEApp().m_settings.m_format.m_nKByte = 1024; });
+    OnUpdateUI(ID_KBYTE_1024, [](CCmdUI& ui) { ui.SetRadio(AfxGetEApp().m_settings.m_format.m_nKByte == 1024); });
     OnCommand(ID_SHOW_SEARCH, [this](UINT) { OnShowSearchDialog(); });
 }
 
@@ -48,7 +48,7 @@ void CEDoc::SetBasePath(bool bOn)
 
 bool CEDoc::IsComparable() const
 {
-    return !AfxGetEApp().m_settings.IsMyComputerKey(m_strCurPath);
+    return !AfxGetEApp().m_settings.m_keys.IsMyComputerKey(m_strCurPath);
 }
 
 void CEDoc::OnUpdateAggregate(CCmdUI& ui)

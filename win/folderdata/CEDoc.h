@@ -23,11 +23,6 @@ class CFolderNode;
 // search dialog. The folder totals themselves belong to the application and are shared.
 class CEDoc : public CViewDocument {
 public:
-    // update codes the document answers itself
-    static constexpr int kHintLinkageChanged = 0xB000;
-    static constexpr int kHintLinkageQuery = 6;
-    static constexpr int kHintRefresh = 0x300;
-
     // construction
     CEDoc();
 

@@ -30,11 +30,6 @@ std::vector<std::pair<std::string, int32_t>> g_treeState;
 namespace {
 
 // update codes the tree answers or sends
-constexpr LPARAM kHintExpanded = 0;
-constexpr LPARAM kHintArrange = 7;
-constexpr LPARAM kHintRefresh = 0x300;
-constexpr LPARAM kHintAggregated = 0x2000;
-constexpr LPARAM kHintLinkedSelection = 0xC000;
 
 constexpr int kImagePlaceholder = 0;
 constexpr int kImageComputer = 1;
@@ -264,13 +259,13 @@ HTREEITEM CLeftView::InsertFolderItem(HTREEITEM hParent, const std::string& path
 int CLeftView::GetImageIndex(const std::string& path)
 {
     const CAppSettings& settings = Settings();
-    if (settings.IsPlaceholderPath(path))
+    if (settings.m_keys.IsPlaceholderPath(path))
         return kImagePlaceholder;
-    if (settings.IsMyComputerKey(path))
+    if (settings.m_keys.IsMyComputerKey(path))
         return kImageComputer;
-    if (settings.IsOrdinaryFolderPath(path))
+    if (settings.m_keys.IsOrdinaryFolderPath(path))
         return kImageFolder;
-    if (settings.IsFileOnlyFolder(path))
+    if (settings.m_keys.IsFileOnlyFolder(path))
         return kImageFileOnly;
     HICON hIcon = ShellSmallIconHandle(path);
     if (!hIcon)
@@ -310,7 +305,7 @@ bool CLeftView::RefreshItem(const std::string& path)
     const bool bOutermost = m_nRefreshDepth++ == 0;
     if (bOutermost)
         SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
-    const bool bFilled = Settings().IsMyComputerKey(path) ? FillDrives(hItem, seen) : FillChildren(hItem, true, seen);
+    const bool bFilled = Settings().m_keys.IsMyComputerKey(path) ? FillDrives(hItem, seen) : FillChildren(hItem, true, seen);
     m_childIndex.clear();
     if (bFilled)
         PruneChildren(hItem, seen);
@@ -326,16 +321,16 @@ bool CLeftView::FillDrives(HTREEITEM hComputer, SeenList& seen)
     CAppSettings& settings = Settings();
     for (std::string root : GetPlatform().ListDriveRoots()) {
         root[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
-        settings.OfferStartFolder(root);
+        settings.m_drives.OfferStartFolder(root);
         HTREEITEM hDrive = AddOrUpdateItem(hComputer, root, CFolderLabel::DisplayNameOf(settings, root), seen);
         if (!hDrive)
             return false;
-        const std::string placeholder = root + settings.m_strDummyId;
+        const std::string placeholder = root + settings.m_keys.m_strDummyId;
         if (IsInTreeState(root) && FillChildren(hDrive, true, seen))
             continue;
         if (IsInTreeState(root))
             TreeView_SetItemState(m_hWnd, hDrive, 0, TVIS_EXPANDED | TVIS_EXPANDEDONCE);
-        if (!AddOrUpdateItem(hDrive, placeholder, settings.m_strDummyId, seen))
+        if (!AddOrUpdateItem(hDrive, placeholder, settings.m_keys.m_strDummyId, seen))
             return false;
     }
     return true;
@@ -347,14 +342,14 @@ bool CLeftView::FillChildren(HTREEITEM hItem, bool bAll, SeenList& seen)
     CAppSettings& settings = Settings();
     const std::string path = GetItemPath(hItem);
     CFileFind finder;
-    if (!settings.FindFileRetry(finder, path))
+    if (!settings.m_walk.FindFileRetry(finder, path))
         return false;
     bool bMore = true;
     while (bMore) {
         bMore = finder.FindNextFile();
         if (finder.IsDots() || !finder.IsDirectory())
             continue;
-        const std::string child = settings.GetDisplayPath(settings.JoinPath(path, finder.GetFileName()));
+        const std::string child = settings.m_keys.GetDisplayPath(settings.m_keys.JoinPath(path, finder.GetFileName()));
         HTREEITEM hChild = AddOrUpdateItem(hItem, child, CFolderLabel::DisplayNameOf(settings, child), seen);
         if (!hChild)
             return false;
@@ -418,7 +413,7 @@ void CLeftView::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
         m_strSelectedPath = GetItemPath(Selected());
-        SaveTreeState(FindItem(Settings().m_strMyComputerId));
+        SaveTreeState(FindItem(Settings().m_keys.m_strMyComputerId));
         ar << m_strSelectedPath << static_cast<int32_t>(g_treeState.size());
         for (const auto& [path, state] : g_treeState)
             ar << path << state;
@@ -451,7 +446,7 @@ void CLeftView::OnInitialUpdate()
     InsertComputer();
     // Selecting the computer is the window's first selection: the list is not filled for it.
     SettlePendingSelection();
-    RefreshItem(app.m_settings.m_strMyComputerId);
+    RefreshItem(app.m_settings.m_keys.m_strMyComputerId);
     RestoreTreeState();
     OpenStartFolder();
     // The window knows its folder at once.
@@ -462,10 +457,10 @@ void CLeftView::OnInitialUpdate()
 void CLeftView::InsertComputer()
 {
     CAppSettings& settings = Settings();
-    HTREEITEM hComputer = InsertFolderItem(TVI_ROOT, settings.m_strMyComputerId, settings.m_strMyComputerName);
+    HTREEITEM hComputer = InsertFolderItem(TVI_ROOT, settings.m_keys.m_strMyComputerId, settings.m_strMyComputerName);
     if (!hComputer)
         return;
-    InsertFolderItem(hComputer, settings.m_strMyComputerId + "\\" + settings.m_strDummyId, settings.m_strDummyId);
+    InsertFolderItem(hComputer, settings.m_keys.m_strMyComputerId + "\\" + settings.m_keys.m_strDummyId, settings.m_keys.m_strDummyId);
     TreeView_SelectItem(m_hWnd, hComputer);
 }
 
@@ -476,7 +471,7 @@ void CLeftView::OpenStartFolder()
         SelectPath(m_strSelectedPath);
         return;
     }
-    const std::string start = Settings().GetStartFolder();
+    const std::string start = Settings().m_drives.GetStartFolder();
     HTREEITEM hStart = start.empty() ? nullptr : FindItem(start);
     if (!hStart)
         return;
@@ -490,9 +485,9 @@ bool CLeftView::ExpandToPath(const std::string& path)
 {
     CAppSettings& settings = Settings();
     SettlePendingSelection();
-    if (HTREEITEM hComputer = FindItem(settings.m_strMyComputerId))
+    if (HTREEITEM hComputer = FindItem(settings.m_keys.m_strMyComputerId))
         ExpandItem(hComputer);
-    if (CFolderWalk::IsDriveRoot(path))
+    if (CFolderKeys::IsDriveRoot(path))
         return true;
     std::size_t from = 0;
     for (;;) {
@@ -530,7 +525,7 @@ void CLeftView::SelectPath(const std::string& path)
         }
         AfxMessageBox("\n" + target + " が見つかりませんでした。\n\n", kMbOk);
         AfxGetEApp().m_bRegisteredFound = 0;
-        target = Settings().GetParentKey(target);
+        target = Settings().m_keys.GetParentKey(target);
     }
 }
 
@@ -539,7 +534,7 @@ void CLeftView::SelectParentFolder()
     HTREEITEM hSelected = Selected();
     if (!hSelected)
         return;
-    if (HTREEITEM hParent = FindItem(Settings().GetParentKey(GetItemPath(hSelected))))
+    if (HTREEITEM hParent = FindItem(Settings().m_keys.GetParentKey(GetItemPath(hSelected))))
         TreeView_SelectItem(m_hWnd, hParent);
 }
 
@@ -667,10 +662,10 @@ void CLeftView::FollowLinkedSelection(const std::string& relative)
     if (!app.m_bLinkage || base.empty())
         return;
     std::string target = base;
-    if (app.m_settings.IsMyComputerKey(base))
+    if (app.m_settings.m_keys.IsMyComputerKey(base))
         target = relative;
     else if (!relative.empty())
-        target = CAppSettings::JoinPath(base, relative);
+        target = CFolderKeys::JoinPath(base, relative);
     if (!ExpandToPath(target))
         return;
     if (HTREEITEM hItem = FindItem(target)) {
@@ -682,7 +677,7 @@ void CLeftView::FollowLinkedSelection(const std::string& relative)
 bool CLeftView::RelativePath(const std::string& path, const std::string& base, std::string& relative)
 {
     relative.clear();
-    if (base == Settings().m_strMyComputerId) {
+    if (base == Settings().m_keys.m_strMyComputerId) {
         relative = path;
         return true;
     }
@@ -690,7 +685,7 @@ bool CLeftView::RelativePath(const std::string& path, const std::string& base, s
         return false;
     if (path.size() == base.size())
         return true;
-    if (CFolderWalk::IsDriveRoot(base)) {
+    if (CFolderKeys::IsDriveRoot(base)) {
         relative = path.substr(base.size());
         return true;
     }
@@ -739,7 +734,7 @@ bool CLeftView::SetItemLabel(HTREEITEM hItem, const CSizeInfo& totals)
 // so that no linked window starts a walk of its own.
 void CLeftView::OnAggregate()
 {
-    if (Settings().StopAggregation())
+    if (Settings().m_walk.StopAggregation())
         return;
     SettlePendingSelection();
     CEDoc* pDocument = GetEDoc();
@@ -756,13 +751,13 @@ void CLeftView::OnAggregate()
 bool CLeftView::AggregateSelected()
 {
     CEApp& app = AfxGetEApp();
-    if (app.m_settings.StopAggregation())
+    if (app.m_settings.m_walk.StopAggregation())
         return false;
     HTREEITEM hItem = Selected();
     if (!hItem)
         return false;
     app.m_dwLastError = 0;
-    if (!app.m_settings.IsFileOnlyFolder(GetItemPath(hItem)))
+    if (!app.m_settings.m_keys.IsFileOnlyFolder(GetItemPath(hItem)))
         return AggregateSubtree(hItem, app.m_bReaggregate != 0);
     if (app.m_bReaggregate)
         return AggregateSubtree(TreeView_GetParent(m_hWnd, hItem), true);
@@ -777,7 +772,7 @@ bool CLeftView::AggregateItem(HTREEITEM hItem, bool bReaggregate)
     ClearTotals(total);
     ClearTotals(direct);
     const bool bDone =
-        app.m_settings.AggregateFolder(GetItemPath(hItem), total, direct, GetEDoc(), bReaggregate, false);
+        app.m_settings.m_walk.AggregateFolder(GetItemPath(hItem), total, direct, GetEDoc(), bReaggregate, false);
     app.m_settings.m_bWalkRunning = false;
     if (!bDone)
         return false;
@@ -791,7 +786,7 @@ bool CLeftView::AggregateVisibleChildren(HTREEITEM hItem, bool bReaggregate)
     if (!Child(hItem) || !IsExpanded(hItem))
         return true;
     for (HTREEITEM hChild = Child(hItem); hChild; hChild = Next(hChild)) {
-        if (Settings().IsFileOnlyFolder(GetItemPath(hChild)))
+        if (Settings().m_keys.IsFileOnlyFolder(GetItemPath(hChild)))
             continue;
         if (!AggregateVisibleChildren(hChild, bReaggregate) || !AggregateItem(hChild, bReaggregate))
             return false;
@@ -817,7 +812,7 @@ bool CLeftView::UpdateAncestors(HTREEITEM hItem)
     for (HTREEITEM hAncestor = TreeView_GetParent(m_hWnd, hItem); hAncestor;
          hAncestor = TreeView_GetParent(m_hWnd, hAncestor)) {
         const std::string path = GetItemPath(hAncestor);
-        if (app.m_settings.IsMyComputerKey(path) || !app.m_folderInfo.FindEntry(path))
+        if (app.m_settings.m_keys.IsMyComputerKey(path) || !app.m_folderInfo.FindEntry(path))
             return true;
         app.m_folderInfo.RemoveEntry(path);
         if (!AggregateItem(hAncestor, false))
@@ -842,7 +837,7 @@ bool CLeftView::ReaggregateShown(HTREEITEM hItem, bool bThisOnly, bool bForce)
                 return false;
             bChildrenDone = true;
         }
-        if ((bForce || bShowsTotals) && !Settings().IsFileOnlyFolder(GetItemPath(hShown)) &&
+        if ((bForce || bShowsTotals) && !Settings().m_keys.IsFileOnlyFolder(GetItemPath(hShown)) &&
             !AggregateSubtree(hShown, !bChildrenDone))
             return false;
     }
@@ -852,9 +847,9 @@ bool CLeftView::ReaggregateShown(HTREEITEM hItem, bool bThisOnly, bool bForce)
 bool CLeftView::RefreshAll()
 {
     CEApp& app = AfxGetEApp();
-    HTREEITEM hComputer = FindItem(app.m_settings.m_strMyComputerId);
+    HTREEITEM hComputer = FindItem(app.m_settings.m_keys.m_strMyComputerId);
     SaveTreeState(hComputer);
-    if (!RefreshItem(app.m_settings.m_strMyComputerId))
+    if (!RefreshItem(app.m_settings.m_keys.m_strMyComputerId))
         return false;
     if (app.m_bReaggregate)
         ReaggregateShown(hComputer, true, false);
@@ -921,7 +916,7 @@ bool CLeftView::CanSortFolders() const
 void CLeftView::OnUpdateFolderUp(CCmdUI& ui)
 {
     HTREEITEM hItem = Selected();
-    ui.Enable(hItem && !Settings().IsMyComputerKey(GetItemPath(hItem)));
+    ui.Enable(hItem && !Settings().m_keys.IsMyComputerKey(GetItemPath(hItem)));
 }
 
 void CLeftView::OnUpdateRefreshOnOpen(CCmdUI& ui)

@@ -16,10 +16,10 @@ TEST_F(CommandUpdateTest, SizeUnitIsCheckedAndChoosingItAgainLeavesNoneChecked)
         EXPECT_FALSE(run.MenuItem(id).checked) << id;
         EXPECT_TRUE(run.MenuItem(id).enabled) << id;
     }
-    EXPECT_EQ(run.App().m_settings.m_strSizeUnit, "");
+    EXPECT_EQ(run.App().m_settings.m_format.m_strSizeUnit, "");
     run.Command(ID_UNIT_MBYTES);
     EXPECT_TRUE(run.MenuItem(ID_UNIT_MBYTES).checked);
-    EXPECT_EQ(run.App().m_settings.m_strSizeUnit, " MB");
+    EXPECT_EQ(run.App().m_settings.m_format.m_strSizeUnit, " MB");
 }
 
 TEST_F(CommandUpdateTest, KiloByteBaseIsARadioPair)
@@ -31,7 +31,7 @@ TEST_F(CommandUpdateTest, KiloByteBaseIsARadioPair)
     run.Command(ID_KBYTE_1024);
     EXPECT_FALSE(run.MenuItem(ID_KBYTE_1000).checked);
     EXPECT_TRUE(run.MenuItem(ID_KBYTE_1024).checked);
-    EXPECT_EQ(run.App().m_settings.m_nKByte, 1024);
+    EXPECT_EQ(run.App().m_settings.m_format.m_nKByte, 1024);
 }
 
 TEST_F(CommandUpdateTest, SortCommandsSetTheKeyAndTheFileListOrder)
@@ -97,7 +97,7 @@ TEST_F(CommandUpdateTest, LinkageNeedsTwoWindowsOnDifferentFolders)
     EXPECT_EQ(docOf(0)->m_strBasePath, docOf(0)->m_strCurPath);
     EXPECT_EQ(docOf(1)->m_strBasePath, docOf(1)->m_strCurPath);
     // the computer itself is no folder to link: linkage switches itself off
-    docOf(1)->m_strCurPath = run.App().m_settings.m_strMyComputerId;
+    docOf(1)->m_strCurPath = run.App().m_settings.m_keys.m_strMyComputerId;
     EXPECT_FALSE(run.MenuItem(ID_LINKAGE).enabled);
     EXPECT_EQ(run.App().m_bLinkage, 0);
 }
@@ -190,7 +190,7 @@ TEST_F(CommandUpdateTest, RefreshReachesEveryWindowOnceAndLinkageCodesStayInTheD
     }
     run.Command(ID_REFRESH);
     for (const CountingView& view : views)
-        EXPECT_EQ(view.m_codes, std::vector<int>{CEDoc::kHintRefresh});
+        EXPECT_EQ(view.m_codes, std::vector<int>{kHintRefresh});
     // the linkage codes are answered by the documents themselves
     docs[0]->m_strCurPath = "C:\\a";
     docs[1]->m_strCurPath = "C:\\b";
@@ -198,7 +198,7 @@ TEST_F(CommandUpdateTest, RefreshReachesEveryWindowOnceAndLinkageCodesStayInTheD
     run.Command(ID_LINKAGE);
     CUpdateHint query;
     query.m_strPath = "C:\\b";
-    run.App().UpdateAllDocuments(docs[0], CEDoc::kHintLinkageQuery, query);
+    run.App().UpdateAllDocuments(docs[0], kHintLinkageQuery, query);
     EXPECT_EQ(query.m_nParam2, 0);
     for (const CountingView& view : views)
         EXPECT_EQ(view.m_codes.size(), 1u);

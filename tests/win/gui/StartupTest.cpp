@@ -95,8 +95,8 @@ TEST_F(StartupTest, TruncatedStoreFilesDoNotStopStartUp)
     ProgramRun run;
     ASSERT_TRUE(run.Started());
     EXPECT_EQ(run.Children().size(), 2u);
-    EXPECT_EQ(run.App().m_settings.m_nKByte, 1000);
-    EXPECT_EQ(run.App().m_settings.m_strSizeUnit, " KB");
+    EXPECT_EQ(run.App().m_settings.m_format.m_nKByte, 1000);
+    EXPECT_EQ(run.App().m_settings.m_format.m_strSizeUnit, " KB");
 }
 
 TEST_F(StartupTest, TheDefaultFolderServesWhenTheStoreHasNoMainFrameRecord)
@@ -109,7 +109,7 @@ TEST_F(StartupTest, TheDefaultFolderServesWhenTheStoreHasNoMainFrameRecord)
     std::filesystem::create_directories(m_folder.DefaultStore("Mn").parent_path());
     std::filesystem::rename(m_folder.Store("Mn"), m_folder.DefaultStore("Mn"));
     ProgramRun run;
-    EXPECT_EQ(run.App().m_settings.m_nKByte, 1024);
+    EXPECT_EQ(run.App().m_settings.m_format.m_nKByte, 1024);
     run.Command(ID_SAVE_MAINFRAME);
     EXPECT_EQ(m_folder.StoreSize("Mn"), 86);
 }

@@ -78,8 +78,8 @@ TEST_F(StoreTest, SettingsWindowsAndTreeWidthComeBackAfterARestart)
     const RECT frame = ToRect(GetPlacementOf(run.FrameWindow()).rcNormalPosition);
     EXPECT_TRUE(EqualRect(&frame, &mainFrame));
     CEApp& app = run.App();
-    EXPECT_EQ(app.m_settings.m_strSizeUnit, " MB");
-    EXPECT_EQ(app.m_settings.m_nKByte, 1024);
+    EXPECT_EQ(app.m_settings.m_format.m_strSizeUnit, " MB");
+    EXPECT_EQ(app.m_settings.m_format.m_nKByte, 1024);
     EXPECT_EQ(ListFileSortMode, "T");
     EXPECT_EQ(app.m_nFolderSortKey, kFolderSortBySize);
     EXPECT_EQ(app.m_settings.m_bShowFileCount, 1);
@@ -119,7 +119,7 @@ TEST_F(StoreTest, ExitSavesAndTheCloseBoxDoesNot)
     EXPECT_EQ(m_folder.StoreSize("Mn"), -1);
     {
         ProgramRun run;
-        EXPECT_EQ(run.App().m_settings.m_nKByte, 1000);
+        EXPECT_EQ(run.App().m_settings.m_format.m_nKByte, 1000);
         run.Command(ID_KBYTE_1024);
         PostMessageW(run.FrameWindow(), WM_COMMAND, ID_APP_EXIT, 0);
         EXPECT_EQ(run.App().Run(), 0);
@@ -127,7 +127,7 @@ TEST_F(StoreTest, ExitSavesAndTheCloseBoxDoesNot)
     EXPECT_EQ(m_folder.StoreSize("Mn"), 86);
     EXPECT_EQ(m_folder.StoreSize("Child Wind "), 4 + 60 + kFreshTreePiece);
     ProgramRun run;
-    EXPECT_EQ(run.App().m_settings.m_nKByte, 1024);
+    EXPECT_EQ(run.App().m_settings.m_format.m_nKByte, 1024);
 }
 
 TEST_F(StoreTest, SearchDialogPositionIsSavedOnceTheDialogExists)

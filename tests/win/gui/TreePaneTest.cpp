@@ -167,7 +167,7 @@ TEST_F(TreePaneTest, AggregatingShowsTheTotalsOfEveryShownFolder)
     CAppSettings& settings = run.App().m_settings;
     settings.m_bShowFolderCount = 1;
     settings.m_bShowFileCount = 1;
-    settings.m_strSizeUnit = "  B";
+    settings.m_format.m_strSizeUnit = "  B";
     const std::string key = KeyOf(MakeTree());
     ASSERT_TRUE(Show(run, key));
     TreeView_Expand(tree.m_hWnd, tree.FindItem(key), TVE_EXPAND);
@@ -210,7 +210,7 @@ TEST_F(TreePaneTest, TheAggregateCommandDuringAWalkStopsIt)
 {
     ProgramRun run;
     CLeftView& tree = Tree(run);
-    run.App().m_settings.m_strSizeUnit = "  B";
+    run.App().m_settings.m_format.m_strSizeUnit = "  B";
     const std::string key = KeyOf(MakeTree());
     ASSERT_TRUE(Show(run, key));
     // The second press waits in the queue and runs inside the walk's first message pump.
@@ -307,7 +307,7 @@ class RefillCounter : public CView {
 public:
     void OnUpdate(CView*, LPARAM lHint, CObject* pHint) override
     {
-        if (lHint == CEDoc::kHintRefresh) {
+        if (lHint == kHintRefresh) {
             ++m_nRefills;
             m_strLastPath = dynamic_cast<CUpdateHint*>(pHint)->m_strPath;
         }
@@ -375,7 +375,7 @@ TEST_F(TreePaneTest, UpOneFolderAndARefreshThatDropsAVanishedFolder)
     EXPECT_FALSE(tree.FindItem(key + "\\small"));
     EXPECT_TRUE(tree.FindItem(key + "\\mid"));
     // the computer has no parent to go to
-    tree.SelectPath(run.App().m_settings.m_strMyComputerId);
+    tree.SelectPath(run.App().m_settings.m_keys.m_strMyComputerId);
     EXPECT_FALSE(run.MenuItem(ID_FOLDER_UP).enabled);
 }
 
@@ -422,7 +422,7 @@ TEST_F(TreePaneTest, ANewSelectionStopsARunningWalk)
 {
     ProgramRun run;
     CLeftView& tree = Tree(run);
-    run.App().m_settings.m_strSizeUnit = "  B";
+    run.App().m_settings.m_format.m_strSizeUnit = "  B";
     const std::string key = KeyOf(MakeTree());
     ASSERT_TRUE(Show(run, key));
     // The new selection waits in the queue and is made inside the walk's first message pump.
