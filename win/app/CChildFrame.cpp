@@ -5,6 +5,7 @@
 
 #include "fw/CMDIFrameWnd.h"
 
+#include "app/CAppSettings.h"
 #include "app/CEApp.h"
 #include "app/SortSettings.h"
 #include "fw/WindowPlacement.h"

@@ -6,12 +6,15 @@
 
 #include <algorithm>
 
+#include "CPlatform.h"
 #include "app/CAboutDlg.h"
+#include "app/CAppSettings.h"
 #include "app/CChildCount.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CToolBarState.h"
 #include "dialogs/CSearchDlg.h"
+#include "folderdata/CDirSzLst.h"
 #include "folderdata/CEDoc.h"
 #include "fw/CMultiDocTemplate.h"
 #include "res/resource.h"

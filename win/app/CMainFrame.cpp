@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <span>
 
+#include "app/CAppSettings.h"
 #include "app/CEApp.h"
 #include "app/CMainFrameRecord.h"
 #include "folderdata/CUpdateHint.h"

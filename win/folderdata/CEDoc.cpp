@@ -1,6 +1,7 @@
 // The document's update traffic and commands.
 #include "folderdata/CEDoc.h"
 
+#include "app/CAppSettings.h"
 #include "app/CEApp.h"
 #include "app/CSearchDialogRecord.h"
 #include "dialogs/CSearchDlg.h"

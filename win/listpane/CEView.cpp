@@ -1,6 +1,7 @@
 // The file list pane.
 #include "listpane/CEView.h"
 
+#include "app/CAppSettings.h"
 #include "app/CEApp.h"
 #include "folderdata/CEDoc.h"
 

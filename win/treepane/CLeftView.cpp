@@ -9,10 +9,13 @@
 #include <algorithm>
 #include <cctype>
 
+#include "CPlatform.h"
 #include "CWin32Platform.h"
 #include "Win32Text.h"
+#include "app/CAppSettings.h"
 #include "app/CEApp.h"
 #include "app/SortSettings.h"
+#include "folderdata/CDirSzLst.h"
 #include "folderdata/CEDoc.h"
 #include "folderdata/CUpdateHint.h"
 #include "fw/AfxMessageBox.h"

@@ -1,6 +1,8 @@
 // Menu items enabled, checked and radio-marked by their update rules, and commands reaching them.
 #include "GuiTestSupport.h"
 
+#include "app/CAppSettings.h"
+
 #include <commctrl.h>
 
 using CommandUpdateTest = GuiTest;

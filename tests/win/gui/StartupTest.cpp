@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "app/CAppSettings.h"
 #include "fw/CToolBar.h"
 #include "listpane/CEView.h"
 #include "treepane/CLeftView.h"

@@ -1,5 +1,9 @@
 // The save commands, exit and restart: what the store files hold and what comes back.
+#include <cstring>
+
+#include "CPlatform.h"
 #include "GuiTestSupport.h"
+#include "app/CAppSettings.h"
 #include "treepane/CLeftView.h"
 
 namespace {

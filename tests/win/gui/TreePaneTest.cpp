@@ -6,9 +6,11 @@
 
 #include "GuiTestSupport.h"
 #include "Win32Text.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
+#include "services/CSortDirection.h"
 #include "treepane/CFolderLabel.h"
 #include "treepane/CFolderNode.h"
-#include "services/CSortDirection.h"
 #include "treepane/CFolderOrder.h"
 
 namespace {
