@@ -13,7 +13,7 @@ const char* const kOutOfMemoryMessage =
 
 std::string CDirSzLst::IndexKey(const std::string& key)
 {
-    return Cp932::SortKey(Cp932::FromUtf8(key));
+    return Cp932::LosslessSortKey(key);
 }
 
 CDirSzLst::~CDirSzLst()
@@ -198,15 +198,26 @@ void CDirSzLst::Serialize(CArchive& ar)
 {
     try {
         if (ar.IsStoring()) {
-            ar << static_cast<int32_t>(m_count);
-            for (Node* node = m_head; node; node = node->next)
-                node->entry.Serialize(ar);
+            StoreEntries(ar);
         } else {
             LoadEntries(ar);
         }
     } catch (const CArchiveException& e) {
         AfxMessageBox(FormatSerializeError("Error on Serialize.", ar.GetFilePath(), e.m_cause));
     }
+}
+
+void CDirSzLst::StoreEntries(CArchive& ar) const
+{
+    // The file holds keys in code page 932: a key with a character it lacks would be written as
+    // "?" and could then stand twice in the file, so such records stay out of it.
+    int32_t count = 0;
+    for (const Node* node = m_head; node; node = node->next)
+        count += Cp932::IsRepresentable(node->entry.m_strPath) ? 1 : 0;
+    ar << count;
+    for (Node* node = m_head; node; node = node->next)
+        if (Cp932::IsRepresentable(node->entry.m_strPath))
+            node->entry.Serialize(ar);
 }
 
 void CDirSzLst::LoadEntries(CArchive& ar)

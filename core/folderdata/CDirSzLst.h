@@ -9,7 +9,9 @@
 class CArchive;
 
 // Every folder the walk has completed, one entry per key, in ascending key order (keys compare
-// as code page 932 strings do with _mbscmp: case-sensitive, byte-exact). Positions are handles
+// as code page 932 strings do with _mbscmp: case-sensitive, byte-exact; a key with characters
+// CP932 lacks sorts after the CP932 keys it agrees with up to there, and is never merged with
+// another key). Positions are handles
 // to entries that stay valid until their entry is removed; walking from GetHeadPosition with
 // GetNext visits the keys in order.
 //
@@ -57,7 +59,8 @@ public:
     void RemoveAt(POSITION pos);
     void RemoveAll();
 
-    // The entry count, then every entry; loading appends to what the list holds.
+    // The entry count, then every entry whose key code page 932 can hold (the file's keys are in
+    // CP932); loading appends to what the list holds.
     void Serialize(CArchive& ar);
 
     // TRUE unless the last load stopped at an entry that could not be read (the entries read
@@ -70,7 +73,8 @@ private:
         CDirSzEntry entry;
         Node* next = nullptr;
     };
-    // Keyed by Cp932::SortKey of the folder key, so plain byte order is _mbscmp order.
+    // Keyed by Cp932::LosslessSortKey of the folder key, so plain byte order is _mbscmp order and
+    // keys that differ only outside CP932 stay apart.
     using Index = CBlockIndex<Node>;
 
     POSITION FirstInListOrder(Index::Pos first, const std::string& sortKey) const;
@@ -87,6 +91,7 @@ private:
     // Where the index holds node (End() if it does not, which only a fault could cause).
     Index::Pos IndexPosition(const Node* node) const;
     void Unlink(Node* node);
+    void StoreEntries(CArchive& ar) const;
     void LoadEntries(CArchive& ar);
 
     Node* m_head = nullptr;

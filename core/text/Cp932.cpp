@@ -145,7 +145,94 @@ char16_t DecodeAt(std::string_view cp932, std::size_t& pos)
     return kDecodeRows[row][trail];
 }
 
+// Appends a character code in sort-key form: ASCII as itself, a single high byte after 0x80 (so
+// that it sorts above ASCII and below every double-byte code), a double-byte code as its bytes.
+void AppendSortCode(std::string& key, uint16_t code)
+{
+    if (code >= 0x80 && code <= 0xFF)
+        key.push_back(static_cast<char>(0x80));
+    AppendCode(key, code);
+}
+
+constexpr char kUnrepresentableMark = static_cast<char>(0xFD);
+constexpr char kInvalidByteMark = static_cast<char>(0xFE);
+
+// The character at pos of a UTF-8 text, advancing pos; false (pos still advanced) when the bytes
+// there are no valid UTF-8, which NextCodePoint reports as U+FFFD like a real U+FFFD.
+bool NextValidCodePoint(std::string_view utf8, std::size_t& pos, char32_t& character)
+{
+    const std::size_t start = pos;
+    character = Utf::NextCodePoint(utf8, pos);
+    return character != 0xFFFD || utf8.substr(start, pos - start) == "\xEF\xBF\xBD";
+}
+
+// The CP932 code of a character; kUnrepresentable for one CP932 does not have.
+uint16_t EncodeCodePoint(char32_t character)
+{
+    return character > 0xFFFF ? kUnrepresentable : EncodeBmp(character);
+}
+
+// Calls onAscii with each ASCII run (up to a NUL, which ends the text) and onOther with the
+// position and end of each other character.
+template <class OnAscii, class OnOther>
+void ForEachCharacter(std::string_view utf8, OnAscii onAscii, OnOther onOther)
+{
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const std::size_t start = pos;
+        while (pos < utf8.size() && static_cast<uint8_t>(utf8[pos] - 1) < 0x7F)
+            ++pos;
+        onAscii(utf8.substr(start, pos - start));
+        if (pos >= utf8.size() || utf8[pos] == '\0')
+            return;
+        if (!onOther(pos))
+            return;
+    }
+}
+
 }  // namespace
+
+std::string LosslessSortKey(std::string_view utf8)
+{
+    std::string key;
+    key.reserve(utf8.size() + 4);
+    ForEachCharacter(
+        utf8, [&key](std::string_view ascii) { key += ascii; },
+        [&key, utf8](std::size_t& pos) {
+            const std::size_t start = pos;
+            char32_t character = 0;
+            if (!NextValidCodePoint(utf8, pos, character)) {
+                for (std::size_t i = start; i < pos; ++i) {
+                    key += kInvalidByteMark;
+                    key += utf8[i];
+                }
+                return true;
+            }
+            const uint16_t code = EncodeCodePoint(character);
+            if (code != kUnrepresentable) {
+                AppendSortCode(key, code);
+                return true;
+            }
+            key += kUnrepresentableMark;
+            for (int shift = 16; shift >= 0; shift -= 8)
+                key += static_cast<char>((character >> shift) & 0xFF);
+            return true;
+        });
+    return key;
+}
+
+bool IsRepresentable(std::string_view utf8)
+{
+    bool representable = true;
+    ForEachCharacter(
+        utf8, [](std::string_view) {},
+        [&representable, utf8](std::size_t& pos) {
+            char32_t character = 0;
+            representable = NextValidCodePoint(utf8, pos, character) && EncodeCodePoint(character) != kUnrepresentable;
+            return representable;
+        });
+    return representable;
+}
 
 std::string FromUtf8(std::string_view utf8)
 {
@@ -209,11 +296,7 @@ std::string SortKey(std::string_view cp932)
         const uint16_t code = codes.Next();
         if (code == 0)
             break;
-        if (code >= 0x80 && code <= 0xFF)
-            key.push_back(static_cast<char>(0x80));  // single high bytes sort below every double-byte code
-        if (code > 0xFF)
-            key.push_back(static_cast<char>(code >> 8));
-        key.push_back(static_cast<char>(code & 0xFF));
+        AppendSortCode(key, code);
     }
     return key;
 }

@@ -55,4 +55,15 @@ int CompareUtf8(std::string_view utf8a, std::string_view utf8b);
 // Ordered containers keyed by it compare with memcmp instead of decoding characters.
 std::string SortKey(std::string_view cp932);
 
+// The sort key of a UTF-8 text, made without losing anything: for a text CP932 can represent it
+// equals SortKey(FromUtf8(utf8)); a character CP932 cannot represent becomes 0xFD and its code
+// point in three bytes, an invalid UTF-8 byte 0xFE and the byte. Those lead bytes never start a
+// CP932 sort code, so distinct texts always get distinct keys (folder names that differ only
+// outside CP932 are never taken for one), and such texts sort after every CP932 text that agrees
+// with them up to there. A NUL ends the text, as in SortKey.
+std::string LosslessSortKey(std::string_view utf8);
+
+// True when FromUtf8 loses nothing of the text: valid UTF-8 whose every character CP932 has.
+bool IsRepresentable(std::string_view utf8);
+
 }  // namespace Cp932

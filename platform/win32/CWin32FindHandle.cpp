@@ -21,6 +21,13 @@ bool IsLink(const WIN32_FIND_DATAW& data)
            data.dwReserved0 == 0;
 }
 
+// "." and ".." are the folder itself and its parent whatever attributes come with them: under Wine
+// the ".." of a folder directly below Z:\ carries the reparse bit with tag 0.
+bool IsDotsName(const wchar_t* name)
+{
+    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
 }  // namespace
 
 CWin32FindHandle::~CWin32FindHandle()
@@ -60,7 +67,7 @@ CFindEntry CWin32FindHandle::EntryFromFindData(const WIN32_FIND_DATAW& data)
     entry.modified = UnixSecondsFromFileTime(data.ftLastWriteTime);
     entry.accessed = UnixSecondsFromFileTime(data.ftLastAccessTime);
     entry.created = UnixSecondsFromFileTime(data.ftCreationTime);
-    if (IsLink(data)) {
+    if (!IsDotsName(data.cFileName) && IsLink(data)) {
         entry.attributes &= ~kAttrDirectory;
         entry.size = 0;
     }
