@@ -32,6 +32,7 @@ enum : uint32_t {
 enum : unsigned {
     kMbOk = 0x0,
     kMbOkCancel = 0x1,
+    kMbAbortRetryIgnore = 0x2,
     kMbYesNoCancel = 0x3,
     kMbYesNo = 0x4,
     kMbRetryCancel = 0x5,

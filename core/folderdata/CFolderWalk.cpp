@@ -90,9 +90,9 @@ bool CFolderWalk::AggregateTree(const std::string& key, CSizeInfo& total, CSizeI
         return false;  // not attached to a program: nothing to store into
     const WalkScope walk;
     std::deque<Level> stack;  // a deque keeps references to the levels below stable
-    const Entered top = EnterFolder(key, total, direct, pDoc, bRecount, bCachedOnly, stack.emplace_back());
+    const Entered top = EnterFolder(key, total, direct, pDoc, bRecount, bCachedOnly, stack.emplace_back(), true);
     if (top != Entered::Listing)
-        return top == Entered::Stored;
+        return top == Entered::Stored;  // a folder left out at the top leaves nothing to total
 
     CDirSzLst& folderInfo = *m_pFolderInfo;
     for (;;) {
@@ -121,10 +121,12 @@ bool CFolderWalk::AggregateTree(const std::string& key, CSizeInfo& total, CSizeI
             }
             ClearTotals(level.childDirect);
             const Entered child = EnterFolder(level.finder.GetFilePath(), level.childTotal, level.childDirect,
-                                              pDoc, bRecount, bCachedOnly, stack.emplace_back());
+                                              pDoc, bRecount, bCachedOnly, stack.emplace_back(), false);
             if (child == Entered::Listing)
                 continue;
             stack.pop_back();
+            if (child == Entered::Skipped)
+                continue;
             childDone = true;
             childResult = child == Entered::Stored;
         }
@@ -143,7 +145,8 @@ bool CFolderWalk::AggregateTree(const std::string& key, CSizeInfo& total, CSizeI
 }
 
 CFolderWalk::Entered CFolderWalk::EnterFolder(const std::string& key, CSizeInfo& total, CSizeInfo& direct,
-                                              CDocument* pDoc, bool bRecount, bool bCachedOnly, Level& level)
+                                              CDocument* pDoc, bool bRecount, bool bCachedOnly, Level& level,
+                                              bool bTop)
 {
     if (!PumpAndCheckStop())
         return Entered::Failed;
@@ -164,7 +167,54 @@ CFolderWalk::Entered CFolderWalk::EnterFolder(const std::string& key, CSizeInfo&
     level.key = key;
     level.total = &total;
     level.direct = &direct;
-    return FindFileRetry(level.finder, key) ? Entered::Listing : Entered::Failed;
+    return StartListing(key, level, bTop);
+}
+
+CFolderWalk::Entered CFolderWalk::StartListing(const std::string& key, Level& level, bool bTop)
+{
+    const std::string pattern = MakeFindPattern(key);
+    for (;;) {
+        RememberLastError(0);
+        if (level.finder.FindFile(pattern))
+            return Entered::Listing;
+        const uint32_t code = level.finder.GetLastError();
+        if (code == kErrorFileNotFound || code == kErrorPathNotFound) {
+            if (!bTop)
+                return Entered::Skipped;  // listed by its parent a moment ago, gone now
+            if (code == kErrorPathNotFound)
+                RememberLastError(code);
+            return Entered::Failed;
+        }
+        RememberLastError(code);
+        bool bIgnore = false;
+        if (AskAboutUnreadable(key, code, bIgnore))
+            continue;
+        if (!bIgnore)
+            return Entered::Failed;
+        m_leftOut.push_back({key, code});
+        return bTop ? Entered::Failed : Entered::Skipped;
+    }
+}
+
+bool CFolderWalk::AskAboutUnreadable(const std::string& folder, uint32_t code, bool& bIgnore)
+{
+    bIgnore = m_bIgnoreUnreadable;
+    if (bIgnore)
+        return false;
+    const std::string lead = m_keys.GetDisplayPath(folder) + " にアクセスできません。";
+    const std::string choices = "\n「無視」で このﾌｫﾙﾀﾞを除いて集計を続けます（この集計では以後たずねません）。\n";
+    const int answer = AfxMessageBox(CSystemErrorText::Message(lead, code) + choices,
+                                     kMbAbortRetryIgnore | kMbIconHand);
+    if (answer == kIdRetry)
+        return true;
+    bIgnore = m_bIgnoreUnreadable = answer == kIdIgnore;
+    return false;
+}
+
+void CFolderWalk::BeginCommand()
+{
+    m_bIgnoreUnreadable = false;
+    m_leftOut.clear();
 }
 
 bool CFolderWalk::PumpAndCheckStop()

@@ -1,7 +1,9 @@
 // CFolderWalk: totals a folder, a drive or the whole computer.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "folderdata/CSizeInfo.h"
 
@@ -19,6 +21,12 @@ class CWalkSink;
 // their records. The walk keeps its own stack, so no depth of folders can exhaust the thread's.
 // The settings object owns the one walk (settings.m_walk); the application attaches its record
 // list and pump to it.
+//
+// A sub-folder that its parent listed but that is gone when the walk opens it (deleted meanwhile)
+// is skipped without a word: it adds nothing, not even itself. A folder that cannot be read asks
+// Abort, Retry or Ignore; Ignore leaves it out and leaves out every further unreadable folder of
+// the same command without asking again. The folders left out are listed in GetLeftOut() until
+// the next command begins (BeginCommand), so that the caller can tell the user which they were.
 class CFolderWalk {
 public:
     // construction: the stop flag and the keys belong to the settings object that owns the walk
@@ -39,6 +47,16 @@ public:
     bool GetStoredTotals(const std::string& key, CSizeInfo& total, CSizeInfo& direct);
     // True when a walk was waiting in its message pump and has now been told to stop.
     bool StopAggregation();
+    // Starts a user's command, which may run several walks: forgets the Ignore answer and the
+    // folders left out by the commands before.
+    void BeginCommand();
+    // A folder the current command left out because it could not be read, and why.
+    struct LeftOut {
+        std::string folder;
+        uint32_t code;
+    };
+    // The folders left out so far, in walk order.
+    const std::vector<LeftOut>& GetLeftOut() const { return m_leftOut; }
 
     // listing
     // Starts the listing of a folder; offers Retry and Cancel for any error but a missing folder
@@ -48,10 +66,16 @@ public:
 
 private:
     struct Level;
-    enum class Entered { Stored, Listing, Failed };
+    // Stored: answered without listing. Listing: its listing has begun. Skipped: gone or left
+    // out, adding nothing to its parent. Failed: stopped, cancelled or unreadable at the top.
+    enum class Entered { Stored, Listing, Skipped, Failed };
 
     Entered EnterFolder(const std::string& key, CSizeInfo& total, CSizeInfo& direct, CDocument* pDoc,
-                        bool bRecount, bool bCachedOnly, Level& level);
+                        bool bRecount, bool bCachedOnly, Level& level, bool bTop);
+    Entered StartListing(const std::string& key, Level& level, bool bTop);
+    // Asks about a folder that cannot be read: true to try again, false to go on without it
+    // (bIgnore set) or to give up (bIgnore clear).
+    bool AskAboutUnreadable(const std::string& folder, uint32_t code, bool& bIgnore);
     bool PumpAndCheckStop();
     void RememberLastError(uint32_t code);
 
@@ -60,4 +84,7 @@ private:
     bool& m_bWalkRunning;
     CDirSzLst* m_pFolderInfo = nullptr;
     CWalkSink* m_pSink = nullptr;
+    // the user's Ignore answer, and what it left out, for the current command
+    bool m_bIgnoreUnreadable = false;
+    std::vector<LeftOut> m_leftOut;
 };

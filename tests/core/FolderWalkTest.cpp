@@ -1,6 +1,8 @@
 // The aggregation walk over real folder trees, with scripted stops, errors and answers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TestSupport.h"
 #include "app/CAppCore.h"
 #include "app/CAppSettings.h"
@@ -153,38 +155,69 @@ TEST_F(FolderWalkTest, ProgressTitleNamesTheFolderBeingListed)
     EXPECT_EQ(doc.GetTitle(), "集計中 " + tree.Key("t\\only") + " ・・・");
 }
 
-TEST_F(FolderWalkTest, AccessErrorOffersRetryThenCancelFailsTheWalk)
+TEST_F(FolderWalkTest, AnUnreadableFolderAsksAbortRetryIgnoreAndIgnoreLeavesItOutForTheCommand)
 {
     tree.File("e/a/1", 1);
     tree.File("e/locked/2", 2);
+    tree.File("e/shut/3", 4);
     const std::string locked = tree.Key("e/locked");
+    const std::string shut = tree.Key("e/shut");
     platform.failingFolders[locked] = kErrorAccessDenied;
-    platform.answers = {kIdRetry, kIdCancel};
+    platform.failingFolders[shut] = kErrorAccessDenied;
 
+    // Retry asks again; Abort gives up the walk and stores nothing above the folder.
+    platform.answers = {kIdRetry, kIdAbort};
+    walk.BeginCommand();
     EXPECT_FALSE(Walk(tree.Key("e")));
     ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.styles[0], 0x15u);
-    const std::string expectedStart = locked + " にアクセスできません。\n\n";
-    EXPECT_EQ(platform.messages[0].rfind(expectedStart, 0), 0u) << platform.messages[0];
-    const std::string tail = "\n\n( ｺｰﾄﾞ=0x5 )\n";
-    EXPECT_EQ(platform.messages[0].substr(platform.messages[0].size() - tail.size()), tail);
+    EXPECT_EQ(platform.styles[0], 0x12u);
+    const std::string& message = platform.messages[0];
+    const std::string expectedStart = message.substr(0, message.find(' ')) == locked ? locked : shut;
+    EXPECT_EQ(message.rfind(expectedStart + " にアクセスできません。\n\n", 0), 0u) << message;
+    EXPECT_NE(message.find("\n\n( ｺｰﾄﾞ=0x5 )\n"), std::string::npos) << message;
     EXPECT_EQ(app.m_dwLastError, 5u);
     EXPECT_FALSE(Stored(tree.Key("e")));
-    EXPECT_FALSE(Stored(locked));
+
+    // Ignore once: both unreadable folders are left out, the rest is totalled.
+    platform.messages.clear();
+    platform.answers = {kIdIgnore};
+    walk.BeginCommand();
+    ASSERT_TRUE(Walk(tree.Key("e")));
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(total.m_nSize, 1u);
+    EXPECT_EQ(total.m_nFolders, 1);
+    std::vector<std::string> leftOut;
+    for (const auto& [folder, code] : walk.GetLeftOut()) {
+        leftOut.push_back(folder);
+        EXPECT_EQ(code, kErrorAccessDenied);
+    }
+    std::sort(leftOut.begin(), leftOut.end());
+    EXPECT_EQ(leftOut, (std::vector<std::string>{locked, shut}));
+
+    // The next command asks again.
+    walk.BeginCommand();
+    EXPECT_TRUE(walk.GetLeftOut().empty());
+    EXPECT_FALSE(Walk(tree.Key("e"), true));
+    EXPECT_EQ(platform.messages.size(), 2u);
 }
 
-TEST_F(FolderWalkTest, MissingOrEmptyListingsFailSilently)
+TEST_F(FolderWalkTest, AFolderGoneWhenOpenedAddsNothingButAMissingTopFailsSilently)
 {
+    tree.File("m/kept/1", 5);
     tree.Folder("m/gone");
-    platform.failingFolders[tree.Key("m/gone")] = kErrorPathNotFound;
-    EXPECT_FALSE(Walk(tree.Key("m")));
+    for (const uint32_t code : {kErrorPathNotFound, kErrorFileNotFound}) {
+        SCOPED_TRACE(code);
+        platform.failingFolders[tree.Key("m/gone")] = code;
+        ASSERT_TRUE(Walk(tree.Key("m"), true));
+        EXPECT_EQ(total.m_nSize, 5u);
+        EXPECT_EQ(total.m_nFolders, 1);
+        EXPECT_EQ(app.m_dwLastError, 0u);
+        EXPECT_FALSE(Stored(tree.Key("m/gone")));
+    }
+    platform.failingFolders[tree.Key("m")] = kErrorPathNotFound;
+    EXPECT_FALSE(Walk(tree.Key("m"), true));
     EXPECT_EQ(app.m_dwLastError, 3u);
-
-    platform.failingFolders[tree.Key("m/gone")] = kErrorFileNotFound;
-    EXPECT_FALSE(Walk(tree.Key("m")));
-    EXPECT_EQ(app.m_dwLastError, 0u);
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_FALSE(Stored(tree.Key("m")));
 }
 
 TEST_F(FolderWalkTest, LinksAreCountedAsEmptyFilesAndNeverFollowed)

@@ -28,6 +28,16 @@ def generate(root):
             out.write(b"q" * (i * 1000 + 7))
     with open(os.path.join(root, "a/sparse"), "wb") as out:
         out.truncate(5 << 30)
+    # Sibling names that code page 932 cannot tell apart: each folder must keep its own totals.
+    for i, name in enumerate(["café", "cafè", "한국", "한글", "\U0001F600", "\U0001F601"]):
+        os.makedirs(os.path.join(root, "look", name), exist_ok=True)
+        with open(os.path.join(root, "look", name, "f"), "wb") as out:
+            out.write(b"q" * (i + 1))
+    for i, raw in enumerate([b"bad\xff", b"bad\xfe"]):
+        folder = os.path.join(os.fsencode(root), b"look", raw)
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, b"f"), "wb") as out:
+            out.write(b"q" * (i + 100))
     for link, target in [("a/b/loop", ".."), ("x/filelink", "../a/f1")]:
         path = os.path.join(root, link)
         if not os.path.lexists(path):
@@ -105,6 +115,47 @@ def find_totals(root):
     return total, direct
 
 
+def root_total(root):
+    """(bytes, folders, files) of everything below root, by find."""
+    listing = subprocess.run(["find", root, "-mindepth", "1", "-printf", r"%y %s\0"],
+                             capture_output=True, check=True).stdout
+    total = [0, 0, 0]
+    for item in listing.split(b"\0")[:-1]:
+        kind, size = item.split(b" ")
+        total[0] += int(size) if kind == b"f" else 0
+        total[1] += kind == b"d"
+        total[2] += kind in (b"f", b"l")
+    return tuple(total)
+
+
+def printed_totals(output):
+    """{(path, which): (bytes, folders, files)} of zqtotals' output lines."""
+    records = {}
+    for line in output.decode("utf-8", "surrogateescape").splitlines():
+        path, which, fields = line.split("\t")
+        values = dict(field.split("=") for field in fields.split())
+        records[(path, which)] = (int(values["bytes"]), int(values["folders"]), int(values["files"]))
+    return records
+
+
+def check_command_line(zqtotals, root, info):
+    """Totals of the root by the walk equal find's, Dir Info reads back, a damaged one says so."""
+    walked = subprocess.run([zqtotals, root], capture_output=True, check=True).stdout
+    if printed_totals(walked)[(root, "total")] != root_total(root):
+        raise SystemExit(f"root totals {printed_totals(walked)[(root, 'total')]} differ from find's {root_total(root)}")
+    read = subprocess.run([zqtotals, "--read-dir-info", info], capture_output=True, check=True).stdout
+    whole = open(info, "rb").read()
+    with open(info, "wb") as cut:
+        cut.write(whole[:len(whole) // 2])
+    damaged = subprocess.run([zqtotals, "--read-dir-info", info], capture_output=True)
+    if damaged.returncode != 1 or damaged.stderr.count(b"\n") != 1 or not read.startswith(damaged.stdout):
+        raise SystemExit(f"a cut Dir Info gave exit {damaged.returncode}, stderr {damaged.stderr!r}")
+    usage = [subprocess.run([zqtotals] + args, capture_output=True).returncode for args in (["--help"], [""], [])]
+    if usage != [0, 2, 2]:
+        raise SystemExit(f"--help, an empty path and no path gave {usage}, not [0, 2, 2]")
+    return len(read.splitlines()) // 2
+
+
 def main():
     zqtotals, root = sys.argv[1], os.path.abspath(sys.argv[2])
     if "--generate" in sys.argv:
@@ -113,6 +164,8 @@ def main():
         info = os.path.join(scratch, "Dir Info")
         subprocess.run([zqtotals, "--dir-info", info, root], check=True, stdout=subprocess.DEVNULL)
         records = decode_dir_info(open(info, "rb").read())
+        if check_command_line(zqtotals, root, info) != len(records):
+            raise SystemExit("--read-dir-info does not print every record of the file")
     keys = [list(codes(key)) for key, _, _ in records]
     if keys != sorted(keys) or len(set(map(tuple, keys))) != len(keys):
         raise SystemExit("dir-info keys are not unique and ascending")

@@ -1,14 +1,5 @@
 // zqtotals: prints the totals of folders with the program's own walk, for scripts and benchmarks.
-//
-//   zqtotals [--dir-info FILE] PATH...
-//
-// For each PATH (a native path, or a Windows path such as Z:\usr\share) it prints two lines,
-// the totals of everything below the folder and of the files directly in it:
-//   <key>\ttotal\tbytes=N folders=N files=N modified=T read=T created=T
-//   <key>\tdirect\t...
-// Times are UTC ("2026-12-06T20:00:00Z") or "-" when there is none. With --dir-info every
-// stored folder record is written to FILE in the program's folder-information format.
-// A path that cannot be read is reported on stderr and makes the exit status 1.
+// `zqtotals --help` tells how it is used and what it counts.
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -16,6 +7,7 @@
 #include <vector>
 
 #include "CPlatform.h"
+#include "CPlatformDecorator.h"
 #include "app/CAppCore.h"
 #include "app/CAppSettings.h"
 #include "folderdata/CDirSzLst.h"
@@ -87,9 +79,72 @@ std::string FormatUtc(const CTime& time)
     return text;
 }
 
-void PrintRecord(const std::string& key, const char* which, const CSizeInfo& info)
+const char* const kHelp =
+    "usage: zqtotals [--windows-paths] [--dir-info FILE] PATH...\n"
+    "       zqtotals [--windows-paths] --read-dir-info FILE\n"
+    "\n"
+    "Totals every PATH (a native path, or a Windows path such as Z:\\usr\\share) with the walk of\n"
+    "フォルダ ZQ and prints two lines for it: the totals of everything below the folder, and of the\n"
+    "files directly in it:\n"
+    "  <path>\ttotal\tbytes=N folders=N files=N modified=T read=T created=T\n"
+    "  <path>\tdirect\t...\n"
+    "Times are UTC (2026-12-06T20:00:00Z), or - when there is none.\n"
+    "\n"
+    "What counts:\n"
+    "  bytes    the apparent size of every file (its length, not the blocks it takes)\n"
+    "  folders  every folder below PATH, at any depth; PATH itself is not counted\n"
+    "  files    every entry that is not a folder: files, links, fifos, sockets, devices\n"
+    "  times    the newest modified, last-read and created time of those files\n"
+    "A symbolic link (or a junction on Windows) counts as one file of 0 bytes and is never\n"
+    "followed. A folder that cannot be read is left out: it is named on standard error and the\n"
+    "exit status is 1, the totals covering everything else. A folder deleted while it is walked\n"
+    "adds nothing.\n"
+    "\n"
+    "  --windows-paths       print folders in their Windows form (C:\\..., Z:\\... under Wine)\n"
+    "  --dir-info FILE       also write every folder record to FILE in the program's Dir Info format\n"
+    "  --read-dir-info FILE  print the records of a Dir Info file instead of walking\n"
+    "  --help                this text\n"
+    "Exit status: 0 all totalled, 1 something could not be read or written, 2 wrong usage.\n";
+
+// The system's platform with the walk's questions answered for a script: an unreadable folder
+// is left out (Ignore), any other box is declined; the texts are kept, not shown.
+class CUnattendedPlatform : public CPlatformDecorator {
+public:
+    int ShowMessageBox(const std::string& text, unsigned style) override
+    {
+        m_messages.push_back(text);
+        return (style & 0xF) == kMbAbortRetryIgnore ? kIdIgnore : kIdCancel;
+    }
+    std::vector<std::string> m_messages;
+};
+
+struct Options {
+    bool windowsPaths = false;
+    std::string dirInfo;
+    std::string readDirInfo;
+    std::vector<std::string> paths;
+};
+
+// The system's reason for a code, on one line.
+std::string Reason(CAppCore& app, uint32_t code)
 {
-    std::printf("%s\t%s\tbytes=%llu folders=%d files=%d modified=%s read=%s created=%s\n", key.c_str(), which,
+    std::string reason = app.FormatSystemError(code);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r'))
+        reason.pop_back();
+    return reason + " (code " + CAppCore::FormatHex(code) + ")";
+}
+
+std::string Shown(const std::string& key, bool windowsPaths)
+{
+    if (windowsPaths)
+        return key;
+    const std::u8string native = GetPlatform().NativePath(key).u8string();
+    return std::string(native.begin(), native.end());
+}
+
+void PrintRecord(const std::string& path, const char* which, const CSizeInfo& info)
+{
+    std::printf("%s\t%s\tbytes=%llu folders=%d files=%d modified=%s read=%s created=%s\n", path.c_str(), which,
                 static_cast<unsigned long long>(info.m_nSize), info.m_nFolders, info.m_nFiles,
                 FormatUtc(info.m_tModified).c_str(), FormatUtc(info.m_tAccessed).c_str(),
                 FormatUtc(info.m_tCreated).c_str());
@@ -110,51 +165,105 @@ bool WriteDirInfo(CAppCore& app, const std::string& argument)
     return true;
 }
 
-int Usage()
+// Prints every record of a Dir Info file; a damaged file prints what was read before the damage.
+int ReadDirInfo(CAppCore& app, CUnattendedPlatform& platform, const Options& options)
 {
-    std::fprintf(stderr, "usage: zqtotals [--dir-info FILE] PATH...\n");
+    CFile file;
+    if (!file.Open(KeyOf(options.readDirInfo), CFile::modeRead)) {
+        std::fprintf(stderr, "zqtotals: %s: cannot be opened\n", options.readDirInfo.c_str());
+        return 1;
+    }
+    try {
+        CArchive ar(file, CArchive::load);
+        app.m_folderInfo.Serialize(ar);
+    } catch (const std::exception&) {
+        platform.m_messages.emplace_back("read error");
+    }
+    for (auto pos = app.m_folderInfo.GetHeadPosition(); pos;) {
+        const CDirSzEntry& entry = app.m_folderInfo.GetNext(pos);
+        PrintRecord(Shown(entry.m_strPath, options.windowsPaths), "total", entry.m_total);
+        PrintRecord(Shown(entry.m_strPath, options.windowsPaths), "direct", entry.m_direct);
+    }
+    if (platform.m_messages.empty() && app.m_folderInfo.m_bSerializeOk)
+        return 0;
+    std::fprintf(stderr, "zqtotals: %s: damaged after %d records\n", options.readDirInfo.c_str(),
+                 app.m_folderInfo.GetCount());
+    return 1;
+}
+
+int WalkPaths(CAppCore& app, const Options& options)
+{
+    int status = 0;
+    CFolderWalk& walk = app.m_settings.m_walk;
+    for (const std::string& argument : options.paths) {
+        const std::string key = KeyOf(argument);
+        walk.BeginCommand();
+        CSizeInfo total, direct;
+        const bool totalled = walk.AggregateFolder(key, total, direct, nullptr, false, false);
+        for (const CFolderWalk::LeftOut& leftOut : walk.GetLeftOut())
+            std::fprintf(stderr, "zqtotals: %s: left out: %s\n", Shown(leftOut.folder, options.windowsPaths).c_str(),
+                         Reason(app, leftOut.code).c_str());
+        if (!walk.GetLeftOut().empty())
+            status = 1;
+        if (!totalled) {
+            const uint32_t code = app.m_dwLastError ? app.m_dwLastError : kErrorPathNotFound;
+            if (walk.GetLeftOut().empty())
+                std::fprintf(stderr, "zqtotals: %s: cannot be read: %s\n", argument.c_str(), Reason(app, code).c_str());
+            status = 1;
+            continue;
+        }
+        PrintRecord(Shown(key, options.windowsPaths), "total", total);
+        PrintRecord(Shown(key, options.windowsPaths), "direct", direct);
+    }
+    if (!options.dirInfo.empty() && !WriteDirInfo(app, options.dirInfo)) {
+        std::fprintf(stderr, "zqtotals: %s: cannot be written\n", options.dirInfo.c_str());
+        status = 1;
+    }
+    return status;
+}
+
+int Usage(const char* problem)
+{
+    std::fprintf(stderr, "zqtotals: %s (zqtotals --help tells how it is used)\n", problem);
     return 2;
+}
+
+// Reads the options; returns -1 to go on, or the exit status.
+int ParseOptions(const std::vector<std::string>& args, Options& options)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (arg == "--windows-paths")
+            options.windowsPaths = true;
+        else if (arg == "--dir-info" && hasValue)
+            options.dirInfo = args[++i];
+        else if (arg == "--read-dir-info" && hasValue)
+            options.readDirInfo = args[++i];
+        else if (arg.rfind("--", 0) == 0)
+            return Usage(("unknown option or missing value: " + arg).c_str());
+        else if (arg.empty())
+            return Usage("an empty path names no folder");
+        else
+            options.paths.push_back(arg);
+    }
+    if (options.paths.empty() == options.readDirInfo.empty())
+        return Usage("give either paths to total or --read-dir-info FILE");
+    return -1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    std::string dirInfo;
-    std::vector<std::string> paths;
-    const std::vector<std::string> args = Arguments(argc, argv);
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--dir-info" && i + 1 < args.size())
-            dirInfo = args[++i];
-        else if (args[i].rfind("--", 0) == 0)
-            return Usage();
-        else
-            paths.push_back(args[i]);
-    }
-    if (paths.empty())
-        return Usage();
-
+    Options options;
+    if (const int status = ParseOptions(Arguments(argc, argv), options); status >= 0)
+        return status;
+    CUnattendedPlatform platform;
     CAppCore app;
-    int status = 0;
-    for (const std::string& argument : paths) {
-        const std::string key = KeyOf(argument);
-        CSizeInfo total, direct;
-        if (!app.m_settings.m_walk.AggregateFolder(key, total, direct, nullptr, false, false)) {
-            const uint32_t code = app.m_dwLastError ? app.m_dwLastError : kErrorPathNotFound;
-            std::string reason = app.FormatSystemError(code);
-            while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r'))
-                reason.pop_back();
-            std::fprintf(stderr, "zqtotals: %s: cannot be read: %s (code %s)\n", argument.c_str(), reason.c_str(),
-                         CAppCore::FormatHex(code).c_str());
-            status = 1;
-            continue;
-        }
-        PrintRecord(key, "total", total);
-        PrintRecord(key, "direct", direct);
-    }
-    if (!dirInfo.empty() && !WriteDirInfo(app, dirInfo)) {
-        std::fprintf(stderr, "zqtotals: %s: cannot be written\n", dirInfo.c_str());
-        status = 1;
-    }
-    return status;
+    return options.readDirInfo.empty() ? WalkPaths(app, options) : ReadDirInfo(app, platform, options);
 }
