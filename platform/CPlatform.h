@@ -115,6 +115,9 @@ public:
     // full path; a folder renamed during the walk may then still be listed under its old path.
     virtual void BeginWalk() {}
     virtual void EndWalk() {}
+    // True for the root of a pseudo file system such as /proc or /sys (Z:\proc under Wine), which
+    // holds no files on disk; walks leave it out. Windows itself has none.
+    virtual bool IsPseudoFileSystem(const std::string& folder) { (void)folder; return false; }
     // Creates one folder; returns 0 or the Windows error code.
     virtual uint32_t CreateFolder(const std::string& path) = 0;
     // The path to hand to the standard library's file streams.

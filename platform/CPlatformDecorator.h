@@ -51,6 +51,7 @@ public:
     bool PumpWaitingMessages() override { return m_inner.PumpWaitingMessages(); }
     void BeginWalk() override { m_inner.BeginWalk(); }
     void EndWalk() override { m_inner.EndWalk(); }
+    bool IsPseudoFileSystem(const std::string& folder) override { return m_inner.IsPseudoFileSystem(folder); }
     [[noreturn]] void QuitProcess(int exitCode) override
     {
         m_inner.QuitProcess(exitCode);

@@ -172,6 +172,13 @@ CFolderWalk::Entered CFolderWalk::EnterFolder(const std::string& key, CSizeInfo&
 
 CFolderWalk::Entered CFolderWalk::StartListing(const std::string& key, Level& level, bool bTop)
 {
+    if (GetPlatform().IsPseudoFileSystem(key)) {
+        // No files on disk: below the top it is left out, at the top it is an empty folder.
+        if (!bTop)
+            return Entered::Skipped;
+        m_pFolderInfo->SetEntry(key, *level.total, *level.direct);
+        return Entered::Stored;
+    }
     const std::string pattern = MakeFindPattern(key);
     for (;;) {
         RememberLastError(0);

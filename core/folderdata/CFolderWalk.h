@@ -27,6 +27,8 @@ class CWalkSink;
 // Abort, Retry or Ignore; Ignore leaves it out and leaves out every further unreadable folder of
 // the same command without asking again. The folders left out are listed in GetLeftOut() until
 // the next command begins (BeginCommand), so that the caller can tell the user which they were.
+// The roots of pseudo file systems (/proc, /sys, /dev; CPlatform::IsPseudoFileSystem) hold no
+// files on disk: a walk leaves them out, and totals one asked for directly as empty.
 class CFolderWalk {
 public:
     // construction: the stop flag and the keys belong to the settings object that owns the walk

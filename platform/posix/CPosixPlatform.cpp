@@ -13,6 +13,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -292,7 +294,23 @@ void CPosixPlatform::CloseFoldersNotAbove(const std::string& nativeFolder)
 
 void CPosixPlatform::BeginWalk()
 {
-    ++m_walkDepth;
+    if (m_walkDepth++ == 0)
+        ReadMountTable();
+}
+
+bool CPosixPlatform::IsPseudoFileSystem(const std::string& folder)
+{
+    if (!m_pseudoMounts)
+        ReadMountTable();
+    return m_pseudoMounts->Contains(folder);
+}
+
+void CPosixPlatform::ReadMountTable()
+{
+    std::ifstream table("/proc/self/mountinfo");
+    const std::string text((std::istreambuf_iterator<char>(table)), std::istreambuf_iterator<char>());
+    m_pseudoMounts = CPseudoMounts::FromMountInfo(
+        text, [this](const std::string& point) { return WindowsPathOf(std::filesystem::path(point)); });
 }
 
 void CPosixPlatform::EndWalk()

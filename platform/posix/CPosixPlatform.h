@@ -2,10 +2,12 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "CPlatform.h"
+#include "CPseudoMounts.h"
 
 // Lets the core run and be tested natively. Windows paths are translated the way Wine does it:
 // each drive letter stands for a directory (by default only Z:, the root /), backslashes become
@@ -47,6 +49,8 @@ public:
     // During a walk the folders on the way down stay open (up to kMaxOpenFolders of them).
     void BeginWalk() override;
     void EndWalk() override;
+    // From the mount table, read again as each outermost walk begins.
+    bool IsPseudoFileSystem(const std::string& folder) override;
 
     static constexpr std::size_t kMaxOpenFolders = 64;
 
@@ -69,7 +73,10 @@ private:
     // The drive letter of a root such as "z:\" or "Z:", 0 when the path is no root of a mapped drive.
     char MappedRootLetter(const std::string& path) const;
 
+    void ReadMountTable();
+
     DriveMap m_drives;
     int m_walkDepth = 0;
+    std::optional<CPseudoMounts> m_pseudoMounts;
     std::vector<OpenFolder> m_openFolders;  // each one inside the one before
 };

@@ -4,6 +4,8 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
 #include "CWin32FindHandle.h"
 #include "Win32Text.h"
@@ -306,4 +308,41 @@ void CWin32Platform::QuitProcess(int exitCode)
 CPlatform& GetSystemPlatform()
 {
     return CWin32Platform::Instance();
+}
+
+void CWin32Platform::BeginWalk()
+{
+    if (m_walkDepth++ == 0)
+        ReadHostMountTable();
+}
+
+void CWin32Platform::EndWalk()
+{
+    if (m_walkDepth > 0)
+        --m_walkDepth;
+}
+
+bool CWin32Platform::IsPseudoFileSystem(const std::string& folder)
+{
+    if (!m_pseudoMounts)
+        ReadHostMountTable();
+    return m_pseudoMounts->Contains(folder);
+}
+
+void CWin32Platform::ReadHostMountTable()
+{
+    // Only Wine's ntdll exports wine_get_version: on Windows the table stays empty.
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    std::string text;
+    if (ntdll && GetProcAddress(ntdll, "wine_get_version")) {
+        std::ifstream table(std::filesystem::path(L"Z:\\proc\\self\\mountinfo"), std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(table), std::istreambuf_iterator<char>());
+    }
+    m_pseudoMounts = CPseudoMounts::FromMountInfo(text, [](const std::string& point) {
+        std::string key = "Z:" + point;
+        for (char& c : key)
+            if (c == '/')
+                c = '\\';
+        return key;
+    });
 }

@@ -5,9 +5,11 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "CPlatform.h"
+#include "CPseudoMounts.h"
 
 // What GetSystemPlatform() returns on Windows. Paths arrive in UTF-8 and go to the W functions in
 // UTF-16; paths too long for the plain Win32 limits get the \\?\ prefix, so deep trees can be
@@ -43,6 +45,12 @@ public:
     bool PumpWaitingMessages() override;
     static constexpr DWORD kPumpInterval = 10;  // milliseconds
     [[noreturn]] void QuitProcess(int exitCode) override;
+    // Windows has no pseudo file systems; under Wine, Z:\ is the host's root and holds /proc,
+    // /sys and /dev, found in the host's mount table (Z:\proc\self\mountinfo), read again as
+    // each outermost walk begins.
+    void BeginWalk() override;
+    void EndWalk() override;
+    bool IsPseudoFileSystem(const std::string& folder) override;
 
     // The UTF-16 form of a path for the file APIs, with \\?\ (or \\?\UNC\) in front when it is
     // too long for them without it.
@@ -54,8 +62,11 @@ public:
 
 private:
     void Dispatch(MSG& message);
+    void ReadHostMountTable();
 
     MessageDispatcher m_dispatcher;
     DWORD m_dwLastPump = GetTickCount() - kPumpInterval;
     HIMAGELIST m_smallImageList = nullptr;  // the system's, as the shell last handed it out
+    int m_walkDepth = 0;
+    std::optional<CPseudoMounts> m_pseudoMounts;
 };
