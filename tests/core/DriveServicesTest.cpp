@@ -58,15 +58,15 @@ protected:
 TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedAndNeverChangesAfterwards)
 {
     EXPECT_EQ(settings.GetStartFolder(), "");
-    EXPECT_FALSE(settings.OfferStartFolder("A:\\"));  // removable drives are never the start
-    EXPECT_FALSE(settings.OfferStartFolder("N:\\"));
-    EXPECT_EQ(settings.GetStartFolder(), "");
-    EXPECT_TRUE(settings.OfferStartFolder("C:\\"));
-    EXPECT_FALSE(settings.OfferStartFolder("D:\\"));
-    EXPECT_FALSE(settings.OfferStartFolder("C:\\"));
+    // Removable and network drives are never the start.
+    for (const auto& [root, taken] : {std::pair{"A:\\", false}, {"N:\\", false}, {"C:\\", true}, {"D:\\", false},
+                                      {"C:\\", false}})
+        EXPECT_EQ(settings.OfferStartFolder(root), taken) << root;
     EXPECT_EQ(settings.GetStartFolder(), "C:\\");
     EXPECT_TRUE(CDriveServices::IsFixedDrive("D:\\"));
     EXPECT_FALSE(CDriveServices::IsFixedDrive("A:\\"));
+    EXPECT_EQ(CDriveServices::GetShellSmallIcon(""), kNoShellIcon);  // an empty path has no shell name or icon
+    EXPECT_EQ(CDriveServices::GetShellDisplayName(""), "");
 }
 
 TEST_F(DriveServicesTest, SplitFirstKeepsTheBackslashOfADriveOnly)
@@ -82,47 +82,35 @@ TEST_F(DriveServicesTest, SplitFirstKeepsTheBackslashOfADriveOnly)
     }
 }
 
-TEST_F(DriveServicesTest, RecycleFolderIsTheExactNameDirectlyOnAFixedDrive)
+TEST_F(DriveServicesTest, RecycleFolderAndVirtualKeysAreRecognisedByTheirExactNames)
 {
-    EXPECT_TRUE(settings.IsInRecycleFolder("C:\\RECYCLED"));
-    EXPECT_TRUE(settings.IsInRecycleFolder("C:\\RECYCLED\\x"));
-    EXPECT_TRUE(settings.IsInRecycleFolder("D:\\RECYCLED\\x\\y"));
-    EXPECT_FALSE(settings.IsInRecycleFolder("C:\\Recycled"));
-    EXPECT_FALSE(settings.IsInRecycleFolder("C:\\RECYCLEDX"));
-    EXPECT_FALSE(settings.IsInRecycleFolder("C:\\data\\RECYCLED"));
-    EXPECT_FALSE(settings.IsInRecycleFolder("C:\\"));
-    EXPECT_FALSE(settings.IsInRecycleFolder("A:\\RECYCLED"));
-    EXPECT_FALSE(settings.IsInRecycleFolder("N:\\RECYCLED"));
-    EXPECT_FALSE(settings.IsInRecycleFolder(computer));
-    EXPECT_FALSE(settings.IsInRecycleFolder("RECYCLED\\RECYCLED"));
-    EXPECT_FALSE(settings.IsInRecycleFolder(""));
-}
+    // The recycle folder is the exact name directly on a fixed drive, or anything below it.
+    for (const std::string key : {"C:\\RECYCLED", "C:\\RECYCLED\\x", "D:\\RECYCLED\\x\\y"})
+        EXPECT_TRUE(settings.IsInRecycleFolder(key)) << key;
+    const std::string elsewhere[] = {"C:\\Recycled", "C:\\RECYCLEDX", "C:\\data\\RECYCLED", "C:\\", "A:\\RECYCLED",
+                                     "N:\\RECYCLED", computer, "RECYCLED\\RECYCLED", ""};
+    for (const std::string& key : elsewhere)
+        EXPECT_FALSE(settings.IsInRecycleFolder(key)) << key;
 
-TEST_F(DriveServicesTest, VirtualKeysAreRecognisedByTheirLastComponentOnly)
-{
+    // Virtual keys are recognised by their last component only; the display name is a real name.
     EXPECT_TRUE(settings.IsFileOnlyFolder("C:\\a\\" + fileOnly));
     EXPECT_TRUE(settings.IsFileOnlyFolder("C:\\" + fileOnly));
-    EXPECT_FALSE(settings.IsFileOnlyFolder("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));  // the display name is a real name
+    EXPECT_FALSE(settings.IsFileOnlyFolder("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));
     EXPECT_FALSE(settings.IsFileOnlyFolder("C:\\" + fileOnly + "\\a"));
     EXPECT_TRUE(settings.IsPlaceholderPath("C:\\Dummy,"));
     EXPECT_TRUE(settings.IsPlaceholderPath(computer + "\\Dummy,"));
     EXPECT_FALSE(settings.IsPlaceholderPath("C:\\Dummy"));
     EXPECT_FALSE(settings.IsPlaceholderPath("C:\\dummy,"));
-
     EXPECT_TRUE(settings.IsOrdinaryFolderPath("C:\\a"));
     EXPECT_TRUE(settings.IsOrdinaryFolderPath("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));
-    for (const std::string& key : {computer, std::string("C:\\"), "C:\\a\\" + fileOnly, std::string("C:\\Dummy,"),
-                                   computer + "\\Dummy,", std::string()})
+    const std::string notOrdinary[] = {computer, "C:\\", "C:\\a\\" + fileOnly, "C:\\Dummy,", computer + "\\Dummy,", ""};
+    for (const std::string& key : notOrdinary)
         EXPECT_FALSE(settings.IsOrdinaryFolderPath(key)) << key;
-}
 
-TEST_F(DriveServicesTest, RealFolderOfTheFileOnlyKeyIsItsParent)
-{
-    EXPECT_EQ(settings.GetRealFolder("C:\\a\\" + fileOnly), "C:\\a");
-    EXPECT_EQ(settings.GetRealFolder("C:\\" + fileOnly), "C:\\");
-    EXPECT_EQ(settings.GetRealFolder("C:\\a"), "C:\\a");
-    EXPECT_EQ(settings.GetRealFolder("C:\\"), "C:\\");
-    EXPECT_EQ(settings.GetRealFolder(computer), computer);
+    // The real folder of the file-only key is its parent.
+    for (const auto& [key, real] : {std::pair{"C:\\a\\" + fileOnly, std::string("C:\\a")}, {"C:\\" + fileOnly, "C:\\"},
+                                    {"C:\\a", "C:\\a"}, {"C:\\", "C:\\"}, {computer, computer}})
+        EXPECT_EQ(settings.GetRealFolder(key), real) << key;
 }
 
 TEST_F(DriveServicesTest, JoiningPutsOneBackslashUnlessTheFolderIsADriveRoot)
@@ -152,8 +140,8 @@ TEST_F(DriveServicesTest, ExistenceChecksTellFoldersFromFilesAndIgnoreVirtualKey
     EXPECT_FALSE(settings.IsExistingFile(tree.Key("dir")));
     EXPECT_TRUE(settings.IsExistingFile(tree.Key("file.txt")));
     EXPECT_FALSE(settings.IsExistingFolder(tree.Key("file.txt")));
-    for (const std::string& key : {tree.Key("missing"), tree.Key("Dummy,"), tree.Key(fileOnly), computer,
-                                   std::string()}) {
+    const std::string nothing[] = {tree.Key("missing"), tree.Key("Dummy,"), tree.Key(fileOnly), computer, ""};
+    for (const std::string& key : nothing) {
         EXPECT_FALSE(settings.IsExistingFolder(key)) << key;
         EXPECT_FALSE(settings.IsExistingFile(key)) << key;
     }
@@ -174,16 +162,13 @@ TEST_F(DriveServicesTest, FreeSpaceLeavesTheErrorCodeAndZeroBytesOnFailure)
     EXPECT_EQ(free, 0u);
     EXPECT_EQ(app.m_dwLastError, 21u);
     EXPECT_TRUE(platform.messages.empty());
-}
 
-TEST_F(DriveServicesTest, FreeSpaceRetryAsksTheDriveOfThePathAndRetriesUntilItReads)
-{
+    // With Retry the drive of the path is asked again until it reads.
     platform.freeCodes = {21, 21};
     platform.answers = {kIdRetry, kIdRetry};
-    uint64_t free = 0;
     EXPECT_TRUE(settings.GetFreeSpaceRetry("a:\\data\\x", free));
     EXPECT_EQ(free, DrivePlatform::kFreeBytes);
-    EXPECT_EQ(platform.freeRoots, (std::vector<std::string>{"a:\\", "a:\\", "a:\\"}));
+    EXPECT_EQ(platform.freeRoots, (std::vector<std::string>{"C:\\", "A:\\", "a:\\", "a:\\", "a:\\"}));
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.styles[0], 0x15u);
     EXPECT_EQ(app.m_dwLastError, 0u);
@@ -191,7 +176,7 @@ TEST_F(DriveServicesTest, FreeSpaceRetryAsksTheDriveOfThePathAndRetriesUntilItRe
 
 TEST_F(DriveServicesTest, FreeSpaceRetryMessageShowsTheFirstSentenceAndTheCodeInLowerCaseHex)
 {
-    platform.freeCodes = {0x4d2};
+    platform.freeCodes = {0x4d2, 3, 3};
     platform.systemTexts[0x4d2] = "デバイスの準備ができていません。ドライブを確認してください。\r\n";
     uint64_t free = 7;
     EXPECT_FALSE(settings.GetFreeSpaceRetry("a:\\data", free));  // no answer queued: Cancel
@@ -201,21 +186,11 @@ TEST_F(DriveServicesTest, FreeSpaceRetryMessageShowsTheFirstSentenceAndTheCodeIn
     EXPECT_EQ(platform.messages[0],
               "A:\\ の空きﾃﾞｨｽｸ領域が分かりません。\n\nデバイスの準備ができていません。\n\n( ｺｰﾄﾞ=0x4d2 )\n");
     EXPECT_EQ(platform.styles[0], static_cast<unsigned>(kMbRetryCancel | kMbIconHand));
-}
 
-TEST_F(DriveServicesTest, FreeSpaceRetryTakesWholeCharactersOfAShortOrJapanesePath)
-{
-    platform.freeCodes = {3, 3};
-    uint64_t free = 0;
+    // The drive of a short or Japanese path is taken in whole characters.
     EXPECT_FALSE(settings.GetFreeSpaceRetry("データ\\x", free));
     EXPECT_FALSE(settings.GetFreeSpaceRetry("C:", free));
-    EXPECT_EQ(platform.freeRoots, (std::vector<std::string>{"データ", "C:"}));
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[0], "データ の空きﾃﾞｨｽｸ領域が分かりません。\n\n\n\n( ｺｰﾄﾞ=0x3 )\n");
-}
-
-TEST_F(DriveServicesTest, ShellQueriesOfAnEmptyPathGiveNothing)
-{
-    EXPECT_EQ(CDriveServices::GetShellSmallIcon(""), kNoShellIcon);
-    EXPECT_EQ(CDriveServices::GetShellDisplayName(""), "");
+    EXPECT_EQ(platform.freeRoots, (std::vector<std::string>{"a:\\", "データ", "C:"}));
+    ASSERT_EQ(platform.messages.size(), 3u);
+    EXPECT_EQ(platform.messages[1], "データ の空きﾃﾞｨｽｸ領域が分かりません。\n\n\n\n( ｺｰﾄﾞ=0x3 )\n");
 }
