@@ -47,21 +47,6 @@ CWindowPlacement SamplePlacement()
     return placement;
 }
 
-void ExpectPlacementFields(StoredFields& fields, const CWindowPlacement& placement)
-{
-    EXPECT_EQ(fields.Int(), 44);
-    EXPECT_EQ(fields.Int(), static_cast<int32_t>(placement.flags));
-    EXPECT_EQ(fields.Int(), static_cast<int32_t>(placement.showCmd));
-    EXPECT_EQ(fields.Int(), placement.ptMinPosition.x);
-    EXPECT_EQ(fields.Int(), placement.ptMinPosition.y);
-    EXPECT_EQ(fields.Int(), placement.ptMaxPosition.x);
-    EXPECT_EQ(fields.Int(), placement.ptMaxPosition.y);
-    EXPECT_EQ(fields.Int(), placement.rcNormalPosition.left);
-    EXPECT_EQ(fields.Int(), placement.rcNormalPosition.top);
-    EXPECT_EQ(fields.Int(), placement.rcNormalPosition.right);
-    EXPECT_EQ(fields.Int(), placement.rcNormalPosition.bottom);
-}
-
 StoredBytes& AppendPlacement(StoredBytes& bytes, const CWindowPlacement& placement)
 {
     bytes.Int(44).Int(static_cast<int32_t>(placement.flags)).Int(static_cast<int32_t>(placement.showCmd));
@@ -69,6 +54,14 @@ StoredBytes& AppendPlacement(StoredBytes& bytes, const CWindowPlacement& placeme
     bytes.Int(placement.ptMaxPosition.x).Int(placement.ptMaxPosition.y);
     const CStoreRect& rect = placement.rcNormalPosition;
     return bytes.Int(rect.left).Int(rect.top).Int(rect.right).Int(rect.bottom);
+}
+
+// The sample placement's 44 bytes and then the given bytes, as the main-frame and child-window
+// records begin.
+std::string PlacementThen(const StoredBytes& rest)
+{
+    StoredBytes bytes;
+    return AppendPlacement(bytes, SamplePlacement()).Str() + rest.Str();
 }
 
 // The process-wide values start from their initial state in every test.
@@ -81,12 +74,6 @@ protected:
         g_nFolderSortDirection = 1;
         ListFileSortMode = "B";
     }
-    // A main-frame file holding the placement and then the given settings bytes.
-    static std::string MnWith(const StoredBytes& settings)
-    {
-        StoredBytes bytes;
-        return AppendPlacement(bytes, SamplePlacement()).Str() + settings.Str();
-    }
 
     CAppCore app;
     CAppSettings& settings = app.m_settings;
@@ -98,24 +85,18 @@ TEST_F(MainFrameRecordTest, DefaultSettingsTake86BytesInTheirOrder)
 {
     CMainFrameRecord record(app);
     record.m_placement = SamplePlacement();
-    StoredFields fields(Stored(record));
-    ExpectPlacementFields(fields, SamplePlacement());
-    EXPECT_EQ(fields.Int(), 1000);
-    EXPECT_EQ(fields.Int(), 0) << "folder sort key";
-    EXPECT_EQ(fields.Int(), 1) << "folder sort direction";
-    EXPECT_EQ(fields.ShortString(), "B");
-    EXPECT_EQ(fields.Int(), 0) << "refresh on open";
-    EXPECT_EQ(fields.ShortString(), " KB");
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(fields.Int(), 0) << "label switch " << i;
-    EXPECT_TRUE(fields.AtEnd());
-    EXPECT_EQ(Stored(record).size(), 86u);
+    // Base, folder sort key and direction, file sort mode, refresh on open, size unit, and the
+    // five label switches.
+    const std::string bytes = Stored(record);
+    EXPECT_EQ(bytes, PlacementThen(StoredBytes().Int(1000).Int(0).Int(1).ShortString("B").Int(0).ShortString(" KB")
+                                       .Int(0).Int(0).Int(0).Int(0).Int(0)));
+    EXPECT_EQ(bytes.size(), 86u);
 }
 
 TEST_F(MainFrameRecordTest, DefaultFolderFileIsReadAndSavedIntoTheStore)
 {
     ScopedStoreFolder folder;
-    const std::string shipped = MnWith(StoredBytes().Int(1024).Int(0).Int(1).ShortString("B").Int(0)
+    const std::string shipped = PlacementThen(StoredBytes().Int(1024).Int(0).Int(1).ShortString("B").Int(0)
                                            .ShortString(" KB").Int(0).Int(0).Int(0).Int(0).Int(0));
     folder.WriteBytes("フォルダZQ Position Default/Mn", shipped);
     CMainFrameRecord record(app);
@@ -165,7 +146,7 @@ TEST_F(MainFrameRecordTest, ChangedSettingsComeBackInAnotherRun)
 
 TEST_F(MainFrameRecordTest, FileCutShortKeepsWhatWasReadAndDefaultsBehind)
 {
-    const std::string full = MnWith(StoredBytes().Int(1024).Int(kFolderSortBySize).Int(0).ShortString("T").Int(1)
+    const std::string full = PlacementThen(StoredBytes().Int(1024).Int(kFolderSortBySize).Int(0).ShortString("T").Int(1)
                                          .ShortString(" MB").Int(1).Int(1).Int(1).Int(1).Int(1));
     for (std::size_t length = 0; length < full.size(); ++length) {
         ResetProcessValues();
@@ -182,11 +163,11 @@ TEST_F(MainFrameRecordTest, FileCutShortKeepsWhatWasReadAndDefaultsBehind)
     }
 }
 
-TEST_F(MainFrameRecordTest, ValuesTheProgramCannotUseAreSkipped)
+TEST_F(MainFrameRecordTest, ValuesTheProgramCannotUseAreSkippedAndSwitchesReadAsZeroOrOne)
 {
     const auto loadSettings = [this](const StoredBytes& values) {
         CMainFrameRecord record(app);
-        Load(record, MnWith(values));
+        Load(record, PlacementThen(values));
         return record.IsComplete();
     };
     for (const int32_t base : {0, 999, 1023, 4096, -1024}) {
@@ -203,12 +184,9 @@ TEST_F(MainFrameRecordTest, ValuesTheProgramCannotUseAreSkipped)
         EXPECT_EQ(settings.m_strSizeUnit, " KB") << "'" << unit << "'";
         EXPECT_EQ(app.m_nFolderSortKey, 0);
     }
-}
-
-TEST_F(MainFrameRecordTest, SwitchesReadAsZeroOrOne)
-{
+    // Switches read as zero or one.
     CMainFrameRecord record(app);
-    Load(record, MnWith(StoredBytes().Int(1000).Int(0).Int(-7).ShortString("B").Int(2).ShortString(" KB")
+    Load(record, PlacementThen(StoredBytes().Int(1000).Int(0).Int(-7).ShortString("B").Int(2).ShortString(" KB")
                             .Int(0x100).Int(0).Int(-1).Int(0).Int(std::numeric_limits<int32_t>::min())));
     EXPECT_EQ(g_nFolderSortDirection, 1);
     EXPECT_EQ(app.m_bRefreshOnOpen, 1);
@@ -230,24 +208,16 @@ TEST_F(MainFrameRecordTest, PlacementThatWouldLoseTheWindowIsNotOffered)
         return record.HasPlacement();
     };
     EXPECT_TRUE(placementUsable(SamplePlacement()));
-    CWindowPlacement hidden = SamplePlacement();
-    hidden.showCmd = 0;
-    EXPECT_FALSE(placementUsable(hidden));
-    CWindowPlacement unknownShow = SamplePlacement();
-    unknownShow.showCmd = 12;
-    EXPECT_FALSE(placementUsable(unknownShow));
-    CWindowPlacement far = SamplePlacement();
-    far.rcNormalPosition.right = 2000000000;
-    EXPECT_FALSE(placementUsable(far));
-    CWindowPlacement inverted = SamplePlacement();
-    inverted.rcNormalPosition = {500, 500, 100, 100};
-    EXPECT_FALSE(placementUsable(inverted));
-    CWindowPlacement flat = SamplePlacement();
-    flat.rcNormalPosition.bottom = flat.rcNormalPosition.top;
-    EXPECT_FALSE(placementUsable(flat));
-    CWindowPlacement farMaximised = SamplePlacement();
-    farMaximised.ptMaxPosition.x = -40000;
-    EXPECT_FALSE(placementUsable(farMaximised));
+    // Hidden, an unknown show command, far away, inverted, flat, and maximised far away.
+    std::vector<CWindowPlacement> unusable(6, SamplePlacement());
+    unusable[0].showCmd = 0;
+    unusable[1].showCmd = 12;
+    unusable[2].rcNormalPosition.right = 2000000000;
+    unusable[3].rcNormalPosition = {500, 500, 100, 100};
+    unusable[4].rcNormalPosition.bottom = unusable[4].rcNormalPosition.top;
+    unusable[5].ptMaxPosition.x = -40000;
+    for (std::size_t i = 0; i < unusable.size(); ++i)
+        EXPECT_FALSE(placementUsable(unusable[i])) << i;
 }
 
 TEST(WindowPlacementRecord, ReadingRepairsLengthAndFlags)
@@ -271,41 +241,30 @@ TEST(WindowPlacementRecord, ReadingRepairsLengthAndFlags)
     EXPECT_EQ(untouched, SamplePlacement());
 }
 
-TEST(ToolBarRecord, SixRectanglesInSlotOrderWithoutSlotFour)
+TEST(ToolBarRecord, SixRectanglesInSlotOrderWithoutSlotFourAndDamagedOnesDockAtTheDefaultPlace)
 {
     CToolBarState::DockRects rects;
     for (int slot = 0; slot < CToolBarState::kToolBarSlots; ++slot)
         rects[slot] = {slot * 100, slot, slot * 100 + 90, slot + 30};
     CToolBarState state(rects);
-    const std::string bytes = Stored(state);
-    ASSERT_EQ(bytes.size(), 96u);
-    StoredFields fields(bytes);
-    for (const int slot : {0, 1, 2, 3, 5, 6}) {
-        EXPECT_EQ(fields.Int(), slot * 100) << slot;
-        EXPECT_EQ(fields.Int(), slot);
-        EXPECT_EQ(fields.Int(), slot * 100 + 90);
-        EXPECT_EQ(fields.Int(), slot + 30);
-    }
-
+    StoredBytes expected;
+    for (const int slot : {0, 1, 2, 3, 5, 6})
+        expected.Int(slot * 100).Int(slot).Int(slot * 100 + 90).Int(slot + 30);
+    EXPECT_EQ(Stored(state), expected.Str());
     CToolBarState::DockRects read{};
     CToolBarState reader(read);
-    Load(reader, bytes);
+    Load(reader, expected.Str());
     EXPECT_TRUE(reader.IsComplete());
     EXPECT_EQ(read[6], rects[6]);
     EXPECT_EQ(read[4], CStoreRect()) << "slot 4 has no toolbar";
-}
 
-TEST(ToolBarRecord, DamagedRectanglesDockAtTheDefaultPlace)
-{
-    StoredBytes bytes;
-    bytes.Int(0).Int(0).Int(300).Int(30);
-    bytes.Int(-2000000000).Int(0).Int(10).Int(10);
-    bytes.Int(50).Int(0).Int(10).Int(30);
-    bytes.Int(1).Int(2).Int(3);
-    CToolBarState::DockRects read;
+    StoredBytes damaged;
+    damaged.Int(0).Int(0).Int(300).Int(30);
+    damaged.Int(-2000000000).Int(0).Int(10).Int(10);
+    damaged.Int(50).Int(0).Int(10).Int(30);
+    damaged.Int(1).Int(2).Int(3);
     read.fill({1, 1, 2, 2});
-    CToolBarState reader(read);
-    Load(reader, bytes.Str());
+    Load(reader, damaged.Str());
     EXPECT_FALSE(reader.IsComplete());
     EXPECT_EQ(read[0], (CStoreRect{0, 0, 300, 30}));
     EXPECT_EQ(read[1], CStoreRect()) << "out of reach";
@@ -335,13 +294,7 @@ TEST(ChildWindowRecords, FrameRecordIsPlacementAndTreePaneIn60Bytes)
     written.m_placement = SamplePlacement();
     written.m_rcTreePane = {0, 0, 350, 480};
     const std::string bytes = Stored(written);
-    StoredFields fields(bytes);
-    ExpectPlacementFields(fields, SamplePlacement());
-    EXPECT_EQ(fields.Int(), 0);
-    EXPECT_EQ(fields.Int(), 0);
-    EXPECT_EQ(fields.Int(), 350);
-    EXPECT_EQ(fields.Int(), 480);
-    EXPECT_TRUE(fields.AtEnd());
+    EXPECT_EQ(bytes, PlacementThen(StoredBytes().Int(0).Int(0).Int(350).Int(480)));
 
     CChildFrameRecord read;
     Load(read, bytes);
