@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "FailingAllocation.h"
+#include "StoreTestSupport.h"
 #include "TestSupport.h"
 #include "app/CAppCore.h"
 #include "fw/CArchive.h"
@@ -58,11 +59,9 @@ protected:
 
 TEST_F(DirSzLstTest, SetEntryKeepsKeysInOrderWithOneEntryPerKey)
 {
-    list.SetEntry("C:\\b", Totals(1, 0, 1), Totals(1, 0, 1));
-    list.SetEntry("C:\\d", Totals(2, 0, 1), Totals(2, 0, 1));
-    list.SetEntry("C:\\a", Totals(3, 0, 1), Totals(3, 0, 1));  // before everything
-    list.SetEntry("C:\\c", Totals(4, 0, 1), Totals(4, 0, 1));  // in the middle
-    list.SetEntry("C:\\e", Totals(5, 0, 1), Totals(5, 0, 1));  // at the end
+    // Then before everything, in the middle and at the end.
+    for (const auto& [key, size] : {std::pair{"C:\\b", 1}, {"C:\\d", 2}, {"C:\\a", 3}, {"C:\\c", 4}, {"C:\\e", 5}})
+        list.SetEntry(key, Totals(size, 0, 1), Totals(size, 0, 1));
     const auto pos = list.SetEntry("C:\\c", Totals(40, 1, 2), Totals(41, 0, 2));
     EXPECT_EQ(Keys(list), (std::vector<std::string>{"C:\\a", "C:\\b", "C:\\c", "C:\\d", "C:\\e"}));
     EXPECT_EQ(list.GetCount(), 5);
@@ -73,12 +72,10 @@ TEST_F(DirSzLstTest, SetEntryKeepsKeysInOrderWithOneEntryPerKey)
 
 TEST_F(DirSzLstTest, KeysCompareCaseSensitivelyInCodePage932Order)
 {
-    list.SetEntry("C:\\TEMP", {}, {});
-    list.SetEntry("C:\\Temp", {}, {});
-    list.SetEntry("C:\\漢字", {}, {});      // double-byte, lead 0x8A
-    list.SetEntry("C:\\ｶﾅ", {}, {});        // half-width katakana, single bytes 0xB6 0xC5
-    list.SetEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", {}, {});
-    // Single-byte katakana sorts before a double-byte character, although its byte is larger.
+    // 漢字 is double-byte with lead 0x8A, ｶﾅ half-width katakana, the single bytes 0xB6 0xC5: the
+    // katakana sort before the double-byte character, although their bytes are larger.
+    for (const char* key : {"C:\\TEMP", "C:\\Temp", "C:\\漢字", "C:\\ｶﾅ", "ﾏｲ ｺﾝﾋﾟｭｰﾀ,"})
+        list.SetEntry(key, {}, {});
     EXPECT_EQ(Keys(list), (std::vector<std::string>{"C:\\TEMP", "C:\\Temp", "C:\\ｶﾅ", "C:\\漢字", "ﾏｲ ｺﾝﾋﾟｭｰﾀ,"}));
     EXPECT_EQ(list.FindEntry("C:\\temp"), nullptr);
 }
@@ -162,7 +159,7 @@ TEST_F(DirSzLstTest, ManyRandomKeysStayOrderedAndUnique)
     EXPECT_EQ(Keys(list), std::vector<std::string>(expected.begin(), expected.end()));
 }
 
-TEST(SizeInfo, CompareTotalsMarksSizeModifiedFoldersFiles)
+TEST(SizeInfo, CompareTotalsMarksSizeModifiedFoldersFilesAndAddKeepsTheLaterTimes)
 {
     std::string marks = "x";
     EXPECT_TRUE(CompareTotals(Totals(1, 2, 3, 4, 5, 6), Totals(1, 2, 3, 4, 7, 8), marks));
@@ -173,10 +170,8 @@ TEST(SizeInfo, CompareTotalsMarksSizeModifiedFoldersFiles)
     std::string older;
     EXPECT_FALSE(CompareTotals(Totals(1, 0, 0, 9), Totals(1, 0, 0, 3), older));
     EXPECT_EQ(older, "U");
-}
 
-TEST(SizeInfo, AddSumsCountsAndKeepsTheLaterTimes)
-{
+    // Adding sums the counts and keeps the later times.
     CSizeInfo sum;
     ClearTotals(sum);
     sum.Add(Totals(0xFFFFFFFFull, 0, 1, 10, 20, 30));
@@ -188,14 +183,11 @@ TEST_F(DirSzLstTest, StoredFormMatchesTheDocumentedBytes)
 {
     EXPECT_EQ(StoreList(list), std::string(4, '\0'));
 
+    // Count, key, then each totals record: size high word first, low word, folders, files and
+    // the modified, read and created times.
     list.SetEntry("C:\\", Totals(4294967298ull, 1, 2, 1, 2, 3), {});
-    const std::string bytes = StoreList(list);
-    ASSERT_EQ(bytes.size(), 64u);
-    EXPECT_EQ(bytes.substr(0, 8), std::string("\x01\x00\x00\x00\x03" "C:\\", 8));
-    const std::string total = bytes.substr(8, 28);
-    EXPECT_EQ(total.substr(0, 16), std::string("\x01\x00\x00\x00\x02\x00\x00\x00\x01\x00\x00\x00\x02\x00\x00\x00", 16));
-    EXPECT_EQ(total.substr(16), std::string("\x01\x00\x00\x00\x02\x00\x00\x00\x03\x00\x00\x00", 12));
-    EXPECT_EQ(bytes.substr(36), std::string(28, '\0'));
+    EXPECT_EQ(StoreList(list), StoredBytes().Int(1).ShortString("C:\\").Int(1).Int(2).Int(1).Int(2).Int(1).Int(2).Int(3)
+                                   .Str() + std::string(28, '\0'));
 
     CDirSzLst longKey;
     longKey.SetEntry(std::string(300, 'k'), {}, {});
