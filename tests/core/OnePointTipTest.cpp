@@ -68,16 +68,17 @@ TEST(OnePointTipTable, TenTipsThenTheEndMarkerThenNothing)
     EXPECT_EQ(COnePointTips::GetTip(100), "");
 }
 
-TEST_F(OnePointTipTest, FirstStartShowsTheFirstTipAndCreatesTheStore)
+TEST_F(OnePointTipTest, EachStartShowsTheTipAfterTheLastOne)
 {
+    // The first start shows the first tip and creates the store; so does a damaged file.
     EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{0});
     EXPECT_EQ(lastAnswer, kIdYes);
     EXPECT_EQ(platform.styles.back(), kMbYesNoCancel | kMbIconExclamation);
     EXPECT_EQ(StoredIndex(), 0);
-}
+    folder.WriteBytes(kTipFile, "\x05");
+    EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{0});
+    EXPECT_EQ(StoredIndex(), 0);
 
-TEST_F(OnePointTipTest, EachStartShowsTheTipAfterTheLastOne)
-{
     for (const auto& [stored, shown] : {std::pair{-1, 0}, {0, 1}, {3, 4}, {8, 9}, {9, 0}, {99, 0}, {100, 0},
                                         {-2, 0}, {10, 0}, {57, 0},
                                         {std::numeric_limits<int32_t>::max(), 0},
@@ -88,14 +89,7 @@ TEST_F(OnePointTipTest, EachStartShowsTheTipAfterTheLastOne)
     }
 }
 
-TEST_F(OnePointTipTest, DamagedTipFileStartsAtTheFirstTip)
-{
-    folder.WriteBytes(kTipFile, "\x05");
-    EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{0});
-    EXPECT_EQ(StoredIndex(), 0);
-}
-
-TEST_F(OnePointTipTest, NoPagesThroughTheCycleUntilYesOrCancel)
+TEST_F(OnePointTipTest, NoPagesThroughTheCycleUntilYesOrCancelWhetherOrNotTheStoreCanBeWritten)
 {
     StoreIndex(6);
     std::initializer_list<int> answers = {kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo,
@@ -107,10 +101,9 @@ TEST_F(OnePointTipTest, NoPagesThroughTheCycleUntilYesOrCancel)
     EXPECT_EQ(ShowWith({kIdNo, kIdCancel}), (std::vector<int>{0, 1}));
     EXPECT_EQ(lastAnswer, kIdCancel);
     EXPECT_EQ(StoredIndex(), 1);
-}
 
-TEST_F(OnePointTipTest, TipIsStillShownWhenTheStoreCannotBeWritten)
-{
+    // The tip is still shown when the store cannot be written.
+    std::filesystem::remove_all(folder.Native("フォルダZQ Position"));
     folder.WriteBytes("フォルダZQ Position", "not a folder");
     EXPECT_EQ(ShowWith({kIdOk}), std::vector<int>{0});
     EXPECT_EQ(lastAnswer, kIdOk);

@@ -28,19 +28,15 @@ CRegisteredFolders RegisterAll(const Entries& folders)
 
 }  // namespace
 
-TEST(RegisteredFolders, RegisteringGivesAscendingOrderWhateverTheWindowOrder)
-{
-    EXPECT_EQ(RegisterAll({"C:\\b", "C:\\a"}).GetEntries(), (Entries{"C:\\a", "C:\\b"}));
-    EXPECT_EQ(RegisterAll({"C:\\a", "C:\\b"}).GetEntries(), (Entries{"C:\\a", "C:\\b"}));
-}
-
-TEST(RegisteredFolders, NewEntryComesFirstUntilSorted)
+TEST(RegisteredFolders, NewEntryComesFirstUntilSortedAndRegisteringSortsWhateverTheWindowOrder)
 {
     CRegisteredFolders list;
     list.Add("C:\\a");
     list.Add("C:\\b");
     EXPECT_EQ(list.GetEntries(), (Entries{"C:\\b", "C:\\a"}));
     EXPECT_EQ(list.GetAt(2), "");
+    EXPECT_EQ(RegisterAll({"C:\\b", "C:\\a"}).GetEntries(), (Entries{"C:\\a", "C:\\b"}));
+    EXPECT_EQ(RegisterAll({"C:\\a", "C:\\b"}).GetEntries(), (Entries{"C:\\a", "C:\\b"}));
 }
 
 TEST(RegisteredFolders, SameFolderInOtherCaseIsNotDuplicated)
@@ -85,18 +81,15 @@ TEST(RegisteredFolders, SortFollowsCodePage932BytesCaseSensitively)
     EXPECT_EQ(list.GetEntries(), (Entries{"C:\\B", "C:\\a", "C:\\b", "C:\\ｱ", "C:\\あ", "C:\\亜"}));
 }
 
-TEST(RegisteredFolders, StoredEntriesEndAtTheFirstEmptyOneOrAtSixteen)
+TEST(RegisteredFolders, StoredEntriesEndAtTheFirstEmptyOneOrAtSixteenAndRemovingMovesTheRestUp)
 {
     CRegisteredFolders list;
     list.SetEntries({"C:\\x", "C:\\y", "", "C:\\z"});
     EXPECT_EQ(list.GetEntries(), (Entries{"C:\\x", "C:\\y"}));
     list.SetEntries(Entries(20, "C:\\w"));
     EXPECT_EQ(list.GetCount(), 16u);
-}
-
-TEST(RegisteredFolders, RemovingMovesTheFollowingEntriesUp)
-{
-    CRegisteredFolders list = RegisterAll({"C:\\a", "C:\\b", "C:\\c"});
+    // Removing moves the following entries up.
+    list = RegisterAll({"C:\\a", "C:\\b", "C:\\c"});
     list.Remove(1);
     EXPECT_EQ(list.GetEntries(), (Entries{"C:\\a", "C:\\c"}));
     list.Remove(5);

@@ -20,7 +20,7 @@ CUpdateHint FilledHint()
 
 }  // namespace
 
-TEST(UpdateHint, CopiesCarryEverythingButTheAnswerFlag)
+TEST(UpdateHint, CopiesCarryEverythingButTheAnswerFlagAndResetRestoresThePresets)
 {
     const CUpdateHint original = FilledHint();
     const CUpdateHint copy(original);
@@ -36,17 +36,11 @@ TEST(UpdateHint, CopiesCarryEverythingButTheAnswerFlag)
     assigned = original;
     EXPECT_EQ(assigned.m_strPath, "C:\\new");
     EXPECT_EQ(assigned.m_nParam2, 5);
-}
 
-TEST(UpdateHint, ResetRestoresThePresets)
-{
-    CUpdateHint hint = FilledHint();
-    hint.m_nParam2 = 0;
-    hint.Reset();
-    EXPECT_TRUE(hint.m_strOldPath.empty());
-    EXPECT_TRUE(hint.m_strPath.empty());
-    EXPECT_EQ(hint.m_nCode, 0);
-    EXPECT_EQ(hint.m_info, CSizeInfo());
-    EXPECT_EQ(hint.m_nParam1, 0);
-    EXPECT_EQ(hint.m_nParam2, 1);
+    assigned.Reset();
+    EXPECT_TRUE(assigned.m_strOldPath.empty() && assigned.m_strPath.empty());
+    EXPECT_EQ(assigned.m_nCode, 0);
+    EXPECT_EQ(assigned.m_info, CSizeInfo());
+    EXPECT_EQ(assigned.m_nParam1, 0);
+    EXPECT_EQ(assigned.m_nParam2, 1);
 }
