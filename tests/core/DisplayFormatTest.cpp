@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <cstdint>
@@ -169,20 +168,6 @@ TEST(DisplayFormatTest, DatesAreLocalTimeAndNoTimeGivesPlaceholdersAsWideAsTheDa
     platform.m_bFailing = true;
     EXPECT_EQ(CDisplayFormat::FormatDateShort(CTime(1700000000)), ". . . . . . ");
     EXPECT_EQ(CDisplayFormat::FormatDate(CTime(1700000000), true), ". . . . . . . . " " . . . . .");
-}
-
-TEST(DisplayFormatTest, DatesMatchTheSystemsLocalTime)
-{
-    const CTime time(1700000000);
-    std::tm local{};
-    ASSERT_TRUE(GetPlatform().LocalTime(time.GetTime(), local));
-    char expected[32];
-    std::snprintf(expected, sizeof expected, "%02d/%02d/%02d %02d:%02d", local.tm_year % 100,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min);
-    EXPECT_EQ(CDisplayFormat::FormatDate(time, true), expected);
-    std::snprintf(expected, sizeof expected, "%02d%02d%02d", local.tm_year % 100, local.tm_mon + 1,
-                  local.tm_mday);
-    EXPECT_EQ(CDisplayFormat::FormatDateShort(time), expected);
 }
 
 #ifndef _WIN32
