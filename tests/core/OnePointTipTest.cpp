@@ -34,14 +34,10 @@ protected:
                 return i;
         return -100;
     }
-    void StoreIndex(int32_t index) { folder.WriteBytes(kTipFile, StoredBytes().Int(index).Str()); }
-    int32_t StoredIndex()
-    {
-        const std::string bytes = folder.ReadBytes(kTipFile);
-        EXPECT_EQ(bytes.size(), 4u);
-        StoredFields fields(bytes);
-        return fields.Int();
-    }
+    // The tip file holds the index of the last tip shown, and nothing else.
+    static std::string IndexBytes(int32_t index) { return StoredBytes().Int(index).Str(); }
+    void StoreIndex(int32_t index) { folder.WriteBytes(kTipFile, IndexBytes(index)); }
+    std::string TipFile() { return folder.ReadBytes(kTipFile); }
 
     ScopedStoreFolder folder;
     CScriptedPlatform platform;
@@ -74,10 +70,10 @@ TEST_F(OnePointTipTest, EachStartShowsTheTipAfterTheLastOne)
     EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{0});
     EXPECT_EQ(lastAnswer, kIdYes);
     EXPECT_EQ(platform.styles.back(), kMbYesNoCancel | kMbIconExclamation);
-    EXPECT_EQ(StoredIndex(), 0);
+    EXPECT_EQ(TipFile(), IndexBytes(0));
     folder.WriteBytes(kTipFile, "\x05");
     EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{0});
-    EXPECT_EQ(StoredIndex(), 0);
+    EXPECT_EQ(TipFile(), IndexBytes(0));
 
     for (const auto& [stored, shown] : {std::pair{-1, 0}, {0, 1}, {3, 4}, {8, 9}, {9, 0}, {99, 0}, {100, 0},
                                         {-2, 0}, {10, 0}, {57, 0},
@@ -85,7 +81,7 @@ TEST_F(OnePointTipTest, EachStartShowsTheTipAfterTheLastOne)
                                         {std::numeric_limits<int32_t>::min(), 0}}) {
         StoreIndex(stored);
         EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{shown}) << "stored " << stored;
-        EXPECT_EQ(StoredIndex(), shown);
+        EXPECT_EQ(TipFile(), IndexBytes(shown));
     }
 }
 
@@ -96,11 +92,11 @@ TEST_F(OnePointTipTest, NoPagesThroughTheCycleUntilYesOrCancelWhetherOrNotTheSto
                                           kIdNo, kIdNo, kIdNo, kIdYes};
     EXPECT_EQ(ShowWith(answers), (std::vector<int>{7, 8, 9, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(lastAnswer, kIdYes);
-    EXPECT_EQ(StoredIndex(), 9);
+    EXPECT_EQ(TipFile(), IndexBytes(9));
 
     EXPECT_EQ(ShowWith({kIdNo, kIdCancel}), (std::vector<int>{0, 1}));
     EXPECT_EQ(lastAnswer, kIdCancel);
-    EXPECT_EQ(StoredIndex(), 1);
+    EXPECT_EQ(TipFile(), IndexBytes(1));
 
     // The tip is still shown when the store cannot be written.
     std::filesystem::remove_all(folder.Native("フォルダZQ Position"));

@@ -1,4 +1,4 @@
-// Store test support: a temporary current folder, raw file access and a little-endian decoder.
+// Store test support: a temporary current folder, raw file access and a little-endian encoder.
 #pragma once
 
 #include <cstdint>
@@ -48,43 +48,6 @@ public:
 private:
     TempTree m_tree;
     std::filesystem::path m_previous;
-};
-
-// Walks through stored bytes, field by field, failing the test when a field runs past the end.
-class StoredFields {
-public:
-    explicit StoredFields(std::string bytes) : m_bytes(std::move(bytes)) {}
-
-    int32_t Int()
-    {
-        uint32_t value = 0;
-        for (int i = 0; i < 4; ++i)
-            value |= static_cast<uint32_t>(Byte()) << (8 * i);
-        return static_cast<int32_t>(value);
-    }
-    // A string with a one-byte length prefix, as every short setting is stored.
-    std::string ShortString()
-    {
-        const uint8_t length = Byte();
-        std::string text;
-        for (uint8_t i = 0; i < length; ++i)
-            text.push_back(static_cast<char>(Byte()));
-        return text;
-    }
-    bool AtEnd() const { return m_pos == m_bytes.size(); }
-
-private:
-    uint8_t Byte()
-    {
-        if (m_pos >= m_bytes.size()) {
-            ADD_FAILURE() << "stored bytes end at " << m_pos;
-            return 0;
-        }
-        return static_cast<uint8_t>(m_bytes[m_pos++]);
-    }
-
-    std::string m_bytes;
-    std::size_t m_pos = 0;
 };
 
 // Builds the bytes of a store file from 32-bit values and strings with one-byte prefixes.
