@@ -14,14 +14,7 @@ namespace {
 
 CSizeInfo Totals(uint64_t size, int32_t folders, int32_t files, int32_t m = 0, int32_t a = 0, int32_t c = 0)
 {
-    CSizeInfo info;
-    info.m_nSize = size;
-    info.m_nFolders = folders;
-    info.m_nFiles = files;
-    info.m_tModified = CTime(m);
-    info.m_tAccessed = CTime(a);
-    info.m_tCreated = CTime(c);
-    return info;
+    return {size, folders, files, CTime(m), CTime(a), CTime(c)};
 }
 
 std::vector<std::string> Keys(const CDirSzLst& list)
@@ -57,7 +50,7 @@ protected:
 
 }  // namespace
 
-TEST_F(DirSzLstTest, SetEntryKeepsKeysInOrderWithOneEntryPerKey)
+TEST_F(DirSzLstTest, SetEntryKeepsKeysInCaseSensitiveCodePage932OrderWithOneEntryPerKey)
 {
     // Then before everything, in the middle and at the end.
     for (const auto& [key, size] : {std::pair{"C:\\b", 1}, {"C:\\d", 2}, {"C:\\a", 3}, {"C:\\c", 4}, {"C:\\e", 5}})
@@ -68,12 +61,10 @@ TEST_F(DirSzLstTest, SetEntryKeepsKeysInOrderWithOneEntryPerKey)
     EXPECT_EQ(list.GetTotalAt(pos), Totals(40, 1, 2));
     EXPECT_EQ(list.GetDirectAt(pos), Totals(41, 0, 2));
     EXPECT_EQ(list.FindEntry("C:\\c"), pos);
-}
 
-TEST_F(DirSzLstTest, KeysCompareCaseSensitivelyInCodePage932Order)
-{
-    // 漢字 is double-byte with lead 0x8A, ｶﾅ half-width katakana, the single bytes 0xB6 0xC5: the
+    // Keys compare case-sensitively in code page 932 order. 漢字 is double-byte with lead 0x8A, ｶﾅ half-width katakana, the single bytes 0xB6 0xC5: the
     // katakana sort before the double-byte character, although their bytes are larger.
+    list.RemoveAll();
     for (const char* key : {"C:\\TEMP", "C:\\Temp", "C:\\漢字", "C:\\ｶﾅ", "ﾏｲ ｺﾝﾋﾟｭｰﾀ,"})
         list.SetEntry(key, {}, {});
     EXPECT_EQ(Keys(list), (std::vector<std::string>{"C:\\TEMP", "C:\\Temp", "C:\\ｶﾅ", "C:\\漢字", "ﾏｲ ｺﾝﾋﾟｭｰﾀ,"}));
@@ -179,7 +170,7 @@ TEST(SizeInfo, CompareTotalsMarksSizeModifiedFoldersFilesAndAddKeepsTheLaterTime
     EXPECT_EQ(sum, Totals(0x100000001ull, 1, 2, 10, 25, 30));
 }
 
-TEST_F(DirSzLstTest, StoredFormMatchesTheDocumentedBytes)
+TEST_F(DirSzLstTest, StoredFormIsExactAndLoadsBackWhole)
 {
     EXPECT_EQ(StoreList(list), std::string(4, '\0'));
 
@@ -192,27 +183,19 @@ TEST_F(DirSzLstTest, StoredFormMatchesTheDocumentedBytes)
     CDirSzLst longKey;
     longKey.SetEntry(std::string(300, 'k'), {}, {});
     EXPECT_EQ(StoreList(longKey).substr(4, 3), "\xFF\x2C\x01");
-}
 
-TEST_F(DirSzLstTest, StoringThenLoadingReproducesTheList)
-{
+    // What is stored loads back whole: stored again, it gives the same bytes.
     list.SetEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", Totals(99, 5, 6, 7, 8, 9), {});
     list.SetEntry("D:\\データ\\写真", Totals(1ull << 40, 0, 3, INT32_MAX, 1, 2), Totals(1ull << 40, 0, 3));
-    list.SetEntry("C:\\", Totals(5, 1, 1), Totals(0, 0, 0));
     CDirSzLst loaded;
     LoadList(loaded, StoreList(list));
-    ASSERT_EQ(Keys(loaded), Keys(list));
-    for (auto pos = list.GetHeadPosition(); pos;) {
-        const CDirSzEntry& entry = list.GetNext(pos);
-        const auto found = loaded.FindEntry(entry.GetPath());
-        ASSERT_NE(found, nullptr);
-        EXPECT_EQ(loaded.GetTotalAt(found), entry.GetTotal());
-        EXPECT_EQ(loaded.GetDirectAt(found), entry.GetDirect());
-    }
+    EXPECT_EQ(Keys(loaded), Keys(list));
+    EXPECT_EQ(StoreList(loaded), StoreList(list));
+    EXPECT_NE(loaded.FindEntry("D:\\データ\\写真"), nullptr);
     EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(DirSzLstTest, FileCutInTheThirdEntryLoadsTwoAndSaysSoOnce)
+TEST_F(DirSzLstTest, FileCutInTheThirdEntryLoadsTwoAndSaysSoOnceAndGarbageNeverCrashes)
 {
     for (const char* key : {"C:\\a", "C:\\b", "C:\\c", "C:\\d"})
         list.SetEntry(key, Totals(1, 0, 1), {});
@@ -225,19 +208,18 @@ TEST_F(DirSzLstTest, FileCutInTheThirdEntryLoadsTwoAndSaysSoOnce)
     EXPECT_EQ(platform.messages[0],
               "Error on Serialize(CDirSzEntry).\n\nfile name ： \nフォルダZQ Position\\Dir Info\n\nerror code ： 0x3");
     EXPECT_FALSE(app.m_bSerializeOk);
-}
 
-TEST_F(DirSzLstTest, DamagedCountOrGarbageNeverCrashes)
-{
-    LoadList(list, "\x01\x00");
-    EXPECT_EQ(list.GetCount(), 0);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].rfind("Error on Serialize.\n\nfile name ： \n", 0), 0u);
+    // A damaged count or garbage never crashes.
+    CDirSzLst damaged;
+    LoadList(damaged, "\x01\x00");
+    EXPECT_EQ(damaged.GetCount(), 0);
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1].rfind("Error on Serialize.\n\nfile name ： \n", 0), 0u);
 
-    LoadList(list, std::string("\xFF\xFF\xFF\x7F\x01" "A", 6) + std::string(56, '\x01'));  // 2^31-1 entries claimed
-    EXPECT_EQ(list.GetCount(), 1);
-    LoadList(list, std::string("\xF0\xFF\xFF\xFF", 4));  // a negative count loads nothing
-    EXPECT_EQ(list.GetCount(), 1);
+    LoadList(damaged, std::string("\xFF\xFF\xFF\x7F\x01" "A", 6) + std::string(56, '\x01'));  // 2^31-1 claimed
+    EXPECT_EQ(damaged.GetCount(), 1);
+    LoadList(damaged, std::string("\xF0\xFF\xFF\xFF", 4));  // a negative count loads nothing
+    EXPECT_EQ(damaged.GetCount(), 1);
 }
 
 // Whatever allocation fails, an insertion or a rename either happens whole or not at all, and
