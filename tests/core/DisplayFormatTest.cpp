@@ -25,12 +25,7 @@ CDisplayFormat WithBase(int32_t base)
 }
 
 // A size written with one base and unit, and the text expected.
-struct SizeCase {
-    int32_t base;
-    uint64_t size;
-    std::string unit;
-    std::string expected;
-};
+struct SizeCase { int32_t base; uint64_t size; std::string unit, expected; };
 
 // Switches the C locale to one that writes decimal commas for the length of a test, when the
 // machine has one.
@@ -142,11 +137,7 @@ TEST(DisplayFormatTest, FormatSignificantWritesAPointWhateverTheLocale)
 
 TEST(DisplayFormatTest, DatesAreLocalTimeAndNoTimeGivesPlaceholdersAsWideAsTheDates)
 {
-    struct Case {
-        int offsetHours;
-        int64_t time;
-        const char *shortDate, *shortDateTime, *date, *dateTime;
-    };
+    struct Case { int offsetHours; int64_t time; const char *shortDate, *shortDateTime, *date, *dateTime; };
     const Case cases[] = {
         {9, 0, ". . . . . . ", ". . . . . . . . . . . ", ". . . . . . . . ", ". . . . . . . . " " . . . . ."},
         {9, 1700000000, "231115", "231115 07:13", "23/11/15", "23/11/15 07:13"},  // 2023-11-14 22:13:20 UTC

@@ -71,9 +71,7 @@ TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedAndNeverChangesA
 
 TEST_F(DriveServicesTest, SplitFirstKeepsTheBackslashOfADriveOnly)
 {
-    struct Case {
-        std::string path, head, rest;
-    };
+    struct Case { std::string path, head, rest; };
     for (const Case& c : {Case{"C:\\a\\b", "C:\\", "a\\b"}, Case{"a\\b", "a", "b"}, Case{"C:\\", "C:\\", ""},
                           Case{"フォルダ", "フォルダ", ""}, Case{"a\\", "a", ""}, Case{"", "", ""}}) {
         std::string rest = "stale";

@@ -39,20 +39,13 @@ TEST(UtfDecode, LengthBoundariesDecodeToTheirCodePoints)
 
 TEST(UtfDecode, MalformedSequencesYieldReplacementAndSkipOneByte)
 {
+    // A continuation byte without a lead; overlong NUL, U+007F, U+07FF and U+FFFF; both halves of
+    // a surrogate pair; U+110000 and beyond; sequences cut short by the end or by an ASCII byte.
     const std::vector<std::string> malformed = {
-        Bytes({0x80}),                    // continuation byte without a lead
-        Bytes({0xC0, 0x80}),              // overlong NUL
-        Bytes({0xC1, 0xBF}),              // overlong U+007F
-        Bytes({0xE0, 0x9F, 0xBF}),        // overlong U+07FF
-        Bytes({0xF0, 0x8F, 0xBF, 0xBF}),  // overlong U+FFFF
-        Bytes({0xED, 0xA0, 0x80}),        // high surrogate
-        Bytes({0xED, 0xBF, 0xBF}),        // low surrogate
-        Bytes({0xF4, 0x90, 0x80, 0x80}),  // U+110000
-        Bytes({0xF5, 0x80, 0x80, 0x80}),
-        Bytes({0xFF}),
-        Bytes({0xE3, 0x81}),              // cut short by the end
-        Bytes({0xE3, 0x41, 0x82}),        // cut short by an ASCII byte
-    };
+        Bytes({0x80}), Bytes({0xC0, 0x80}), Bytes({0xC1, 0xBF}), Bytes({0xE0, 0x9F, 0xBF}),
+        Bytes({0xF0, 0x8F, 0xBF, 0xBF}), Bytes({0xED, 0xA0, 0x80}), Bytes({0xED, 0xBF, 0xBF}),
+        Bytes({0xF4, 0x90, 0x80, 0x80}), Bytes({0xF5, 0x80, 0x80, 0x80}), Bytes({0xFF}), Bytes({0xE3, 0x81}),
+        Bytes({0xE3, 0x41, 0x82})};
     for (const std::string& utf8 : malformed) {
         std::size_t pos = 0;
         EXPECT_EQ(Utf::NextCodePoint(utf8, pos), char32_t(0xFFFD)) << testing::PrintToString(utf8);
