@@ -2,13 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <sstream>
 
 #include "FailingAllocation.h"
 #include "StoreTestSupport.h"
 #include "TestSupport.h"
 #include "app/CAppCore.h"
-#include "fw/CArchive.h"
 
 namespace {
 
@@ -25,21 +23,8 @@ std::vector<std::string> Keys(const CDirSzLst& list)
     return keys;
 }
 
-std::string StoreList(CDirSzLst& list)
-{
-    std::stringstream stream;
-    CArchive ar(stream, CArchive::store, "Dir Info");
-    list.Serialize(ar);
-    ar.Close();
-    return stream.str();
-}
-
-void LoadList(CDirSzLst& list, const std::string& bytes)
-{
-    std::stringstream stream(bytes);
-    CArchive ar(stream, CArchive::load, "フォルダZQ Position\\Dir Info");
-    list.Serialize(ar);
-}
+// The folder-information file as the program names it in messages.
+const std::string kDirInfo = "フォルダZQ Position\\Dir Info";
 
 class DirSzLstTest : public ::testing::Test {
 protected:
@@ -120,14 +105,14 @@ TEST_F(DirSzLstTest, InsertingBesideEntriesOutOfOrderKeepsTheListWhole)
 
     CDirSzLst source;  // a file in the wrong order loads in file order
     source.SetEntry("C:\\c", {}, {});
-    const std::string fileC = StoreList(source);
+    const std::string fileC = Stored(source);
     source.RemoveAll();
     source.SetEntry("C:\\a", {}, {});
-    std::string both = StoreList(source);
+    std::string both = Stored(source);
     both[0] = 2;
     both.insert(4, fileC.substr(4));
     list.RemoveAll();
-    LoadList(list, both);  // list: c a, index: a c
+    Load(list, both, kDirInfo);  // list: c a, index: a c
     list.SetEntry("C:\\b", {}, {});
     list.SetEntry("C:\\d", {}, {});
     expectWhole({"C:\\b", "C:\\c", "C:\\a", "C:\\d"});
@@ -172,25 +157,25 @@ TEST(SizeInfo, CompareTotalsMarksSizeModifiedFoldersFilesAndAddKeepsTheLaterTime
 
 TEST_F(DirSzLstTest, StoredFormIsExactAndLoadsBackWhole)
 {
-    EXPECT_EQ(StoreList(list), std::string(4, '\0'));
+    EXPECT_EQ(Stored(list), std::string(4, '\0'));
 
     // Count, key, then each totals record: size high word first, low word, folders, files and
     // the modified, read and created times.
     list.SetEntry("C:\\", Totals(4294967298ull, 1, 2, 1, 2, 3), {});
-    EXPECT_EQ(StoreList(list), StoredBytes().Int(1).ShortString("C:\\").Int(1).Int(2).Int(1).Int(2).Int(1).Int(2).Int(3)
+    EXPECT_EQ(Stored(list), StoredBytes().Int(1).ShortString("C:\\").Int(1).Int(2).Int(1).Int(2).Int(1).Int(2).Int(3)
                                    .Str() + std::string(28, '\0'));
 
     CDirSzLst longKey;
     longKey.SetEntry(std::string(300, 'k'), {}, {});
-    EXPECT_EQ(StoreList(longKey).substr(4, 3), "\xFF\x2C\x01");
+    EXPECT_EQ(Stored(longKey).substr(4, 3), "\xFF\x2C\x01");
 
     // What is stored loads back whole: stored again, it gives the same bytes.
     list.SetEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", Totals(99, 5, 6, 7, 8, 9), {});
     list.SetEntry("D:\\データ\\写真", Totals(1ull << 40, 0, 3, INT32_MAX, 1, 2), Totals(1ull << 40, 0, 3));
     CDirSzLst loaded;
-    LoadList(loaded, StoreList(list));
+    Load(loaded, Stored(list), kDirInfo);
     EXPECT_EQ(Keys(loaded), Keys(list));
-    EXPECT_EQ(StoreList(loaded), StoreList(list));
+    EXPECT_EQ(Stored(loaded), Stored(list));
     EXPECT_NE(loaded.FindEntry("D:\\データ\\写真"), nullptr);
     EXPECT_TRUE(platform.messages.empty());
 }
@@ -199,10 +184,10 @@ TEST_F(DirSzLstTest, FileCutInTheThirdEntryLoadsTwoAndSaysSoOnceAndGarbageNeverC
 {
     for (const char* key : {"C:\\a", "C:\\b", "C:\\c", "C:\\d"})
         list.SetEntry(key, Totals(1, 0, 1), {});
-    const std::string bytes = StoreList(list);
+    const std::string bytes = Stored(list);
     const std::size_t entrySize = 1 + 4 + 56;
     CDirSzLst loaded;
-    LoadList(loaded, bytes.substr(0, 4 + 2 * entrySize + 30));
+    Load(loaded, bytes.substr(0, 4 + 2 * entrySize + 30), kDirInfo);
     EXPECT_EQ(Keys(loaded), (std::vector<std::string>{"C:\\a", "C:\\b"}));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0],
@@ -211,14 +196,15 @@ TEST_F(DirSzLstTest, FileCutInTheThirdEntryLoadsTwoAndSaysSoOnceAndGarbageNeverC
 
     // A damaged count or garbage never crashes.
     CDirSzLst damaged;
-    LoadList(damaged, "\x01\x00");
+    Load(damaged, "\x01\x00", kDirInfo);
     EXPECT_EQ(damaged.GetCount(), 0);
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[1].rfind("Error on Serialize.\n\nfile name ： \n", 0), 0u);
 
-    LoadList(damaged, std::string("\xFF\xFF\xFF\x7F\x01" "A", 6) + std::string(56, '\x01'));  // 2^31-1 claimed
+    // 2^31-1 entries claimed, one there.
+    Load(damaged, std::string("\xFF\xFF\xFF\x7F\x01" "A", 6) + std::string(56, '\x01'), kDirInfo);
     EXPECT_EQ(damaged.GetCount(), 1);
-    LoadList(damaged, std::string("\xF0\xFF\xFF\xFF", 4));  // a negative count loads nothing
+    Load(damaged, std::string("\xF0\xFF\xFF\xFF", 4), kDirInfo);  // a negative count loads nothing
     EXPECT_EQ(damaged.GetCount(), 1);
 }
 

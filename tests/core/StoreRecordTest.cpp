@@ -18,24 +18,6 @@
 
 namespace {
 
-template <class Record>
-std::string Stored(Record& record)
-{
-    std::stringstream stream;
-    CArchive ar(stream, CArchive::store);
-    record.Serialize(ar);
-    ar.Close();
-    return stream.str();
-}
-
-template <class Record>
-void Load(Record& record, const std::string& bytes)
-{
-    std::stringstream stream(bytes);
-    CArchive ar(stream, CArchive::load);
-    record.Serialize(ar);
-}
-
 CWindowPlacement SamplePlacement()
 {
     CWindowPlacement placement;
@@ -140,24 +122,21 @@ TEST_F(MainFrameRecordTest, FileCutShortKeepsWhatWasReadAndDefaultsBehind)
 
 TEST_F(MainFrameRecordTest, ValuesTheProgramCannotUseAreSkippedAndSwitchesReadAsZeroOrOne)
 {
-    const auto loadSettings = [this](const StoredBytes& values) {
+    // Bases other than 1000 and 1024, sort keys and file sort modes the program does not know, and
+    // units it does not offer leave the values as they were; the record still reads to its end.
+    struct Case { int32_t base, key; const char *mode, *unit; };
+    for (const Case& c : {Case{0, 7, "X", " TB"}, {999, 7, "X", " TB"}, {1023, 7, "X", " TB"}, {4096, 7, "X", " TB"},
+                          {-1024, 7, "X", " TB"}, {1024, -3, "", ""}, {1024, -3, "", "KB"}, {1024, -3, "", " kb"},
+                          {1024, -3, "", " KB "}, {1024, -3, "", "  b"}}) {
+        SCOPED_TRACE(std::to_string(c.base) + " '" + c.unit + "'");
         CMainFrameRecord record(app);
-        Load(record, PlacementThen(values));
-        return record.IsComplete();
-    };
-    for (const int32_t base : {0, 999, 1023, 4096, -1024}) {
-        ASSERT_TRUE(loadSettings(StoredBytes().Int(base).Int(7).Int(1).ShortString("X").Int(0).ShortString(" TB")
-                                     .Int(0).Int(0).Int(0).Int(0).Int(0)));
-        EXPECT_EQ(settings.m_nKByte, 1000) << base;
+        Load(record, PlacementThen(StoredBytes().Int(c.base).Int(c.key).Int(1).ShortString(c.mode).Int(0)
+                                       .ShortString(c.unit).Int(0).Int(0).Int(0).Int(0).Int(0)));
+        ASSERT_TRUE(record.IsComplete());
+        EXPECT_EQ(settings.m_nKByte, c.base == 1024 ? 1024 : 1000);
         EXPECT_EQ(app.m_nFolderSortKey, 0);
         EXPECT_EQ(ListFileSortMode, "B");
         EXPECT_EQ(settings.m_strSizeUnit, " KB");
-    }
-    for (const char* unit : {"", "KB", " kb", " KB ", "  b"}) {
-        ASSERT_TRUE(loadSettings(StoredBytes().Int(1024).Int(-3).Int(1).ShortString("").Int(0).ShortString(unit)
-                                     .Int(0).Int(0).Int(0).Int(0).Int(0)));
-        EXPECT_EQ(settings.m_strSizeUnit, " KB") << "'" << unit << "'";
-        EXPECT_EQ(app.m_nFolderSortKey, 0);
     }
     // Switches read as zero or one.
     CMainFrameRecord record(app);
@@ -247,7 +226,7 @@ TEST(ToolBarRecord, SixRectanglesInSlotOrderWithoutSlotFourAndDamagedOnesDockAtT
     EXPECT_EQ(read[3], (CStoreRect{1, 1, 2, 2})) << "cut short: kept as it was";
 }
 
-TEST(ChildWindowRecords, CountIsKeptWithinReason)
+TEST(CountRecords, ChildWindowCountAndTipIndexAreKeptWithinReason)
 {
     CAppCore app;
     CChildCount count(app);
@@ -261,6 +240,18 @@ TEST(ChildWindowRecords, CountIsKeptWithinReason)
     Load(count, "\x01\x00");
     EXPECT_FALSE(count.IsComplete());
     EXPECT_EQ(app.m_nChildCount, 5);
+
+    // An index that names no tip loads as none shown.
+    COnePointState state;
+    EXPECT_EQ(state.m_nIndex, -1);
+    for (const auto& [stored, loaded] : {std::pair{0, 0}, {9, 9}, {99, 99}, {100, -1}, {-1, -1}, {-2, -1},
+                                         {std::numeric_limits<int32_t>::max(), -1},
+                                         {std::numeric_limits<int32_t>::min(), -1}}) {
+        Load(state, StoredBytes().Int(stored).Str());
+        EXPECT_EQ(state.m_nIndex, loaded) << stored;
+    }
+    state.m_nIndex = 7;
+    EXPECT_EQ(Stored(state), StoredBytes().Int(7).Str());
 }
 
 TEST(ChildWindowRecords, FrameRecordIsPlacementAndTreePaneIn60Bytes)
@@ -304,20 +295,6 @@ TEST(SearchDialogRecord, RectangleIsReadWholeOrNotAtAll)
     CSearchDialogRecord empty;
     Load(empty, StoredBytes().Int(10).Int(10).Int(10).Int(90).Str());
     EXPECT_FALSE(empty.HasRect());
-}
-
-TEST(OnePointRecord, IndexThatNamesNoTipLoadsAsNoneShown)
-{
-    COnePointState state;
-    EXPECT_EQ(state.m_nIndex, -1);
-    for (const auto& [stored, loaded] : {std::pair{0, 0}, {9, 9}, {99, 99}, {100, -1}, {-1, -1}, {-2, -1},
-                                         {std::numeric_limits<int32_t>::max(), -1},
-                                         {std::numeric_limits<int32_t>::min(), -1}}) {
-        Load(state, StoredBytes().Int(stored).Str());
-        EXPECT_EQ(state.m_nIndex, loaded) << stored;
-    }
-    state.m_nIndex = 7;
-    EXPECT_EQ(Stored(state), StoredBytes().Int(7).Str());
 }
 
 TEST(ChildWindowRecords, WholeFileWithFramesAndPanePiecesReadsBackInOrder)

@@ -1,15 +1,18 @@
-// Store test support: a temporary current folder, raw file access and a little-endian encoder.
+// Store test support: a temporary current folder, raw file access, records to and from bytes,
+// and a little-endian encoder.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "core/TestSupport.h"
+#include "fw/CArchive.h"
 
 // The store lives in the current folder. For the length of a test the current folder is an
 // empty temporary one, so that tests neither see nor leave store files of their own or others.
@@ -49,6 +52,26 @@ private:
     TempTree m_tree;
     std::filesystem::path m_previous;
 };
+
+// The bytes an object with Serialize(CArchive&) stores.
+template <class Record>
+std::string Stored(Record& record)
+{
+    std::stringstream stream;
+    CArchive ar(stream, CArchive::store);
+    record.Serialize(ar);
+    ar.Close();
+    return stream.str();
+}
+
+// Loads an object from bytes as if they were the file at filePath, which messages name.
+template <class Record>
+void Load(Record& record, const std::string& bytes, const std::string& filePath = std::string())
+{
+    std::stringstream stream(bytes);
+    CArchive ar(stream, CArchive::load, filePath);
+    record.Serialize(ar);
+}
 
 // Builds the bytes of a store file from 32-bit values and strings with one-byte prefixes.
 class StoredBytes {
