@@ -106,7 +106,7 @@ TEST_F(FolderWalkTest, StoredFoldersAreAnsweredWithoutListing)
     EXPECT_EQ(StoredTotal(tree.Key("s/b")).m_nSize, 104u);
 }
 
-TEST_F(FolderWalkTest, StopInTheMiddleStoresOnlyFinishedFolders)
+TEST_F(FolderWalkTest, StopInTheMiddleStoresOnlyFinishedFoldersAndQuitEndsTheProcess)
 {
     tree.File("w/a/1", 1);
     tree.File("w/b/c/2", 2);
@@ -132,6 +132,16 @@ TEST_F(FolderWalkTest, StopInTheMiddleStoresOnlyFinishedFolders)
     }
     EXPECT_EQ(doc.GetTitle().rfind("集計中 " + tree.Key("w"), 0), 0u);
     EXPECT_FALSE(walk.StopAggregation());  // nothing is waiting any more
+
+    // A quit message inside the pump ends the process with code 0.
+    platform.onPump = nullptr;
+    platform.quitAtPump = platform.pumps + 2;
+    try {
+        Walk(tree.Key("w"), true);
+        ADD_FAILURE() << "the walk went on after the quit message";
+    } catch (const CScriptedPlatform::Quit& quit) {
+        EXPECT_EQ(quit.exitCode, 0);
+    }
 }
 
 TEST_F(FolderWalkTest, AccessErrorOffersRetryThenCancelFailsTheWalkAndOtherErrorsFailSilently)
@@ -204,18 +214,6 @@ TEST_F(FolderWalkTest, DeepestTreeDoesNotExhaustTheStack)
     EXPECT_EQ(app.m_folderInfo.GetCount(), depth + 1);
 }
 
-TEST_F(FolderWalkTest, QuitMessageInsideThePumpEndsTheProcessWithCodeZero)
-{
-    tree.Folder("q/a/b");
-    platform.quitAtPump = 2;
-    try {
-        Walk(tree.Key("q"));
-        ADD_FAILURE() << "the walk went on after the quit message";
-    } catch (const CScriptedPlatform::Quit& quit) {
-        EXPECT_EQ(quit.exitCode, 0);
-    }
-}
-
 #ifndef _WIN32
 TEST(FolderWalkDrives, WholeComputerAddsEveryDriveAndStoresOnlyWhenTheLastSucceeds)
 {
@@ -249,7 +247,7 @@ TEST(FolderWalkDrives, WholeComputerAddsEveryDriveAndStoresOnlyWhenTheLastSuccee
 }
 #endif
 
-TEST(FolderKeys, PatternsParentsNamesAndDisplayForms)
+TEST(FolderKeys, PatternsParentsNamesDisplayFormsAndSystemErrorTexts)
 {
     CAppCore app;
     const CAppSettings& s = app.m_settings;
@@ -271,11 +269,8 @@ TEST(FolderKeys, PatternsParentsNamesAndDisplayForms)
     EXPECT_EQ(s.GetDisplayPath(computer), computer);
     EXPECT_TRUE(CFolderWalk::IsDriveRoot("Z:\\"));
     EXPECT_FALSE(CFolderWalk::IsDriveRoot("Z:\\a"));
-}
 
-TEST(SystemErrorText, CutAfterTheFirstFullStopAndHexWithoutPadding)
-{
-    CAppCore app;
+    // System error texts are cut after the first full stop; codes are hex without padding.
     struct Messages : CPlatformDecorator {
         std::string FormatSystemMessage(uint32_t code) override
         {
