@@ -76,7 +76,7 @@ TEST(DisplayFormatTest, UnitDivisorFollowsTheBaseAndTreatsUnknownUnitsAsKilobyte
     }
 }
 
-TEST(DisplayFormatTest, FormatSizeCountsAPartialUnitAsAWholeOneAndGroupsEveryWidth)
+TEST(DisplayFormatTest, WholeUnitsRoundUpAndGroupEveryWidthWhileFractionsShowThreeSignificantDigits)
 {
     const SizeCase cases[] = {
         {1000, 0, " KB", "0 KB"}, {1000, 0, " GB", "0 GB"}, {1000, 1, " KB", "1 KB"}, {1000, 1000, " KB", "1 KB"},
@@ -89,11 +89,9 @@ TEST(DisplayFormatTest, FormatSizeCountsAPartialUnitAsAWholeOneAndGroupsEveryWid
         {1000, 1500, "", "2 KB"}, {1000, 1500, " TB", "2 TB"}, {1024, 2048, "", "2 KB"}};
     for (const SizeCase& c : cases)
         EXPECT_EQ(WithBase(c.base).FormatSize(c.size, c.unit), c.expected) << c.base << " " << c.size;
-}
 
-TEST(DisplayFormatTest, FormatSizeWithFractionShowsSignificantDigitsBetweenOneAndAThousandUnits)
-{
-    const SizeCase cases[] = {
+    // Between one and a thousand units, with three significant digits.
+    const SizeCase fractions[] = {
         {1024, 1536, " KB", "1. 50 KB"}, {1024, 1024, " KB", "1. 00 KB"}, {1024, 1073741824, " GB", "1. 00 GB"},
         {1000, 12345, " KB", "12. 3 KB"}, {1000, 123456, " KB", "123 KB"}, {1000, 999999, " KB", "999 KB"},
         {1000, 1, "  B", "1. 00  B"}, {1000, 2500, "", "2. 50 KB"},
@@ -103,11 +101,11 @@ TEST(DisplayFormatTest, FormatSizeWithFractionShowsSignificantDigitsBetweenOneAn
         // 1,150 / 1,000 is 1.1499999999999999 as a double; the size is exactly 1.15 units.
         {1000, 1150, " KB", "1. 15 KB"}, {1000, 4350, " KB", "4. 35 KB"}, {1000, 1149, " KB", "1. 14 KB"},
         {1000, 1149999, " MB", "1. 14 MB"}};
-    for (const SizeCase& c : cases)
+    for (const SizeCase& c : fractions)
         EXPECT_EQ(WithBase(c.base).FormatSizeWithFraction(c.size, c.unit), c.expected) << c.base << " " << c.size;
 }
 
-TEST(DisplayFormatTest, FormatSizeAutoScalesAtAThousandAndStopsAtGigabytesWithoutGrouping)
+TEST(DisplayFormatTest, SignificantDigitsAreTruncatedWithABlankAfterThePointAndScaleThemselvesUpToGigabytes)
 {
     const std::tuple<int32_t, int64_t, const char*> cases[] = {
         {1024, 0, "0 B"}, {1024, 5, "5. 00 B"}, {1024, 999, "999 B"}, {1024, 1000, "0. 97KB"}, {1024, 1023, "0. 99KB"},
@@ -115,14 +113,12 @@ TEST(DisplayFormatTest, FormatSizeAutoScalesAtAThousandAndStopsAtGigabytesWithou
         {1000, 5000000000000, "5000GB"}, {1000, std::numeric_limits<int64_t>::max(), "9223372036GB"}};
     for (const auto& [base, size, expected] : cases)
         EXPECT_EQ(WithBase(base).FormatSizeAuto(size), expected) << base << " " << size;
-}
 
-TEST(DisplayFormatTest, FormatSignificantTruncatesToThreeDigitsWithABlankAfterThePoint)
-{
-    const std::pair<double, const char*> cases[] = {
+    // Three significant digits, truncated, with a blank after the point.
+    const std::pair<double, const char*> significant[] = {
         {0, "0"}, {100, "100"}, {999.99, "999"}, {1.5, "1. 50"}, {12.3, "12. 3"}, {9.999, "9. 99"},
         {99.99, "99. 9"}, {10, "10. 0"}, {0.005, "0. 00"}, {0.29, "0. 29"}, {1.15, "1. 15"}, {5e12, "5000000000000"}};
-    for (const auto& [value, expected] : cases)
+    for (const auto& [value, expected] : significant)
         EXPECT_EQ(CDisplayFormat::FormatSignificant(value), expected) << value;
 }
 
@@ -178,7 +174,7 @@ TEST(DisplayFormatTest, DatesFollowTheProcessTimeZone)
 }
 #endif
 
-TEST(DisplayFormatTest, AttributesExtensionsAndTypeNames)
+TEST(DisplayFormatTest, AttributesExtensionsTypeNamesAndTheNameCaseRule)
 {
     // Read-only, hidden, system and archive in that order; other bits show nothing.
     for (const auto& [attributes, expected] : {std::pair<uint32_t, const char*>{0, ""}, {0x01, "R"}, {0x22, "HA"},
@@ -194,10 +190,8 @@ TEST(DisplayFormatTest, AttributesExtensionsAndTypeNames)
                           {"Makefile", 0, "ﾌｧｲﾙ"}, {"name.", 0, "ﾌｧｲﾙ"}, {"写真.JPGﾃﾞｰﾀ", 0, "jpgﾃﾞｰﾀ"},
                           {"表.ＤＯＣ", 0, "ＤＯＣ"}})
         EXPECT_EQ(CDisplayFormat::FormatTypeName(c.name, c.attributes), c.type) << c.name;
-}
 
-TEST(DisplayFormatTest, NameInSingleByteCapitalsKeepsOnlyItsFirstLetterUpperCase)
-{
+    // A name in single-byte capitals keeps only its first letter upper case.
     const std::pair<const char*, const char*> cases[] = {
         {"AB", "Ab"}, {"WINDOWS", "Windows"}, {"README.1ST", "Readme.1st"}, {"AUTOEXEC.BAT", "Autoexec.bat"},
         {"~$REPORT.DOC", "~$report.doc"},

@@ -15,7 +15,7 @@ constexpr int32_t k101600 = 1710465360;  // 10:16:00
 
 }  // namespace
 
-TEST(SortCompareTest, SizesAndNamesCompareInEitherDirection)
+TEST(SortCompareTest, SizesAndNamesCompareInEitherDirectionAndLoweringTouchesSingleByteLettersOnly)
 {
     struct SizeCase { bool ascending; uint64_t a, b; int expected; };
     for (const SizeCase& c : {SizeCase{true, 1, 2, -1}, {false, 1, 2, 1}, {true, uint64_t{1} << 32, 1, 1},  // no cut
@@ -28,10 +28,7 @@ TEST(SortCompareTest, SizesAndNamesCompareInEitherDirection)
                               {true, "ab", "abc", -1}, {false, "ab", "abc", 1}, {true, "Data", "data", -1},
                               {false, "ﾃﾞｰﾀ", "ﾃﾞｰﾀ", 0}})
         EXPECT_EQ(CSortCompare::CompareNames(c.ascending, c.a, c.b), c.expected) << c.a << " " << c.b;
-}
-
-TEST(SortCompareTest, LoweringTouchesSingleByteLettersOnly)
-{
+    // Lowering touches single-byte letters only.
     EXPECT_EQ(CSortCompare::LowerName("Data.TXT"), "data.txt");
     EXPECT_EQ(CSortCompare::LowerName("ＤＡＴＡ"), "ＤＡＴＡ");
     EXPECT_EQ(CSortCompare::LowerName("ﾃﾞｰﾀ"), "ﾃﾞｰﾀ");

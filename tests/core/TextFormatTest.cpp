@@ -28,18 +28,16 @@ std::string Dots(std::size_t count) { return std::string(count, '.'); }
 
 }  // namespace
 
-TEST(TextFormatTest, GroupedPutsACommaBeforeEveryThreeDigitsFromTheRight)
+TEST(TextFormatTest, GroupingPutsACommaBeforeEveryThreeDigitsAndPaddingFillsTheShortfallUpToFortyDots)
 {
-    const std::pair<uint64_t, const char*> cases[] = {
+    const std::pair<uint64_t, const char*> grouped[] = {
         {0, "0"}, {123, "123"}, {1000, "1,000"}, {123456, "123,456"}, {1234567, "1,234,567"},
         {1000000000000000000, "1,000,000,000,000,000,000"}, {9999999999999999999u, "9,999,999,999,999,999,999"},
         {std::numeric_limits<uint64_t>::max(), "18,446,744,073,709,551,615"}};
-    for (const auto& [number, expected] : cases)
+    for (const auto& [number, expected] : grouped)
         EXPECT_EQ(CTextFormat::FormatGrouped(number), expected) << number;
-}
 
-TEST(TextFormatTest, PadWithDotsFillsTheShortfallTimesTheFactorUpToForty)
-{
+    // Dots fill the shortfall times the factor, at most forty.
     struct Case { std::string text; int width; float factor; std::string expected; };
     const Case cases[] = {
         {"123 KB", 17, 2.5f, Dots(27) + "123 KB"}, {"RH", 4, 3.5f, Dots(7) + "RH"}, {"", 4, 3.9f, Dots(15)},
@@ -65,7 +63,7 @@ TEST(TextFormatTest, TimestampHasAFourDigitYearAndSeconds)
     EXPECT_EQ(CTextFormat::FormatTimestamp(CTime()), "1970/01/01 09:00:00");
 }
 
-TEST(TextFormatTest, NextTokenWalksTheFieldsAndEndsWithMinusOne)
+TEST(TextFormatTest, NextTokenWalksTheFieldsKeepingEmptyOnesAndEndsWithMinusOne)
 {
     int pos = -1;
     for (const auto& [field, after] : {std::pair{"99", 2}, {"12", 5}, {"31", -1}}) {
@@ -79,10 +77,7 @@ TEST(TextFormatTest, NextTokenWalksTheFieldsAndEndsWithMinusOne)
     pos = -7;
     EXPECT_EQ(CTextFormat::NextToken("12/31", "/", pos), "12");
     EXPECT_EQ(pos, 2);
-}
-
-TEST(TextFormatTest, NextTokenKeepsEmptyFieldsAndSkipsSeparatorsOfSeveralBytes)
-{
+    // Empty fields are kept, and separators of several bytes skipped whole.
     struct Case { const char* text; const char* separator; Fields expected; };
     const Case cases[] = {
         {"", "/", {""}}, {"12:30", "/", {"12:30"}}, {"a//b", "/", {"a", "", "b"}}, {"/a/", "/", {"", "a", ""}},
