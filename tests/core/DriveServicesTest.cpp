@@ -69,17 +69,6 @@ TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedAndNeverChangesA
     EXPECT_EQ(CDriveServices::GetShellDisplayName(""), "");
 }
 
-TEST_F(DriveServicesTest, SplitFirstKeepsTheBackslashOfADriveOnly)
-{
-    struct Case { std::string path, head, rest; };
-    for (const Case& c : {Case{"C:\\a\\b", "C:\\", "a\\b"}, Case{"a\\b", "a", "b"}, Case{"C:\\", "C:\\", ""},
-                          Case{"フォルダ", "フォルダ", ""}, Case{"a\\", "a", ""}, Case{"", "", ""}}) {
-        std::string rest = "stale";
-        EXPECT_EQ(CDriveServices::SplitFirst(c.path, rest), c.head) << c.path;
-        EXPECT_EQ(rest, c.rest) << c.path;
-    }
-}
-
 TEST_F(DriveServicesTest, RecycleFolderAndVirtualKeysAreRecognisedByTheirExactNames)
 {
     // The recycle folder is the exact name directly on a fixed drive, or anything below it.
@@ -111,7 +100,7 @@ TEST_F(DriveServicesTest, RecycleFolderAndVirtualKeysAreRecognisedByTheirExactNa
         EXPECT_EQ(settings.GetRealFolder(key), real) << key;
 }
 
-TEST_F(DriveServicesTest, JoiningPutsOneBackslashUnlessTheFolderIsADriveRoot)
+TEST_F(DriveServicesTest, JoiningPutsOneBackslashUnlessTheFolderIsADriveRootAndSplittingKeepsADrivesOwn)
 {
     EXPECT_EQ(CDriveServices::JoinPath("C:\\", "x"), "C:\\x");
     EXPECT_EQ(CDriveServices::JoinPath("C:\\a", "x"), "C:\\a\\x");
@@ -123,6 +112,15 @@ TEST_F(DriveServicesTest, JoiningPutsOneBackslashUnlessTheFolderIsADriveRoot)
     EXPECT_EQ(settings.SameNameIn("C:\\ファイル.txt", "D:\\x"), "D:\\x\\ファイル.txt");
     EXPECT_EQ(settings.ReplaceName("C:\\a\\b", "c"), "C:\\a\\c");
     EXPECT_EQ(settings.ReplaceName("C:\\b", "c"), "C:\\c");
+
+    // Splitting off the first component keeps the backslash of a drive only.
+    struct Case { std::string path, head, rest; };
+    for (const Case& c : {Case{"C:\\a\\b", "C:\\", "a\\b"}, Case{"a\\b", "a", "b"}, Case{"C:\\", "C:\\", ""},
+                          Case{"フォルダ", "フォルダ", ""}, Case{"a\\", "a", ""}, Case{"", "", ""}}) {
+        std::string rest = "stale";
+        EXPECT_EQ(CDriveServices::SplitFirst(c.path, rest), c.head) << c.path;
+        EXPECT_EQ(rest, c.rest) << c.path;
+    }
 }
 
 TEST_F(DriveServicesTest, ExistenceChecksTellFoldersFromFilesAndIgnoreVirtualKeysOnDisk)
@@ -147,7 +145,7 @@ TEST_F(DriveServicesTest, ExistenceChecksTellFoldersFromFilesAndIgnoreVirtualKey
     EXPECT_FALSE(settings.IsExistingFolder(root));
 }
 
-TEST_F(DriveServicesTest, FreeSpaceLeavesTheErrorCodeAndZeroBytesOnFailure)
+TEST_F(DriveServicesTest, FreeSpaceLeavesTheErrorCodeAndZeroBytesOnFailureAndRetryAsksWithTheFirstSentence)
 {
     uint64_t free = 1;
     app.m_dwLastError = 99;
@@ -170,25 +168,22 @@ TEST_F(DriveServicesTest, FreeSpaceLeavesTheErrorCodeAndZeroBytesOnFailure)
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.styles[0], 0x15u);
     EXPECT_EQ(app.m_dwLastError, 0u);
-}
 
-TEST_F(DriveServicesTest, FreeSpaceRetryMessageShowsTheFirstSentenceAndTheCodeInLowerCaseHex)
-{
+    // The message shows the first sentence of the system's text and the code in lower-case hex.
+    // The drive of a short or Japanese path is taken in whole characters.
     platform.freeCodes = {0x4d2, 3, 3};
     platform.systemTexts[0x4d2] = "デバイスの準備ができていません。ドライブを確認してください。\r\n";
-    uint64_t free = 7;
+    platform.freeRoots.clear();
+    free = 7;
     EXPECT_FALSE(settings.GetFreeSpaceRetry("a:\\data", free));  // no answer queued: Cancel
     EXPECT_EQ(free, 0u);
     EXPECT_EQ(app.m_dwLastError, 0x4d2u);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0],
-              "A:\\ の空きﾃﾞｨｽｸ領域が分かりません。\n\nデバイスの準備ができていません。\n\n( ｺｰﾄﾞ=0x4d2 )\n");
-    EXPECT_EQ(platform.styles[0], static_cast<unsigned>(kMbRetryCancel | kMbIconHand));
-
-    // The drive of a short or Japanese path is taken in whole characters.
     EXPECT_FALSE(settings.GetFreeSpaceRetry("データ\\x", free));
     EXPECT_FALSE(settings.GetFreeSpaceRetry("C:", free));
     EXPECT_EQ(platform.freeRoots, (std::vector<std::string>{"a:\\", "データ", "C:"}));
-    ASSERT_EQ(platform.messages.size(), 3u);
-    EXPECT_EQ(platform.messages[1], "データ の空きﾃﾞｨｽｸ領域が分かりません。\n\n\n\n( ｺｰﾄﾞ=0x3 )\n");
+    ASSERT_EQ(platform.messages.size(), 5u);
+    EXPECT_EQ(platform.messages[2],
+              "A:\\ の空きﾃﾞｨｽｸ領域が分かりません。\n\nデバイスの準備ができていません。\n\n( ｺｰﾄﾞ=0x4d2 )\n");
+    EXPECT_EQ(platform.styles[2], static_cast<unsigned>(kMbRetryCancel | kMbIconHand));
+    EXPECT_EQ(platform.messages[3], "データ の空きﾃﾞｨｽｸ領域が分かりません。\n\n\n\n( ｺｰﾄﾞ=0x3 )\n");
 }

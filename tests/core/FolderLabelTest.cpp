@@ -102,7 +102,7 @@ TEST_F(FolderLabelTest, CountsAndSizesArePaddedToTheirWidthsButNeverCut)
     EXPECT_EQ(Info(), "F1,234,567,890> ");
 }
 
-TEST_F(FolderLabelTest, NameIsWhatFollowsTheLastMarkAndARenameKeepsTheTotals)
+TEST_F(FolderLabelTest, NameIsWhatFollowsTheLastMarkAndKeysAreFirstShownWithTheirDisplayNames)
 {
     const std::string label = "D............12> F" + Dots(20) + "0> >Program Files";
     EXPECT_TRUE(CFolderLabel::HasTotals(label));
@@ -113,10 +113,7 @@ TEST_F(FolderLabelTest, NameIsWhatFollowsTheLastMarkAndARenameKeepsTheTotals)
     EXPECT_EQ(CFolderLabel::NameOf("U " + kNoDateTime + "> >"), "");
     EXPECT_EQ(CFolderLabel::Compose("", "x"), "x");
     EXPECT_EQ(CFolderLabel::Compose("D" + Dots(15) + "0> ", "x"), "D" + Dots(15) + "0> >x");
-}
 
-TEST_F(FolderLabelTest, SpecialKeysAndDrivesKeepTheirNamesWhileCapitalFolderNamesSoften)
-{
     const std::string computer = settings.m_strMyComputerId;
     // A drive keeps the shell's name as it is (" (C:)", not " (c:)"), or its key when the shell
     // knows none; only names in single-byte capitals soften.

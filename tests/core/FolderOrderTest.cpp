@@ -68,17 +68,15 @@ TEST_F(FolderOrderTest, NamesSortWithoutRegardToCaseAndDrivesByLetterWhateverThe
                 << a.path << " " << b.path;
 }
 
-TEST_F(FolderOrderTest, SizesSortAsSixtyFourBitValuesAndOtherKeysLeaveTheOrder)
+TEST_F(FolderOrderTest, EachKeySortsByItsOwnValueAndOtherKeysLeaveTheOrder)
 {
     items = {Folder("small", 10), Folder("never"), Folder("huge", uint64_t{5} << 32), Folder("none")};
     EXPECT_EQ(Names(kFolderSortBySize, true), (NameList{"never", "none", "small", "huge"}));
     EXPECT_EQ(Names(kFolderSortBySize, false), (NameList{"huge", "small", "never", "none"}));
     for (const int32_t key : {1, 2, 7, 10, -1})  // no folder sort keys
         EXPECT_EQ(Names(key, true), (NameList{"small", "never", "huge", "none"})) << key;
-}
 
-TEST_F(FolderOrderTest, EachDateAndCountKeySortsByItsOwnValue)
-{
+    // Each date and count key sorts by its own value.
     items = {Folder("a"), Folder("b"), Folder("c")};
     const int32_t day = 86400;
     const int32_t folders[] = {2, 1, -1};  // -1 from a damaged store file: below zero, not above all
