@@ -32,20 +32,13 @@ protected:
 
 }  // namespace
 
-TEST_F(PosixShellTest, DriveRootsAreNamedAsWineNamesThemAndOtherPathsByTheirLastComponent)
+TEST_F(PosixShellTest, DriveRootsAreNamedAsWineNamesThemOtherPathsByTheirLastComponentWithIconsApart)
 {
-    EXPECT_EQ(platform.ShellDisplayNameOf("C:\\"), " (C:)");
-    EXPECT_EQ(platform.ShellDisplayNameOf("z:\\"), " (Z:)");
-    EXPECT_EQ(platform.ShellDisplayNameOf("C:"), " (C:)");
-    EXPECT_EQ(platform.ShellDisplayNameOf("Q:\\"), "");  // no such drive
-    EXPECT_EQ(platform.ShellDisplayNameOf("C:\\dir"), "dir");
-    EXPECT_EQ(platform.ShellDisplayNameOf("C:\\file.txt"), "file.txt");
-    EXPECT_EQ(platform.ShellDisplayNameOf("C:\\missing"), "");
-    EXPECT_EQ(platform.ShellDisplayNameOf(""), "");
-}
+    // Q: is no drive.
+    for (const auto& [path, name] : {std::pair{"C:\\", " (C:)"}, {"z:\\", " (Z:)"}, {"C:", " (C:)"}, {"Q:\\", ""},
+                                     {"C:\\dir", "dir"}, {"C:\\file.txt", "file.txt"}, {"C:\\missing", ""}, {"", ""}})
+        EXPECT_EQ(platform.ShellDisplayNameOf(path), name) << path;
 
-TEST_F(PosixShellTest, IconsTellDrivesFoldersAndFilesApartAndMissingPathsHaveNone)
-{
     const ShellIconId drive = platform.ShellSmallIconOf("C:\\");
     const ShellIconId folder = platform.ShellSmallIconOf("C:\\dir");
     const ShellIconId file = platform.ShellSmallIconOf("C:\\file.txt");
@@ -53,9 +46,8 @@ TEST_F(PosixShellTest, IconsTellDrivesFoldersAndFilesApartAndMissingPathsHaveNon
         EXPECT_GE(icon, 0);
     EXPECT_NE(drive, folder);
     EXPECT_NE(folder, file);
-    EXPECT_EQ(platform.ShellSmallIconOf("C:\\missing"), kNoShellIcon);
-    EXPECT_EQ(platform.ShellSmallIconOf("Q:\\"), kNoShellIcon);
-    EXPECT_EQ(platform.ShellSmallIconOf(""), kNoShellIcon);
+    for (const char* path : {"C:\\missing", "Q:\\", ""})
+        EXPECT_EQ(platform.ShellSmallIconOf(path), kNoShellIcon) << path;
 }
 
 TEST_F(PosixShellTest, FreeSpaceIsWhatTheFileSystemOffersAndAMissingDriveHasNone)
@@ -87,18 +79,14 @@ std::string UnusedDriveRoot()
 
 }  // namespace
 
-TEST(Win32ShellTest, DriveRootsHaveTheShellsNameWithTheirLetter)
+TEST(Win32ShellTest, DriveRootsHaveTheShellsNameAndSmallIconsComeFromTheSystemImageList)
 {
     CWin32Platform& platform = CWin32Platform::Instance();
     EXPECT_NE(platform.ShellDisplayNameOf("C:\\").find("(C:)"), std::string::npos)
         << platform.ShellDisplayNameOf("C:\\");
     EXPECT_EQ(platform.ShellDisplayNameOf("C:\\no such folder of zq"), "");
     EXPECT_EQ(platform.ShellDisplayNameOf(""), "");
-}
 
-TEST(Win32ShellTest, SmallIconsComeFromTheSystemImageListAsIconHandles)
-{
-    CWin32Platform& platform = CWin32Platform::Instance();
     const ShellIconId icon = platform.ShellSmallIconOf("C:\\");
     ASSERT_GE(icon, 0);
     const HICON handle = platform.SmallIconHandle(icon);
