@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <winioctl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <ctime>
 #include <fstream>
@@ -117,21 +117,7 @@ TEST_F(Win32PlatformTest, ListsJapaneseNamesWithDotsSizesTimesAndOnlyTheCoreAttr
     EXPECT_EQ(matching.begin()->first, "日本語の名前.txt");
 }
 
-TEST_F(Win32PlatformTest, ReportsTheSystemErrorCodes)
-{
-    std::unique_ptr<CFindHandle> handle;
-    CFindEntry entry;
-    EXPECT_EQ(GetPlatform().FindFirst(Path("nothing*.xyz"), handle, entry), kErrorFileNotFound);
-    EXPECT_FALSE(handle);
-    EXPECT_EQ(GetPlatform().FindFirst(Path("missing\\*"), handle, entry), kErrorPathNotFound);
-    EXPECT_FALSE(handle);
-    EXPECT_FALSE(GetPlatform().GetFileStatus(Path("missing"), entry));
-    EXPECT_EQ(GetPlatform().CreateFolder(Path("new")), kErrorSuccess);
-    EXPECT_EQ(GetPlatform().CreateFolder(Path("new")), kErrorAlreadyExists);
-    EXPECT_EQ(GetPlatform().CreateFolder(Path("no\\parent")), kErrorPathNotFound);
-}
-
-TEST_F(Win32PlatformTest, WorksBeyondMaxPath)
+TEST_F(Win32PlatformTest, WorksBeyondMaxPathAndBeyond32BitSizes)
 {
     std::string deep = m_root;
     while (deep.size() < 2 * MAX_PATH) {
@@ -146,30 +132,16 @@ TEST_F(Win32PlatformTest, WorksBeyondMaxPath)
     CFindEntry status;
     ASSERT_TRUE(GetPlatform().GetFileStatus(deep + "\\leaf.txt", status));
     EXPECT_EQ(status.size, 3u);
-}
 
-TEST_F(Win32PlatformTest, ReportsSizesBeyond32Bits)
-{
-    const uint64_t fiveGiB = 5ull << 30;
-    const std::wstring path = ToWide(Path("big.bin"));
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD returned = 0;
-    // Sparse keeps the disk untouched on NTFS; Wine's files are sparse anyway.
-    DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
-    LARGE_INTEGER end;
-    end.QuadPart = static_cast<LONGLONG>(fiveGiB);
-    const bool sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
-    CloseHandle(file);
-    ASSERT_TRUE(sized);
-    uint32_t error = 0;
-    EXPECT_EQ(ListAll(Path("big.bin"), error).at("big.bin").size, fiveGiB);
-    CFindEntry status;
+    // Sizes beyond 32 bits; Wine's files are sparse.
+    WriteTextFile(Path("big.bin"), "");
+    std::filesystem::resize_file(GetPlatform().NativePath(Path("big.bin")), 5ull << 30);
+    EXPECT_EQ(ListAll(Path("big.bin"), error).at("big.bin").size, 5ull << 30);
     ASSERT_TRUE(GetPlatform().GetFileStatus(Path("big.bin"), status));
-    EXPECT_EQ(status.size, fiveGiB);
+    EXPECT_EQ(status.size, 5ull << 30);
 }
 
-TEST_F(Win32PlatformTest, FileStatusMatchesTheListingAndADriveRootIsAFolder)
+TEST_F(Win32PlatformTest, FileStatusMatchesTheListingADriveRootIsAFolderAndFailuresGiveTheSystemsCodes)
 {
     WriteTextFile(Path("s.txt"), "1234");
     uint32_t error = 0;
@@ -187,6 +159,17 @@ TEST_F(Win32PlatformTest, FileStatusMatchesTheListingAndADriveRootIsAFolder)
     ASSERT_FALSE(roots.empty());
     ASSERT_TRUE(GetPlatform().GetFileStatus(roots.front(), status));
     EXPECT_TRUE(status.IsDirectory());
+
+    // Failures report the system's codes.
+    std::unique_ptr<CFindHandle> handle;
+    EXPECT_EQ(GetPlatform().FindFirst(Path("nothing*.xyz"), handle, status), kErrorFileNotFound);
+    EXPECT_FALSE(handle);
+    EXPECT_EQ(GetPlatform().FindFirst(Path("missing\\*"), handle, status), kErrorPathNotFound);
+    EXPECT_FALSE(handle);
+    EXPECT_FALSE(GetPlatform().GetFileStatus(Path("missing"), status));
+    EXPECT_EQ(GetPlatform().CreateFolder(Path("new")), kErrorSuccess);
+    EXPECT_EQ(GetPlatform().CreateFolder(Path("new")), kErrorAlreadyExists);
+    EXPECT_EQ(GetPlatform().CreateFolder(Path("no\\parent")), kErrorPathNotFound);
 }
 
 WIN32_FIND_DATAW FindData(DWORD attributes, DWORD reparseTag, uint64_t size)
@@ -234,7 +217,7 @@ TEST(Win32FindRecord, LinksBecomeEmptyFilesOtherReparsePointsStayAndTimesBecomeU
     EXPECT_LT(CWin32FindHandle::UnixSecondsFromFileTime(fileTime(10'000'000ull)), 0);
 }
 
-TEST(Win32PlatformPaths, LongPathsGetThePrefixAndRelativePathsStayRelative)
+TEST(Win32PlatformPaths, LongPathsGetThePrefixRelativeOnesStayAndDrivesAndErrorTextsComeFromTheSystem)
 {
     const std::string tail(300, 'x');
     EXPECT_EQ(CWin32Platform::ApiPath("C:\\short\\*"), L"C:\\short\\*");
@@ -245,10 +228,8 @@ TEST(Win32PlatformPaths, LongPathsGetThePrefixAndRelativePathsStayRelative)
     const std::filesystem::path path = GetPlatform().NativePath("フォルダZQ Position\\Mn");
     EXPECT_TRUE(path.is_relative());
     EXPECT_EQ(path.wstring(), L"フォルダZQ Position\\Mn");
-}
 
-TEST(Win32PlatformSystem, ListsLetterRootsInOrderAndFormatsKnownErrorCodesOnly)
-{
+    // Drive roots are listed in letter order; only known error codes have a text.
     const std::vector<std::string> roots = GetPlatform().ListDriveRoots();
     ASSERT_FALSE(roots.empty());
     EXPECT_TRUE(std::is_sorted(roots.begin(), roots.end()));
@@ -263,14 +244,11 @@ TEST(Win32PlatformSystem, ListsLetterRootsInOrderAndFormatsKnownErrorCodesOnly)
     EXPECT_TRUE(GetPlatform().FormatSystemMessage(0x2345ABCD).empty());
 }
 
+// Days from 1970-01-01 to a date.
 int64_t DaysFromCivil(int year, int month, int day)
 {
-    year -= month <= 2;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t yearOfEra = year - era * 400;
-    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
+    using namespace std::chrono;
+    return sys_days{std::chrono::year{year} / month / day}.time_since_epoch().count();
 }
 
 // Whatever the zone, local time is UTC shifted by a whole number of quarter hours, at most 14
