@@ -212,11 +212,9 @@ TEST(ToolBarRecord, SixRectanglesInSlotOrderWithoutSlotFourAndDamagedOnesDockAtT
     EXPECT_EQ(read[6], rects[6]);
     EXPECT_EQ(read[4], CStoreRect()) << "slot 4 has no toolbar";
 
-    StoredBytes damaged;
-    damaged.Int(0).Int(0).Int(300).Int(30);
-    damaged.Int(-2000000000).Int(0).Int(10).Int(10);
-    damaged.Int(50).Int(0).Int(10).Int(30);
-    damaged.Int(1).Int(2).Int(3);
+    // A usable rectangle, one out of reach, an inverted one, and one cut short.
+    const StoredBytes damaged = StoredBytes().Int(0).Int(0).Int(300).Int(30).Int(-2000000000).Int(0).Int(10).Int(10)
+                                    .Int(50).Int(0).Int(10).Int(30).Int(1).Int(2).Int(3);
     read.fill({1, 1, 2, 2});
     Load(reader, damaged.Str());
     EXPECT_FALSE(reader.IsComplete());
@@ -254,7 +252,7 @@ TEST(CountRecords, ChildWindowCountAndTipIndexAreKeptWithinReason)
     EXPECT_EQ(Stored(state), StoredBytes().Int(7).Str());
 }
 
-TEST(ChildWindowRecords, FrameRecordIsPlacementAndTreePaneIn60Bytes)
+TEST(RectangleRecords, ChildFrameIsPlacementAndTreePaneIn60BytesAndTheSearchDialogsIsReadWholeOrNotAtAll)
 {
     CChildFrameRecord written;
     written.m_placement = SamplePlacement();
@@ -272,64 +270,24 @@ TEST(ChildWindowRecords, FrameRecordIsPlacementAndTreePaneIn60Bytes)
     EXPECT_TRUE(cut.HasPlacement());
     EXPECT_FALSE(cut.HasTreePane());
     EXPECT_EQ(cut.m_rcTreePane, CStoreRect());
-}
 
-TEST(SearchDialogRecord, RectangleIsReadWholeOrNotAtAll)
-{
-    CSearchDialogRecord written;
-    written.m_rcNormal = {100, 50, 600, 450};
-    const std::string bytes = Stored(written);
-    EXPECT_EQ(bytes, StoredBytes().Int(100).Int(50).Int(600).Int(450).Str());
-
-    CSearchDialogRecord read;
-    Load(read, bytes);
-    EXPECT_TRUE(read.HasRect());
-    EXPECT_EQ(read.m_rcNormal, written.m_rcNormal);
-    for (std::size_t length = 0; length < bytes.size(); ++length) {
-        CSearchDialogRecord cut;
-        cut.m_rcNormal = {1, 2, 3, 4};
-        Load(cut, bytes.substr(0, length));
-        EXPECT_FALSE(cut.HasRect()) << length;
-        EXPECT_EQ(cut.m_rcNormal, (CStoreRect{1, 2, 3, 4})) << length;
+    // The search dialog's rectangle is read whole or not at all.
+    CSearchDialogRecord dialog;
+    dialog.m_rcNormal = {100, 50, 600, 450};
+    const std::string rectangle = Stored(dialog);
+    EXPECT_EQ(rectangle, StoredBytes().Int(100).Int(50).Int(600).Int(450).Str());
+    CSearchDialogRecord dialogRead;
+    Load(dialogRead, rectangle);
+    EXPECT_TRUE(dialogRead.HasRect());
+    EXPECT_EQ(dialogRead.m_rcNormal, dialog.m_rcNormal);
+    for (std::size_t length = 0; length < rectangle.size(); ++length) {
+        CSearchDialogRecord dialogCut;
+        dialogCut.m_rcNormal = {1, 2, 3, 4};
+        Load(dialogCut, rectangle.substr(0, length));
+        EXPECT_FALSE(dialogCut.HasRect()) << length;
+        EXPECT_EQ(dialogCut.m_rcNormal, (CStoreRect{1, 2, 3, 4})) << length;
     }
     CSearchDialogRecord empty;
     Load(empty, StoredBytes().Int(10).Int(10).Int(10).Int(90).Str());
     EXPECT_FALSE(empty.HasRect());
-}
-
-TEST(ChildWindowRecords, WholeFileWithFramesAndPanePiecesReadsBackInOrder)
-{
-    ScopedStoreFolder folder;
-    CAppCore app;
-    CAppSettings& settings = app.m_settings;
-    app.EnsureStoreFolder();
-    CStoreFile& file = settings.m_fileChildWindows;
-    ASSERT_TRUE(settings.OpenStoreFile(file, settings.m_strChildWindowPath, false));
-    app.m_nChildCount = 2;
-    CChildCount count(app);
-    settings.SerializeOnFile(file, CArchive::store, count);
-    for (int32_t width : {200, 350}) {
-        CChildFrameRecord frame;
-        frame.m_placement = SamplePlacement();
-        frame.m_rcTreePane = {0, 0, width, 400};
-        settings.SerializeOnFile(file, CArchive::store, frame);
-        settings.SerializeOnFile(file, CArchive::store, [width](CArchive& ar) { ar << width; });  // a pane's piece
-    }
-    ASSERT_TRUE(file.Close());
-    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Child Wind ").size(), 4u + 2 * 64);
-
-    app.m_nChildCount = 0;
-    ASSERT_TRUE(settings.OpenStoreFile(file, settings.m_strChildWindowPath, true));
-    settings.SerializeOnFile(file, CArchive::load, count);
-    ASSERT_EQ(app.m_nChildCount, 2);
-    for (int32_t width : {200, 350}) {
-        CChildFrameRecord frame;
-        int32_t piece = 0;
-        settings.SerializeOnFile(file, CArchive::load, frame);
-        settings.SerializeOnFile(file, CArchive::load, [&piece](CArchive& ar) { ar >> piece; });
-        EXPECT_EQ(frame.m_rcTreePane.right, width);
-        EXPECT_EQ(piece, width);
-    }
-    EXPECT_TRUE(file.IsAtEnd());
-    file.Close();
 }
