@@ -25,12 +25,10 @@ Item Folder(const std::string& name, uint64_t size = 0)
 
 class FolderOrderTest : public ::testing::Test {
 protected:
-    FolderOrderTest()
-    {
-        CFolderOrder::DirectionRule().Forget();
-        g_nFolderSortDirection = 1;
-    }
-    ~FolderOrderTest() override
+    // Every test starts a new run of sort commands from the ascending direction.
+    void SetUp() override { StartNewRun(); }
+    void TearDown() override { StartNewRun(); }
+    static void StartNewRun()
     {
         CFolderOrder::DirectionRule().Forget();
         g_nFolderSortDirection = 1;
@@ -111,8 +109,7 @@ TEST_F(FolderOrderTest, FirstSortOfARunInvertsThenSameKeyTogglesAndAnotherKeySta
     EXPECT_FALSE(CFolderOrder::SelectKey(app, kFolderSortByName));
 
     // After start, a first sort by name (the key the program starts with) is descending too.
-    CFolderOrder::DirectionRule().Forget();
-    g_nFolderSortDirection = 1;
+    StartNewRun();
     CAppCore started;
     EXPECT_FALSE(CFolderOrder::SelectKey(started, kFolderSortByName));
     EXPECT_EQ(g_nFolderSortDirection, 0);
