@@ -96,7 +96,7 @@ TEST(Cp932Encode, PrefersJisThenNecRow13ThenIbmExtensionsAndWritesQuestionMarksF
     }
 }
 
-TEST(Cp932Decode, SingleBytesFollowWindowsAndPairsWithoutACharacterBecomeMiddleDot)
+TEST(Cp932Decode, SingleBytesFollowWindowsPairsWithoutACharacterBecomeMiddleDotAndLeadBytesTakeTheirTrail)
 {
     const std::string dot = Utf8Of(kNoCharacter);
     // ASCII stays ASCII (no yen sign, no overline); half-width katakana; the Windows single bytes.
@@ -113,12 +113,8 @@ TEST(Cp932Decode, SingleBytesFollowWindowsAndPairsWithoutACharacterBecomeMiddleD
         {Bytes({0x81, 0x5C, 'A'}), "\xE2\x80\x95" "A"}};
     for (const auto& [cp932, utf8] : cases)
         EXPECT_EQ(Cp932::ToUtf8(cp932), utf8) << testing::PrintToString(cp932);
-}
 
-// ---- Byte classes --------------------------------------------------------------------------
-
-TEST(Cp932Bytes, LeadBytesLegalDoubleBytesAndLowerCaseBytes)
-{
+    // The byte classes: lead bytes, legal double-byte codes and lower-case bytes.
     for (int byte = 0; byte <= 0xFF; ++byte) {
         const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
         EXPECT_EQ(Cp932::IsLeadByte(static_cast<uint8_t>(byte)), lead) << std::hex << byte;
@@ -136,7 +132,7 @@ TEST(Cp932Bytes, LeadBytesLegalDoubleBytesAndLowerCaseBytes)
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
-TEST(Cp932Compare, KatakanaBeforeDoubleBytesWhichCompareAsOneUnitCaseSensitively)
+TEST(Cp932Compare, KatakanaBeforeDoubleBytesWhichCompareAsOneUnitCaseSensitivelyAndUtf8TextsInTheOrderOfTheirCp932Forms)
 {
     struct Case { std::string a, b; int sign; };
     const Case cases[] = {
@@ -155,10 +151,8 @@ TEST(Cp932Compare, KatakanaBeforeDoubleBytesWhichCompareAsOneUnitCaseSensitively
         EXPECT_EQ(Sign(Cp932::Compare(c.a, c.b)), c.sign);
         EXPECT_EQ(Sign(Cp932::Compare(c.b, c.a)), -c.sign);
     }
-}
 
-TEST(Cp932Compare, Utf8OrderIsTheOrderOfTheCp932Forms)
-{
+    // The order of UTF-8 texts is the order of their CP932 forms.
     const std::vector<std::string> texts = {
         "", "C:\\", "C:\\Temp", "C:\\TEMP", "C:\\Temp\\a", "C:\\B", "C:\\a",
         "\xEF\xBE\x8F\xEF\xBD\xB2 \xEF\xBD\xBA\xEF\xBE\x9D\xEF\xBE\x8B\xEF\xBE\x9F\xEF\xBD\xAD\xEF\xBD\xB0\xEF\xBE\x80,",
