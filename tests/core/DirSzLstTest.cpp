@@ -35,7 +35,7 @@ protected:
 
 }  // namespace
 
-TEST_F(DirSzLstTest, SetEntryKeepsKeysInCaseSensitiveCodePage932OrderWithOneEntryPerKey)
+TEST_F(DirSzLstTest, SetEntryKeepsKeysInCaseSensitiveCodePage932OrderAndRemoveAndFindToleratePositionsAndRenames)
 {
     // Then before everything, in the middle and at the end.
     for (const auto& [key, size] : {std::pair{"C:\\b", 1}, {"C:\\d", 2}, {"C:\\a", 3}, {"C:\\c", 4}, {"C:\\e", 5}})
@@ -47,17 +47,17 @@ TEST_F(DirSzLstTest, SetEntryKeepsKeysInCaseSensitiveCodePage932OrderWithOneEntr
     EXPECT_EQ(list.GetDirectAt(pos), Totals(41, 0, 2));
     EXPECT_EQ(list.FindEntry("C:\\c"), pos);
 
-    // Keys compare case-sensitively in code page 932 order. 漢字 is double-byte with lead 0x8A, ｶﾅ half-width katakana, the single bytes 0xB6 0xC5: the
-    // katakana sort before the double-byte character, although their bytes are larger.
+    // Keys compare case-sensitively in code page 932 order. 漢字 is double-byte with lead 0x8A, ｶﾅ
+    // half-width katakana, the single bytes 0xB6 0xC5: the katakana sort before the double-byte
+    // character, although their bytes are larger.
     list.RemoveAll();
     for (const char* key : {"C:\\TEMP", "C:\\Temp", "C:\\漢字", "C:\\ｶﾅ", "ﾏｲ ｺﾝﾋﾟｭｰﾀ,"})
         list.SetEntry(key, {}, {});
     EXPECT_EQ(Keys(list), (std::vector<std::string>{"C:\\TEMP", "C:\\Temp", "C:\\ｶﾅ", "C:\\漢字", "ﾏｲ ｺﾝﾋﾟｭｰﾀ,"}));
     EXPECT_EQ(list.FindEntry("C:\\temp"), nullptr);
-}
 
-TEST_F(DirSzLstTest, RemoveAndFindToleratePositionsAndRenames)
-{
+    // Removal and lookup tolerate missing keys, positions held and renames.
+    list.RemoveAll();
     for (const char* key : {"C:\\a", "C:\\b", "C:\\c"})
         list.SetEntry(key, {}, {});
     list.RemoveEntry("C:\\zzz");
