@@ -56,21 +56,6 @@ TEST(StoreNames, FileNamesAndJoiningWithOneBackslash)
     EXPECT_EQ(CAppSettings::JoinStorePath("ソ", "Mn"), "ソ\\Mn");
 }
 
-TEST_F(StoreFileTest, EnsureStoreFolderCreatesTheFolderOnceAndFailsWhereAFileHasTheName)
-{
-    EXPECT_FALSE(folder.Exists("フォルダZQ Position"));
-    EXPECT_TRUE(app.EnsureStoreFolder());
-    EXPECT_TRUE(std::filesystem::is_directory(folder.Native("フォルダZQ Position")));
-    ASSERT_TRUE(Write(mnPath, "kept"));
-    EXPECT_TRUE(app.EnsureStoreFolder());
-    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Mn"), std::string("\x04kept"));
-
-    std::filesystem::remove_all(folder.Native("フォルダZQ Position"));
-    folder.WriteBytes("フォルダZQ Position", "x");
-    EXPECT_FALSE(app.EnsureStoreFolder());
-    EXPECT_FALSE(Write(mnPath, "lost"));
-}
-
 TEST_F(StoreFileTest, WholeFileRoundTripsUnderItsJapaneseName)
 {
     app.EnsureStoreFolder();
@@ -86,7 +71,7 @@ TEST_F(StoreFileTest, WholeFileRoundTripsUnderItsJapaneseName)
     EXPECT_EQ(read.value, std::string(65534, 'z'));
 }
 
-TEST_F(StoreFileTest, FailedReadsAndWritesLeaveTheObjectAndThePreviousFile)
+TEST_F(StoreFileTest, StoreFolderIsMadeOnceAndFailedReadsAndWritesLeaveTheObjectAndThePreviousFile)
 {
     TextRecord read{"before"};  // no store folder yet
     EXPECT_FALSE(settings.SerializeToFile(mnPath, CArchive::load, read));
@@ -94,8 +79,11 @@ TEST_F(StoreFileTest, FailedReadsAndWritesLeaveTheObjectAndThePreviousFile)
     EXPECT_FALSE(Write(mnPath, "nowhere"));
     EXPECT_FALSE(folder.Exists("フォルダZQ Position"));
 
-    app.EnsureStoreFolder();
+    EXPECT_TRUE(app.EnsureStoreFolder());
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Native("フォルダZQ Position")));
     ASSERT_TRUE(Write(mnPath, "good"));
+    EXPECT_TRUE(app.EnsureStoreFolder());
+    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Mn"), std::string("\x04good"));
     const auto writeHalfThenFail = [](CArchive& ar) {
         ar << int32_t{7};
         throw CFileException(CFileException::diskFull);
@@ -110,6 +98,12 @@ TEST_F(StoreFileTest, FailedReadsAndWritesLeaveTheObjectAndThePreviousFile)
     EXPECT_FALSE(Write(blocked, "blocked"));
     EXPECT_TRUE(std::filesystem::is_directory(folder.Native("フォルダZQ Position/Blocked")));
     EXPECT_FALSE(folder.Exists(CStoreFile::TemporaryPathOf("フォルダZQ Position\\Blocked")));
+
+    // Where a file has the folder's name, there is no store.
+    std::filesystem::remove_all(folder.Native("フォルダZQ Position"));
+    folder.WriteBytes("フォルダZQ Position", "x");
+    EXPECT_FALSE(app.EnsureStoreFolder());
+    EXPECT_FALSE(Write(mnPath, "lost"));
 }
 
 TEST_F(StoreFileTest, RecordsFollowOneAnotherOnOneOpenFileThatReplacesTheOldOneOnlyWhenClosed)

@@ -63,7 +63,7 @@ protected:
 
 }  // namespace
 
-TEST_F(MainFrameRecordTest, DefaultSettingsTake86BytesInTheirOrder)
+TEST_F(MainFrameRecordTest, DefaultSettingsTake86BytesInTheirOrderAndChangedOnesComeBackInAnotherRun)
 {
     CMainFrameRecord record(app);
     record.m_placement = SamplePlacement();
@@ -73,12 +73,8 @@ TEST_F(MainFrameRecordTest, DefaultSettingsTake86BytesInTheirOrder)
     EXPECT_EQ(bytes, PlacementThen(StoredBytes().Int(1000).Int(0).Int(1).ShortString("B").Int(0).ShortString(" KB")
                                        .Int(0).Int(0).Int(0).Int(0).Int(0)));
     EXPECT_EQ(bytes.size(), 86u);
-}
 
-TEST_F(MainFrameRecordTest, ChangedSettingsComeBackInAnotherRun)
-{
-    CMainFrameRecord written(app);
-    written.m_placement = SamplePlacement();
+    // Changed settings come back in another run.
     settings.m_nKByte = 1024;
     app.m_nFolderSortKey = kFolderSortByFileCount;
     g_nFolderSortDirection = 0;
@@ -87,15 +83,15 @@ TEST_F(MainFrameRecordTest, ChangedSettingsComeBackInAnotherRun)
     settings.m_strSizeUnit = " GB";
     settings.m_bShowLastRead = 1;
     settings.m_bShowFileCount = 1;
-    const std::string bytes = Stored(written);
+    const std::string changed = Stored(record);
     ResetProcessValues();
 
     CAppCore next;
     CMainFrameRecord read(next);
-    Load(read, bytes);
+    Load(read, changed);
     EXPECT_TRUE(read.IsComplete());
     EXPECT_TRUE(read.HasPlacement());
-    EXPECT_EQ(Stored(read), bytes);  // every value came back
+    EXPECT_EQ(Stored(read), changed);  // every value came back
     EXPECT_EQ(next.m_settings.m_nKByte, 1024);
     EXPECT_EQ(g_nFolderSortDirection, 0);
     EXPECT_EQ(next.m_settings.m_strSizeUnit, " GB");
