@@ -31,13 +31,11 @@ struct SizeCase { int32_t base; uint64_t size; std::string unit, expected; };
 // machine has one.
 class CommaLocale {
 public:
-    CommaLocale()
+    CommaLocale() : m_previous(std::setlocale(LC_ALL, nullptr))
     {
-        m_previous = std::setlocale(LC_ALL, nullptr);
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "German_Germany.1252", "German"}) {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "German_Germany.1252", "German"})
             if (std::setlocale(LC_ALL, name) && std::localeconv()->decimal_point[0] == ',')
                 return;
-        }
         std::setlocale(LC_ALL, m_previous.c_str());
         m_previous.clear();
     }
