@@ -16,25 +16,13 @@
 
 #ifndef _WIN32
 
-namespace {
-
-class PosixShellTest : public ::testing::Test {
-protected:
-    PosixShellTest() : platform({{'C', tree.Root().string()}, {'Z', "/"}})
-    {
-        tree.Folder("dir");
-        tree.File("file.txt", 1);
-    }
-
-    TempTree tree;
-    CPosixPlatform platform;
-};
-
-}  // namespace
-
-TEST_F(PosixShellTest, DriveRootsAreNamedAsWineNamesThemOtherPathsByTheirLastComponentWithIconsApart)
+TEST(PosixShellTest, DrivesAreNamedAsWineNamesThemWithIconsApartAndTheFreeSpaceOfTheirFileSystem)
 {
-    // Q: is no drive.
+    TempTree tree;
+    tree.Folder("dir");
+    tree.File("file.txt", 1);
+    CPosixPlatform platform({{'C', tree.Root().string()}, {'Z', "/"}});
+    // Q: is no drive; other paths are named by their last component.
     for (const auto& [path, name] : {std::pair{"C:\\", " (C:)"}, {"z:\\", " (Z:)"}, {"C:", " (C:)"}, {"Q:\\", ""},
                                      {"C:\\dir", "dir"}, {"C:\\file.txt", "file.txt"}, {"C:\\missing", ""}, {"", ""}})
         EXPECT_EQ(platform.ShellDisplayNameOf(path), name) << path;
@@ -48,16 +36,12 @@ TEST_F(PosixShellTest, DriveRootsAreNamedAsWineNamesThemOtherPathsByTheirLastCom
     EXPECT_NE(folder, file);
     for (const char* path : {"C:\\missing", "Q:\\", ""})
         EXPECT_EQ(platform.ShellSmallIconOf(path), kNoShellIcon) << path;
-}
 
-TEST_F(PosixShellTest, FreeSpaceIsWhatTheFileSystemOffersAndAMissingDriveHasNone)
-{
     uint64_t free = 0;
     ASSERT_EQ(platform.FreeSpaceOf("C:\\", free), kErrorSuccess);
     const double expected = static_cast<double>(std::filesystem::space(tree.Root()).available);
     EXPECT_NEAR(static_cast<double>(free), expected, 256.0 * 1024 * 1024);  // others write meanwhile
     EXPECT_GT(free, 0u);
-
     free = 1;
     EXPECT_EQ(platform.FreeSpaceOf("Q:\\", free), kErrorPathNotFound);
     EXPECT_EQ(free, 0u);
@@ -79,7 +63,7 @@ std::string UnusedDriveRoot()
 
 }  // namespace
 
-TEST(Win32ShellTest, DriveRootsHaveTheShellsNameAndSmallIconsComeFromTheSystemImageList)
+TEST(Win32ShellTest, DriveRootsHaveTheShellsNameSmallIconsFromTheSystemImageListAndFreeSpaceOrAnErrorCode)
 {
     CWin32Platform& platform = CWin32Platform::Instance();
     EXPECT_NE(platform.ShellDisplayNameOf("C:\\").find("(C:)"), std::string::npos)
@@ -101,11 +85,8 @@ TEST(Win32ShellTest, DriveRootsHaveTheShellsNameAndSmallIconsComeFromTheSystemIm
     DestroyIcon(handle);
     EXPECT_EQ(platform.SmallIconHandle(kNoShellIcon), nullptr);
     EXPECT_EQ(platform.ShellSmallIconOf(""), kNoShellIcon);
-}
 
-TEST(Win32ShellTest, FreeSpaceOfAFixedDriveAndAnErrorCodeForAMissingOne)
-{
-    CWin32Platform& platform = CWin32Platform::Instance();
+    // A fixed drive's free space, and an error code for a missing drive.
     uint64_t free = 0;
     ASSERT_EQ(platform.FreeSpaceOf("C:\\", free), kErrorSuccess);
     EXPECT_GT(free, 0u);

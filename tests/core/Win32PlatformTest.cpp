@@ -11,6 +11,7 @@
 #include <fstream>
 #include <map>
 
+#include "core/TestSupport.h"
 #include "win32/CWin32FindHandle.h"
 #include "win32/CWin32Platform.h"
 #include "win32/Win32Text.h"
@@ -67,23 +68,14 @@ std::map<std::string, CFindEntry> ListAll(const std::string& pattern, uint32_t& 
     return entries;
 }
 
-// A fresh folder under %TEMP% for each test, removed afterwards.
+// A fresh temporary folder for each test, removed in the \\?\ form: some trees reach past MAX_PATH.
 class Win32PlatformTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        wchar_t temp[MAX_PATH + 1];
-        ASSERT_NE(GetTempPathW(MAX_PATH + 1, temp), 0u);
-        const std::string name = "zq-win32-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                 std::to_string(GetTickCount64());
-        m_root = FromWide(temp) + name;
-        ASSERT_EQ(GetPlatform().CreateFolder(m_root), kErrorSuccess);
-    }
     void TearDown() override { RemoveTree(LongPath(m_root)); }
-
     std::string Path(const std::string& relative) const { return m_root + "\\" + relative; }
 
-    std::string m_root;
+    TempTree m_tree;
+    const std::string m_root = m_tree.Key();
 };
 
 TEST_F(Win32PlatformTest, ListsJapaneseNamesWithDotsSizesTimesAndOnlyTheCoreAttributes)
