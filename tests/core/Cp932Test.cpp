@@ -6,7 +6,6 @@
 
 #include "TestBytes.h"
 
-#include <cstdio>
 #include <iterator>
 #include <random>
 #include <string>
@@ -32,7 +31,7 @@ constexpr char32_t kNoCharacter = 0x30FB;  // "・", what Windows decodes a mean
 
 // ---- Conversion ----------------------------------------------------------------------------
 
-TEST(Cp932RoundTrip, EveryEncodableBmpCharacterDecodesBackToItselfAndEveryDoubleByteCodeIsWrittenBack)
+TEST(Cp932Encode, EveryCharacterRoundTripsByJisThenNecRow13ThenIbmAndTheRestBecomesQuestionMarks)
 {
     int encodable = 0;
     for (char32_t codePoint = 0; codePoint <= 0xFFFF; ++codePoint) {
@@ -65,11 +64,8 @@ TEST(Cp932RoundTrip, EveryEncodableBmpCharacterDecodesBackToItselfAndEveryDouble
             EXPECT_NE(static_cast<uint8_t>(written[0]), 0xEE) << "NEC-selected row is never written";
         }
     }
-}
 
-TEST(Cp932Encode, PrefersJisThenNecRow13ThenIbmExtensionsAndWritesQuestionMarksForTheRest)
-{
-    // JIS X 0208 first (≒ not NEC row 13's 0x8790, ∵ not 0x879A or 0xFA5B, ￢ not 0xEEF9 or 0xFA54),
+    // Encoding prefers JIS X 0208 (≒ not NEC row 13's 0x8790, ∵ not 0x879A or 0xFA5B, ￢ not 0xEEF9 or 0xFA54),
     // then NEC row 13 (Ⅰ not 0xFA4A), then the IBM extensions (ⅰ not 0xEEEF, 纊 not 0xED40).
     const std::pair<std::string, std::string> cases[] = {
         {Utf8Of(0x2252), Bytes({0x81, 0xE0})}, {Utf8Of(0x2235), Bytes({0x81, 0xE6})},
@@ -132,7 +128,7 @@ TEST(Cp932Decode, SingleBytesFollowWindowsPairsWithoutACharacterBecomeMiddleDotA
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
-TEST(Cp932Compare, KatakanaBeforeDoubleBytesWhichCompareAsOneUnitCaseSensitivelyAndUtf8TextsInTheOrderOfTheirCp932Forms)
+TEST(Cp932Compare, KatakanaBeforeDoubleBytesWhichCompareWholeAndUtf8InTheOrderOfItsCp932Form)
 {
     struct Case { std::string a, b; int sign; };
     const Case cases[] = {
@@ -186,39 +182,24 @@ std::string WindowsToUtf8(std::string_view cp932)
     return Utf::Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), length > 0 ? length : 0));
 }
 
-std::string HexBytes(std::string_view bytes)
-{
-    std::string out;
-    char text[4];
-    for (char byte : bytes) {
-        std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(static_cast<uint8_t>(byte)));
-        out += text;
-    }
-    return out.empty() ? "(none)" : out;
-}
-
 // Each mismatch fails the test at once: one case tells what is wrong, and the rest would flood.
-TEST(Cp932Windows, FromUtf8MatchesWideCharToMultiByteForEveryBmpCharacterAndWideName)
+TEST(Cp932Windows, ConversionsMatchWindowsForEveryBmpCharacterWideNameAndOneOrTwoByteSequence)
 {
     for (char32_t codePoint = 0; codePoint <= 0xFFFF; ++codePoint) {
         if (IsSurrogate(codePoint))
             continue;
         const std::u16string wide(1, static_cast<char16_t>(codePoint));
-        ASSERT_EQ(HexBytes(Cp932::FromUtf8(Utf8Of(codePoint))), HexBytes(WindowsFromUtf16(wide)))
-            << CodePointName(codePoint);
+        ASSERT_EQ(Cp932::FromUtf8(Utf8Of(codePoint)), WindowsFromUtf16(wide)) << CodePointName(codePoint);
     }
     // The program receives wide names, keeps them as UTF-8 and writes CP932 from that.
     for (std::u16string_view wide : {u"a\xD83D\xDE00" u"b", u"\xD800", u"\xDC00" u"a", u"\xD83D\xD83D\xDE00"})
-        EXPECT_EQ(HexBytes(Cp932::FromUtf8(Utf::Utf16ToUtf8(wide))), HexBytes(WindowsFromUtf16(wide)));
-}
-
-TEST(Cp932Windows, ToUtf8MatchesMultiByteToWideCharForEveryOneAndTwoByteSequence)
-{
+        EXPECT_EQ(Cp932::FromUtf8(Utf::Utf16ToUtf8(wide)), WindowsFromUtf16(wide));
+    // Every sequence of one or two bytes decodes as Windows decodes it.
     for (int first = 0; first <= 0xFF; ++first) {
-        ASSERT_EQ(Cp932::ToUtf8(Bytes({first})), WindowsToUtf8(Bytes({first}))) << HexBytes(Bytes({first}));
+        ASSERT_EQ(Cp932::ToUtf8(Bytes({first})), WindowsToUtf8(Bytes({first}))) << first;
         for (int second = 0; second <= 0xFF; ++second) {
             const std::string bytes = Bytes({first, second});
-            ASSERT_EQ(Cp932::ToUtf8(bytes), WindowsToUtf8(bytes)) << HexBytes(bytes);
+            ASSERT_EQ(Cp932::ToUtf8(bytes), WindowsToUtf8(bytes)) << testing::PrintToString(bytes);
         }
     }
 }

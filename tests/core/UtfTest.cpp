@@ -17,7 +17,7 @@ std::string Encoded(char32_t codePoint)
     return out;
 }
 
-TEST(UtfDecode, LengthBoundariesDecodeToTheirCodePointsAndMalformedSequencesToAReplacementThatSkipsOneByte)
+TEST(Utf, DecodingIsStrictEveryCodePointRoundTripsThroughUtf16AndOnlyAsciiLettersChangeCase)
 {
     const std::vector<std::pair<std::string, char32_t>> cases = {
         {Bytes({0x00}), 0x0},                     {Bytes({0x7F}), 0x7F},
@@ -55,10 +55,8 @@ TEST(UtfDecode, LengthBoundariesDecodeToTheirCodePointsAndMalformedSequencesToAR
         EXPECT_EQ(Utf::NextCodePoint(broken, pos), codePoint);
         EXPECT_EQ(pos, after);
     }
-}
 
-TEST(Utf16, EveryCodePointRoundTripsThroughSurrogatePairsAndWhatCannotBeConvertedIsReplaced)
-{
+    // Every code point round-trips through UTF-16.
     for (char32_t codePoint = 0; codePoint <= 0x10FFFF; ++codePoint) {
         if (codePoint >= 0xD800 && codePoint <= 0xDFFF)
             continue;
@@ -78,10 +76,7 @@ TEST(Utf16, EveryCodePointRoundTripsThroughSurrogatePairsAndWhatCannotBeConverte
     EXPECT_EQ(Utf::Utf16ToUtf8(u"\xDE00\xD83D"), replacement + replacement);
     EXPECT_EQ(Utf::Utf16ToUtf8(u"\xD83D" u"A"), replacement + "A");
     EXPECT_EQ(Utf::Utf16ToUtf8(u"A\xDC00" u"B"), "A" + replacement + "B");
-}
 
-TEST(UtfCase, OnlyAsciiLettersChange)
-{
     // "Ａｂ" in full width and "Äö" must survive untouched: names differ by them on Windows too.
     const std::string text = "C:\\Temp\\\xEF\xBC\xA1\xEF\xBD\x82\xC3\x84\xC3\xB6@[`{";
     EXPECT_EQ(Utf::ToLowerAscii(text), "c:\\temp\\\xEF\xBC\xA1\xEF\xBD\x82\xC3\x84\xC3\xB6@[`{");
