@@ -52,7 +52,7 @@ private:
 
 }  // namespace
 
-TEST(DisplayFormatTest, UnitDivisorFollowsTheBaseAndTreatsUnknownUnitsAsKilobytes)
+TEST(DisplayFormatTest, UnitsFollowTheBaseWholeUnitsRoundUpAndGroupEveryWidthAndFractionsShowThreeSignificantDigits)
 {
     const CDisplayFormat format;
     struct Case { int32_t base; std::string unit; int32_t divisor; };
@@ -72,11 +72,9 @@ TEST(DisplayFormatTest, UnitDivisorFollowsTheBaseAndTreatsUnknownUnitsAsKilobyte
         EXPECT_EQ(WithBase(base).FormatSize(1001, " KB"), "2 KB") << base;
         EXPECT_EQ(WithBase(base).FormatSizeAuto(1536000), "1. 53MB") << base;
     }
-}
 
-TEST(DisplayFormatTest, WholeUnitsRoundUpAndGroupEveryWidthWhileFractionsShowThreeSignificantDigits)
-{
-    const SizeCase cases[] = {
+    // Whole units: a partial unit counts as a whole one, and every width is grouped.
+    const SizeCase wholeUnits[] = {
         {1000, 0, " KB", "0 KB"}, {1000, 0, " GB", "0 GB"}, {1000, 1, " KB", "1 KB"}, {1000, 1000, " KB", "1 KB"},
         {1000, 1001, " KB", "2 KB"}, {1000, 1000001, " MB", "2 MB"}, {1024, 1024, " KB", "1 KB"},
         {1024, 1025, " KB", "2 KB"}, {1024, 1073741825, " GB", "2 GB"},
@@ -85,7 +83,7 @@ TEST(DisplayFormatTest, WholeUnitsRoundUpAndGroupEveryWidthWhileFractionsShowThr
         {1024, kMaxSize, " GB", "17,179,869,184 GB"},
         // An empty or unknown unit divides by the kilobyte.
         {1000, 1500, "", "2 KB"}, {1000, 1500, " TB", "2 TB"}, {1024, 2048, "", "2 KB"}};
-    for (const SizeCase& c : cases)
+    for (const SizeCase& c : wholeUnits)
         EXPECT_EQ(WithBase(c.base).FormatSize(c.size, c.unit), c.expected) << c.base << " " << c.size;
 
     // Between one and a thousand units, with three significant digits.

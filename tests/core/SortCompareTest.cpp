@@ -15,7 +15,7 @@ constexpr int32_t k101600 = 1710465360;  // 10:16:00
 
 }  // namespace
 
-TEST(SortCompareTest, SizesAndNamesCompareInEitherDirectionAndLoweringTouchesSingleByteLettersOnly)
+TEST(SortCompareTest, SizesNamesAndTimesCompareInEitherDirectionAndTheFirstSortOfARunInverts)
 {
     struct SizeCase { bool ascending; uint64_t a, b; int expected; };
     for (const SizeCase& c : {SizeCase{true, 1, 2, -1}, {false, 1, 2, 1}, {true, uint64_t{1} << 32, 1, 1},  // no cut
@@ -34,12 +34,10 @@ TEST(SortCompareTest, SizesAndNamesCompareInEitherDirectionAndLoweringTouchesSin
     EXPECT_EQ(CSortCompare::LowerName("ﾃﾞｰﾀ"), "ﾃﾞｰﾀ");
     // The second byte of ア in code page 932 is "A": lowering it would make ャ of it.
     EXPECT_NE(CSortCompare::CompareNames(true, CSortCompare::LowerName("ア"), CSortCompare::LowerName("ャ")), 0);
-}
 
-TEST(SortCompareTest, TimesCompareToTheMinuteOfLocalTimeWithNoDateFirst)
-{
-    struct Case { int offsetHours; bool failing, ascending; int32_t a, b; int expected; };
-    const Case cases[] = {
+    // Times compare to the minute of local time.
+    struct TimeCase { int offsetHours; bool failing, ascending; int32_t a, b; int expected; };
+    const TimeCase cases[] = {
         {9, false, true, k101505, k101559, 0}, {9, false, true, k101559, k101600, -1},
         {9, false, false, k101559, k101600, 1}, {9, false, true, k101600 + 86400, k101600, 1},
         // No date goes before every real date when ascending, even where local 1970-01-01
@@ -48,16 +46,14 @@ TEST(SortCompareTest, TimesCompareToTheMinuteOfLocalTimeWithNoDateFirst)
         {-10, false, true, 0, 0, 0}, {-10, false, false, 0, 0, 0},
         // Times that cannot be made local still compare to the minute.
         {0, true, true, k101505, k101559, 0}, {0, true, true, k101600, k101559, 1}};
-    for (const Case& c : cases) {
+    for (const TimeCase& c : cases) {
         FixedOffsetPlatform platform(c.offsetHours);
         platform.m_bFailing = c.failing;
         EXPECT_EQ(CSortCompare::CompareTimes(c.ascending, CTime(c.a), CTime(c.b)), c.expected)
             << c.offsetHours << " " << c.ascending << " " << c.a << " " << c.b;
     }
-}
 
-TEST(SortDirectionTest, FirstSortInvertsSameKeyTogglesOtherKeyStartsAscending)
-{
+    // The first sort of a run inverts, the same key toggles, another key starts ascending.
     CSortDirection rule;
     int32_t direction = 1;
     for (const auto& [key, expected] : {std::pair{3, 0}, {3, 1}, {3, 0}, {0, 1}, {0, 0}}) {

@@ -14,21 +14,11 @@ namespace {
 
 using Fields = std::vector<std::string>;
 
-Fields SplitAll(std::string_view text, std::string_view separator)
-{
-    Fields fields;
-    int pos = -1;
-    do
-        fields.push_back(CTextFormat::NextToken(text, separator, pos));
-    while (pos != -1);
-    return fields;
-}
-
 std::string Dots(std::size_t count) { return std::string(count, '.'); }
 
 }  // namespace
 
-TEST(TextFormatTest, GroupingPutsACommaBeforeEveryThreeDigitsAndPaddingFillsTheShortfallUpToFortyDots)
+TEST(TextFormatTest, GroupingByThreesPaddingUpToFortyDotsFourDigitYearsAndFieldsKeptEmpty)
 {
     const std::pair<uint64_t, const char*> grouped[] = {
         {0, "0"}, {123, "123"}, {1000, "1,000"}, {123456, "123,456"}, {1234567, "1,234,567"},
@@ -53,18 +43,14 @@ TEST(TextFormatTest, GroupingPutsACommaBeforeEveryThreeDigitsAndPaddingFillsTheS
         {"ﾌｫﾙﾀﾞ", 7, 1.0f, "..ﾌｫﾙﾀﾞ"}, {"資料", 7, 1.0f, "...資料"}, {"資料", 4, 2.5f, "資料"}};
     for (const Case& c : cases)
         EXPECT_EQ(CTextFormat::PadWithDots(c.text, c.width, c.factor), c.expected) << c.text << ' ' << c.width;
-}
 
-TEST(TextFormatTest, TimestampHasAFourDigitYearAndSeconds)
-{
+    // Timestamps have a four-digit year and seconds.
     const FixedOffsetPlatform tokyo(9);
     EXPECT_EQ(CTextFormat::FormatTimestamp(CTime(1700000000)), "2023/11/15 07:13:20");
     EXPECT_EQ(CTextFormat::FormatTimestamp(CTime(INT32_MAX)), "2038/01/19 12:14:07");
     EXPECT_EQ(CTextFormat::FormatTimestamp(CTime()), "1970/01/01 09:00:00");
-}
 
-TEST(TextFormatTest, NextTokenWalksTheFieldsKeepingEmptyOnesAndEndsWithMinusOne)
-{
+    // The next token walks the fields, keeping empty ones, and ends with -1.
     int pos = -1;
     for (const auto& [field, after] : {std::pair{"99", 2}, {"12", 5}, {"31", -1}}) {
         EXPECT_EQ(CTextFormat::NextToken("99/12/31", "/", pos), field);
@@ -78,11 +64,17 @@ TEST(TextFormatTest, NextTokenWalksTheFieldsKeepingEmptyOnesAndEndsWithMinusOne)
     EXPECT_EQ(CTextFormat::NextToken("12/31", "/", pos), "12");
     EXPECT_EQ(pos, 2);
     // Empty fields are kept, and separators of several bytes skipped whole.
-    struct Case { const char* text; const char* separator; Fields expected; };
-    const Case cases[] = {
+    struct Split { const char* text; const char* separator; Fields expected; };
+    const Split splits[] = {
         {"", "/", {""}}, {"12:30", "/", {"12:30"}}, {"a//b", "/", {"a", "", "b"}}, {"/a/", "/", {"", "a", ""}},
         {"1, 2,3, 4", ", ", {"1", "2,3", "4"}}, {"2024年1月", "年", {"2024", "1月"}},
         {"12：30", "：", {"12", "30"}}, {"12/31", "", {"12/31"}}};  // without a separator: the rest
-    for (const Case& c : cases)
-        EXPECT_EQ(SplitAll(c.text, c.separator), c.expected) << c.text;
+    for (const Split& c : splits) {
+        Fields fields;
+        pos = -1;
+        do
+            fields.push_back(CTextFormat::NextToken(c.text, c.separator, pos));
+        while (pos != -1);
+        EXPECT_EQ(fields, c.expected) << c.text;
+    }
 }
