@@ -55,7 +55,7 @@ protected:
 
 }  // namespace
 
-TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedAndNeverChangesAfterwards)
+TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedAndTheRecycleFolderAndVirtualKeysGoByTheirExactNames)
 {
     EXPECT_EQ(settings.GetStartFolder(), "");
     // Removable and network drives are never the start.
@@ -67,10 +67,7 @@ TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedAndNeverChangesA
     EXPECT_FALSE(CDriveServices::IsFixedDrive("A:\\"));
     EXPECT_EQ(CDriveServices::GetShellSmallIcon(""), kNoShellIcon);  // an empty path has no shell name or icon
     EXPECT_EQ(CDriveServices::GetShellDisplayName(""), "");
-}
 
-TEST_F(DriveServicesTest, RecycleFolderAndVirtualKeysAreRecognisedByTheirExactNames)
-{
     // The recycle folder is the exact name directly on a fixed drive, or anything below it.
     for (const std::string key : {"C:\\RECYCLED", "C:\\RECYCLED\\x", "D:\\RECYCLED\\x\\y"})
         EXPECT_TRUE(settings.IsInRecycleFolder(key)) << key;
@@ -100,7 +97,7 @@ TEST_F(DriveServicesTest, RecycleFolderAndVirtualKeysAreRecognisedByTheirExactNa
         EXPECT_EQ(settings.GetRealFolder(key), real) << key;
 }
 
-TEST_F(DriveServicesTest, JoiningPutsOneBackslashUnlessTheFolderIsADriveRootAndSplittingKeepsADrivesOwn)
+TEST_F(DriveServicesTest, JoiningSplittingExistenceAndFreeSpaceWhichLeavesTheErrorCodeAndAsksToRetry)
 {
     EXPECT_EQ(CDriveServices::JoinPath("C:\\", "x"), "C:\\x");
     EXPECT_EQ(CDriveServices::JoinPath("C:\\a", "x"), "C:\\a\\x");
@@ -121,10 +118,8 @@ TEST_F(DriveServicesTest, JoiningPutsOneBackslashUnlessTheFolderIsADriveRootAndS
         EXPECT_EQ(CDriveServices::SplitFirst(c.path, rest), c.head) << c.path;
         EXPECT_EQ(rest, c.rest) << c.path;
     }
-}
 
-TEST_F(DriveServicesTest, ExistenceChecksTellFoldersFromFilesAndIgnoreVirtualKeysOnDisk)
-{
+    // Existence checks tell folders from files and ignore virtual keys on disk.
     TempTree tree;
     tree.Folder("dir");
     tree.File("file.txt", 3);
@@ -143,10 +138,9 @@ TEST_F(DriveServicesTest, ExistenceChecksTellFoldersFromFilesAndIgnoreVirtualKey
     }
     const std::string root = tree.Key().substr(0, 3);
     EXPECT_FALSE(settings.IsExistingFolder(root));
-}
 
-TEST_F(DriveServicesTest, FreeSpaceLeavesTheErrorCodeAndZeroBytesOnFailureAndRetryAsksWithTheFirstSentence)
-{
+    // Free space leaves the error code and zero bytes on failure; Retry asks with the first sentence
+    // of the system's text.
     uint64_t free = 1;
     app.m_dwLastError = 99;
     EXPECT_TRUE(settings.GetFreeSpace("C:\\", free));

@@ -50,7 +50,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FolderLabelTest, EveryPieceInItsFixedOrderEachEndingInMarkAndBlank)
+TEST_F(FolderLabelTest, EveryPieceInItsFixedOrderEachEndingInMarkAndBlankPaddedToItsWidthButNeverCut)
 {
     EXPECT_EQ(Info(), "");  // nothing enabled: the label is the bare name
     EXPECT_EQ(CFolderLabel::MakeLabel(settings, totals, "Data"), "Data");
@@ -69,10 +69,9 @@ TEST_F(FolderLabelTest, EveryPieceInItsFixedOrderEachEndingInMarkAndBlank)
     settings.m_bShowFileCount = settings.m_bShowFolderCount = 0;
     totals = CSizeInfo();  // missing dates show their dotted placeholders
     EXPECT_EQ(Info(), "U " + kNoDateTime + "> R " + kNoDate + "> C " + kNoDateTime + "> ");
-}
 
-TEST_F(FolderLabelTest, CountsAndSizesArePaddedToTheirWidthsButNeverCut)
-{
+    // Counts and sizes are padded to their widths but never cut.
+    settings.m_bShowModified = settings.m_bShowLastRead = settings.m_bShowCreated = 0;
     settings.m_bShowFolderCount = 1;
     for (const auto& [folders, expected] : {std::pair{12, "D............12> "}, {-5, "D............-5> "},
                                             {INT32_MIN, "D-2,147,483,648> "}}) {  // negative: a damaged store

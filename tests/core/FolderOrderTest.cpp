@@ -46,7 +46,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FolderOrderTest, NamesSortWithoutRegardToCaseAndDrivesByLetterWhateverTheShellCallsThem)
+TEST_F(FolderOrderTest, EachKeySortsByItsOwnValueAndTheFirstSortOfARunInverts)
 {
     items = {Folder("beta"), Folder("Data"), Folder("Alpha"), Folder("data"), Folder("ｱ"), Folder("ア")};
     EXPECT_EQ(Names(kFolderSortByName, true), (NameList{"Alpha", "beta", "Data", "data", "ｱ", "ア"}));
@@ -64,10 +64,8 @@ TEST_F(FolderOrderTest, NamesSortWithoutRegardToCaseAndDrivesByLetterWhateverThe
             EXPECT_EQ(CFolderOrder::Compare(kFolderSortByName, true, a, b),
                       -CFolderOrder::Compare(kFolderSortByName, true, b, a))
                 << a.path << " " << b.path;
-}
 
-TEST_F(FolderOrderTest, EachKeySortsByItsOwnValueAndOtherKeysLeaveTheOrder)
-{
+    // Sizes sort as 64-bit values.
     items = {Folder("small", 10), Folder("never"), Folder("huge", uint64_t{5} << 32), Folder("none")};
     EXPECT_EQ(Names(kFolderSortBySize, true), (NameList{"never", "none", "small", "huge"}));
     EXPECT_EQ(Names(kFolderSortBySize, false), (NameList{"huge", "small", "never", "none"}));
@@ -94,10 +92,8 @@ TEST_F(FolderOrderTest, EachKeySortsByItsOwnValueAndOtherKeysLeaveTheOrder)
         EXPECT_EQ(Names(c.key, c.ascending), c.expected) << c.key;
     items[2].totals.m_tModified = CTime();  // no date first
     EXPECT_EQ(Names(kFolderSortByModified, true), (NameList{"c", "a", "b"}));
-}
 
-TEST_F(FolderOrderTest, FirstSortOfARunInvertsThenSameKeyTogglesAndAnotherKeyStartsAscending)
-{
+    // The first sort of a run inverts, the same key then toggles and another key starts ascending.
     CAppCore app;
     EXPECT_FALSE(CFolderOrder::SelectKey(app, kFolderSortBySize));
     EXPECT_EQ(app.m_nFolderSortKey, kFolderSortBySize);
