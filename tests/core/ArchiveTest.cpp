@@ -33,29 +33,27 @@ CArchiveException::Cause LoadFailure(const std::string& bytes, const std::functi
 
 }  // namespace
 
-TEST(Archive, IntegersAreLittleEndianAndEachArchiveReadsOnWhereTheLastStopped)
+TEST(Archive, IntegersAreLittleEndianAndStringLengthPrefixesTakeOneThreeOrSevenBytesOfCodePage932Count)
 {
-    const std::string bytes =
+    const std::string integers =
         Store([](CArchive& ar) { ar << int32_t(-2) << uint32_t(0x01020304) << uint16_t(0xABCD); });
-    EXPECT_EQ(bytes, Bytes({0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01, 0xCD, 0xAB}));
-
-    std::stringstream stream(bytes);
-    int32_t a = 0;
-    uint32_t b = 0;
-    uint16_t c = 0;
+    EXPECT_EQ(integers, Bytes({0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01, 0xCD, 0xAB}));
+    // Each archive reads on where the last one stopped.
+    std::stringstream integerStream(integers);
+    int32_t i32 = 0;
+    uint32_t u32 = 0;
+    uint16_t u16 = 0;
     {
-        CArchive ar(stream, CArchive::load);
-        ar >> a;
+        CArchive first(integerStream, CArchive::load);
+        first >> i32;
     }
-    CArchive ar(stream, CArchive::load);
-    ar >> b >> c;
-    EXPECT_EQ(a, -2);
-    EXPECT_EQ(b, 0x01020304u);
-    EXPECT_EQ(c, 0xABCD);
-}
+    CArchive second(integerStream, CArchive::load);
+    second >> u32 >> u16;
+    EXPECT_EQ(i32, -2);
+    EXPECT_EQ(u32, 0x01020304u);
+    EXPECT_EQ(u16, 0xABCD);
 
-TEST(Archive, StringLengthPrefixTakesOneThreeOrSevenBytesAndCountsCodePage932Bytes)
-{
+    // String length prefixes take one, three or seven bytes.
     struct Case { std::size_t length; std::string prefix; };
     const Case cases[] = {
         {0, Bytes({0x00})}, {254, Bytes({0xFE})}, {255, Bytes({0xFF, 0xFF, 0x00})}, {300, Bytes({0xFF, 0x2C, 0x01})},
@@ -74,8 +72,8 @@ TEST(Archive, StringLengthPrefixTakesOneThreeOrSevenBytesAndCountsCodePage932Byt
         EXPECT_EQ(back, text) << c.length;
     }
     // Half-width katakana take one byte each, the kanji two; the prefix counts bytes.
-    const std::string bytes = Store([](CArchive& ar) { ar << std::string("ﾏｲ ｺﾝﾋﾟｭｰﾀ,表"); });
-    EXPECT_EQ(bytes, Bytes({13, 0xCF, 0xB2, 0x20, 0xBA, 0xDD, 0xCB, 0xDF, 0xAD, 0xB0, 0xC0, 0x2C, 0x95}) + "\x5C" );
+    EXPECT_EQ(Store([](CArchive& ar) { ar << std::string("ﾏｲ ｺﾝﾋﾟｭｰﾀ,表"); }),
+              Bytes({13, 0xCF, 0xB2, 0x20, 0xBA, 0xDD, 0xCB, 0xDF, 0xAD, 0xB0, 0xC0, 0x2C, 0x95, 0x5C}));
 }
 
 TEST(Archive, DamagedInputAndTheWrongDirectionFailCleanly)

@@ -97,7 +97,7 @@ TEST_F(MainFrameRecordTest, DefaultSettingsTake86BytesInTheirOrderAndChangedOnes
     EXPECT_EQ(next.m_settings.m_strSizeUnit, " GB");
 }
 
-TEST_F(MainFrameRecordTest, FileCutShortKeepsWhatWasReadAndDefaultsBehind)
+TEST_F(MainFrameRecordTest, FileCutShortKeepsWhatWasReadAndValuesTheProgramCannotUseAreSkipped)
 {
     const std::string full = PlacementThen(StoredBytes().Int(1024).Int(kFolderSortBySize).Int(0).ShortString("T").Int(1)
                                          .ShortString(" MB").Int(1).Int(1).Int(1).Int(1).Int(1));
@@ -114,12 +114,10 @@ TEST_F(MainFrameRecordTest, FileCutShortKeepsWhatWasReadAndDefaultsBehind)
         EXPECT_EQ(fresh.m_settings.m_strSizeUnit, length >= 66 ? " MB" : " KB") << length;
         EXPECT_EQ(fresh.m_settings.m_bShowFolderCount, length >= 82 ? 1 : 0) << length;
     }
-}
 
-TEST_F(MainFrameRecordTest, ValuesTheProgramCannotUseAreSkippedAndSwitchesReadAsZeroOrOne)
-{
     // Bases other than 1000 and 1024, sort keys and file sort modes the program does not know, and
     // units it does not offer leave the values as they were; the record still reads to its end.
+    ResetProcessValues();
     struct Case { int32_t base, key; const char *mode, *unit; };
     for (const Case& c : {Case{0, 7, "X", " TB"}, {999, 7, "X", " TB"}, {1023, 7, "X", " TB"}, {4096, 7, "X", " TB"},
                           {-1024, 7, "X", " TB"}, {1024, -3, "", ""}, {1024, -3, "", "KB"}, {1024, -3, "", " kb"},
@@ -146,7 +144,7 @@ TEST_F(MainFrameRecordTest, ValuesTheProgramCannotUseAreSkippedAndSwitchesReadAs
     EXPECT_EQ(settings.m_bShowFileCount, 1);
 }
 
-TEST_F(MainFrameRecordTest, PlacementThatWouldLoseTheWindowIsNotOffered)
+TEST_F(MainFrameRecordTest, PlacementThatWouldLoseTheWindowIsNotOfferedAndReadingRepairsLengthAndFlags)
 {
     const auto placementUsable = [this](const CWindowPlacement& placement) {
         StoredBytes bytes;
@@ -168,10 +166,8 @@ TEST_F(MainFrameRecordTest, PlacementThatWouldLoseTheWindowIsNotOffered)
     unusable[5].ptMaxPosition.x = -40000;
     for (std::size_t i = 0; i < unusable.size(); ++i)
         EXPECT_FALSE(placementUsable(unusable[i])) << i;
-}
 
-TEST(WindowPlacementRecord, ReadingRepairsLengthAndFlags)
-{
+    // Reading a placement repairs its length and flags.
     CWindowPlacement placement = SamplePlacement();
     placement.length = 12;
     placement.flags = 0xFFFFFFF1;
