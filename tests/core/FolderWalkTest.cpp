@@ -51,34 +51,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FolderWalkTest, TotalsCountFilesBelowAndDirectFilesApart)
-{
-    tree.File("f/ten", 10);
-    tree.File("f/.twenty", 20);  // hidden files count too
-    tree.File("f/sub/five", 5);
-    tree.Folder("f/sub/empty");
-
-    ASSERT_TRUE(Walk(tree.Key("f")));
-    EXPECT_EQ(CountsOf(total), Counts(35, 2, 3));
-    EXPECT_EQ(CountsOf(direct), Counts(30, 0, 2));
-    EXPECT_TRUE(total.m_tModified.IsSet() && total.m_tAccessed.IsSet() && total.m_tCreated.IsSet());
-    EXPECT_EQ(CountsOf(StoredTotal(tree.Key("f/sub"))), Counts(5, 1, 1));
-    // Folders' own times never count: a tree of empty folders has no dates.
-    EXPECT_TRUE(Stored(tree.Key("f/sub/empty")));
-    EXPECT_EQ(StoredTotal(tree.Key("f/sub/empty")), CSizeInfo());
-    // The progress title names the folder listed last.
-    EXPECT_EQ(doc.GetTitle(), "集計中 " + tree.Key("f\\sub\\empty") + " ・・・");
-
-    tree.File("big/a", 1);
-    std::filesystem::resize_file(tree.Native("big/a"), 5ull << 30);  // sparse: no disk space used
-    tree.File("big/b", 10);
-    std::filesystem::resize_file(tree.Native("big/b"), 0xFFFFFFFFull);
-    ASSERT_TRUE(Walk(tree.Key("big")));
-    EXPECT_EQ(total.m_nSize, (5ull << 30) + 0xFFFFFFFFull);  // counted in full beyond 4 GiB
-    EXPECT_EQ(direct.m_nSize, total.m_nSize);
-}
-
-TEST_F(FolderWalkTest, StoredFoldersAreAnsweredWithoutListing)
+TEST_F(FolderWalkTest, TotalsCountFilesBelowAndDirectFilesApartAndStoredFoldersAreAnsweredWithoutListing)
 {
     tree.File("s/a/x", 3);
     tree.File("s/b/y", 4);
@@ -104,6 +77,31 @@ TEST_F(FolderWalkTest, StoredFoldersAreAnsweredWithoutListing)
     ASSERT_TRUE(Walk(tree.Key("s"), true));
     EXPECT_EQ(total.m_nSize, 107u);
     EXPECT_EQ(StoredTotal(tree.Key("s/b")).m_nSize, 104u);
+
+    // Totals count the files below and the files directly inside apart.
+    tree.File("f/ten", 10);
+    tree.File("f/.twenty", 20);  // hidden files count too
+    tree.File("f/sub/five", 5);
+    tree.Folder("f/sub/empty");
+
+    ASSERT_TRUE(Walk(tree.Key("f")));
+    EXPECT_EQ(CountsOf(total), Counts(35, 2, 3));
+    EXPECT_EQ(CountsOf(direct), Counts(30, 0, 2));
+    EXPECT_TRUE(total.m_tModified.IsSet() && total.m_tAccessed.IsSet() && total.m_tCreated.IsSet());
+    EXPECT_EQ(CountsOf(StoredTotal(tree.Key("f/sub"))), Counts(5, 1, 1));
+    // Folders' own times never count: a tree of empty folders has no dates.
+    EXPECT_TRUE(Stored(tree.Key("f/sub/empty")));
+    EXPECT_EQ(StoredTotal(tree.Key("f/sub/empty")), CSizeInfo());
+    // The progress title names the folder listed last.
+    EXPECT_EQ(doc.GetTitle(), "集計中 " + tree.Key("f\\sub\\empty") + " ・・・");
+
+    tree.File("big/a", 1);
+    std::filesystem::resize_file(tree.Native("big/a"), 5ull << 30);  // sparse: no disk space used
+    tree.File("big/b", 10);
+    std::filesystem::resize_file(tree.Native("big/b"), 0xFFFFFFFFull);
+    ASSERT_TRUE(Walk(tree.Key("big")));
+    EXPECT_EQ(total.m_nSize, (5ull << 30) + 0xFFFFFFFFull);  // counted in full beyond 4 GiB
+    EXPECT_EQ(direct.m_nSize, total.m_nSize);
 }
 
 TEST_F(FolderWalkTest, StopInTheMiddleStoresOnlyFinishedFoldersAndQuitEndsTheProcess)

@@ -47,8 +47,9 @@ protected:
 
 }  // namespace
 
-TEST(OnePointTipTable, TenTipsThenTheEndMarkerThenNothing)
+TEST_F(OnePointTipTest, TheTableHoldsTenTipsEachStartShowsTheNextAndNoPagesThroughThemUntilYesOrCancel)
 {
+    // The table: ten tips, then the end marker, then nothing.
     for (int i = 0; i < 10; ++i) {
         const std::string& tip = COnePointTips::GetTip(i);
         EXPECT_EQ(tip.rfind(kTipHeading, 0), 0u) << i;
@@ -62,10 +63,7 @@ TEST(OnePointTipTable, TenTipsThenTheEndMarkerThenNothing)
         EXPECT_EQ(COnePointTips::GetTip(i), "") << i;
     EXPECT_EQ(COnePointTips::GetTip(-1), "");
     EXPECT_EQ(COnePointTips::GetTip(100), "");
-}
 
-TEST_F(OnePointTipTest, EachStartShowsTheTipAfterTheLastOne)
-{
     // The first start shows the first tip and creates the store; so does a damaged file.
     EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{0});
     EXPECT_EQ(lastAnswer, kIdYes);
@@ -83,10 +81,8 @@ TEST_F(OnePointTipTest, EachStartShowsTheTipAfterTheLastOne)
         EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{shown}) << "stored " << stored;
         EXPECT_EQ(TipFile(), IndexBytes(shown));
     }
-}
 
-TEST_F(OnePointTipTest, NoPagesThroughTheCycleUntilYesOrCancelWhetherOrNotTheStoreCanBeWritten)
-{
+    // No pages through the cycle until Yes or Cancel.
     StoreIndex(6);
     std::initializer_list<int> answers = {kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo,
                                           kIdNo, kIdNo, kIdNo, kIdYes};

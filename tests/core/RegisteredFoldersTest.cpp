@@ -73,7 +73,7 @@ TEST(RegisteredFolders, SameFolderInOtherCaseIsNotDuplicatedAndAFullListDropsThe
     EXPECT_EQ(list.GetAt(15), Numbered(15));
 }
 
-TEST(RegisteredFolders, StoredEntriesEndAtTheFirstEmptyOneOrAtSixteenAndRemovingMovesTheRestUp)
+TEST(RegisteredFolders, StoredEntriesEndAtTheFirstEmptyOneOrAtSixteenRemovingMovesTheRestUpAndFoldersAreFullPaths)
 {
     CRegisteredFolders list;
     list.SetEntries({"C:\\x", "C:\\y", "", "C:\\z"});
@@ -86,10 +86,8 @@ TEST(RegisteredFolders, StoredEntriesEndAtTheFirstEmptyOneOrAtSixteenAndRemoving
     EXPECT_EQ(list.GetEntries(), (Entries{"C:\\a", "C:\\c"}));
     list.Remove(5);
     EXPECT_EQ(list.GetCount(), 2u);
-}
 
-TEST(RegisteredFolders, FoldersAreRegisteredAsFullPaths)
-{
+    // Folders are registered as full paths.
     EXPECT_EQ(CRegisteredFolders::MakeFullPath("C:\\a\\.\\b\\..\\c\\"), "C:\\a\\c");
     EXPECT_EQ(CRegisteredFolders::MakeFullPath("C:/a//b"), "C:\\a\\b");
     EXPECT_EQ(CRegisteredFolders::MakeFullPath("C:\\"), "C:\\");

@@ -3,26 +3,16 @@
 
 #include "folderdata/CUpdateHint.h"
 
-namespace {
-
-CUpdateHint FilledHint()
-{
-    CUpdateHint hint;
-    hint.m_strOldPath = "C:\\old";
-    hint.m_strPath = "C:\\new";
-    hint.m_nCode = 3;
-    hint.m_info.m_nSize = 12345;
-    hint.m_info.m_nFiles = 7;
-    hint.m_nParam1 = 9;
-    hint.m_nParam2 = 0;
-    return hint;
-}
-
-}  // namespace
-
 TEST(UpdateHint, CopiesCarryEverythingButTheAnswerFlagAndResetRestoresThePresets)
 {
-    const CUpdateHint original = FilledHint();
+    CUpdateHint original;
+    original.m_strOldPath = "C:\\old";
+    original.m_strPath = "C:\\new";
+    original.m_nCode = 3;
+    original.m_info.m_nSize = 12345;
+    original.m_info.m_nFiles = 7;
+    original.m_nParam1 = 9;
+    original.m_nParam2 = 0;
     const CUpdateHint copy(original);
     EXPECT_EQ(copy.m_strOldPath, "C:\\old");
     EXPECT_EQ(copy.m_strPath, "C:\\new");

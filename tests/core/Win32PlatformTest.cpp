@@ -175,7 +175,7 @@ WIN32_FIND_DATAW FindData(DWORD attributes, DWORD reparseTag, uint64_t size)
     return data;
 }
 
-TEST(Win32FindRecord, LinksBecomeEmptyFilesOtherReparsePointsStayAndTimesBecomeUnixSeconds)
+TEST(Win32FindRecord, LinksBecomeEmptyFilesOtherReparsePointsStayTimesBecomeUnixSecondsAndLongPathsGetThePrefix)
 {
     const DWORD folder = FILE_ATTRIBUTE_DIRECTORY, file = FILE_ATTRIBUTE_ARCHIVE;
     const DWORD reparse = FILE_ATTRIBUTE_REPARSE_POINT;
@@ -207,10 +207,8 @@ TEST(Win32FindRecord, LinksBecomeEmptyFilesOtherReparsePointsStayAndTimesBecomeU
     EXPECT_EQ(CWin32FindHandle::UnixSecondsFromFileTime(fileTime(125'911'584'000'000'000ull)), 946'684'800);
     EXPECT_EQ(CWin32FindHandle::UnixSecondsFromFileTime(fileTime(125'911'584'009'999'999ull)), 946'684'800);
     EXPECT_LT(CWin32FindHandle::UnixSecondsFromFileTime(fileTime(10'000'000ull)), 0);
-}
 
-TEST(Win32PlatformPaths, LongPathsGetThePrefixRelativeOnesStayAndDrivesAndErrorTextsComeFromTheSystem)
-{
+    // Long paths get the prefix; relative ones stay relative.
     const std::string tail(300, 'x');
     EXPECT_EQ(CWin32Platform::ApiPath("C:\\short\\*"), L"C:\\short\\*");
     EXPECT_EQ(CWin32Platform::ApiPath("C:\\a\\" + tail), L"\\\\?\\C:\\a\\" + ToWide(tail));
@@ -245,7 +243,7 @@ int64_t DaysFromCivil(int year, int month, int day)
 
 // Whatever the zone, local time is UTC shifted by a whole number of quarter hours, at most 14
 // hours, and its weekday and day of the year agree with its date.
-TEST(Win32PlatformTime, LocalTimeIsAConsistentShiftOfUtcWithinWhatWindowsCanRepresent)
+TEST(Win32PlatformTime, LocalTimeIsAConsistentShiftOfUtcAndThePumpHandsMessagesOncePerIntervalAndStopsAtQuit)
 {
     // 2000-02-29, 2023-11-14 and the middle of 2024-12-31, the last day of a leap year.
     for (const int64_t utc : {int64_t(951'782'400), int64_t(1'700'000'000), int64_t(1'735'646'400)}) {
@@ -262,10 +260,8 @@ TEST(Win32PlatformTime, LocalTimeIsAConsistentShiftOfUtcWithinWhatWindowsCanRepr
     std::tm local{};
     EXPECT_FALSE(GetPlatform().LocalTime(-20'000'000'000, local));
     EXPECT_FALSE(GetPlatform().LocalTime(INT64_MAX, local));
-}
 
-TEST(Win32PlatformPump, HandsMessagesToTheDispatcherOncePerIntervalAndStopsAtQuit)
-{
+    // The pump hands messages to the dispatcher once per interval and stops at the quit message.
     const auto pumpLater = [] {
         Sleep(CWin32Platform::kPumpInterval + 20);
         return GetPlatform().PumpWaitingMessages();
