@@ -51,7 +51,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FolderWalkTest, TotalsCountFilesBelowAndDirectFilesApartAndStoredFoldersAreAnsweredWithoutListing)
+TEST_F(FolderWalkTest, StoredFoldersAreAnsweredWithoutListingAndTotalsCountFilesBelowAndDirectOnesApart)
 {
     tree.File("s/a/x", 3);
     tree.File("s/b/y", 4);
