@@ -1,10 +1,9 @@
 // Fuzz target: the child-window file "Child Wind " as start-up reads it: the count, then one
 // frame record per child window, all from the one open store file.
-#include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
+#include "FuzzScratchFolder.h"
 #include "FuzzSupport.h"
 #include "app/CAppCore.h"
 #include "app/CAppSettings.h"
@@ -14,16 +13,12 @@
 
 namespace {
 
-// The file lives in a folder of this fuzzing process alone. The current folder stays as it is,
-// since libFuzzer reads its corpus through relative paths.
+// The file lives in a folder of this fuzzing process alone, removed when the process exits. The
+// current folder stays as it is, since libFuzzer reads its corpus through relative paths.
 std::string ChildWindowPath()
 {
-    static const std::string path = [] {
-        const std::filesystem::path folder =
-            std::filesystem::temp_directory_path() / ("zq-fuzz-child-" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder);
-        return GetPlatform().WindowsPathOf(folder / "Child Wind ");
-    }();
+    static const FuzzScratchFolder folder("child");
+    static const std::string path = GetPlatform().WindowsPathOf(folder.Path() / "Child Wind ");
     Require(!path.empty(), "a Windows path for the temporary folder");
     return path;
 }

@@ -51,7 +51,7 @@ TEST(BlockIndex, StaysEqualToAMultimapThroughInsertsEraseAndSplits)
     EXPECT_EQ(back, reference);
 }
 
-TEST(BlockIndex, BoundsFindTheFirstNotLessAndFirstGreater)
+TEST(BlockIndex, BoundsFindTheFirstNotLessAndFirstGreaterAndEmptiedBlocksAreReused)
 {
     Index index;
     std::vector<int> values(2000);
@@ -66,24 +66,22 @@ TEST(BlockIndex, BoundsFindTheFirstNotLessAndFirstGreater)
     EXPECT_EQ(index.KeyAt(index.LowerBound("0")), "1000");
     EXPECT_EQ(index.LowerBound("2"), index.End());
     EXPECT_FALSE(index.Erase("1500", &values[5]));
-}
 
-TEST(BlockIndex, EmptiedBlocksAreReusedAndLongSharedPrefixesKeepTheOrder)
-{
-    Index index;
-    std::vector<int> values(3000);
-    // The second round's keys share a prefix longer than a block keeps beside its windows.
+    // Emptied blocks are reused, twice over, and long shared prefixes keep the order: the second
+    // round's keys share a prefix longer than a block keeps beside its windows.
+    Index reused;
+    values.resize(3000);
     const std::string prefixes[] = {"C:\\folder\\", "C:\\Users\\Someone\\AppData\\Local\\Cache\\"};
     for (int round = 0; round < 2; ++round) {
         for (int i = 0; i < 3000; ++i)
-            index.Insert(prefixes[round] + std::to_string(i * 7919 % 3000), &values[i]);
-        auto items = Contents(index);
+            reused.Insert(prefixes[round] + std::to_string(i * 7919 % 3000), &values[i]);
+        auto items = Contents(reused);
         ASSERT_EQ(items.size(), 3000u);
         EXPECT_TRUE(std::is_sorted(items.begin(), items.end()));
         std::shuffle(items.begin(), items.end(), std::mt19937(round));
         for (const auto& [key, value] : items)
-            EXPECT_TRUE(index.Erase(key, value));
-        EXPECT_TRUE(index.Empty());
+            EXPECT_TRUE(reused.Erase(key, value));
+        EXPECT_TRUE(reused.Empty());
     }
 }
 

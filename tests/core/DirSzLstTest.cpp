@@ -2,27 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <sstream>
 
 #include "FailingAllocation.h"
+#include "StoreTestSupport.h"
 #include "TestSupport.h"
 #include "app/CAppCore.h"
 #include "app/CAppSettings.h"
 #include "folderdata/CDirSzLst.h"
-#include "fw/CArchive.h"
 
 namespace {
 
 CSizeInfo Totals(uint64_t size, int32_t folders, int32_t files, int32_t m = 0, int32_t a = 0, int32_t c = 0)
 {
-    CSizeInfo info;
-    info.m_nSize = size;
-    info.m_nFolders = folders;
-    info.m_nFiles = files;
-    info.m_tModified = CTime(m);
-    info.m_tAccessed = CTime(a);
-    info.m_tCreated = CTime(c);
-    return info;
+    return {size, folders, files, CTime(m), CTime(a), CTime(c)};
 }
 
 std::vector<std::string> Keys(const CDirSzLst& list)
@@ -33,21 +25,8 @@ std::vector<std::string> Keys(const CDirSzLst& list)
     return keys;
 }
 
-std::string StoreList(CDirSzLst& list)
-{
-    std::stringstream stream;
-    CArchive ar(stream, CArchive::store, "Dir Info");
-    list.Serialize(ar);
-    ar.Close();
-    return stream.str();
-}
-
-void LoadList(CDirSzLst& list, const std::string& bytes)
-{
-    std::stringstream stream(bytes);
-    CArchive ar(stream, CArchive::load, "フォルダZQ Position\\Dir Info");
-    list.Serialize(ar);
-}
+// The folder-information file as the program names it in messages.
+const std::string kDirInfo = "フォルダZQ Position\\Dir Info";
 
 class DirSzLstTest : public ::testing::Test {
 protected:
@@ -58,35 +37,29 @@ protected:
 
 }  // namespace
 
-TEST_F(DirSzLstTest, SetEntryKeepsKeysInOrderWithOneEntryPerKey)
+TEST_F(DirSzLstTest, SetEntryKeepsKeysInCaseSensitiveCodePage932OrderAndRemoveAndFindToleratePositionsAndRenames)
 {
-    list.SetEntry("C:\\b", Totals(1, 0, 1), Totals(1, 0, 1));
-    list.SetEntry("C:\\d", Totals(2, 0, 1), Totals(2, 0, 1));
-    list.SetEntry("C:\\a", Totals(3, 0, 1), Totals(3, 0, 1));  // before everything
-    list.SetEntry("C:\\c", Totals(4, 0, 1), Totals(4, 0, 1));  // in the middle
-    list.SetEntry("C:\\e", Totals(5, 0, 1), Totals(5, 0, 1));  // at the end
+    // Then before everything, in the middle and at the end.
+    for (const auto& [key, size] : {std::pair{"C:\\b", 1}, {"C:\\d", 2}, {"C:\\a", 3}, {"C:\\c", 4}, {"C:\\e", 5}})
+        list.SetEntry(key, Totals(size, 0, 1), Totals(size, 0, 1));
     const auto pos = list.SetEntry("C:\\c", Totals(40, 1, 2), Totals(41, 0, 2));
     EXPECT_EQ(Keys(list), (std::vector<std::string>{"C:\\a", "C:\\b", "C:\\c", "C:\\d", "C:\\e"}));
     EXPECT_EQ(list.GetCount(), 5);
     EXPECT_EQ(list.GetTotalAt(pos), Totals(40, 1, 2));
     EXPECT_EQ(list.GetDirectAt(pos), Totals(41, 0, 2));
     EXPECT_EQ(list.FindEntry("C:\\c"), pos);
-}
 
-TEST_F(DirSzLstTest, KeysCompareCaseSensitivelyInCodePage932Order)
-{
-    list.SetEntry("C:\\TEMP", {}, {});
-    list.SetEntry("C:\\Temp", {}, {});
-    list.SetEntry("C:\\漢字", {}, {});      // double-byte, lead 0x8A
-    list.SetEntry("C:\\ｶﾅ", {}, {});        // half-width katakana, single bytes 0xB6 0xC5
-    list.SetEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", {}, {});
-    // Single-byte katakana sorts before a double-byte character, although its byte is larger.
+    // Keys compare case-sensitively in code page 932 order. 漢字 is double-byte with lead 0x8A, ｶﾅ
+    // half-width katakana, the single bytes 0xB6 0xC5: the katakana sort before the double-byte
+    // character, although their bytes are larger.
+    list.RemoveAll();
+    for (const char* key : {"C:\\TEMP", "C:\\Temp", "C:\\漢字", "C:\\ｶﾅ", "ﾏｲ ｺﾝﾋﾟｭｰﾀ,"})
+        list.SetEntry(key, {}, {});
     EXPECT_EQ(Keys(list), (std::vector<std::string>{"C:\\TEMP", "C:\\Temp", "C:\\ｶﾅ", "C:\\漢字", "ﾏｲ ｺﾝﾋﾟｭｰﾀ,"}));
     EXPECT_EQ(list.FindEntry("C:\\temp"), nullptr);
-}
 
-TEST_F(DirSzLstTest, RemoveAndFindToleratePositionsAndRenames)
-{
+    // Removal and lookup tolerate missing keys, positions held and renames.
+    list.RemoveAll();
     for (const char* key : {"C:\\a", "C:\\b", "C:\\c"})
         list.SetEntry(key, {}, {});
     list.RemoveEntry("C:\\zzz");
@@ -134,14 +107,14 @@ TEST_F(DirSzLstTest, InsertingBesideEntriesOutOfOrderKeepsTheListWhole)
 
     CDirSzLst source;  // a file in the wrong order loads in file order
     source.SetEntry("C:\\c", {}, {});
-    const std::string fileC = StoreList(source);
+    const std::string fileC = Stored(source);
     source.RemoveAll();
     source.SetEntry("C:\\a", {}, {});
-    std::string both = StoreList(source);
+    std::string both = Stored(source);
     both[0] = 2;
     both.insert(4, fileC.substr(4));
     list.RemoveAll();
-    LoadList(list, both);  // list: c a, index: a c
+    Load(list, both, kDirInfo);  // list: c a, index: a c
     list.SetEntry("C:\\b", {}, {});
     list.SetEntry("C:\\d", {}, {});
     expectWhole({"C:\\b", "C:\\c", "C:\\a", "C:\\d"});
@@ -164,7 +137,7 @@ TEST_F(DirSzLstTest, ManyRandomKeysStayOrderedAndUnique)
     EXPECT_EQ(Keys(list), std::vector<std::string>(expected.begin(), expected.end()));
 }
 
-TEST(SizeInfo, CompareTotalsMarksSizeModifiedFoldersFiles)
+TEST(SizeInfo, CompareTotalsMarksSizeModifiedFoldersFilesAndAddKeepsTheLaterTimes)
 {
     std::string marks = "x";
     EXPECT_TRUE(CompareTotals(Totals(1, 2, 3, 4, 5, 6), Totals(1, 2, 3, 4, 7, 8), marks));
@@ -175,10 +148,8 @@ TEST(SizeInfo, CompareTotalsMarksSizeModifiedFoldersFiles)
     std::string older;
     EXPECT_FALSE(CompareTotals(Totals(1, 0, 0, 9), Totals(1, 0, 0, 3), older));
     EXPECT_EQ(older, "U");
-}
 
-TEST(SizeInfo, AddSumsCountsAndKeepsTheLaterTimes)
-{
+    // Adding sums the counts and keeps the later times.
     CSizeInfo sum;
     ClearTotals(sum);
     sum.Add(Totals(0xFFFFFFFFull, 0, 1, 10, 20, 30));
@@ -186,68 +157,56 @@ TEST(SizeInfo, AddSumsCountsAndKeepsTheLaterTimes)
     EXPECT_EQ(sum, Totals(0x100000001ull, 1, 2, 10, 25, 30));
 }
 
-TEST_F(DirSzLstTest, StoredFormMatchesTheDocumentedBytes)
+TEST_F(DirSzLstTest, StoredFormIsExactAndLoadsBackWhole)
 {
-    EXPECT_EQ(StoreList(list), std::string(4, '\0'));
+    EXPECT_EQ(Stored(list), std::string(4, '\0'));
 
+    // Count, key, then each totals record: size high word first, low word, folders, files and
+    // the modified, read and created times.
     list.SetEntry("C:\\", Totals(4294967298ull, 1, 2, 1, 2, 3), {});
-    const std::string bytes = StoreList(list);
-    ASSERT_EQ(bytes.size(), 64u);
-    EXPECT_EQ(bytes.substr(0, 8), std::string("\x01\x00\x00\x00\x03" "C:\\", 8));
-    const std::string total = bytes.substr(8, 28);
-    EXPECT_EQ(total.substr(0, 16), std::string("\x01\x00\x00\x00\x02\x00\x00\x00\x01\x00\x00\x00\x02\x00\x00\x00", 16));
-    EXPECT_EQ(total.substr(16), std::string("\x01\x00\x00\x00\x02\x00\x00\x00\x03\x00\x00\x00", 12));
-    EXPECT_EQ(bytes.substr(36), std::string(28, '\0'));
+    EXPECT_EQ(Stored(list), StoredBytes().Int(1).ShortString("C:\\").Int(1).Int(2).Int(1).Int(2).Int(1).Int(2).Int(3)
+                                   .Str() + std::string(28, '\0'));
 
     CDirSzLst longKey;
     longKey.SetEntry(std::string(300, 'k'), {}, {});
-    EXPECT_EQ(StoreList(longKey).substr(4, 3), "\xFF\x2C\x01");
-}
+    EXPECT_EQ(Stored(longKey).substr(4, 3), "\xFF\x2C\x01");
 
-TEST_F(DirSzLstTest, StoringThenLoadingReproducesTheList)
-{
+    // What is stored loads back whole: stored again, it gives the same bytes.
     list.SetEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", Totals(99, 5, 6, 7, 8, 9), {});
     list.SetEntry("D:\\データ\\写真", Totals(1ull << 40, 0, 3, INT32_MAX, 1, 2), Totals(1ull << 40, 0, 3));
-    list.SetEntry("C:\\", Totals(5, 1, 1), Totals(0, 0, 0));
     CDirSzLst loaded;
-    LoadList(loaded, StoreList(list));
-    ASSERT_EQ(Keys(loaded), Keys(list));
-    for (auto pos = list.GetHeadPosition(); pos;) {
-        const CDirSzEntry& entry = list.GetNext(pos);
-        const auto found = loaded.FindEntry(entry.GetPath());
-        ASSERT_NE(found, nullptr);
-        EXPECT_EQ(loaded.GetTotalAt(found), entry.GetTotal());
-        EXPECT_EQ(loaded.GetDirectAt(found), entry.GetDirect());
-    }
+    Load(loaded, Stored(list), kDirInfo);
+    EXPECT_EQ(Stored(loaded), Stored(list));
+    EXPECT_NE(loaded.FindEntry("D:\\データ\\写真"), nullptr);
     EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(DirSzLstTest, FileCutInTheThirdEntryLoadsTwoAndSaysSoOnce)
+TEST_F(DirSzLstTest, FileCutInTheThirdEntryLoadsTwoAndSaysSoOnceAndGarbageNeverCrashes)
 {
     for (const char* key : {"C:\\a", "C:\\b", "C:\\c", "C:\\d"})
         list.SetEntry(key, Totals(1, 0, 1), {});
-    const std::string bytes = StoreList(list);
+    const std::string bytes = Stored(list);
     const std::size_t entrySize = 1 + 4 + 56;
     CDirSzLst loaded;
-    LoadList(loaded, bytes.substr(0, 4 + 2 * entrySize + 30));
+    Load(loaded, bytes.substr(0, 4 + 2 * entrySize + 30), kDirInfo);
     EXPECT_EQ(Keys(loaded), (std::vector<std::string>{"C:\\a", "C:\\b"}));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0],
               "Error on Serialize(CDirSzEntry).\n\nfile name ： \nフォルダZQ Position\\Dir Info\n\nerror code ： 0x3");
     EXPECT_FALSE(loaded.m_bSerializeOk);
-}
 
-TEST_F(DirSzLstTest, DamagedCountOrGarbageNeverCrashes)
-{
-    LoadList(list, "\x01\x00");
-    EXPECT_EQ(list.GetCount(), 0);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].rfind("Error on Serialize.\n\nfile name ： \n", 0), 0u);
+    // A damaged count or garbage never crashes.
+    CDirSzLst damaged;
+    Load(damaged, "\x01\x00", kDirInfo);
+    EXPECT_EQ(damaged.GetCount(), 0);
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1].rfind("Error on Serialize.\n\nfile name ： \n", 0), 0u);
 
-    LoadList(list, std::string("\xFF\xFF\xFF\x7F\x01" "A", 6) + std::string(56, '\x01'));  // 2^31-1 entries claimed
-    EXPECT_EQ(list.GetCount(), 1);
-    LoadList(list, std::string("\xF0\xFF\xFF\xFF", 4));  // a negative count loads nothing
-    EXPECT_EQ(list.GetCount(), 1);
+    // 2^31-1 entries claimed, one there.
+    Load(damaged, std::string("\xFF\xFF\xFF\x7F\x01" "A", 6) + std::string(56, '\x01'), kDirInfo);
+    EXPECT_EQ(damaged.GetCount(), 1);
+    Load(damaged, std::string("\xF0\xFF\xFF\xFF", 4), kDirInfo);  // a negative count loads nothing
+    EXPECT_EQ(damaged.GetCount(), 1);
 }
 
 // Whatever allocation fails, an insertion or a rename either happens whole or not at all, and

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "core/FixedOffsetPlatform.h"
 #include "services/CDisplayFormat.h"
@@ -24,23 +24,18 @@ CDisplayFormat WithBase(int32_t base)
     return format;
 }
 
-std::string Normalized(std::string name)
-{
-    EXPECT_TRUE(CDisplayFormat::NormalizeNameCase(name));
-    return name;
-}
+// A size written with one base and unit, and the text expected.
+struct SizeCase { int32_t base; uint64_t size; std::string unit, expected; };
 
 // Switches the C locale to one that writes decimal commas for the length of a test, when the
 // machine has one.
 class CommaLocale {
 public:
-    CommaLocale()
+    CommaLocale() : m_previous(std::setlocale(LC_ALL, nullptr))
     {
-        m_previous = std::setlocale(LC_ALL, nullptr);
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "German_Germany.1252", "German"}) {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "German_Germany.1252", "German"})
             if (std::setlocale(LC_ALL, name) && std::localeconv()->decimal_point[0] == ',')
                 return;
-        }
         std::setlocale(LC_ALL, m_previous.c_str());
         m_previous.clear();
     }
@@ -57,134 +52,70 @@ private:
 
 }  // namespace
 
-TEST(DisplayFormatTest, SettingsStartAsKilobytesOfAThousandBytes)
+TEST(DisplayFormatTest, UnitsFollowTheBaseWholeUnitsRoundUpAndGroupEveryWidthAndFractionsShowThreeSignificantDigits)
 {
     const CDisplayFormat format;
-    EXPECT_EQ(format.m_strSizeUnit, " KB");
-    EXPECT_EQ(format.m_nKByte, 1000);
-    for (const std::string& suffix : {format.m_strUnitB, format.m_strUnitKB, format.m_strUnitMB,
-                                      format.m_strUnitGB, format.m_strUnitTB})
-        EXPECT_EQ(suffix.size(), 3u) << "'" << suffix << "'";
-    EXPECT_EQ(format.m_strUnitB, "  B");
-    EXPECT_EQ(format.m_strUnitTB, " TB");
-}
-
-TEST(DisplayFormatTest, UnitDivisorFollowsTheBaseAndTreatsUnknownUnitsAsKilobytes)
-{
-    const CDisplayFormat decimal = WithBase(1000);
-    const CDisplayFormat binary = WithBase(1024);
-    EXPECT_EQ(decimal.GetUnitDivisor("  B"), 1);
-    EXPECT_EQ(decimal.GetUnitDivisor(" KB"), 1000);
-    EXPECT_EQ(decimal.GetUnitDivisor(" MB"), 1000000);
-    EXPECT_EQ(decimal.GetUnitDivisor(" GB"), 1000000000);
-    EXPECT_EQ(binary.GetUnitDivisor(" MB"), 1048576);
-    EXPECT_EQ(binary.GetUnitDivisor(" GB"), 1073741824);
-    for (const char* unknown : {"", " TB", " B", "KB", " kb", " KB "})
-        EXPECT_EQ(binary.GetUnitDivisor(unknown), 1024) << "'" << unknown << "'";
-}
-
-TEST(DisplayFormatTest, UnitSuffixIsTheUnitItselfAndKilobytesWhenEmpty)
-{
-    const CDisplayFormat format;
+    struct Case { int32_t base; std::string unit; int32_t divisor; };
+    const Case cases[] = {
+        {1000, format.m_strUnitB, 1}, {1000, format.m_strUnitKB, 1000}, {1000, format.m_strUnitMB, 1000000},
+        {1000, format.m_strUnitGB, 1000000000}, {1024, " MB", 1048576}, {1024, " GB", 1073741824},
+        {1024, "", 1024}, {1024, format.m_strUnitTB, 1024}, {1024, " B", 1024}, {1024, "KB", 1024},
+        {1024, " kb", 1024}, {1024, " KB ", 1024}, {1290, " GB", 2146689000}};
+    for (const Case& c : cases)
+        EXPECT_EQ(WithBase(c.base).GetUnitDivisor(c.unit), c.divisor) << c.base << " '" << c.unit << "'";
     EXPECT_EQ(format.GetUnitSuffix(""), " KB");
     EXPECT_EQ(format.GetUnitSuffix("  B"), "  B");
     EXPECT_EQ(format.GetUnitSuffix(" TB"), " TB");
-}
-
-TEST(DisplayFormatTest, FormatSizeCountsAPartialUnitAsAWholeOne)
-{
-    const CDisplayFormat decimal = WithBase(1000);
-    EXPECT_EQ(decimal.FormatSize(0, " KB"), "0 KB");
-    EXPECT_EQ(decimal.FormatSize(0, " GB"), "0 GB");
-    EXPECT_EQ(decimal.FormatSize(1, " KB"), "1 KB");
-    EXPECT_EQ(decimal.FormatSize(1000, " KB"), "1 KB");
-    EXPECT_EQ(decimal.FormatSize(1001, " KB"), "2 KB");
-    EXPECT_EQ(decimal.FormatSize(1000001, " MB"), "2 MB");
-    const CDisplayFormat binary = WithBase(1024);
-    EXPECT_EQ(binary.FormatSize(1024, " KB"), "1 KB");
-    EXPECT_EQ(binary.FormatSize(1025, " KB"), "2 KB");
-    EXPECT_EQ(binary.FormatSize(1073741825, " GB"), "2 GB");
-}
-
-TEST(DisplayFormatTest, FormatSizeGroupsEveryWidth)
-{
-    const CDisplayFormat format;
-    EXPECT_EQ(format.FormatSize(999, "  B"), "999  B");
-    EXPECT_EQ(format.FormatSize(1000, "  B"), "1,000  B");
-    EXPECT_EQ(format.FormatSize(123456789, "  B"), "123,456,789  B");
-    EXPECT_EQ(format.FormatSize(kMaxSize, "  B"), "18,446,744,073,709,551,615  B");
-    EXPECT_EQ(format.FormatSize(kMaxSize, " KB"), "18,446,744,073,709,552 KB");
-    EXPECT_EQ(WithBase(1024).FormatSize(kMaxSize, " GB"), "17,179,869,184 GB");
-}
-
-TEST(DisplayFormatTest, FormatSizeWithAnEmptyOrUnknownUnitDividesByTheKilobyte)
-{
-    const CDisplayFormat format;
-    EXPECT_EQ(format.FormatSize(1500, ""), "2 KB");
-    EXPECT_EQ(format.FormatSize(1500, " TB"), "2 TB");
-    EXPECT_EQ(WithBase(1024).FormatSize(2048, ""), "2 KB");
-}
-
-TEST(DisplayFormatTest, BaseThatWouldBreakTheDivisorCountsAsAThousand)
-{
-    // Only a damaged store file can hold these; they must neither divide by zero nor wrap.
+    // Only a damaged store file can hold these bases; they must neither divide by zero nor wrap.
     for (int32_t base : {0, -1024, 65536, std::numeric_limits<int32_t>::max()}) {
-        const CDisplayFormat format = WithBase(base);
-        EXPECT_EQ(format.GetUnitDivisor(" GB"), 1000000000) << base;
-        EXPECT_EQ(format.FormatSize(1001, " KB"), "2 KB") << base;
-        EXPECT_EQ(format.FormatSizeAuto(1536000), "1. 53MB") << base;
+        EXPECT_EQ(WithBase(base).GetUnitDivisor(" GB"), 1000000000) << base;
+        EXPECT_EQ(WithBase(base).FormatSize(1001, " KB"), "2 KB") << base;
+        EXPECT_EQ(WithBase(base).FormatSizeAuto(1536000), "1. 53MB") << base;
     }
-    EXPECT_EQ(WithBase(1290).GetUnitDivisor(" GB"), 2146689000);
+
+    // Whole units: a partial unit counts as a whole one, and every width is grouped.
+    const SizeCase wholeUnits[] = {
+        {1000, 0, " KB", "0 KB"}, {1000, 0, " GB", "0 GB"}, {1000, 1, " KB", "1 KB"}, {1000, 1000, " KB", "1 KB"},
+        {1000, 1001, " KB", "2 KB"}, {1000, 1000001, " MB", "2 MB"}, {1024, 1024, " KB", "1 KB"},
+        {1024, 1025, " KB", "2 KB"}, {1024, 1073741825, " GB", "2 GB"},
+        {1000, 999, "  B", "999  B"}, {1000, 1000, "  B", "1,000  B"}, {1000, 123456789, "  B", "123,456,789  B"},
+        {1000, kMaxSize, "  B", "18,446,744,073,709,551,615  B"}, {1000, kMaxSize, " KB", "18,446,744,073,709,552 KB"},
+        {1024, kMaxSize, " GB", "17,179,869,184 GB"},
+        // An empty or unknown unit divides by the kilobyte.
+        {1000, 1500, "", "2 KB"}, {1000, 1500, " TB", "2 TB"}, {1024, 2048, "", "2 KB"}};
+    for (const SizeCase& c : wholeUnits)
+        EXPECT_EQ(WithBase(c.base).FormatSize(c.size, c.unit), c.expected) << c.base << " " << c.size;
+
+    // Between one and a thousand units, with three significant digits.
+    const SizeCase fractions[] = {
+        {1024, 1536, " KB", "1. 50 KB"}, {1024, 1024, " KB", "1. 00 KB"}, {1024, 1073741824, " GB", "1. 00 GB"},
+        {1000, 12345, " KB", "12. 3 KB"}, {1000, 123456, " KB", "123 KB"}, {1000, 999999, " KB", "999 KB"},
+        {1000, 1, "  B", "1. 00  B"}, {1000, 2500, "", "2. 50 KB"},
+        // Outside that range: whole units, rounded up.
+        {1000, 0, " KB", "0 KB"}, {1000, 500, " KB", "1 KB"}, {1000, 1000000, " KB", "1,000 KB"},
+        {1000, 1000001, " KB", "1,001 KB"}, {1000, kMaxSize, "  B", "18,446,744,073,709,551,615  B"},
+        // 1,150 / 1,000 is 1.1499999999999999 as a double; the size is exactly 1.15 units.
+        {1000, 1150, " KB", "1. 15 KB"}, {1000, 4350, " KB", "4. 35 KB"}, {1000, 1149, " KB", "1. 14 KB"},
+        {1000, 1149999, " MB", "1. 14 MB"}};
+    for (const SizeCase& c : fractions)
+        EXPECT_EQ(WithBase(c.base).FormatSizeWithFraction(c.size, c.unit), c.expected) << c.base << " " << c.size;
 }
 
-TEST(DisplayFormatTest, FormatSizeWithFractionShowsSignificantDigitsBetweenOneAndAThousandUnits)
+TEST(DisplayFormatTest, SignificantDigitsAreTruncatedWithABlankAfterThePointAndScaleThemselvesUpToGigabytes)
 {
-    const CDisplayFormat binary = WithBase(1024);
-    EXPECT_EQ(binary.FormatSizeWithFraction(1536, " KB"), "1. 50 KB");
-    EXPECT_EQ(binary.FormatSizeWithFraction(1024, " KB"), "1. 00 KB");
-    EXPECT_EQ(binary.FormatSizeWithFraction(1073741824, " GB"), "1. 00 GB");
-    const CDisplayFormat decimal = WithBase(1000);
-    EXPECT_EQ(decimal.FormatSizeWithFraction(12345, " KB"), "12. 3 KB");
-    EXPECT_EQ(decimal.FormatSizeWithFraction(123456, " KB"), "123 KB");
-    EXPECT_EQ(decimal.FormatSizeWithFraction(999999, " KB"), "999 KB");
-    EXPECT_EQ(decimal.FormatSizeWithFraction(1, "  B"), "1. 00  B");
-    EXPECT_EQ(decimal.FormatSizeWithFraction(2500, ""), "2. 50 KB");
-}
+    const std::tuple<int32_t, int64_t, const char*> cases[] = {
+        {1024, 0, "0 B"}, {1024, 5, "5. 00 B"}, {1024, 999, "999 B"}, {1024, 1000, "0. 97KB"}, {1024, 1023, "0. 99KB"},
+        {1024, 1536, "1. 50KB"}, {1024, 2500000000, "2. 32GB"}, {1000, 1000, "1. 00KB"}, {1000, 45600000, "45. 6MB"},
+        {1000, 5000000000000, "5000GB"}, {1000, std::numeric_limits<int64_t>::max(), "9223372036GB"}};
+    for (const auto& [base, size, expected] : cases)
+        EXPECT_EQ(WithBase(base).FormatSizeAuto(size), expected) << base << " " << size;
 
-TEST(DisplayFormatTest, FormatSizeWithFractionRoundsUpWholeUnitsOutsideThatRange)
-{
-    const CDisplayFormat decimal = WithBase(1000);
-    EXPECT_EQ(decimal.FormatSizeWithFraction(0, " KB"), "0 KB");
-    EXPECT_EQ(decimal.FormatSizeWithFraction(500, " KB"), "1 KB");
-    EXPECT_EQ(decimal.FormatSizeWithFraction(1000000, " KB"), "1,000 KB");
-    EXPECT_EQ(decimal.FormatSizeWithFraction(1000001, " KB"), "1,001 KB");
-    EXPECT_EQ(decimal.FormatSizeWithFraction(kMaxSize, "  B"), "18,446,744,073,709,551,615  B");
-}
-
-TEST(DisplayFormatTest, FormatSizeWithFractionShowsExactHundredthsDespiteBinaryFractions)
-{
-    // 1,150 / 1,000 is 1.1499999999999999 as a double; the size is exactly 1.15 units.
-    const CDisplayFormat decimal = WithBase(1000);
-    EXPECT_EQ(decimal.FormatSizeWithFraction(1150, " KB"), "1. 15 KB");
-    EXPECT_EQ(decimal.FormatSizeWithFraction(4350, " KB"), "4. 35 KB");
-    EXPECT_EQ(decimal.FormatSizeWithFraction(1149, " KB"), "1. 14 KB");
-    EXPECT_EQ(decimal.FormatSizeWithFraction(1149999, " MB"), "1. 14 MB");
-}
-
-TEST(DisplayFormatTest, FormatSignificantTruncatesToThreeDigitsWithABlankAfterThePoint)
-{
-    EXPECT_EQ(CDisplayFormat::FormatSignificant(0), "0");
-    EXPECT_EQ(CDisplayFormat::FormatSignificant(100), "100");
-    EXPECT_EQ(CDisplayFormat::FormatSignificant(999.99), "999");
-    EXPECT_EQ(CDisplayFormat::FormatSignificant(1.5), "1. 50");
-    EXPECT_EQ(CDisplayFormat::FormatSignificant(12.3), "12. 3");
-    EXPECT_EQ(CDisplayFormat::FormatSignificant(9.999), "9. 99");
-    EXPECT_EQ(CDisplayFormat::FormatSignificant(99.99), "99. 9");
-    EXPECT_EQ(CDisplayFormat::FormatSignificant(10), "10. 0");
-    EXPECT_EQ(CDisplayFormat::FormatSignificant(0.005), "0. 00");
-    EXPECT_EQ(CDisplayFormat::FormatSignificant(0.29), "0. 29");
-    EXPECT_EQ(CDisplayFormat::FormatSignificant(1.15), "1. 15");
-    EXPECT_EQ(CDisplayFormat::FormatSignificant(5e12), "5000000000000");
+    // Three significant digits, truncated, with a blank after the point.
+    const std::pair<double, const char*> significant[] = {
+        {0, "0"}, {100, "100"}, {999.99, "999"}, {1.5, "1. 50"}, {12.3, "12. 3"}, {9.999, "9. 99"},
+        {99.99, "99. 9"}, {10, "10. 0"}, {0.005, "0. 00"}, {0.29, "0. 29"}, {1.15, "1. 15"}, {5e12, "5000000000000"}};
+    for (const auto& [value, expected] : significant)
+        EXPECT_EQ(CDisplayFormat::FormatSignificant(value), expected) << value;
 }
 
 TEST(DisplayFormatTest, FormatSignificantWritesAPointWhateverTheLocale)
@@ -196,92 +127,27 @@ TEST(DisplayFormatTest, FormatSignificantWritesAPointWhateverTheLocale)
     EXPECT_EQ(WithBase(1024).FormatSizeAuto(1536), "1. 50KB");
 }
 
-TEST(DisplayFormatTest, FormatSizeAutoScalesAtAThousandWithEitherBase)
+TEST(DisplayFormatTest, DatesAreLocalTimeInTheProcessZoneAndNoTimeGivesPlaceholdersAsWideAsTheDates)
 {
-    const CDisplayFormat binary = WithBase(1024);
-    EXPECT_EQ(binary.FormatSizeAuto(0), "0 B");
-    EXPECT_EQ(binary.FormatSizeAuto(5), "5. 00 B");
-    EXPECT_EQ(binary.FormatSizeAuto(999), "999 B");
-    EXPECT_EQ(binary.FormatSizeAuto(1000), "0. 97KB");
-    EXPECT_EQ(binary.FormatSizeAuto(1023), "0. 99KB");
-    EXPECT_EQ(binary.FormatSizeAuto(1536), "1. 50KB");
-    EXPECT_EQ(binary.FormatSizeAuto(2500000000), "2. 32GB");
-    const CDisplayFormat decimal = WithBase(1000);
-    EXPECT_EQ(decimal.FormatSizeAuto(1000), "1. 00KB");
-    EXPECT_EQ(decimal.FormatSizeAuto(45600000), "45. 6MB");
-}
-
-TEST(DisplayFormatTest, FormatSizeAutoStopsAtGigabytesWithoutGrouping)
-{
-    const CDisplayFormat decimal = WithBase(1000);
-    EXPECT_EQ(decimal.FormatSizeAuto(5000000000000), "5000GB");
-    EXPECT_EQ(decimal.FormatSizeAuto(std::numeric_limits<int64_t>::max()), "9223372036GB");
-}
-
-TEST(DisplayFormatTest, ZeroTimeGivesPlaceholdersAsWideAsTheDates)
-{
-    EXPECT_EQ(CDisplayFormat::FormatDateShort(CTime()), ". . . . . . ");
-    EXPECT_EQ(CDisplayFormat::FormatDateTimeShort(CTime()), ". . . . . . . . . . . ");
-    EXPECT_EQ(CDisplayFormat::FormatDate(CTime(), false), ". . . . . . . . ");
-    EXPECT_EQ(CDisplayFormat::FormatDate(CTime(), true), ". . . . . . . . " " . . . . .");
-    EXPECT_EQ(CDisplayFormat::FormatDateShort(CTime()).size(), 12u);
-    EXPECT_EQ(CDisplayFormat::FormatDateTimeShort(CTime()).size(), 22u);
-    EXPECT_EQ(CDisplayFormat::FormatDate(CTime(), true).size(), 26u);
-}
-
-TEST(DisplayFormatTest, DatesAreLocalTime)
-{
-    const FixedOffsetPlatform tokyo(9);
-    const CTime time(1700000000);  // 2023-11-14 22:13:20 UTC
-    EXPECT_EQ(CDisplayFormat::FormatDateShort(time), "231115");
-    EXPECT_EQ(CDisplayFormat::FormatDateTimeShort(time), "231115 07:13");
-    EXPECT_EQ(CDisplayFormat::FormatDate(time, false), "23/11/15");
-    EXPECT_EQ(CDisplayFormat::FormatDate(time, true), "23/11/15 07:13");
-}
-
-TEST(DisplayFormatTest, DatesFollowTheZoneAcrossTheYear)
-{
-    const CTime time(1704052800);  // 2023-12-31 20:00:00 UTC
-    {
-        const FixedOffsetPlatform tokyo(9);
-        EXPECT_EQ(CDisplayFormat::FormatDateTimeShort(time), "240101 05:00");
+    struct Case { int offsetHours; int64_t time; const char *shortDate, *shortDateTime, *date, *dateTime; };
+    const Case cases[] = {
+        {9, 0, ". . . . . . ", ". . . . . . . . . . . ", ". . . . . . . . ", ". . . . . . . . " " . . . . ."},
+        {9, 1700000000, "231115", "231115 07:13", "23/11/15", "23/11/15 07:13"},  // 2023-11-14 22:13:20 UTC
+        {9, 1704052800, "240101", "240101 05:00", "24/01/01", "24/01/01 05:00"},  // 2023-12-31 20:00:00 UTC
+        {-5, 1704052800, "231231", "231231 15:00", "23/12/31", "23/12/31 15:00"},
+        {0, 946684800, "000101", "000101 00:00", "00/01/01", "00/01/01 00:00"},  // two-digit years at both ends
+        {0, INT32_MAX, "380119", "380119 03:14", "38/01/19", "38/01/19 03:14"}};
+    for (const Case& c : cases) {
+        const FixedOffsetPlatform platform(c.offsetHours);
+        const CTime time(c.time);
+        SCOPED_TRACE(c.time);
+        EXPECT_EQ(CDisplayFormat::FormatDateShort(time), c.shortDate);
+        EXPECT_EQ(CDisplayFormat::FormatDateTimeShort(time), c.shortDateTime);
+        EXPECT_EQ(CDisplayFormat::FormatDate(time, false), c.date);
+        EXPECT_EQ(CDisplayFormat::FormatDate(time, true), c.dateTime);
     }
-    const FixedOffsetPlatform newYork(-5);
-    EXPECT_EQ(CDisplayFormat::FormatDateTimeShort(time), "231231 15:00");
-}
-
-TEST(DisplayFormatTest, DatesKeepTwoDigitYearsAtTheEndsOfTheRange)
-{
-    const FixedOffsetPlatform utc(0);
-    EXPECT_EQ(CDisplayFormat::FormatDateShort(CTime(946684800)), "000101");
-    EXPECT_EQ(CDisplayFormat::FormatDate(CTime(INT32_MAX), true), "38/01/19 03:14");
-}
-
-TEST(DisplayFormatTest, TimeTheSystemCannotConvertGetsThePlaceholder)
-{
-    FixedOffsetPlatform platform(9);
-    platform.m_bFailing = true;
-    EXPECT_EQ(CDisplayFormat::FormatDateShort(CTime(1700000000)), ". . . . . . ");
-    EXPECT_EQ(CDisplayFormat::FormatDate(CTime(1700000000), true), ". . . . . . . . " " . . . . .");
-}
-
-TEST(DisplayFormatTest, DatesMatchTheSystemsLocalTime)
-{
-    const CTime time(1700000000);
-    std::tm local{};
-    ASSERT_TRUE(GetPlatform().LocalTime(time.GetTime(), local));
-    char expected[32];
-    std::snprintf(expected, sizeof expected, "%02d/%02d/%02d %02d:%02d", local.tm_year % 100,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min);
-    EXPECT_EQ(CDisplayFormat::FormatDate(time, true), expected);
-    std::snprintf(expected, sizeof expected, "%02d%02d%02d", local.tm_year % 100, local.tm_mon + 1,
-                  local.tm_mday);
-    EXPECT_EQ(CDisplayFormat::FormatDateShort(time), expected);
-}
-
 #ifndef _WIN32
-TEST(DisplayFormatTest, DatesFollowTheProcessTimeZone)
-{
+    // The system's own local time follows the process's time zone.
     const char* previous = std::getenv("TZ");
     const std::string saved = previous ? previous : "";
     setenv("TZ", "JST-9", 1);
@@ -293,70 +159,44 @@ TEST(DisplayFormatTest, DatesFollowTheProcessTimeZone)
         unsetenv("TZ");
     tzset();
     EXPECT_EQ(text, "240101 05:00");
-}
 #endif
-
-TEST(DisplayFormatTest, AttributesShowReadOnlyHiddenSystemArchiveInThatOrder)
-{
-    EXPECT_EQ(CDisplayFormat::FormatAttributes(0), "");
-    EXPECT_EQ(CDisplayFormat::FormatAttributes(0x01), "R");
-    EXPECT_EQ(CDisplayFormat::FormatAttributes(0x20 | 0x02), "HA");
-    EXPECT_EQ(CDisplayFormat::FormatAttributes(0x27), "RHSA");
-    EXPECT_EQ(CDisplayFormat::FormatAttributes(0xFFFFFFFF), "RHSA");
-    EXPECT_EQ(CDisplayFormat::FormatAttributes(0x10 | 0x80 | 0x100), "");
+    // A time the system cannot convert gets the placeholder too.
+    FixedOffsetPlatform platform(9);
+    platform.m_bFailing = true;
+    EXPECT_EQ(CDisplayFormat::FormatDateShort(CTime(1700000000)), ". . . . . . ");
+    EXPECT_EQ(CDisplayFormat::FormatDate(CTime(1700000000), true), ". . . . . . . . " " . . . . .");
 }
 
-TEST(DisplayFormatTest, ExtensionIsTheTextAfterTheLastPoint)
+TEST(DisplayFormatTest, AttributesExtensionsTypeNamesAndTheNameCaseRule)
 {
-    EXPECT_EQ(CDisplayFormat::GetExtension("archive.tar.gz"), "gz");
-    EXPECT_EQ(CDisplayFormat::GetExtension("Makefile"), "");
-    EXPECT_EQ(CDisplayFormat::GetExtension("name."), "");
-    EXPECT_EQ(CDisplayFormat::GetExtension(".profile"), "profile");
-    EXPECT_EQ(CDisplayFormat::GetExtension("資料.ﾃｷｽﾄ"), "ﾃｷｽﾄ");
-}
+    // Read-only, hidden, system and archive in that order; other bits show nothing.
+    for (const auto& [attributes, expected] : {std::pair<uint32_t, const char*>{0, ""}, {0x01, "R"}, {0x22, "HA"},
+                                               {0x27, "RHSA"}, {0xFFFFFFFF, "RHSA"}, {0x10 | 0x80 | 0x100, ""}})
+        EXPECT_EQ(CDisplayFormat::FormatAttributes(attributes), expected) << attributes;
+    // The extension is the text after the last point.
+    for (const auto& [name, expected] : {std::pair{"archive.tar.gz", "gz"}, {"Makefile", ""}, {"name.", ""},
+                                         {".profile", "profile"}, {"資料.ﾃｷｽﾄ", "ﾃｷｽﾄ"}})
+        EXPECT_EQ(CDisplayFormat::GetExtension(name), expected) << name;
+    // The type is "folder", the lower-cased extension or "file"; only ASCII letters change case.
+    struct Case { const char* name; uint32_t attributes; const char* type; };
+    for (const Case& c : {Case{"Backup.2024", 0x10, "ﾌｫﾙﾀﾞ"}, {"Report.TXT", 0x20, "txt"}, {"archive.tar.gz", 0, "gz"},
+                          {"Makefile", 0, "ﾌｧｲﾙ"}, {"name.", 0, "ﾌｧｲﾙ"}, {"写真.JPGﾃﾞｰﾀ", 0, "jpgﾃﾞｰﾀ"},
+                          {"表.ＤＯＣ", 0, "ＤＯＣ"}})
+        EXPECT_EQ(CDisplayFormat::FormatTypeName(c.name, c.attributes), c.type) << c.name;
 
-TEST(DisplayFormatTest, TypeNameIsFolderLowerCasedExtensionOrFile)
-{
-    EXPECT_EQ(CDisplayFormat::FormatTypeName("Backup.2024", 0x10), "ﾌｫﾙﾀﾞ");
-    EXPECT_EQ(CDisplayFormat::FormatTypeName("Report.TXT", 0x20), "txt");
-    EXPECT_EQ(CDisplayFormat::FormatTypeName("archive.tar.gz", 0), "gz");
-    EXPECT_EQ(CDisplayFormat::FormatTypeName("Makefile", 0), "ﾌｧｲﾙ");
-    EXPECT_EQ(CDisplayFormat::FormatTypeName("name.", 0), "ﾌｧｲﾙ");
-    // Only ASCII letters change case; the other characters of an extension stay intact.
-    EXPECT_EQ(CDisplayFormat::FormatTypeName("写真.JPGﾃﾞｰﾀ", 0), "jpgﾃﾞｰﾀ");
-    EXPECT_EQ(CDisplayFormat::FormatTypeName("表.ＤＯＣ", 0), "ＤＯＣ");
-}
-
-TEST(DisplayFormatTest, NameInCapitalsKeepsOnlyItsFirstLetterUpperCase)
-{
-    EXPECT_EQ(Normalized("AB"), "Ab");
-    EXPECT_EQ(Normalized("WINDOWS"), "Windows");
-    EXPECT_EQ(Normalized("README.1ST"), "Readme.1st");
-    EXPECT_EQ(Normalized("AUTOEXEC.BAT"), "Autoexec.bat");
-    EXPECT_EQ(Normalized("~$REPORT.DOC"), "~$report.doc");
-}
-
-TEST(DisplayFormatTest, NameWithALowerCaseLetterOrOfOneByteStaysAsItIs)
-{
-    EXPECT_EQ(Normalized(""), "");
-    EXPECT_EQ(Normalized("A"), "A");
-    EXPECT_EQ(Normalized("Ab"), "Ab");
-    EXPECT_EQ(Normalized("Program Files"), "Program Files");
-    EXPECT_EQ(Normalized("WINDOWs"), "WINDOWs");
-}
-
-TEST(DisplayFormatTest, HalfWidthKatakanaCountAsSingleBytes)
-{
-    EXPECT_EQ(Normalized("ｱｲｳ123"), "ｱｲｳ123");
-    EXPECT_EQ(Normalized("ｱB"), "ｱb");  // two bytes in code page 932
-    EXPECT_EQ(Normalized("ﾌｫﾙﾀﾞZQ"), "ﾌｫﾙﾀﾞzq");
-    EXPECT_EQ(Normalized("ｱ"), "ｱ");  // one byte in code page 932
-}
-
-TEST(DisplayFormatTest, NameWithADoubleByteCharacterStaysAsItIs)
-{
-    EXPECT_EQ(Normalized("DATA資料"), "DATA資料");
-    EXPECT_EQ(Normalized("ソFT"), "ソFT");  // trail byte 0x5C, a backslash on its own
-    EXPECT_EQ(Normalized("ＡＢＣ"), "ＡＢＣ");
-    EXPECT_EQ(Normalized("表"), "表");
+    // A name in single-byte capitals keeps only its first letter upper case.
+    const std::pair<const char*, const char*> cases[] = {
+        {"AB", "Ab"}, {"WINDOWS", "Windows"}, {"README.1ST", "Readme.1st"}, {"AUTOEXEC.BAT", "Autoexec.bat"},
+        {"~$REPORT.DOC", "~$report.doc"},
+        // A lower-case letter or a single byte leaves the name as it is.
+        {"", ""}, {"A", "A"}, {"Ab", "Ab"}, {"Program Files", "Program Files"}, {"WINDOWs", "WINDOWs"},
+        // Half-width katakana are single bytes in code page 932.
+        {"ｱｲｳ123", "ｱｲｳ123"}, {"ｱB", "ｱb"}, {"ﾌｫﾙﾀﾞZQ", "ﾌｫﾙﾀﾞzq"}, {"ｱ", "ｱ"},
+        // A double-byte character leaves the name as it is; ソ ends in 0x5C, a backslash on its own.
+        {"DATA資料", "DATA資料"}, {"ソFT", "ソFT"}, {"ＡＢＣ", "ＡＢＣ"}, {"表", "表"}};
+    for (const auto& [name, expected] : cases) {
+        std::string normalized = name;
+        EXPECT_TRUE(CDisplayFormat::NormalizeNameCase(normalized));
+        EXPECT_EQ(normalized, expected) << name;
+    }
 }

@@ -57,77 +57,49 @@ protected:
 
 }  // namespace
 
-TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedAndNeverChangesAfterwards)
+TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedAndTheRecycleFolderAndVirtualKeysGoByTheirExactNames)
 {
     EXPECT_EQ(settings.m_drives.GetStartFolder(), "");
-    EXPECT_FALSE(settings.m_drives.OfferStartFolder("A:\\"));  // removable drives are never the start
-    EXPECT_FALSE(settings.m_drives.OfferStartFolder("N:\\"));
-    EXPECT_EQ(settings.m_drives.GetStartFolder(), "");
-    EXPECT_TRUE(settings.m_drives.OfferStartFolder("C:\\"));
-    EXPECT_FALSE(settings.m_drives.OfferStartFolder("D:\\"));
-    EXPECT_FALSE(settings.m_drives.OfferStartFolder("C:\\"));
+    // Removable and network drives are never the start.
+    for (const auto& [root, taken] : {std::pair{"A:\\", false}, {"N:\\", false}, {"C:\\", true}, {"D:\\", false},
+                                      {"C:\\", false}})
+        EXPECT_EQ(settings.m_drives.OfferStartFolder(root), taken) << root;
     EXPECT_EQ(settings.m_drives.GetStartFolder(), "C:\\");
     EXPECT_TRUE(CDriveServices::IsFixedDrive("D:\\"));
     EXPECT_FALSE(CDriveServices::IsFixedDrive("A:\\"));
-}
+    EXPECT_EQ(CDriveServices::GetShellSmallIcon(""), kNoShellIcon);  // an empty path has no shell name or icon
+    EXPECT_EQ(CDriveServices::GetShellDisplayName(""), "");
 
-TEST_F(DriveServicesTest, SplitFirstKeepsTheBackslashOfADriveOnly)
-{
-    struct Case {
-        std::string path, head, rest;
-    };
-    for (const Case& c : {Case{"C:\\a\\b", "C:\\", "a\\b"}, Case{"a\\b", "a", "b"}, Case{"C:\\", "C:\\", ""},
-                          Case{"フォルダ", "フォルダ", ""}, Case{"a\\", "a", ""}, Case{"", "", ""}}) {
-        std::string rest = "stale";
-        EXPECT_EQ(CFolderKeys::SplitFirst(c.path, rest), c.head) << c.path;
-        EXPECT_EQ(rest, c.rest) << c.path;
-    }
-}
+    // The recycle folder is the exact name directly on a fixed drive, or anything below it.
+    for (const std::string key : {"C:\\RECYCLED", "C:\\RECYCLED\\x", "D:\\RECYCLED\\x\\y"})
+        EXPECT_TRUE(settings.m_drives.IsInRecycleFolder(key)) << key;
+    const std::string elsewhere[] = {"C:\\Recycled", "C:\\RECYCLEDX", "C:\\data\\RECYCLED", "C:\\", "A:\\RECYCLED",
+                                     "N:\\RECYCLED", computer, "RECYCLED\\RECYCLED", ""};
+    for (const std::string& key : elsewhere)
+        EXPECT_FALSE(settings.m_drives.IsInRecycleFolder(key)) << key;
 
-TEST_F(DriveServicesTest, RecycleFolderIsTheExactNameDirectlyOnAFixedDrive)
-{
-    EXPECT_TRUE(settings.m_drives.IsInRecycleFolder("C:\\RECYCLED"));
-    EXPECT_TRUE(settings.m_drives.IsInRecycleFolder("C:\\RECYCLED\\x"));
-    EXPECT_TRUE(settings.m_drives.IsInRecycleFolder("D:\\RECYCLED\\x\\y"));
-    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder("C:\\Recycled"));
-    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder("C:\\RECYCLEDX"));
-    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder("C:\\data\\RECYCLED"));
-    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder("C:\\"));
-    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder("A:\\RECYCLED"));
-    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder("N:\\RECYCLED"));
-    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder(computer));
-    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder("RECYCLED\\RECYCLED"));
-    EXPECT_FALSE(settings.m_drives.IsInRecycleFolder(""));
-}
-
-TEST_F(DriveServicesTest, VirtualKeysAreRecognisedByTheirLastComponentOnly)
-{
+    // Virtual keys are recognised by their last component only; the display name is a real name.
     EXPECT_TRUE(settings.m_keys.IsFileOnlyFolder("C:\\a\\" + fileOnly));
     EXPECT_TRUE(settings.m_keys.IsFileOnlyFolder("C:\\" + fileOnly));
-    EXPECT_FALSE(settings.m_keys.IsFileOnlyFolder("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));  // the display name is a real name
+    EXPECT_FALSE(settings.m_keys.IsFileOnlyFolder("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));
     EXPECT_FALSE(settings.m_keys.IsFileOnlyFolder("C:\\" + fileOnly + "\\a"));
     EXPECT_TRUE(settings.m_keys.IsPlaceholderPath("C:\\Dummy,"));
     EXPECT_TRUE(settings.m_keys.IsPlaceholderPath(computer + "\\Dummy,"));
     EXPECT_FALSE(settings.m_keys.IsPlaceholderPath("C:\\Dummy"));
     EXPECT_FALSE(settings.m_keys.IsPlaceholderPath("C:\\dummy,"));
-
     EXPECT_TRUE(settings.m_keys.IsOrdinaryFolderPath("C:\\a"));
     EXPECT_TRUE(settings.m_keys.IsOrdinaryFolderPath("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));
-    for (const std::string& key : {computer, std::string("C:\\"), "C:\\a\\" + fileOnly, std::string("C:\\Dummy,"),
-                                   computer + "\\Dummy,", std::string()})
+    const std::string notOrdinary[] = {computer, "C:\\", "C:\\a\\" + fileOnly, "C:\\Dummy,", computer + "\\Dummy,", ""};
+    for (const std::string& key : notOrdinary)
         EXPECT_FALSE(settings.m_keys.IsOrdinaryFolderPath(key)) << key;
+
+    // The real folder of the file-only key is its parent.
+    for (const auto& [key, real] : {std::pair{"C:\\a\\" + fileOnly, std::string("C:\\a")}, {"C:\\" + fileOnly, "C:\\"},
+                                    {"C:\\a", "C:\\a"}, {"C:\\", "C:\\"}, {computer, computer}})
+        EXPECT_EQ(settings.m_keys.GetRealFolder(key), real) << key;
 }
 
-TEST_F(DriveServicesTest, RealFolderOfTheFileOnlyKeyIsItsParent)
-{
-    EXPECT_EQ(settings.m_keys.GetRealFolder("C:\\a\\" + fileOnly), "C:\\a");
-    EXPECT_EQ(settings.m_keys.GetRealFolder("C:\\" + fileOnly), "C:\\");
-    EXPECT_EQ(settings.m_keys.GetRealFolder("C:\\a"), "C:\\a");
-    EXPECT_EQ(settings.m_keys.GetRealFolder("C:\\"), "C:\\");
-    EXPECT_EQ(settings.m_keys.GetRealFolder(computer), computer);
-}
-
-TEST_F(DriveServicesTest, JoiningPutsOneBackslashUnlessTheFolderIsADriveRoot)
+TEST_F(DriveServicesTest, JoiningSplittingExistenceAndFreeSpaceWhichLeavesTheErrorCodeAndAsksToRetry)
 {
     EXPECT_EQ(CFolderKeys::JoinPath("C:\\", "x"), "C:\\x");
     EXPECT_EQ(CFolderKeys::JoinPath("C:\\a", "x"), "C:\\a\\x");
@@ -139,10 +111,17 @@ TEST_F(DriveServicesTest, JoiningPutsOneBackslashUnlessTheFolderIsADriveRoot)
     EXPECT_EQ(settings.m_keys.SameNameIn("C:\\ファイル.txt", "D:\\x"), "D:\\x\\ファイル.txt");
     EXPECT_EQ(settings.m_keys.ReplaceName("C:\\a\\b", "c"), "C:\\a\\c");
     EXPECT_EQ(settings.m_keys.ReplaceName("C:\\b", "c"), "C:\\c");
-}
 
-TEST_F(DriveServicesTest, ExistenceChecksTellFoldersFromFilesAndIgnoreVirtualKeysOnDisk)
-{
+    // Splitting off the first component keeps the backslash of a drive only.
+    struct Case { std::string path, head, rest; };
+    for (const Case& c : {Case{"C:\\a\\b", "C:\\", "a\\b"}, Case{"a\\b", "a", "b"}, Case{"C:\\", "C:\\", ""},
+                          Case{"フォルダ", "フォルダ", ""}, Case{"a\\", "a", ""}, Case{"", "", ""}}) {
+        std::string rest = "stale";
+        EXPECT_EQ(CFolderKeys::SplitFirst(c.path, rest), c.head) << c.path;
+        EXPECT_EQ(rest, c.rest) << c.path;
+    }
+
+    // Existence checks tell folders from files and ignore virtual keys on disk.
     TempTree tree;
     tree.Folder("dir");
     tree.File("file.txt", 3);
@@ -154,17 +133,16 @@ TEST_F(DriveServicesTest, ExistenceChecksTellFoldersFromFilesAndIgnoreVirtualKey
     EXPECT_FALSE(settings.m_drives.IsExistingFile(tree.Key("dir")));
     EXPECT_TRUE(settings.m_drives.IsExistingFile(tree.Key("file.txt")));
     EXPECT_FALSE(settings.m_drives.IsExistingFolder(tree.Key("file.txt")));
-    for (const std::string& key : {tree.Key("missing"), tree.Key("Dummy,"), tree.Key(fileOnly), computer,
-                                   std::string()}) {
+    const std::string nothing[] = {tree.Key("missing"), tree.Key("Dummy,"), tree.Key(fileOnly), computer, ""};
+    for (const std::string& key : nothing) {
         EXPECT_FALSE(settings.m_drives.IsExistingFolder(key)) << key;
         EXPECT_FALSE(settings.m_drives.IsExistingFile(key)) << key;
     }
     const std::string root = tree.Key().substr(0, 3);
     EXPECT_FALSE(settings.m_drives.IsExistingFolder(root));
-}
 
-TEST_F(DriveServicesTest, FreeSpaceLeavesTheErrorCodeAndZeroBytesOnFailure)
-{
+    // Free space leaves the error code and zero bytes on failure; Retry asks with the first sentence
+    // of the system's text.
     uint64_t free = 1;
     app.m_dwLastError = 99;
     EXPECT_TRUE(settings.m_drives.GetFreeSpace("C:\\", free));
@@ -176,48 +154,32 @@ TEST_F(DriveServicesTest, FreeSpaceLeavesTheErrorCodeAndZeroBytesOnFailure)
     EXPECT_EQ(free, 0u);
     EXPECT_EQ(app.m_dwLastError, 21u);
     EXPECT_TRUE(platform.messages.empty());
-}
 
-TEST_F(DriveServicesTest, FreeSpaceRetryAsksTheDriveOfThePathAndRetriesUntilItReads)
-{
+    // With Retry the drive of the path is asked again until it reads.
     platform.freeCodes = {21, 21};
     platform.answers = {kIdRetry, kIdRetry};
-    uint64_t free = 0;
     EXPECT_TRUE(settings.m_drives.GetFreeSpaceRetry("a:\\data\\x", free));
     EXPECT_EQ(free, DrivePlatform::kFreeBytes);
-    EXPECT_EQ(platform.freeRoots, (std::vector<std::string>{"a:\\", "a:\\", "a:\\"}));
+    EXPECT_EQ(platform.freeRoots, (std::vector<std::string>{"C:\\", "A:\\", "a:\\", "a:\\", "a:\\"}));
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.styles[0], 0x15u);
     EXPECT_EQ(app.m_dwLastError, 0u);
-}
 
-TEST_F(DriveServicesTest, FreeSpaceRetryMessageShowsTheFirstSentenceAndTheCodeInLowerCaseHex)
-{
-    platform.freeCodes = {0x4d2};
+    // The message shows the first sentence of the system's text and the code in lower-case hex.
+    // The drive of a short or Japanese path is taken in whole characters.
+    platform.freeCodes = {0x4d2, 3, 3};
     platform.systemTexts[0x4d2] = "デバイスの準備ができていません。ドライブを確認してください。\r\n";
-    uint64_t free = 7;
+    platform.freeRoots.clear();
+    free = 7;
     EXPECT_FALSE(settings.m_drives.GetFreeSpaceRetry("a:\\data", free));  // no answer queued: Cancel
     EXPECT_EQ(free, 0u);
     EXPECT_EQ(app.m_dwLastError, 0x4d2u);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0],
-              "A:\\ の空きﾃﾞｨｽｸ領域が分かりません。\n\nデバイスの準備ができていません。\n\n( ｺｰﾄﾞ=0x4d2 )\n");
-    EXPECT_EQ(platform.styles[0], static_cast<unsigned>(kMbRetryCancel | kMbIconHand));
-}
-
-TEST_F(DriveServicesTest, FreeSpaceRetryTakesWholeCharactersOfAShortOrJapanesePath)
-{
-    platform.freeCodes = {3, 3};
-    uint64_t free = 0;
     EXPECT_FALSE(settings.m_drives.GetFreeSpaceRetry("データ\\x", free));
     EXPECT_FALSE(settings.m_drives.GetFreeSpaceRetry("C:", free));
-    EXPECT_EQ(platform.freeRoots, (std::vector<std::string>{"データ", "C:"}));
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[0], "データ の空きﾃﾞｨｽｸ領域が分かりません。\n\n\n\n( ｺｰﾄﾞ=0x3 )\n");
-}
-
-TEST_F(DriveServicesTest, ShellQueriesOfAnEmptyPathGiveNothing)
-{
-    EXPECT_EQ(CDriveServices::GetShellSmallIcon(""), kNoShellIcon);
-    EXPECT_EQ(CDriveServices::GetShellDisplayName(""), "");
+    EXPECT_EQ(platform.freeRoots, (std::vector<std::string>{"a:\\", "データ", "C:"}));
+    ASSERT_EQ(platform.messages.size(), 5u);
+    EXPECT_EQ(platform.messages[2],
+              "A:\\ の空きﾃﾞｨｽｸ領域が分かりません。\n\nデバイスの準備ができていません。\n\n( ｺｰﾄﾞ=0x4d2 )\n");
+    EXPECT_EQ(platform.styles[2], static_cast<unsigned>(kMbRetryCancel | kMbIconHand));
+    EXPECT_EQ(platform.messages[3], "データ の空きﾃﾞｨｽｸ領域が分かりません。\n\n\n\n( ｺｰﾄﾞ=0x3 )\n");
 }

@@ -50,15 +50,12 @@ protected:
 
 }  // namespace
 
-TEST_F(FolderLabelTest, WithNothingEnabledTheLabelIsTheBareName)
+TEST_F(FolderLabelTest, EveryPieceInItsFixedOrderEachEndingInMarkAndBlankPaddedToItsWidthButNeverCut)
 {
-    EXPECT_EQ(Info(), "");
+    EXPECT_EQ(Info(), "");  // nothing enabled: the label is the bare name
     EXPECT_EQ(CFolderLabel::MakeLabel(settings, totals, "Data"), "Data");
     EXPECT_FALSE(CFolderLabel::HasTotals(CFolderLabel::MakeLabel(settings, totals, "Data")));
-}
 
-TEST_F(FolderLabelTest, EveryPieceInItsFixedOrderEachEndingInMarkAndBlank)
-{
     settings.m_format.m_strSizeUnit = " KB";  // kilobytes of 1,000 bytes
     settings.m_bShowFileCount = 1;
     settings.m_bShowFolderCount = 1;
@@ -67,60 +64,44 @@ TEST_F(FolderLabelTest, EveryPieceInItsFixedOrderEachEndingInMarkAndBlank)
     settings.m_bShowModified = 1;
     EXPECT_EQ(Info(), "U 240315 10:15> R 240101> C 010203 22:04> D.....1,234> F1,234,567> " + Dots(22) + "1,235 KB> ");
     EXPECT_EQ(CFolderLabel::MakeLabel(settings, totals, "Data"), Info() + ">Data");
-}
 
-TEST_F(FolderLabelTest, FolderCountOfTwelveGetsTwelveDots)
-{
-    settings.m_bShowFolderCount = 1;
-    totals.m_nFolders = 12;
-    EXPECT_EQ(CFolderLabel::MakeLabel(settings, totals, "Data"), "D............12> >Data");
-}
-
-TEST_F(FolderLabelTest, MissingDatesShowTheirDottedPlaceholders)
-{
-    settings.m_bShowModified = 1;
-    settings.m_bShowLastRead = 1;
-    settings.m_bShowCreated = 1;
-    totals = CSizeInfo();
+    settings.m_format.m_strSizeUnit.clear();
+    settings.m_bShowFileCount = settings.m_bShowFolderCount = 0;
+    totals = CSizeInfo();  // missing dates show their dotted placeholders
     EXPECT_EQ(Info(), "U " + kNoDateTime + "> R " + kNoDate + "> C " + kNoDateTime + "> ");
-}
 
-TEST_F(FolderLabelTest, CountsAndSizesArePaddedToTheirWidthsButNeverCut)
-{
+    // Counts and sizes are padded to their widths but never cut.
+    settings.m_bShowModified = settings.m_bShowLastRead = settings.m_bShowCreated = 0;
     settings.m_bShowFolderCount = 1;
+    for (const auto& [folders, expected] : {std::pair{12, "D............12> "}, {-5, "D............-5> "},
+                                            {INT32_MIN, "D-2,147,483,648> "}}) {  // negative: a damaged store
+        totals.m_nFolders = folders;
+        EXPECT_EQ(Info(), expected);
+    }
+    EXPECT_EQ(CFolderLabel::MakeLabel(settings, totals, "Data"), "D-2,147,483,648> >Data");
+
     settings.m_bShowFileCount = 1;
     settings.m_format.m_strSizeUnit = "  B";
     totals = CSizeInfo();
     // (7 - 1) * 2.5, (9 - 1) * 2.5 and (17 - 4) * 2.5 truncated
     EXPECT_EQ(Info(), "D" + Dots(15) + "0> F" + Dots(20) + "0> " + Dots(32) + "0  B> ");
-
     totals.m_nFolders = 12345678;
     totals.m_nFiles = 1234567890;
     totals.m_nSize = 123456789012345678;
     EXPECT_EQ(Info(), "D12,345,678> F1,234,567,890> 123,456,789,012,345,678  B> ");
-}
 
-TEST_F(FolderLabelTest, SizeFollowsTheUnitAndBaseAndHidesWithAnEmptyUnit)
-{
+    // The size follows the unit and base, and an empty unit hides it.
+    settings.m_bShowFolderCount = settings.m_bShowFileCount = 0;
     settings.m_format.m_nKByte = 1024;
     settings.m_format.m_strSizeUnit = " MB";
     totals.m_nSize = 1048577;  // just over one binary megabyte: rounds up
     EXPECT_EQ(Info(), Dots(32) + "2 MB> ");
     settings.m_format.m_strSizeUnit.clear();
     settings.m_bShowFileCount = 1;
-    EXPECT_EQ(Info(), "F1,234,567> ");
+    EXPECT_EQ(Info(), "F1,234,567,890> ");
 }
 
-TEST_F(FolderLabelTest, NegativeCountsFromADamagedStoreShowWithTheirSign)
-{
-    settings.m_bShowFolderCount = 1;
-    totals.m_nFolders = -5;
-    EXPECT_EQ(Info(), "D............-5> ");
-    totals.m_nFolders = INT32_MIN;
-    EXPECT_EQ(Info(), "D-2,147,483,648> ");
-}
-
-TEST_F(FolderLabelTest, NameIsWhatFollowsTheLastMarkAndARenameKeepsTheTotals)
+TEST_F(FolderLabelTest, NameIsWhatFollowsTheLastMarkAndKeysAreFirstShownWithTheirDisplayNames)
 {
     const std::string label = "D............12> F" + Dots(20) + "0> >Program Files";
     EXPECT_TRUE(CFolderLabel::HasTotals(label));
@@ -131,23 +112,15 @@ TEST_F(FolderLabelTest, NameIsWhatFollowsTheLastMarkAndARenameKeepsTheTotals)
     EXPECT_EQ(CFolderLabel::NameOf("U " + kNoDateTime + "> >"), "");
     EXPECT_EQ(CFolderLabel::Compose("", "x"), "x");
     EXPECT_EQ(CFolderLabel::Compose("D" + Dots(15) + "0> ", "x"), "D" + Dots(15) + "0> >x");
-}
 
-TEST_F(FolderLabelTest, SpecialKeysAndDrivesKeepTheirNamesWhileCapitalFolderNamesSoften)
-{
     const std::string computer = settings.m_keys.m_strMyComputerId;
-    EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, computer), "ﾏｲ ｺﾝﾋﾟｭｰﾀ");
-    EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, computer + "\\Dummy,"), "Dummy,");
-    EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, "C:\\Dummy,"), "Dummy,");
-    EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, "C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ,"), "ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ");
-    EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, "C:\\"), " (C:)");  // not " (c:)"
-    EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, "D:\\"), "DATA (D:)");
-    EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, "e:\\"), "E:\\");  // the shell knows no name
-
-    EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, "C:\\PROGRAM"), "Program");
-    EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, "C:\\WINDOWS\\SYSTEM32"), "System32");
-    EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, "C:\\A"), "A");
-    EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, "C:\\Data"), "Data");
-    EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, "C:\\DATAデータ"), "DATAデータ");
-    EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, "C:\\ＤＡＴＡ"), "ＤＡＴＡ");
+    // A drive keeps the shell's name as it is (" (C:)", not " (c:)"), or its key when the shell
+    // knows none; only names in single-byte capitals soften.
+    const std::pair<std::string, std::string> cases[] = {
+        {computer, "ﾏｲ ｺﾝﾋﾟｭｰﾀ"}, {computer + "\\Dummy,", "Dummy,"}, {"C:\\Dummy,", "Dummy,"},
+        {"C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ,", "ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"}, {"C:\\", " (C:)"}, {"D:\\", "DATA (D:)"},
+        {"e:\\", "E:\\"}, {"C:\\PROGRAM", "Program"}, {"C:\\WINDOWS\\SYSTEM32", "System32"}, {"C:\\A", "A"},
+        {"C:\\Data", "Data"}, {"C:\\DATAデータ", "DATAデータ"}, {"C:\\ＤＡＴＡ", "ＤＡＴＡ"}};
+    for (const auto& [key, name] : cases)
+        EXPECT_EQ(CFolderLabel::DisplayNameOf(settings, key), name) << key;
 }

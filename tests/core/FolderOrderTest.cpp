@@ -27,12 +27,10 @@ Item Folder(const std::string& name, uint64_t size = 0)
 
 class FolderOrderTest : public ::testing::Test {
 protected:
-    FolderOrderTest()
-    {
-        CFolderOrder::DirectionRule().Forget();
-        g_nFolderSortDirection = 1;
-    }
-    ~FolderOrderTest() override
+    // Every test starts a new run of sort commands from the ascending direction.
+    void SetUp() override { StartNewRun(); }
+    void TearDown() override { StartNewRun(); }
+    static void StartNewRun()
     {
         CFolderOrder::DirectionRule().Forget();
         g_nFolderSortDirection = 1;
@@ -50,76 +48,54 @@ protected:
 
 }  // namespace
 
-TEST_F(FolderOrderTest, NamesSortWithoutRegardToCaseAndTiesKeepTheirOrder)
+TEST_F(FolderOrderTest, EachKeySortsByItsOwnValueAndTheFirstSortOfARunInverts)
 {
     items = {Folder("beta"), Folder("Data"), Folder("Alpha"), Folder("data"), Folder("ｱ"), Folder("ア")};
     EXPECT_EQ(Names(kFolderSortByName, true), (NameList{"Alpha", "beta", "Data", "data", "ｱ", "ア"}));
     EXPECT_EQ(Names(kFolderSortByName, false), (NameList{"ア", "ｱ", "Data", "data", "beta", "Alpha"}));
-}
 
-TEST_F(FolderOrderTest, DrivesSortByLetterWhateverTheShellCallsThem)
-{
     items = {{"D:\\", "Archive (D:)", {}}, {"c:\\", "Zeta (C:)", {}}, {"A:\\", "Removable (A:)", {}},
              {"C:\\", " (C:)", {}}};
     EXPECT_EQ(Names(kFolderSortByName, true), (NameList{"Removable (A:)", "Zeta (C:)", " (C:)", "Archive (D:)"}));
     EXPECT_EQ(CFolderOrder::Compare(kFolderSortByName, true, items[1], items[3]), 0);  // "c" and "C"
-}
 
-TEST_F(FolderOrderTest, ALevelMixingDrivesAndNamesComparesTheSameBothWays)
-{
+    // A level that mixes drives and names compares the same both ways.
     items = {{"C:\\", "zz", {}}, Folder("b"), Folder("d"), {"E:\\", "a", {}}};
     for (const Item& a : items)
         for (const Item& b : items)
             EXPECT_EQ(CFolderOrder::Compare(kFolderSortByName, true, a, b),
                       -CFolderOrder::Compare(kFolderSortByName, true, b, a))
                 << a.path << " " << b.path;
-}
 
-TEST_F(FolderOrderTest, SizesSortAsSixtyFourBitValuesAndUnaggregatedFoldersTie)
-{
+    // Sizes sort as 64-bit values.
     items = {Folder("small", 10), Folder("never"), Folder("huge", uint64_t{5} << 32), Folder("none")};
     EXPECT_EQ(Names(kFolderSortBySize, true), (NameList{"never", "none", "small", "huge"}));
     EXPECT_EQ(Names(kFolderSortBySize, false), (NameList{"huge", "small", "never", "none"}));
-}
+    for (const int32_t key : {1, 2, 7, 10, -1})  // no folder sort keys
+        EXPECT_EQ(Names(key, true), (NameList{"small", "never", "huge", "none"})) << key;
 
-TEST_F(FolderOrderTest, EachDateKeySortsByItsOwnDate)
-{
+    // Each date and count key sorts by its own value.
     items = {Folder("a"), Folder("b"), Folder("c")};
     const int32_t day = 86400;
+    const int32_t folders[] = {2, 1, -1};  // -1 from a damaged store file: below zero, not above all
+    const int32_t files[] = {5, 70000, 6};
     for (int i = 0; i < 3; ++i) {
         items[i].totals.m_tModified = CTime(1710465360 + i * day);
         items[i].totals.m_tAccessed = CTime(1710465360 + (2 - i) * day);
         items[i].totals.m_tCreated = CTime(1710465360 + ((i + 1) % 3) * day);
+        items[i].totals.m_nFolders = folders[i];
+        items[i].totals.m_nFiles = files[i];
     }
-    EXPECT_EQ(Names(kFolderSortByModified, true), (NameList{"a", "b", "c"}));
-    EXPECT_EQ(Names(kFolderSortByLastRead, true), (NameList{"c", "b", "a"}));
-    EXPECT_EQ(Names(kFolderSortByCreated, true), (NameList{"c", "a", "b"}));
+    struct Case { int32_t key; bool ascending; NameList expected; };
+    for (const Case& c : {Case{kFolderSortByModified, true, {"a", "b", "c"}},
+                          {kFolderSortByLastRead, true, {"c", "b", "a"}}, {kFolderSortByCreated, true, {"c", "a", "b"}},
+                          {kFolderSortByFolderCount, true, {"c", "b", "a"}},
+                          {kFolderSortByFileCount, false, {"b", "c", "a"}}})
+        EXPECT_EQ(Names(c.key, c.ascending), c.expected) << c.key;
     items[2].totals.m_tModified = CTime();  // no date first
     EXPECT_EQ(Names(kFolderSortByModified, true), (NameList{"c", "a", "b"}));
-}
 
-TEST_F(FolderOrderTest, FoldersAndFilesEachSortByTheirOwnCount)
-{
-    items = {Folder("a"), Folder("b"), Folder("c")};
-    items[0].totals.m_nFolders = 2;
-    items[1].totals.m_nFolders = 1;
-    items[2].totals.m_nFolders = -1;  // from a damaged store file: below zero, not above all
-    items[0].totals.m_nFiles = 5;
-    items[1].totals.m_nFiles = 70000;
-    items[2].totals.m_nFiles = 6;
-    EXPECT_EQ(Names(kFolderSortByFolderCount, true), (NameList{"c", "b", "a"}));
-    EXPECT_EQ(Names(kFolderSortByFileCount, false), (NameList{"b", "c", "a"}));
-}
-
-TEST_F(FolderOrderTest, KeysThatAreNoFolderSortKeyLeaveTheOrder)
-{
-    items = {Folder("b", 2), Folder("a", 1)};
-    for (const int32_t key : {1, 2, 7, 10, -1})
-        EXPECT_EQ(Names(key, true), (NameList{"b", "a"})) << key;
-}
-
-TEST_F(FolderOrderTest, FirstSortOfARunInvertsThenSameKeyTogglesAndAnotherKeyStartsAscending)
-{
+    // The first sort of a run inverts, the same key then toggles and another key starts ascending.
     CAppCore app;
     EXPECT_FALSE(CFolderOrder::SelectKey(app, kFolderSortBySize));
     EXPECT_EQ(app.m_nFolderSortKey, kFolderSortBySize);
@@ -129,11 +105,10 @@ TEST_F(FolderOrderTest, FirstSortOfARunInvertsThenSameKeyTogglesAndAnotherKeySta
     EXPECT_EQ(app.m_nFolderSortKey, kFolderSortByName);
     EXPECT_EQ(g_nFolderSortDirection, 1);
     EXPECT_FALSE(CFolderOrder::SelectKey(app, kFolderSortByName));
-}
 
-TEST_F(FolderOrderTest, FirstSortByNameAfterStartIsDescending)
-{
-    CAppCore app;
-    EXPECT_FALSE(CFolderOrder::SelectKey(app, kFolderSortByName));
+    // After start, a first sort by name (the key the program starts with) is descending too.
+    StartNewRun();
+    CAppCore started;
+    EXPECT_FALSE(CFolderOrder::SelectKey(started, kFolderSortByName));
     EXPECT_EQ(g_nFolderSortDirection, 0);
 }

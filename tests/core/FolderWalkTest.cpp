@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include <tuple>
+
 #include "TestSupport.h"
 #include "app/CAppCore.h"
 #include "app/CAppSettings.h"
@@ -13,6 +15,10 @@
 #endif
 
 namespace {
+
+// Bytes, folders and files of a totals record, to compare at once.
+using Counts = std::tuple<uint64_t, int32_t, int32_t>;
+Counts CountsOf(const CSizeInfo& info) { return {info.m_nSize, info.m_nFolders, info.m_nFiles}; }
 
 class FolderWalkTest : public ::testing::Test {
 protected:
@@ -49,53 +55,21 @@ protected:
 
 }  // namespace
 
-TEST_F(FolderWalkTest, TotalsCountFilesBelowAndDirectFilesApart)
-{
-    tree.File("f/ten", 10);
-    tree.File("f/.twenty", 20);  // hidden files count too
-    tree.File("f/sub/five", 5);
-    tree.Folder("f/sub/empty");
-
-    ASSERT_TRUE(Walk(tree.Key("f")));
-    EXPECT_EQ(total.m_nSize, 35u);
-    EXPECT_EQ(total.m_nFolders, 2);
-    EXPECT_EQ(total.m_nFiles, 3);
-    EXPECT_EQ(direct.m_nSize, 30u);
-    EXPECT_EQ(direct.m_nFolders, 0);
-    EXPECT_EQ(direct.m_nFiles, 2);
-    EXPECT_TRUE(total.m_tModified.IsSet());
-    EXPECT_TRUE(total.m_tAccessed.IsSet());
-    EXPECT_TRUE(total.m_tCreated.IsSet());
-
-    const CSizeInfo sub = StoredTotal(tree.Key("f/sub"));
-    EXPECT_EQ(sub.m_nSize, 5u);
-    EXPECT_EQ(sub.m_nFolders, 1);
-    EXPECT_EQ(sub.m_nFiles, 1);
-    // Folders' own times never count: a tree of empty folders has no dates.
-    const CSizeInfo empty = StoredTotal(tree.Key("f/sub/empty"));
-    EXPECT_EQ(empty, CSizeInfo());
-    EXPECT_TRUE(Stored(tree.Key("f/sub/empty")));
-}
-
-TEST_F(FolderWalkTest, SizesBeyond4GiBAreCountedInFull)
-{
-    tree.File("big/a", 1);
-    std::filesystem::resize_file(tree.Native("big/a"), 5ull << 30);  // sparse: no disk space used
-    tree.File("big/b", 10);
-    std::filesystem::resize_file(tree.Native("big/b"), 0xFFFFFFFFull);
-    ASSERT_TRUE(Walk(tree.Key("big")));
-    EXPECT_EQ(total.m_nSize, (5ull << 30) + 0xFFFFFFFFull);
-    EXPECT_EQ(direct.m_nSize, total.m_nSize);
-}
-
-TEST_F(FolderWalkTest, StoredFoldersAreAnsweredWithoutListing)
+TEST_F(FolderWalkTest, StoredFoldersAreAnsweredWithoutListingAndTotalsCountFilesBelowAndDirectOnesApart)
 {
     tree.File("s/a/x", 3);
     tree.File("s/b/y", 4);
+    // Cached only, nothing is listed and the caller's records stay as they are.
+    CSizeInfo t, d;
+    t.m_nFolders = -1;
+    EXPECT_TRUE(walk.AggregateFolder(tree.Key("s"), t, d, nullptr, false, true));
+    EXPECT_EQ(t.m_nFolders, -1);
+    EXPECT_EQ(platform.listings, 0);
+    EXPECT_FALSE(Stored(tree.Key("s")));
+
     ASSERT_TRUE(Walk(tree.Key("s")));
     const CSizeInfo first = total;
     const int listings = platform.listings;
-
     ASSERT_TRUE(Walk(tree.Key("s")));
     EXPECT_EQ(platform.listings, listings);
     EXPECT_EQ(total, first);
@@ -107,20 +81,34 @@ TEST_F(FolderWalkTest, StoredFoldersAreAnsweredWithoutListing)
     ASSERT_TRUE(Walk(tree.Key("s"), true));
     EXPECT_EQ(total.m_nSize, 107u);
     EXPECT_EQ(StoredTotal(tree.Key("s/b")).m_nSize, 104u);
+
+    // Totals count the files below and the files directly inside apart.
+    tree.File("f/ten", 10);
+    tree.File("f/.twenty", 20);  // hidden files count too
+    tree.File("f/sub/five", 5);
+    tree.Folder("f/sub/empty");
+
+    ASSERT_TRUE(Walk(tree.Key("f")));
+    EXPECT_EQ(CountsOf(total), Counts(35, 2, 3));
+    EXPECT_EQ(CountsOf(direct), Counts(30, 0, 2));
+    EXPECT_TRUE(total.m_tModified.IsSet() && total.m_tAccessed.IsSet() && total.m_tCreated.IsSet());
+    EXPECT_EQ(CountsOf(StoredTotal(tree.Key("f/sub"))), Counts(5, 1, 1));
+    // Folders' own times never count: a tree of empty folders has no dates.
+    EXPECT_TRUE(Stored(tree.Key("f/sub/empty")));
+    EXPECT_EQ(StoredTotal(tree.Key("f/sub/empty")), CSizeInfo());
+    // The progress title names the folder listed last.
+    EXPECT_EQ(doc.GetTitle(), "集計中 " + tree.Key("f\\sub\\empty") + " ・・・");
+
+    tree.File("big/a", 1);
+    std::filesystem::resize_file(tree.Native("big/a"), 5ull << 30);  // sparse: no disk space used
+    tree.File("big/b", 10);
+    std::filesystem::resize_file(tree.Native("big/b"), 0xFFFFFFFFull);
+    ASSERT_TRUE(Walk(tree.Key("big")));
+    EXPECT_EQ(total.m_nSize, (5ull << 30) + 0xFFFFFFFFull);  // counted in full beyond 4 GiB
+    EXPECT_EQ(direct.m_nSize, total.m_nSize);
 }
 
-TEST_F(FolderWalkTest, CachedOnlyListsNothingAndLeavesTheCallersRecords)
-{
-    tree.File("c/x", 1);
-    CSizeInfo t, d;
-    t.m_nFolders = -1;
-    EXPECT_TRUE(walk.AggregateFolder(tree.Key("c"), t, d, nullptr, false, true));
-    EXPECT_EQ(t.m_nFolders, -1);
-    EXPECT_EQ(platform.listings, 0);
-    EXPECT_FALSE(Stored(tree.Key("c")));
-}
-
-TEST_F(FolderWalkTest, StopInTheMiddleStoresOnlyFinishedFolders)
+TEST_F(FolderWalkTest, StopInTheMiddleStoresOnlyFinishedFoldersAndQuitEndsTheProcess)
 {
     tree.File("w/a/1", 1);
     tree.File("w/b/c/2", 2);
@@ -146,13 +134,16 @@ TEST_F(FolderWalkTest, StopInTheMiddleStoresOnlyFinishedFolders)
     }
     EXPECT_EQ(doc.GetTitle().rfind("集計中 " + tree.Key("w"), 0), 0u);
     EXPECT_FALSE(walk.StopAggregation());  // nothing is waiting any more
-}
 
-TEST_F(FolderWalkTest, ProgressTitleNamesTheFolderBeingListed)
-{
-    tree.Folder("t/only");
-    ASSERT_TRUE(Walk(tree.Key("t")));
-    EXPECT_EQ(doc.GetTitle(), "集計中 " + tree.Key("t\\only") + " ・・・");
+    // A quit message inside the pump ends the process with code 0.
+    platform.onPump = nullptr;
+    platform.quitAtPump = platform.pumps + 2;
+    try {
+        Walk(tree.Key("w"), true);
+        ADD_FAILURE() << "the walk went on after the quit message";
+    } catch (const CScriptedPlatform::Quit& quit) {
+        EXPECT_EQ(quit.exitCode, 0);
+    }
 }
 
 TEST_F(FolderWalkTest, AnUnreadableFolderAsksAbortRetryIgnoreAndIgnoreLeavesItOutForTheCommand)
@@ -228,9 +219,7 @@ TEST_F(FolderWalkTest, LinksAreCountedAsEmptyFilesAndNeverFollowed)
     if (error)
         GTEST_SKIP() << "this system cannot create a folder link: " << error.message();
     ASSERT_TRUE(Walk(tree.Key("l")));
-    EXPECT_EQ(total.m_nFolders, 1);
-    EXPECT_EQ(total.m_nFiles, 2);
-    EXPECT_EQ(total.m_nSize, 7u);
+    EXPECT_EQ(CountsOf(total), Counts(7, 1, 2));
 }
 
 TEST_F(FolderWalkTest, DeepestTreeDoesNotExhaustTheStack)
@@ -256,22 +245,8 @@ TEST_F(FolderWalkTest, DeepestTreeDoesNotExhaustTheStack)
     const long openBefore = OpenDescriptors();
     ASSERT_TRUE(Walk(tree.Key("deep")));
     EXPECT_EQ(OpenDescriptors(), openBefore);
-    EXPECT_EQ(total.m_nFolders, depth);
-    EXPECT_EQ(total.m_nFiles, 1);
-    EXPECT_EQ(total.m_nSize, 2u);
+    EXPECT_EQ(CountsOf(total), Counts(2, depth, 1));
     EXPECT_EQ(app.m_folderInfo.GetCount(), depth + 1);
-}
-
-TEST_F(FolderWalkTest, QuitMessageInsideThePumpEndsTheProcessWithCodeZero)
-{
-    tree.Folder("q/a/b");
-    platform.quitAtPump = 2;
-    try {
-        Walk(tree.Key("q"));
-        ADD_FAILURE() << "the walk went on after the quit message";
-    } catch (const CScriptedPlatform::Quit& quit) {
-        EXPECT_EQ(quit.exitCode, 0);
-    }
 }
 
 #ifndef _WIN32
@@ -287,9 +262,7 @@ TEST(FolderWalkDrives, WholeComputerAddsEveryDriveAndStoresOnlyWhenTheLastSuccee
     CSizeInfo total, direct;
 
     ASSERT_TRUE(app.m_settings.m_walk.AggregateFolder("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", total, direct, nullptr, false, false));
-    EXPECT_EQ(total.m_nSize, 7u);
-    EXPECT_EQ(total.m_nFolders, 4);  // three drive roots and C:\y
-    EXPECT_EQ(total.m_nFiles, 3);
+    EXPECT_EQ(CountsOf(total), Counts(7, 4, 3));  // three drive roots and C:\y
     EXPECT_EQ(direct, CSizeInfo());
     EXPECT_NE(app.m_folderInfo.FindEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), nullptr);
 
@@ -309,35 +282,30 @@ TEST(FolderWalkDrives, WholeComputerAddsEveryDriveAndStoresOnlyWhenTheLastSuccee
 }
 #endif
 
-TEST(FolderKeys, PatternsParentsNamesAndDisplayForms)
+TEST(FolderKeys, PatternsParentsNamesDisplayFormsAndSystemErrorTexts)
 {
     CAppCore app;
     const CFolderKeys& s = app.m_settings.m_keys;
-    EXPECT_EQ(CFolderWalk::MakeFindPattern("C:"), "C:\\*.*");
-    EXPECT_EQ(CFolderWalk::MakeFindPattern("C:\\"), "C:\\*.*");
-    EXPECT_EQ(CFolderWalk::MakeFindPattern("C:\\Data"), "C:\\Data\\*.*");
-
+    for (const auto& [key, pattern] : {std::pair{"C:", "C:\\*.*"}, {"C:\\", "C:\\*.*"}, {"C:\\Data", "C:\\Data\\*.*"}})
+        EXPECT_EQ(CFolderWalk::MakeFindPattern(key), pattern) << key;
     std::string name;
     EXPECT_EQ(CFolderKeys::SplitPath("C:\\Data\\Sub", name), "C:\\Data");
     EXPECT_EQ(name, "Sub");
     EXPECT_EQ(CFolderKeys::SplitPath("C:\\a", name), "C:\\");
     EXPECT_EQ(name, "a");
-
-    EXPECT_EQ(s.GetParentKey("C:\\"), "ﾏｲ ｺﾝﾋﾟｭｰﾀ,");
-    EXPECT_EQ(s.GetParentKey("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), "");
-    EXPECT_EQ(s.GetParentKey("C:\\表\\ソ"), "C:\\表");  // 0x5C trail bytes are not backslashes
-    EXPECT_EQ(s.GetNameOf("C:\\"), "");
-    EXPECT_EQ(s.GetNameOf("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), "");
-    EXPECT_EQ(s.GetNameOf("C:\\表\\ソ"), "ソ");
+    // Parent and name; 0x5C trail bytes are not backslashes.
+    const std::string computer = "ﾏｲ ｺﾝﾋﾟｭｰﾀ,";
+    for (const auto& [key, parent, last] : {std::tuple<std::string, std::string, std::string>{"C:\\", computer, ""},
+                                            {computer, "", ""}, {"C:\\表\\ソ", "C:\\表", "ソ"}}) {
+        EXPECT_EQ(s.GetParentKey(key), parent) << key;
+        EXPECT_EQ(s.GetNameOf(key), last) << key;
+    }
     EXPECT_EQ(s.GetDisplayPath("c:\\x"), "C:\\x");
-    EXPECT_EQ(s.GetDisplayPath("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), "ﾏｲ ｺﾝﾋﾟｭｰﾀ,");
+    EXPECT_EQ(s.GetDisplayPath(computer), computer);
     EXPECT_TRUE(CFolderKeys::IsDriveRoot("Z:\\"));
     EXPECT_FALSE(CFolderKeys::IsDriveRoot("Z:\\a"));
-}
 
-TEST(SystemErrorText, CutAfterTheFirstFullStopAndHexWithoutPadding)
-{
-    CAppCore app;
+    // System error texts are cut after the first full stop; codes are hex without padding.
     struct Messages : CPlatformDecorator {
         std::string FormatSystemMessage(uint32_t code) override
         {

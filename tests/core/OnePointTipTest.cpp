@@ -36,14 +36,10 @@ protected:
                 return i;
         return -100;
     }
-    void StoreIndex(int32_t index) { folder.WriteBytes(kTipFile, StoredBytes().Int(index).Str()); }
-    int32_t StoredIndex()
-    {
-        const std::string bytes = folder.ReadBytes(kTipFile);
-        EXPECT_EQ(bytes.size(), 4u);
-        StoredFields fields(bytes);
-        return fields.Int();
-    }
+    // The tip file holds the index of the last tip shown, and nothing else.
+    static std::string IndexBytes(int32_t index) { return StoredBytes().Int(index).Str(); }
+    void StoreIndex(int32_t index) { folder.WriteBytes(kTipFile, IndexBytes(index)); }
+    std::string TipFile() { return folder.ReadBytes(kTipFile); }
 
     ScopedStoreFolder folder;
     CScriptedPlatform platform;
@@ -53,8 +49,9 @@ protected:
 
 }  // namespace
 
-TEST(OnePointTipTable, TenTipsThenTheEndMarkerThenNothing)
+TEST_F(OnePointTipTest, TheTableHoldsTenTipsEachStartShowsTheNextAndNoPagesThroughThemUntilYesOrCancel)
 {
+    // The table: ten tips, then the end marker, then nothing.
     for (int i = 0; i < 10; ++i) {
         const std::string& tip = COnePointTips::GetTip(i);
         EXPECT_EQ(tip.rfind(kTipHeading, 0), 0u) << i;
@@ -68,51 +65,39 @@ TEST(OnePointTipTable, TenTipsThenTheEndMarkerThenNothing)
         EXPECT_EQ(COnePointTips::GetTip(i), "") << i;
     EXPECT_EQ(COnePointTips::GetTip(-1), "");
     EXPECT_EQ(COnePointTips::GetTip(100), "");
-}
 
-TEST_F(OnePointTipTest, FirstStartShowsTheFirstTipAndCreatesTheStore)
-{
+    // The first start shows the first tip and creates the store; so does a damaged file.
     EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{0});
     EXPECT_EQ(lastAnswer, kIdYes);
     EXPECT_EQ(platform.styles.back(), kMbYesNoCancel | kMbIconExclamation);
-    EXPECT_EQ(StoredIndex(), 0);
-}
+    EXPECT_EQ(TipFile(), IndexBytes(0));
+    folder.WriteBytes(kTipFile, "\x05");
+    EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{0});
+    EXPECT_EQ(TipFile(), IndexBytes(0));
 
-TEST_F(OnePointTipTest, EachStartShowsTheTipAfterTheLastOne)
-{
     for (const auto& [stored, shown] : {std::pair{-1, 0}, {0, 1}, {3, 4}, {8, 9}, {9, 0}, {99, 0}, {100, 0},
                                         {-2, 0}, {10, 0}, {57, 0},
                                         {std::numeric_limits<int32_t>::max(), 0},
                                         {std::numeric_limits<int32_t>::min(), 0}}) {
         StoreIndex(stored);
         EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{shown}) << "stored " << stored;
-        EXPECT_EQ(StoredIndex(), shown);
+        EXPECT_EQ(TipFile(), IndexBytes(shown));
     }
-}
 
-TEST_F(OnePointTipTest, DamagedTipFileStartsAtTheFirstTip)
-{
-    folder.WriteBytes(kTipFile, "\x05");
-    EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{0});
-    EXPECT_EQ(StoredIndex(), 0);
-}
-
-TEST_F(OnePointTipTest, NoPagesThroughTheCycleUntilYesOrCancel)
-{
+    // No pages through the cycle until Yes or Cancel.
     StoreIndex(6);
     std::initializer_list<int> answers = {kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo, kIdNo,
                                           kIdNo, kIdNo, kIdNo, kIdYes};
     EXPECT_EQ(ShowWith(answers), (std::vector<int>{7, 8, 9, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(lastAnswer, kIdYes);
-    EXPECT_EQ(StoredIndex(), 9);
+    EXPECT_EQ(TipFile(), IndexBytes(9));
 
     EXPECT_EQ(ShowWith({kIdNo, kIdCancel}), (std::vector<int>{0, 1}));
     EXPECT_EQ(lastAnswer, kIdCancel);
-    EXPECT_EQ(StoredIndex(), 1);
-}
+    EXPECT_EQ(TipFile(), IndexBytes(1));
 
-TEST_F(OnePointTipTest, TipIsStillShownWhenTheStoreCannotBeWritten)
-{
+    // The tip is still shown when the store cannot be written.
+    std::filesystem::remove_all(folder.Native("フォルダZQ Position"));
     folder.WriteBytes("フォルダZQ Position", "not a folder");
     EXPECT_EQ(ShowWith({kIdOk}), std::vector<int>{0});
     EXPECT_EQ(lastAnswer, kIdOk);

@@ -16,36 +16,17 @@
 
 #ifndef _WIN32
 
-namespace {
-
-class PosixShellTest : public ::testing::Test {
-protected:
-    PosixShellTest() : platform({{'C', tree.Root().string()}, {'Z', "/"}})
-    {
-        tree.Folder("dir");
-        tree.File("file.txt", 1);
-    }
-
+TEST(PosixShellTest, DrivesAreNamedAsWineNamesThemWithIconsApartAndTheFreeSpaceOfTheirFileSystem)
+{
     TempTree tree;
-    CPosixPlatform platform;
-};
+    tree.Folder("dir");
+    tree.File("file.txt", 1);
+    CPosixPlatform platform({{'C', tree.Root().string()}, {'Z', "/"}});
+    // Q: is no drive; other paths are named by their last component.
+    for (const auto& [path, name] : {std::pair{"C:\\", " (C:)"}, {"z:\\", " (Z:)"}, {"C:", " (C:)"}, {"Q:\\", ""},
+                                     {"C:\\dir", "dir"}, {"C:\\file.txt", "file.txt"}, {"C:\\missing", ""}, {"", ""}})
+        EXPECT_EQ(platform.ShellDisplayNameOf(path), name) << path;
 
-}  // namespace
-
-TEST_F(PosixShellTest, DriveRootsAreNamedAsWineNamesThemAndOtherPathsByTheirLastComponent)
-{
-    EXPECT_EQ(platform.ShellDisplayNameOf("C:\\"), " (C:)");
-    EXPECT_EQ(platform.ShellDisplayNameOf("z:\\"), " (Z:)");
-    EXPECT_EQ(platform.ShellDisplayNameOf("C:"), " (C:)");
-    EXPECT_EQ(platform.ShellDisplayNameOf("Q:\\"), "");  // no such drive
-    EXPECT_EQ(platform.ShellDisplayNameOf("C:\\dir"), "dir");
-    EXPECT_EQ(platform.ShellDisplayNameOf("C:\\file.txt"), "file.txt");
-    EXPECT_EQ(platform.ShellDisplayNameOf("C:\\missing"), "");
-    EXPECT_EQ(platform.ShellDisplayNameOf(""), "");
-}
-
-TEST_F(PosixShellTest, IconsTellDrivesFoldersAndFilesApartAndMissingPathsHaveNone)
-{
     const ShellIconId drive = platform.ShellSmallIconOf("C:\\");
     const ShellIconId folder = platform.ShellSmallIconOf("C:\\dir");
     const ShellIconId file = platform.ShellSmallIconOf("C:\\file.txt");
@@ -53,19 +34,14 @@ TEST_F(PosixShellTest, IconsTellDrivesFoldersAndFilesApartAndMissingPathsHaveNon
         EXPECT_GE(icon, 0);
     EXPECT_NE(drive, folder);
     EXPECT_NE(folder, file);
-    EXPECT_EQ(platform.ShellSmallIconOf("C:\\missing"), kNoShellIcon);
-    EXPECT_EQ(platform.ShellSmallIconOf("Q:\\"), kNoShellIcon);
-    EXPECT_EQ(platform.ShellSmallIconOf(""), kNoShellIcon);
-}
+    for (const char* path : {"C:\\missing", "Q:\\", ""})
+        EXPECT_EQ(platform.ShellSmallIconOf(path), kNoShellIcon) << path;
 
-TEST_F(PosixShellTest, FreeSpaceIsWhatTheFileSystemOffersAndAMissingDriveHasNone)
-{
     uint64_t free = 0;
     ASSERT_EQ(platform.FreeSpaceOf("C:\\", free), kErrorSuccess);
     const double expected = static_cast<double>(std::filesystem::space(tree.Root()).available);
     EXPECT_NEAR(static_cast<double>(free), expected, 256.0 * 1024 * 1024);  // others write meanwhile
     EXPECT_GT(free, 0u);
-
     free = 1;
     EXPECT_EQ(platform.FreeSpaceOf("Q:\\", free), kErrorPathNotFound);
     EXPECT_EQ(free, 0u);
@@ -87,18 +63,14 @@ std::string UnusedDriveRoot()
 
 }  // namespace
 
-TEST(Win32ShellTest, DriveRootsHaveTheShellsNameWithTheirLetter)
+TEST(Win32ShellTest, DriveRootsHaveTheShellsNameSmallIconsFromTheSystemImageListAndFreeSpaceOrAnErrorCode)
 {
     CWin32Platform& platform = CWin32Platform::Instance();
     EXPECT_NE(platform.ShellDisplayNameOf("C:\\").find("(C:)"), std::string::npos)
         << platform.ShellDisplayNameOf("C:\\");
     EXPECT_EQ(platform.ShellDisplayNameOf("C:\\no such folder of zq"), "");
     EXPECT_EQ(platform.ShellDisplayNameOf(""), "");
-}
 
-TEST(Win32ShellTest, SmallIconsComeFromTheSystemImageListAsIconHandles)
-{
-    CWin32Platform& platform = CWin32Platform::Instance();
     const ShellIconId icon = platform.ShellSmallIconOf("C:\\");
     ASSERT_GE(icon, 0);
     const HICON handle = platform.SmallIconHandle(icon);
@@ -113,11 +85,8 @@ TEST(Win32ShellTest, SmallIconsComeFromTheSystemImageListAsIconHandles)
     DestroyIcon(handle);
     EXPECT_EQ(platform.SmallIconHandle(kNoShellIcon), nullptr);
     EXPECT_EQ(platform.ShellSmallIconOf(""), kNoShellIcon);
-}
 
-TEST(Win32ShellTest, FreeSpaceOfAFixedDriveAndAnErrorCodeForAMissingOne)
-{
-    CWin32Platform& platform = CWin32Platform::Instance();
+    // A fixed drive's free space, and an error code for a missing drive.
     uint64_t free = 0;
     ASSERT_EQ(platform.FreeSpaceOf("C:\\", free), kErrorSuccess);
     EXPECT_GT(free, 0u);

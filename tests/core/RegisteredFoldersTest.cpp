@@ -28,22 +28,23 @@ CRegisteredFolders RegisterAll(const Entries& folders)
 
 }  // namespace
 
-TEST(RegisteredFolders, RegisteringGivesAscendingOrderWhateverTheWindowOrder)
-{
-    EXPECT_EQ(RegisterAll({"C:\\b", "C:\\a"}).GetEntries(), (Entries{"C:\\a", "C:\\b"}));
-    EXPECT_EQ(RegisterAll({"C:\\a", "C:\\b"}).GetEntries(), (Entries{"C:\\a", "C:\\b"}));
-}
-
-TEST(RegisteredFolders, NewEntryComesFirstUntilSorted)
+TEST(RegisteredFolders, NewEntryComesFirstUntilSortedAndTheSortFollowsCodePage932BytesCaseSensitively)
 {
     CRegisteredFolders list;
     list.Add("C:\\a");
     list.Add("C:\\b");
     EXPECT_EQ(list.GetEntries(), (Entries{"C:\\b", "C:\\a"}));
     EXPECT_EQ(list.GetAt(2), "");
+    EXPECT_EQ(RegisterAll({"C:\\b", "C:\\a"}).GetEntries(), (Entries{"C:\\a", "C:\\b"}));
+    EXPECT_EQ(RegisterAll({"C:\\a", "C:\\b"}).GetEntries(), (Entries{"C:\\a", "C:\\b"}));
+    // Capitals before small letters; half-width katakana (one byte) before the double-byte
+    // characters, although UTF-8 orders them the other way round.
+    list.SetEntries({"C:\\あ", "C:\\b", "C:\\ｱ", "C:\\B", "C:\\a", "C:\\亜"});
+    list.SortRegisteredFolders();
+    EXPECT_EQ(list.GetEntries(), (Entries{"C:\\B", "C:\\a", "C:\\b", "C:\\ｱ", "C:\\あ", "C:\\亜"}));
 }
 
-TEST(RegisteredFolders, SameFolderInOtherCaseIsNotDuplicated)
+TEST(RegisteredFolders, SameFolderInOtherCaseIsNotDuplicatedAndAFullListDropsTheEntryThatSortedLast)
 {
     CRegisteredFolders list = RegisterAll({"C:\\Data\\Work", "D:\\x", "c:\\data\\WORK"});
     EXPECT_EQ(list.GetEntries(), (Entries{"D:\\x", "c:\\data\\WORK"}));
@@ -52,14 +53,11 @@ TEST(RegisteredFolders, SameFolderInOtherCaseIsNotDuplicated)
     EXPECT_TRUE(CRegisteredFolders::IsSamePath("C:\\ＡＢＣ\\Ωδ\\Жё", "c:\\ａｂｃ\\ωΔ\\жЁ"));
     EXPECT_FALSE(CRegisteredFolders::IsSamePath("C:\\ｱ", "C:\\ア")) << "half-width is not another case";
     EXPECT_FALSE(CRegisteredFolders::IsSamePath("C:\\a", "C:\\a\\b"));
-}
 
-TEST(RegisteredFolders, FullListDropsTheEntryThatSortedLast)
-{
     Entries folders;
     for (int n = 1; n <= 16; ++n)
         folders.push_back(Numbered(n));
-    CRegisteredFolders list = RegisterAll(folders);
+    list = RegisterAll(folders);
     ASSERT_EQ(list.GetCount(), 16u);
 
     list.Add("C:\\f00");
@@ -75,36 +73,21 @@ TEST(RegisteredFolders, FullListDropsTheEntryThatSortedLast)
     EXPECT_EQ(list.GetAt(15), Numbered(15));
 }
 
-TEST(RegisteredFolders, SortFollowsCodePage932BytesCaseSensitively)
-{
-    CRegisteredFolders list;
-    list.SetEntries({"C:\\あ", "C:\\b", "C:\\ｱ", "C:\\B", "C:\\a", "C:\\亜"});
-    list.SortRegisteredFolders();
-    // Capitals before small letters; half-width katakana (one byte) before the double-byte
-    // characters, although UTF-8 orders them the other way round.
-    EXPECT_EQ(list.GetEntries(), (Entries{"C:\\B", "C:\\a", "C:\\b", "C:\\ｱ", "C:\\あ", "C:\\亜"}));
-}
-
-TEST(RegisteredFolders, StoredEntriesEndAtTheFirstEmptyOneOrAtSixteen)
+TEST(RegisteredFolders, StoredEntriesEndAtTheFirstEmptyOneOrAtSixteenRemovingMovesTheRestUpAndFoldersAreFullPaths)
 {
     CRegisteredFolders list;
     list.SetEntries({"C:\\x", "C:\\y", "", "C:\\z"});
     EXPECT_EQ(list.GetEntries(), (Entries{"C:\\x", "C:\\y"}));
     list.SetEntries(Entries(20, "C:\\w"));
     EXPECT_EQ(list.GetCount(), 16u);
-}
-
-TEST(RegisteredFolders, RemovingMovesTheFollowingEntriesUp)
-{
-    CRegisteredFolders list = RegisterAll({"C:\\a", "C:\\b", "C:\\c"});
+    // Removing moves the following entries up.
+    list = RegisterAll({"C:\\a", "C:\\b", "C:\\c"});
     list.Remove(1);
     EXPECT_EQ(list.GetEntries(), (Entries{"C:\\a", "C:\\c"}));
     list.Remove(5);
     EXPECT_EQ(list.GetCount(), 2u);
-}
 
-TEST(RegisteredFolders, FoldersAreRegisteredAsFullPaths)
-{
+    // Folders are registered as full paths.
     EXPECT_EQ(CRegisteredFolders::MakeFullPath("C:\\a\\.\\b\\..\\c\\"), "C:\\a\\c");
     EXPECT_EQ(CRegisteredFolders::MakeFullPath("C:/a//b"), "C:\\a\\b");
     EXPECT_EQ(CRegisteredFolders::MakeFullPath("C:\\"), "C:\\");

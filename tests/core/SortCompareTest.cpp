@@ -15,80 +15,51 @@ constexpr int32_t k101600 = 1710465360;  // 10:16:00
 
 }  // namespace
 
-TEST(SortCompareTest, SizesCompareAsFullSixtyFourBitValuesInEitherDirection)
+TEST(SortCompareTest, SizesNamesAndTimesCompareInEitherDirectionAndTheFirstSortOfARunInverts)
 {
-    EXPECT_EQ(CSortCompare::CompareSizes(true, 1, 2), -1);
-    EXPECT_EQ(CSortCompare::CompareSizes(false, 1, 2), 1);
-    EXPECT_EQ(CSortCompare::CompareSizes(true, uint64_t{1} << 32, 1), 1);  // no cut to 32 bits
-    EXPECT_EQ(CSortCompare::CompareSizes(true, UINT64_MAX, UINT64_MAX - 1), 1);
-    EXPECT_EQ(CSortCompare::CompareSizes(true, 7, 7), 0);
-    EXPECT_EQ(CSortCompare::CompareSizes(false, 7, 7), 0);
-}
-
-TEST(SortCompareTest, NamesFollowTheCodePage932OrderNotTheUtf8Bytes)
-{
+    struct SizeCase { bool ascending; uint64_t a, b; int expected; };
+    for (const SizeCase& c : {SizeCase{true, 1, 2, -1}, {false, 1, 2, 1}, {true, uint64_t{1} << 32, 1, 1},  // no cut
+                              {true, UINT64_MAX, UINT64_MAX - 1, 1}, {true, 7, 7, 0}, {false, 7, 7, 0}})
+        EXPECT_EQ(CSortCompare::CompareSizes(c.ascending, c.a, c.b), c.expected) << c.a << " " << c.b;
     // Half-width katakana are single bytes in code page 932 and sort before every double-byte
-    // character, though their UTF-8 form sorts after most of them.
-    EXPECT_EQ(CSortCompare::CompareNames(true, "ｱ", "ア"), -1);
-    EXPECT_EQ(CSortCompare::CompareNames(true, "z", "ｱ"), -1);
-    EXPECT_EQ(CSortCompare::CompareNames(true, "ア", "亜"), -1);
-    EXPECT_EQ(CSortCompare::CompareNames(true, "ab", "abc"), -1);
-    EXPECT_EQ(CSortCompare::CompareNames(false, "ab", "abc"), 1);
-    EXPECT_EQ(CSortCompare::CompareNames(true, "Data", "data"), -1);  // case counts unless lowered
-    EXPECT_EQ(CSortCompare::CompareNames(false, "ﾃﾞｰﾀ", "ﾃﾞｰﾀ"), 0);
-}
-
-TEST(SortCompareTest, LoweringTouchesSingleByteLettersOnly)
-{
+    // character, though their UTF-8 form sorts after most of them. Case counts unless lowered.
+    struct NameCase { bool ascending; const char *a, *b; int expected; };
+    for (const NameCase& c : {NameCase{true, "ｱ", "ア", -1}, {true, "z", "ｱ", -1}, {true, "ア", "亜", -1},
+                              {true, "ab", "abc", -1}, {false, "ab", "abc", 1}, {true, "Data", "data", -1},
+                              {false, "ﾃﾞｰﾀ", "ﾃﾞｰﾀ", 0}})
+        EXPECT_EQ(CSortCompare::CompareNames(c.ascending, c.a, c.b), c.expected) << c.a << " " << c.b;
+    // Lowering touches single-byte letters only.
     EXPECT_EQ(CSortCompare::LowerName("Data.TXT"), "data.txt");
     EXPECT_EQ(CSortCompare::LowerName("ＤＡＴＡ"), "ＤＡＴＡ");
     EXPECT_EQ(CSortCompare::LowerName("ﾃﾞｰﾀ"), "ﾃﾞｰﾀ");
     // The second byte of ア in code page 932 is "A": lowering it would make ャ of it.
     EXPECT_NE(CSortCompare::CompareNames(true, CSortCompare::LowerName("ア"), CSortCompare::LowerName("ャ")), 0);
-}
 
-TEST(SortCompareTest, TimesCompareToTheMinuteOfLocalTime)
-{
-    FixedOffsetPlatform platform(9);
-    EXPECT_EQ(CSortCompare::CompareTimes(true, CTime(k101505), CTime(k101559)), 0);
-    EXPECT_EQ(CSortCompare::CompareTimes(true, CTime(k101559), CTime(k101600)), -1);
-    EXPECT_EQ(CSortCompare::CompareTimes(false, CTime(k101559), CTime(k101600)), 1);
-    EXPECT_EQ(CSortCompare::CompareTimes(true, CTime(k101600 + 86400), CTime(k101600)), 1);
-}
+    // Times compare to the minute of local time.
+    struct TimeCase { int offsetHours; bool failing, ascending; int32_t a, b; int expected; };
+    const TimeCase cases[] = {
+        {9, false, true, k101505, k101559, 0}, {9, false, true, k101559, k101600, -1},
+        {9, false, false, k101559, k101600, 1}, {9, false, true, k101600 + 86400, k101600, 1},
+        // No date goes before every real date when ascending, even where local 1970-01-01
+        // 00:00:01 would be the previous day.
+        {-10, false, true, 0, 1, -1}, {-10, false, false, 0, 1, 1}, {-10, false, true, k101600, 0, 1},
+        {-10, false, true, 0, 0, 0}, {-10, false, false, 0, 0, 0},
+        // Times that cannot be made local still compare to the minute.
+        {0, true, true, k101505, k101559, 0}, {0, true, true, k101600, k101559, 1}};
+    for (const TimeCase& c : cases) {
+        FixedOffsetPlatform platform(c.offsetHours);
+        platform.m_bFailing = c.failing;
+        EXPECT_EQ(CSortCompare::CompareTimes(c.ascending, CTime(c.a), CTime(c.b)), c.expected)
+            << c.offsetHours << " " << c.ascending << " " << c.a << " " << c.b;
+    }
 
-TEST(SortCompareTest, NoDateGoesBeforeEveryRealDateWhenAscending)
-{
-    FixedOffsetPlatform platform(-10);  // local 1970-01-01 00:00:01 would be the previous day
-    EXPECT_EQ(CSortCompare::CompareTimes(true, CTime(), CTime(1)), -1);
-    EXPECT_EQ(CSortCompare::CompareTimes(false, CTime(), CTime(1)), 1);
-    EXPECT_EQ(CSortCompare::CompareTimes(true, CTime(k101600), CTime()), 1);
-    EXPECT_EQ(CSortCompare::CompareTimes(true, CTime(), CTime()), 0);
-    EXPECT_EQ(CSortCompare::CompareTimes(false, CTime(), CTime()), 0);
-}
-
-TEST(SortCompareTest, TimesThatCannotBeMadeLocalStillCompareToTheMinute)
-{
-    FixedOffsetPlatform platform(0);
-    platform.m_bFailing = true;
-    EXPECT_EQ(CSortCompare::CompareTimes(true, CTime(k101505), CTime(k101559)), 0);
-    EXPECT_EQ(CSortCompare::CompareTimes(true, CTime(k101600), CTime(k101559)), 1);
-}
-
-TEST(SortDirectionTest, FirstSortInvertsSameKeyTogglesOtherKeyStartsAscending)
-{
+    // The first sort of a run inverts, the same key toggles, another key starts ascending.
     CSortDirection rule;
     int32_t direction = 1;
-    rule.Choose(3, direction);
-    EXPECT_EQ(direction, 0);
-    rule.Choose(3, direction);
-    EXPECT_EQ(direction, 1);
-    rule.Choose(3, direction);
-    EXPECT_EQ(direction, 0);
-    rule.Choose(0, direction);
-    EXPECT_EQ(direction, 1);
-    rule.Choose(0, direction);
-    EXPECT_EQ(direction, 0);
-
+    for (const auto& [key, expected] : {std::pair{3, 0}, {3, 1}, {3, 0}, {0, 1}, {0, 0}}) {
+        rule.Choose(key, direction);
+        EXPECT_EQ(direction, expected) << key;
+    }
     rule.Forget();  // a new run, starting from a stored descending direction
     rule.Choose(4, direction);
     EXPECT_EQ(direction, 1);

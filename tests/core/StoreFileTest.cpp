@@ -12,20 +12,9 @@
 
 namespace {
 
-// A record of one string, to see exactly what the store puts around a value.
-struct TextRecord {
-    void Serialize(CArchive& ar)
-    {
-        if (ar.IsStoring())
-            ar << text;
-        else
-            ar >> text;
-    }
-    std::string text;
-};
-
-// A record of one number, for files that hold several records in a row.
-struct NumberRecord {
+// A record of one value, to see exactly what the store puts around it.
+template <class T>
+struct ValueRecord {
     void Serialize(CArchive& ar)
     {
         if (ar.IsStoring())
@@ -33,8 +22,10 @@ struct NumberRecord {
         else
             ar >> value;
     }
-    int32_t value = 0;
+    T value{};
 };
+using TextRecord = ValueRecord<std::string>;
+using NumberRecord = ValueRecord<int32_t>;
 
 class StoreFileTest : public ::testing::Test {
 protected:
@@ -52,21 +43,25 @@ protected:
 
 }  // namespace
 
-TEST(StoreNames, FilesAndFoldersHaveTheirStoredNames)
+TEST_F(StoreFileTest, WholeFileRoundTripsUnderItsJapaneseNameAndFileNamesJoinWithOneBackslash)
 {
-    const CAppSettings settings;
-    EXPECT_EQ(settings.m_strPositionDir, "フォルダZQ Position");
-    EXPECT_EQ(settings.m_strPositionDefaultDir, "フォルダZQ Position Default");
-    EXPECT_EQ(settings.m_strMainFrameFile, "Mn");
+    app.EnsureStoreFolder();
+    ASSERT_TRUE(Write(mnPath, "ﾌｫﾙﾀﾞ"));
+    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Mn"), std::string("\x05\xCC\xAB\xD9\xC0\xDE"));
+    TextRecord read;
+    ASSERT_TRUE(settings.SerializeToFile(mnPath, CArchive::load, read));
+    EXPECT_EQ(read.value, "ﾌｫﾙﾀﾞ");
+    // A long string, with its seven bytes of length (the archive tests cover every prefix).
+    ASSERT_TRUE(Write(mnPath, std::string(65534, 'z')));
+    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Mn").size(), 65541u);
+    ASSERT_TRUE(settings.SerializeToFile(mnPath, CArchive::load, read));
+    EXPECT_EQ(read.value, std::string(65534, 'z'));
+
+    // The file names no test reads back; the others are checked where their files are read.
     EXPECT_EQ(settings.m_strToolBarFile, "Tool Bar");
-    EXPECT_EQ(settings.m_strChildWindowPath, "フォルダZQ Position\\Child Wind ");
     EXPECT_EQ(settings.m_strSearchDialogPath, "フォルダZQ Position\\Dilog Find");
     EXPECT_EQ(settings.m_strFolderInfoPath, "フォルダZQ Position\\Dir Info");
-    EXPECT_EQ(settings.m_strOnePointPath, "フォルダZQ Position\\One Point Number");
-}
 
-TEST(StoreNames, JoinStorePathPutsOneBackslashBetween)
-{
     EXPECT_EQ(CAppSettings::JoinStorePath("", "Mn"), "Mn");
     EXPECT_EQ(CAppSettings::JoinStorePath("C:\\", "Mn"), "C:\\Mn");
     EXPECT_EQ(CAppSettings::JoinStorePath("a\\b", "Mn"), "a\\b\\Mn");
@@ -74,59 +69,19 @@ TEST(StoreNames, JoinStorePathPutsOneBackslashBetween)
     EXPECT_EQ(CAppSettings::JoinStorePath("ソ", "Mn"), "ソ\\Mn");
 }
 
-TEST_F(StoreFileTest, EnsureStoreFolderCreatesTheFolderOnce)
+TEST_F(StoreFileTest, StoreFolderIsMadeOnceAndFailedReadsAndWritesLeaveTheObjectAndThePreviousFile)
 {
-    EXPECT_FALSE(folder.Exists("フォルダZQ Position"));
-    EXPECT_TRUE(app.EnsureStoreFolder());
-    EXPECT_TRUE(std::filesystem::is_directory(folder.Native("フォルダZQ Position")));
-    ASSERT_TRUE(Write(mnPath, "kept"));
-    EXPECT_TRUE(app.EnsureStoreFolder());
-    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Mn"), std::string("\x04kept"));
-}
-
-TEST_F(StoreFileTest, EnsureStoreFolderFailsWhereAFileHasTheName)
-{
-    folder.WriteBytes("フォルダZQ Position", "x");
-    EXPECT_FALSE(app.EnsureStoreFolder());
-    EXPECT_FALSE(Write(mnPath, "lost"));
-}
-
-TEST_F(StoreFileTest, WholeFileRoundTripsUnderItsJapaneseName)
-{
-    app.EnsureStoreFolder();
-    ASSERT_TRUE(Write(mnPath, "ﾌｫﾙﾀﾞ"));
-    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Mn"), std::string("\x05\xCC\xAB\xD9\xC0\xDE"));
-    TextRecord read;
-    ASSERT_TRUE(settings.SerializeToFile(mnPath, CArchive::load, read));
-    EXPECT_EQ(read.text, "ﾌｫﾙﾀﾞ");
-}
-
-TEST_F(StoreFileTest, StringsTakeOneThreeOrSevenBytesOfLength)
-{
-    app.EnsureStoreFolder();
-    for (const auto& [length, prefix] : {std::pair{254u, 1u}, {255u, 3u}, {65534u, 7u}}) {
-        ASSERT_TRUE(Write(mnPath, std::string(length, 'z')));
-        const std::string bytes = folder.ReadBytes("フォルダZQ Position\\Mn");
-        EXPECT_EQ(bytes.size(), length + prefix) << length;
-        TextRecord read;
-        ASSERT_TRUE(settings.SerializeToFile(mnPath, CArchive::load, read));
-        EXPECT_EQ(read.text.size(), length);
-    }
-}
-
-TEST_F(StoreFileTest, MissingFileOrFolderIsReportedWithoutTouchingTheObject)
-{
-    TextRecord read{"before"};
+    TextRecord read{"before"};  // no store folder yet
     EXPECT_FALSE(settings.SerializeToFile(mnPath, CArchive::load, read));
-    EXPECT_EQ(read.text, "before");
+    EXPECT_EQ(read.value, "before");
     EXPECT_FALSE(Write(mnPath, "nowhere"));
     EXPECT_FALSE(folder.Exists("フォルダZQ Position"));
-}
 
-TEST_F(StoreFileTest, FailedWriteKeepsThePreviousFile)
-{
-    app.EnsureStoreFolder();
+    EXPECT_TRUE(app.EnsureStoreFolder());
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Native("フォルダZQ Position")));
     ASSERT_TRUE(Write(mnPath, "good"));
+    EXPECT_TRUE(app.EnsureStoreFolder());
+    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Mn"), std::string("\x04good"));
     const auto writeHalfThenFail = [](CArchive& ar) {
         ar << int32_t{7};
         throw CFileException(CFileException::diskFull);
@@ -134,18 +89,22 @@ TEST_F(StoreFileTest, FailedWriteKeepsThePreviousFile)
     EXPECT_FALSE(settings.SerializeToFile(mnPath, CArchive::store, writeHalfThenFail));
     EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Mn"), std::string("\x04good"));
     EXPECT_FALSE(folder.Exists(CStoreFile::TemporaryPathOf("フォルダZQ Position\\Mn")));
+
+    // A write that cannot replace its target fails and cleans up.
+    const std::string blocked = settings.StorePath("Blocked");
+    std::filesystem::create_directories(folder.Native("フォルダZQ Position/Blocked/inside"));
+    EXPECT_FALSE(Write(blocked, "blocked"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Native("フォルダZQ Position/Blocked")));
+    EXPECT_FALSE(folder.Exists(CStoreFile::TemporaryPathOf("フォルダZQ Position\\Blocked")));
+
+    // Where a file has the folder's name, there is no store.
+    std::filesystem::remove_all(folder.Native("フォルダZQ Position"));
+    folder.WriteBytes("フォルダZQ Position", "x");
+    EXPECT_FALSE(app.EnsureStoreFolder());
+    EXPECT_FALSE(Write(mnPath, "lost"));
 }
 
-TEST_F(StoreFileTest, WriteThatCannotReplaceTheTargetFailsAndCleansUp)
-{
-    app.EnsureStoreFolder();
-    std::filesystem::create_directories(folder.Native("フォルダZQ Position/Mn/inside"));
-    EXPECT_FALSE(Write(mnPath, "blocked"));
-    EXPECT_TRUE(std::filesystem::is_directory(folder.Native("フォルダZQ Position/Mn")));
-    EXPECT_FALSE(folder.Exists(CStoreFile::TemporaryPathOf("フォルダZQ Position\\Mn")));
-}
-
-TEST_F(StoreFileTest, RecordsFollowOneAnotherOnOneOpenFile)
+TEST_F(StoreFileTest, RecordsFollowOneAnotherOnOneOpenFileThatReplacesTheOldOneOnlyWhenClosed)
 {
     app.EnsureStoreFolder();
     CStoreFile file;
@@ -164,36 +123,27 @@ TEST_F(StoreFileTest, RecordsFollowOneAnotherOnOneOpenFile)
     TextRecord read;
     EXPECT_TRUE(settings.SerializeOnFile(file, CArchive::load, countRead));
     EXPECT_EQ(countRead.value, 2);
-    EXPECT_TRUE(settings.SerializeOnFile(file, CArchive::load, read));
-    EXPECT_EQ(read.text, "one");
-    EXPECT_FALSE(file.IsAtEnd());
-    EXPECT_TRUE(settings.SerializeOnFile(file, CArchive::load, read));
-    EXPECT_EQ(read.text, "two");
+    for (const char* expected : {"one", "two"}) {
+        EXPECT_FALSE(file.IsAtEnd());
+        EXPECT_TRUE(settings.SerializeOnFile(file, CArchive::load, read));
+        EXPECT_EQ(read.value, expected);
+    }
     EXPECT_TRUE(file.IsAtEnd());
     EXPECT_FALSE(settings.SerializeOnFile(file, CArchive::load, read)) << "a record behind the end";
     EXPECT_TRUE(file.Close());
-}
 
-TEST_F(StoreFileTest, RecordSequenceThatFailsOrIsNotClosedKeepsThePreviousFile)
-{
-    app.EnsureStoreFolder();
+    // A sequence that fails, or is never closed, keeps the previous file.
     ASSERT_TRUE(Write(settings.m_strChildWindowPath, "old"));
-    {
-        CStoreFile file;
-        ASSERT_TRUE(settings.OpenStoreFile(file, settings.m_strChildWindowPath, false));
-        NumberRecord count{1};
-        settings.SerializeOnFile(file, CArchive::store, count);
-        EXPECT_FALSE(settings.SerializeOnFile(file, CArchive::store, [](CArchive&) {
-            throw CArchiveException(CArchiveException::genericException);
-        }));
-        NumberRecord after{5};
-        EXPECT_FALSE(settings.SerializeOnFile(file, CArchive::store, after)) << "the file is spoilt";
-        EXPECT_FALSE(file.Close());
-    }
+    ASSERT_TRUE(settings.OpenStoreFile(file, settings.m_strChildWindowPath, false));
+    settings.SerializeOnFile(file, CArchive::store, count);
+    EXPECT_FALSE(settings.SerializeOnFile(file, CArchive::store, [](CArchive&) {
+        throw CArchiveException(CArchiveException::genericException);
+    }));
+    EXPECT_FALSE(settings.SerializeOnFile(file, CArchive::store, count)) << "the file is spoilt";
+    EXPECT_FALSE(file.Close());
     {
         CStoreFile abandoned;
         ASSERT_TRUE(settings.OpenStoreFile(abandoned, settings.m_strChildWindowPath, false));
-        NumberRecord count{3};
         settings.SerializeOnFile(abandoned, CArchive::store, count);
     }
     EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Child Wind "), std::string("\x03old"));
@@ -205,12 +155,12 @@ TEST_F(StoreFileTest, DefaultFolderServesOnlyWhenTheStoreHasNoFile)
     folder.WriteBytes("フォルダZQ Position Default/Mn", "\x07" "default");
     TextRecord read;
     ASSERT_TRUE(settings.LoadStoreFile("Mn", read));
-    EXPECT_EQ(read.text, "default");
+    EXPECT_EQ(read.value, "default");
 
     app.EnsureStoreFolder();
     ASSERT_TRUE(Write(mnPath, "saved"));
     ASSERT_TRUE(settings.LoadStoreFile("Mn", read));
-    EXPECT_EQ(read.text, "saved");
+    EXPECT_EQ(read.value, "saved");
     EXPECT_EQ(folder.ReadBytes("フォルダZQ Position Default/Mn"), "\x07" "default");
 
     EXPECT_FALSE(settings.LoadStoreFile("Tool Bar", read));

@@ -20,24 +20,6 @@
 
 namespace {
 
-template <class Record>
-std::string Stored(Record& record)
-{
-    std::stringstream stream;
-    CArchive ar(stream, CArchive::store);
-    record.Serialize(ar);
-    ar.Close();
-    return stream.str();
-}
-
-template <class Record>
-void Load(Record& record, const std::string& bytes)
-{
-    std::stringstream stream(bytes);
-    CArchive ar(stream, CArchive::load);
-    record.Serialize(ar);
-}
-
 CWindowPlacement SamplePlacement()
 {
     CWindowPlacement placement;
@@ -49,21 +31,6 @@ CWindowPlacement SamplePlacement()
     return placement;
 }
 
-void ExpectPlacementFields(StoredFields& fields, const CWindowPlacement& placement)
-{
-    EXPECT_EQ(fields.Int(), 44);
-    EXPECT_EQ(fields.Int(), static_cast<int32_t>(placement.flags));
-    EXPECT_EQ(fields.Int(), static_cast<int32_t>(placement.showCmd));
-    EXPECT_EQ(fields.Int(), placement.ptMinPosition.x);
-    EXPECT_EQ(fields.Int(), placement.ptMinPosition.y);
-    EXPECT_EQ(fields.Int(), placement.ptMaxPosition.x);
-    EXPECT_EQ(fields.Int(), placement.ptMaxPosition.y);
-    EXPECT_EQ(fields.Int(), placement.rcNormalPosition.left);
-    EXPECT_EQ(fields.Int(), placement.rcNormalPosition.top);
-    EXPECT_EQ(fields.Int(), placement.rcNormalPosition.right);
-    EXPECT_EQ(fields.Int(), placement.rcNormalPosition.bottom);
-}
-
 StoredBytes& AppendPlacement(StoredBytes& bytes, const CWindowPlacement& placement)
 {
     bytes.Int(44).Int(static_cast<int32_t>(placement.flags)).Int(static_cast<int32_t>(placement.showCmd));
@@ -71,6 +38,14 @@ StoredBytes& AppendPlacement(StoredBytes& bytes, const CWindowPlacement& placeme
     bytes.Int(placement.ptMaxPosition.x).Int(placement.ptMaxPosition.y);
     const CStoreRect& rect = placement.rcNormalPosition;
     return bytes.Int(rect.left).Int(rect.top).Int(rect.right).Int(rect.bottom);
+}
+
+// The sample placement's 44 bytes and then the given bytes, as the main-frame and child-window
+// records begin.
+std::string PlacementThen(const StoredBytes& rest)
+{
+    StoredBytes bytes;
+    return AppendPlacement(bytes, SamplePlacement()).Str() + rest.Str();
 }
 
 // The process-wide values start from their initial state in every test.
@@ -83,12 +58,6 @@ protected:
         g_nFolderSortDirection = 1;
         ListFileSortMode = "B";
     }
-    // A main-frame file holding the placement and then the given settings bytes.
-    static std::string MnWith(const StoredBytes& settings)
-    {
-        StoredBytes bytes;
-        return AppendPlacement(bytes, SamplePlacement()).Str() + settings.Str();
-    }
 
     CAppCore app;
     CAppSettings& settings = app.m_settings;
@@ -96,47 +65,18 @@ protected:
 
 }  // namespace
 
-TEST_F(MainFrameRecordTest, DefaultSettingsTake86BytesInTheirOrder)
+TEST_F(MainFrameRecordTest, DefaultSettingsTake86BytesInTheirOrderAndChangedOnesComeBackInAnotherRun)
 {
     CMainFrameRecord record(app);
     record.m_placement = SamplePlacement();
-    StoredFields fields(Stored(record));
-    ExpectPlacementFields(fields, SamplePlacement());
-    EXPECT_EQ(fields.Int(), 1000);
-    EXPECT_EQ(fields.Int(), 0) << "folder sort key";
-    EXPECT_EQ(fields.Int(), 1) << "folder sort direction";
-    EXPECT_EQ(fields.ShortString(), "B");
-    EXPECT_EQ(fields.Int(), 0) << "refresh on open";
-    EXPECT_EQ(fields.ShortString(), " KB");
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(fields.Int(), 0) << "label switch " << i;
-    EXPECT_TRUE(fields.AtEnd());
-    EXPECT_EQ(Stored(record).size(), 86u);
-}
+    // Base, folder sort key and direction, file sort mode, refresh on open, size unit, and the
+    // five label switches.
+    const std::string bytes = Stored(record);
+    EXPECT_EQ(bytes, PlacementThen(StoredBytes().Int(1000).Int(0).Int(1).ShortString("B").Int(0).ShortString(" KB")
+                                       .Int(0).Int(0).Int(0).Int(0).Int(0)));
+    EXPECT_EQ(bytes.size(), 86u);
 
-TEST_F(MainFrameRecordTest, DefaultFolderFileIsReadAndSavedIntoTheStore)
-{
-    ScopedStoreFolder folder;
-    const std::string shipped = MnWith(StoredBytes().Int(1024).Int(0).Int(1).ShortString("B").Int(0)
-                                           .ShortString(" KB").Int(0).Int(0).Int(0).Int(0).Int(0));
-    folder.WriteBytes("フォルダZQ Position Default/Mn", shipped);
-    CMainFrameRecord record(app);
-    ASSERT_TRUE(settings.LoadStoreFile(settings.m_strMainFrameFile, record));
-    EXPECT_EQ(settings.m_format.m_nKByte, 1024);
-
-    app.EnsureStoreFolder();
-    ASSERT_TRUE(settings.SerializeToFile(settings.StorePath(settings.m_strMainFrameFile), CArchive::store, record));
-    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Mn"), shipped);
-    settings.m_format.m_nKByte = 1000;
-    ASSERT_TRUE(settings.SerializeToFile(settings.StorePath(settings.m_strMainFrameFile), CArchive::store, record));
-    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Mn").size(), 86u);
-    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position Default/Mn"), shipped);
-}
-
-TEST_F(MainFrameRecordTest, ChangedSettingsComeBackInAnotherRun)
-{
-    CMainFrameRecord written(app);
-    written.m_placement = SamplePlacement();
+    // Changed settings come back in another run.
     settings.m_format.m_nKByte = 1024;
     app.m_nFolderSortKey = kFolderSortByFileCount;
     g_nFolderSortDirection = 0;
@@ -145,29 +85,23 @@ TEST_F(MainFrameRecordTest, ChangedSettingsComeBackInAnotherRun)
     settings.m_format.m_strSizeUnit = " GB";
     settings.m_bShowLastRead = 1;
     settings.m_bShowFileCount = 1;
-    const std::string bytes = Stored(written);
+    const std::string changed = Stored(record);
     ResetProcessValues();
 
     CAppCore next;
     CMainFrameRecord read(next);
-    Load(read, bytes);
+    Load(read, changed);
     EXPECT_TRUE(read.IsComplete());
-    ASSERT_TRUE(read.HasPlacement());
-    EXPECT_EQ(read.m_placement, SamplePlacement());
+    EXPECT_TRUE(read.HasPlacement());
+    EXPECT_EQ(Stored(read), changed);  // every value came back
     EXPECT_EQ(next.m_settings.m_format.m_nKByte, 1024);
-    EXPECT_EQ(next.m_nFolderSortKey, kFolderSortByFileCount);
     EXPECT_EQ(g_nFolderSortDirection, 0);
-    EXPECT_EQ(ListFileSortMode, "N");
-    EXPECT_EQ(next.m_bRefreshOnOpen, 1);
     EXPECT_EQ(next.m_settings.m_format.m_strSizeUnit, " GB");
-    EXPECT_EQ(next.m_settings.m_bShowModified, 0);
-    EXPECT_EQ(next.m_settings.m_bShowLastRead, 1);
-    EXPECT_EQ(next.m_settings.m_bShowFileCount, 1);
 }
 
-TEST_F(MainFrameRecordTest, FileCutShortKeepsWhatWasReadAndDefaultsBehind)
+TEST_F(MainFrameRecordTest, FileCutShortKeepsWhatWasReadAndValuesTheProgramCannotUseAreSkipped)
 {
-    const std::string full = MnWith(StoredBytes().Int(1024).Int(kFolderSortBySize).Int(0).ShortString("T").Int(1)
+    const std::string full = PlacementThen(StoredBytes().Int(1024).Int(kFolderSortBySize).Int(0).ShortString("T").Int(1)
                                          .ShortString(" MB").Int(1).Int(1).Int(1).Int(1).Int(1));
     for (std::size_t length = 0; length < full.size(); ++length) {
         ResetProcessValues();
@@ -182,35 +116,27 @@ TEST_F(MainFrameRecordTest, FileCutShortKeepsWhatWasReadAndDefaultsBehind)
         EXPECT_EQ(fresh.m_settings.m_format.m_strSizeUnit, length >= 66 ? " MB" : " KB") << length;
         EXPECT_EQ(fresh.m_settings.m_bShowFolderCount, length >= 82 ? 1 : 0) << length;
     }
-}
 
-TEST_F(MainFrameRecordTest, ValuesTheProgramCannotUseAreSkipped)
-{
-    const auto loadSettings = [this](const StoredBytes& values) {
+    // Bases other than 1000 and 1024, sort keys and file sort modes the program does not know, and
+    // units it does not offer leave the values as they were; the record still reads to its end.
+    ResetProcessValues();
+    struct Case { int32_t base, key; const char *mode, *unit; };
+    for (const Case& c : {Case{0, 7, "X", " TB"}, {999, 7, "X", " TB"}, {1023, 7, "X", " TB"}, {4096, 7, "X", " TB"},
+                          {-1024, 7, "X", " TB"}, {1024, -3, "", ""}, {1024, -3, "", "KB"}, {1024, -3, "", " kb"},
+                          {1024, -3, "", " KB "}, {1024, -3, "", "  b"}}) {
+        SCOPED_TRACE(std::to_string(c.base) + " '" + c.unit + "'");
         CMainFrameRecord record(app);
-        Load(record, MnWith(values));
-        return record.IsComplete();
-    };
-    for (const int32_t base : {0, 999, 1023, 4096, -1024}) {
-        ASSERT_TRUE(loadSettings(StoredBytes().Int(base).Int(7).Int(1).ShortString("X").Int(0).ShortString(" TB")
-                                     .Int(0).Int(0).Int(0).Int(0).Int(0)));
-        EXPECT_EQ(settings.m_format.m_nKByte, 1000) << base;
+        Load(record, PlacementThen(StoredBytes().Int(c.base).Int(c.key).Int(1).ShortString(c.mode).Int(0)
+                                       .ShortString(c.unit).Int(0).Int(0).Int(0).Int(0).Int(0)));
+        ASSERT_TRUE(record.IsComplete());
+        EXPECT_EQ(settings.m_format.m_nKByte, c.base == 1024 ? 1024 : 1000);
         EXPECT_EQ(app.m_nFolderSortKey, 0);
         EXPECT_EQ(ListFileSortMode, "B");
         EXPECT_EQ(settings.m_format.m_strSizeUnit, " KB");
     }
-    for (const char* unit : {"", "KB", " kb", " KB ", "  b"}) {
-        ASSERT_TRUE(loadSettings(StoredBytes().Int(1024).Int(-3).Int(1).ShortString("").Int(0).ShortString(unit)
-                                     .Int(0).Int(0).Int(0).Int(0).Int(0)));
-        EXPECT_EQ(settings.m_format.m_strSizeUnit, " KB") << "'" << unit << "'";
-        EXPECT_EQ(app.m_nFolderSortKey, 0);
-    }
-}
-
-TEST_F(MainFrameRecordTest, SwitchesReadAsZeroOrOne)
-{
+    // Switches read as zero or one.
     CMainFrameRecord record(app);
-    Load(record, MnWith(StoredBytes().Int(1000).Int(0).Int(-7).ShortString("B").Int(2).ShortString(" KB")
+    Load(record, PlacementThen(StoredBytes().Int(1000).Int(0).Int(-7).ShortString("B").Int(2).ShortString(" KB")
                             .Int(0x100).Int(0).Int(-1).Int(0).Int(std::numeric_limits<int32_t>::min())));
     EXPECT_EQ(g_nFolderSortDirection, 1);
     EXPECT_EQ(app.m_bRefreshOnOpen, 1);
@@ -220,7 +146,7 @@ TEST_F(MainFrameRecordTest, SwitchesReadAsZeroOrOne)
     EXPECT_EQ(settings.m_bShowFileCount, 1);
 }
 
-TEST_F(MainFrameRecordTest, PlacementThatWouldLoseTheWindowIsNotOffered)
+TEST_F(MainFrameRecordTest, PlacementThatWouldLoseTheWindowIsNotOfferedAndReadingRepairsLengthAndFlags)
 {
     const auto placementUsable = [this](const CWindowPlacement& placement) {
         StoredBytes bytes;
@@ -232,28 +158,18 @@ TEST_F(MainFrameRecordTest, PlacementThatWouldLoseTheWindowIsNotOffered)
         return record.HasPlacement();
     };
     EXPECT_TRUE(placementUsable(SamplePlacement()));
-    CWindowPlacement hidden = SamplePlacement();
-    hidden.showCmd = 0;
-    EXPECT_FALSE(placementUsable(hidden));
-    CWindowPlacement unknownShow = SamplePlacement();
-    unknownShow.showCmd = 12;
-    EXPECT_FALSE(placementUsable(unknownShow));
-    CWindowPlacement far = SamplePlacement();
-    far.rcNormalPosition.right = 2000000000;
-    EXPECT_FALSE(placementUsable(far));
-    CWindowPlacement inverted = SamplePlacement();
-    inverted.rcNormalPosition = {500, 500, 100, 100};
-    EXPECT_FALSE(placementUsable(inverted));
-    CWindowPlacement flat = SamplePlacement();
-    flat.rcNormalPosition.bottom = flat.rcNormalPosition.top;
-    EXPECT_FALSE(placementUsable(flat));
-    CWindowPlacement farMaximised = SamplePlacement();
-    farMaximised.ptMaxPosition.x = -40000;
-    EXPECT_FALSE(placementUsable(farMaximised));
-}
+    // Hidden, an unknown show command, far away, inverted, flat, and maximised far away.
+    std::vector<CWindowPlacement> unusable(6, SamplePlacement());
+    unusable[0].showCmd = 0;
+    unusable[1].showCmd = 12;
+    unusable[2].rcNormalPosition.right = 2000000000;
+    unusable[3].rcNormalPosition = {500, 500, 100, 100};
+    unusable[4].rcNormalPosition.bottom = unusable[4].rcNormalPosition.top;
+    unusable[5].ptMaxPosition.x = -40000;
+    for (std::size_t i = 0; i < unusable.size(); ++i)
+        EXPECT_FALSE(placementUsable(unusable[i])) << i;
 
-TEST(WindowPlacementRecord, ReadingRepairsLengthAndFlags)
-{
+    // Reading a placement repairs its length and flags.
     CWindowPlacement placement = SamplePlacement();
     placement.length = 12;
     placement.flags = 0xFFFFFFF1;
@@ -273,41 +189,28 @@ TEST(WindowPlacementRecord, ReadingRepairsLengthAndFlags)
     EXPECT_EQ(untouched, SamplePlacement());
 }
 
-TEST(ToolBarRecord, SixRectanglesInSlotOrderWithoutSlotFour)
+TEST(ToolBarRecord, SixRectanglesInSlotOrderWithoutSlotFourAndDamagedOnesDockAtTheDefaultPlace)
 {
     CToolBarState::DockRects rects;
     for (int slot = 0; slot < CToolBarState::kToolBarSlots; ++slot)
         rects[slot] = {slot * 100, slot, slot * 100 + 90, slot + 30};
     CToolBarState state(rects);
-    const std::string bytes = Stored(state);
-    ASSERT_EQ(bytes.size(), 96u);
-    StoredFields fields(bytes);
-    for (const int slot : {0, 1, 2, 3, 5, 6}) {
-        EXPECT_EQ(fields.Int(), slot * 100) << slot;
-        EXPECT_EQ(fields.Int(), slot);
-        EXPECT_EQ(fields.Int(), slot * 100 + 90);
-        EXPECT_EQ(fields.Int(), slot + 30);
-    }
-
+    StoredBytes expected;
+    for (const int slot : {0, 1, 2, 3, 5, 6})
+        expected.Int(slot * 100).Int(slot).Int(slot * 100 + 90).Int(slot + 30);
+    EXPECT_EQ(Stored(state), expected.Str());
     CToolBarState::DockRects read{};
     CToolBarState reader(read);
-    Load(reader, bytes);
+    Load(reader, expected.Str());
     EXPECT_TRUE(reader.IsComplete());
     EXPECT_EQ(read[6], rects[6]);
     EXPECT_EQ(read[4], CStoreRect()) << "slot 4 has no toolbar";
-}
 
-TEST(ToolBarRecord, DamagedRectanglesDockAtTheDefaultPlace)
-{
-    StoredBytes bytes;
-    bytes.Int(0).Int(0).Int(300).Int(30);
-    bytes.Int(-2000000000).Int(0).Int(10).Int(10);
-    bytes.Int(50).Int(0).Int(10).Int(30);
-    bytes.Int(1).Int(2).Int(3);
-    CToolBarState::DockRects read;
+    // A usable rectangle, one out of reach, an inverted one, and one cut short.
+    const StoredBytes damaged = StoredBytes().Int(0).Int(0).Int(300).Int(30).Int(-2000000000).Int(0).Int(10).Int(10)
+                                    .Int(50).Int(0).Int(10).Int(30).Int(1).Int(2).Int(3);
     read.fill({1, 1, 2, 2});
-    CToolBarState reader(read);
-    Load(reader, bytes.Str());
+    Load(reader, damaged.Str());
     EXPECT_FALSE(reader.IsComplete());
     EXPECT_EQ(read[0], (CStoreRect{0, 0, 300, 30}));
     EXPECT_EQ(read[1], CStoreRect()) << "out of reach";
@@ -315,7 +218,7 @@ TEST(ToolBarRecord, DamagedRectanglesDockAtTheDefaultPlace)
     EXPECT_EQ(read[3], (CStoreRect{1, 1, 2, 2})) << "cut short: kept as it was";
 }
 
-TEST(ChildWindowRecords, CountIsKeptWithinReason)
+TEST(CountRecords, ChildWindowCountAndTipIndexAreKeptWithinReason)
 {
     CAppCore app;
     CChildCount count(app);
@@ -329,59 +232,8 @@ TEST(ChildWindowRecords, CountIsKeptWithinReason)
     Load(count, "\x01\x00");
     EXPECT_FALSE(count.IsComplete());
     EXPECT_EQ(app.m_nChildCount, 5);
-}
 
-TEST(ChildWindowRecords, FrameRecordIsPlacementAndTreePaneIn60Bytes)
-{
-    CChildFrameRecord written;
-    written.m_placement = SamplePlacement();
-    written.m_rcTreePane = {0, 0, 350, 480};
-    const std::string bytes = Stored(written);
-    StoredFields fields(bytes);
-    ExpectPlacementFields(fields, SamplePlacement());
-    EXPECT_EQ(fields.Int(), 0);
-    EXPECT_EQ(fields.Int(), 0);
-    EXPECT_EQ(fields.Int(), 350);
-    EXPECT_EQ(fields.Int(), 480);
-    EXPECT_TRUE(fields.AtEnd());
-
-    CChildFrameRecord read;
-    Load(read, bytes);
-    EXPECT_TRUE(read.HasPlacement() && read.HasTreePane());
-    EXPECT_EQ(read.m_rcTreePane.right, 350);
-
-    CChildFrameRecord cut;
-    Load(cut, bytes.substr(0, 50));
-    EXPECT_TRUE(cut.HasPlacement());
-    EXPECT_FALSE(cut.HasTreePane());
-    EXPECT_EQ(cut.m_rcTreePane, CStoreRect());
-}
-
-TEST(SearchDialogRecord, RectangleIsReadWholeOrNotAtAll)
-{
-    CSearchDialogRecord written;
-    written.m_rcNormal = {100, 50, 600, 450};
-    const std::string bytes = Stored(written);
-    EXPECT_EQ(bytes, StoredBytes().Int(100).Int(50).Int(600).Int(450).Str());
-
-    CSearchDialogRecord read;
-    Load(read, bytes);
-    EXPECT_TRUE(read.HasRect());
-    EXPECT_EQ(read.m_rcNormal, written.m_rcNormal);
-    for (std::size_t length = 0; length < bytes.size(); ++length) {
-        CSearchDialogRecord cut;
-        cut.m_rcNormal = {1, 2, 3, 4};
-        Load(cut, bytes.substr(0, length));
-        EXPECT_FALSE(cut.HasRect()) << length;
-        EXPECT_EQ(cut.m_rcNormal, (CStoreRect{1, 2, 3, 4})) << length;
-    }
-    CSearchDialogRecord empty;
-    Load(empty, StoredBytes().Int(10).Int(10).Int(10).Int(90).Str());
-    EXPECT_FALSE(empty.HasRect());
-}
-
-TEST(OnePointRecord, IndexThatNamesNoTipLoadsAsNoneShown)
-{
+    // An index that names no tip loads as none shown.
     COnePointState state;
     EXPECT_EQ(state.m_nIndex, -1);
     for (const auto& [stored, loaded] : {std::pair{0, 0}, {9, 9}, {99, 99}, {100, -1}, {-1, -1}, {-2, -1},
@@ -394,39 +246,42 @@ TEST(OnePointRecord, IndexThatNamesNoTipLoadsAsNoneShown)
     EXPECT_EQ(Stored(state), StoredBytes().Int(7).Str());
 }
 
-TEST(ChildWindowRecords, WholeFileWithFramesAndPanePiecesReadsBackInOrder)
+TEST(RectangleRecords, ChildFrameIsPlacementAndTreePaneIn60BytesAndTheSearchDialogsIsReadWholeOrNotAtAll)
 {
-    ScopedStoreFolder folder;
-    CAppCore app;
-    CAppSettings& settings = app.m_settings;
-    app.EnsureStoreFolder();
-    CStoreFile& file = settings.m_fileChildWindows;
-    ASSERT_TRUE(settings.OpenStoreFile(file, settings.m_strChildWindowPath, false));
-    app.m_nChildCount = 2;
-    CChildCount count(app);
-    settings.SerializeOnFile(file, CArchive::store, count);
-    for (int32_t width : {200, 350}) {
-        CChildFrameRecord frame;
-        frame.m_placement = SamplePlacement();
-        frame.m_rcTreePane = {0, 0, width, 400};
-        settings.SerializeOnFile(file, CArchive::store, frame);
-        settings.SerializeOnFile(file, CArchive::store, [width](CArchive& ar) { ar << width; });  // a pane's piece
-    }
-    ASSERT_TRUE(file.Close());
-    EXPECT_EQ(folder.ReadBytes("フォルダZQ Position\\Child Wind ").size(), 4u + 2 * 64);
+    CChildFrameRecord written;
+    written.m_placement = SamplePlacement();
+    written.m_rcTreePane = {0, 0, 350, 480};
+    const std::string bytes = Stored(written);
+    EXPECT_EQ(bytes, PlacementThen(StoredBytes().Int(0).Int(0).Int(350).Int(480)));
 
-    app.m_nChildCount = 0;
-    ASSERT_TRUE(settings.OpenStoreFile(file, settings.m_strChildWindowPath, true));
-    settings.SerializeOnFile(file, CArchive::load, count);
-    ASSERT_EQ(app.m_nChildCount, 2);
-    for (int32_t width : {200, 350}) {
-        CChildFrameRecord frame;
-        int32_t piece = 0;
-        settings.SerializeOnFile(file, CArchive::load, frame);
-        settings.SerializeOnFile(file, CArchive::load, [&piece](CArchive& ar) { ar >> piece; });
-        EXPECT_EQ(frame.m_rcTreePane.right, width);
-        EXPECT_EQ(piece, width);
+    CChildFrameRecord read;
+    Load(read, bytes);
+    EXPECT_TRUE(read.HasPlacement() && read.HasTreePane());
+    EXPECT_EQ(read.m_rcTreePane.right, 350);
+
+    CChildFrameRecord cut;
+    Load(cut, bytes.substr(0, 50));
+    EXPECT_TRUE(cut.HasPlacement());
+    EXPECT_FALSE(cut.HasTreePane());
+    EXPECT_EQ(cut.m_rcTreePane, CStoreRect());
+
+    // The search dialog's rectangle is read whole or not at all.
+    CSearchDialogRecord dialog;
+    dialog.m_rcNormal = {100, 50, 600, 450};
+    const std::string rectangle = Stored(dialog);
+    EXPECT_EQ(rectangle, StoredBytes().Int(100).Int(50).Int(600).Int(450).Str());
+    CSearchDialogRecord dialogRead;
+    Load(dialogRead, rectangle);
+    EXPECT_TRUE(dialogRead.HasRect());
+    EXPECT_EQ(dialogRead.m_rcNormal, dialog.m_rcNormal);
+    for (std::size_t length = 0; length < rectangle.size(); ++length) {
+        CSearchDialogRecord dialogCut;
+        dialogCut.m_rcNormal = {1, 2, 3, 4};
+        Load(dialogCut, rectangle.substr(0, length));
+        EXPECT_FALSE(dialogCut.HasRect()) << length;
+        EXPECT_EQ(dialogCut.m_rcNormal, (CStoreRect{1, 2, 3, 4})) << length;
     }
-    EXPECT_TRUE(file.IsAtEnd());
-    file.Close();
+    CSearchDialogRecord empty;
+    Load(empty, StoredBytes().Int(10).Int(10).Int(10).Int(90).Str());
+    EXPECT_FALSE(empty.HasRect());
 }

@@ -1,15 +1,18 @@
-// Store test support: a temporary current folder, raw file access and a little-endian decoder.
+// Store test support: a temporary current folder, raw file access, records to and from bytes,
+// and a little-endian encoder.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "core/TestSupport.h"
+#include "fw/CArchive.h"
 
 // The store lives in the current folder. For the length of a test the current folder is an
 // empty temporary one, so that tests neither see nor leave store files of their own or others.
@@ -50,42 +53,25 @@ private:
     std::filesystem::path m_previous;
 };
 
-// Walks through stored bytes, field by field, failing the test when a field runs past the end.
-class StoredFields {
-public:
-    explicit StoredFields(std::string bytes) : m_bytes(std::move(bytes)) {}
+// The bytes an object with Serialize(CArchive&) stores.
+template <class Record>
+std::string Stored(Record& record)
+{
+    std::stringstream stream;
+    CArchive ar(stream, CArchive::store);
+    record.Serialize(ar);
+    ar.Close();
+    return stream.str();
+}
 
-    int32_t Int()
-    {
-        uint32_t value = 0;
-        for (int i = 0; i < 4; ++i)
-            value |= static_cast<uint32_t>(Byte()) << (8 * i);
-        return static_cast<int32_t>(value);
-    }
-    // A string with a one-byte length prefix, as every short setting is stored.
-    std::string ShortString()
-    {
-        const uint8_t length = Byte();
-        std::string text;
-        for (uint8_t i = 0; i < length; ++i)
-            text.push_back(static_cast<char>(Byte()));
-        return text;
-    }
-    bool AtEnd() const { return m_pos == m_bytes.size(); }
-
-private:
-    uint8_t Byte()
-    {
-        if (m_pos >= m_bytes.size()) {
-            ADD_FAILURE() << "stored bytes end at " << m_pos;
-            return 0;
-        }
-        return static_cast<uint8_t>(m_bytes[m_pos++]);
-    }
-
-    std::string m_bytes;
-    std::size_t m_pos = 0;
-};
+// Loads an object from bytes as if they were the file at filePath, which messages name.
+template <class Record>
+void Load(Record& record, const std::string& bytes, const std::string& filePath = std::string())
+{
+    std::stringstream stream(bytes);
+    CArchive ar(stream, CArchive::load, filePath);
+    record.Serialize(ar);
+}
 
 // Builds the bytes of a store file from 32-bit values and strings with one-byte prefixes.
 class StoredBytes {

@@ -3,26 +3,16 @@
 
 #include "folderdata/CUpdateHint.h"
 
-namespace {
-
-CUpdateHint FilledHint()
+TEST(UpdateHint, CopiesCarryEverythingButTheAnswerFlagAndResetRestoresThePresets)
 {
-    CUpdateHint hint;
-    hint.m_strOldPath = "C:\\old";
-    hint.m_strPath = "C:\\new";
-    hint.m_nCode = 3;
-    hint.m_info.m_nSize = 12345;
-    hint.m_info.m_nFiles = 7;
-    hint.m_nParam1 = 9;
-    hint.m_nParam2 = 0;
-    return hint;
-}
-
-}  // namespace
-
-TEST(UpdateHint, CopiesCarryEverythingButTheAnswerFlag)
-{
-    const CUpdateHint original = FilledHint();
+    CUpdateHint original;
+    original.m_strOldPath = "C:\\old";
+    original.m_strPath = "C:\\new";
+    original.m_nCode = 3;
+    original.m_info.m_nSize = 12345;
+    original.m_info.m_nFiles = 7;
+    original.m_nParam1 = 9;
+    original.m_nParam2 = 0;
     const CUpdateHint copy(original);
     EXPECT_EQ(copy.m_strOldPath, "C:\\old");
     EXPECT_EQ(copy.m_strPath, "C:\\new");
@@ -36,17 +26,11 @@ TEST(UpdateHint, CopiesCarryEverythingButTheAnswerFlag)
     assigned = original;
     EXPECT_EQ(assigned.m_strPath, "C:\\new");
     EXPECT_EQ(assigned.m_nParam2, 5);
-}
 
-TEST(UpdateHint, ResetRestoresThePresets)
-{
-    CUpdateHint hint = FilledHint();
-    hint.m_nParam2 = 0;
-    hint.Reset();
-    EXPECT_TRUE(hint.m_strOldPath.empty());
-    EXPECT_TRUE(hint.m_strPath.empty());
-    EXPECT_EQ(hint.m_nCode, 0);
-    EXPECT_EQ(hint.m_info, CSizeInfo());
-    EXPECT_EQ(hint.m_nParam1, 0);
-    EXPECT_EQ(hint.m_nParam2, 1);
+    assigned.Reset();
+    EXPECT_TRUE(assigned.m_strOldPath.empty() && assigned.m_strPath.empty());
+    EXPECT_EQ(assigned.m_nCode, 0);
+    EXPECT_EQ(assigned.m_info, CSizeInfo());
+    EXPECT_EQ(assigned.m_nParam1, 0);
+    EXPECT_EQ(assigned.m_nParam2, 1);
 }

@@ -10,23 +10,6 @@
 
 namespace {
 
-
-// Every code point NextCodePoint finds in the text, with the position after each.
-struct Decoded {
-    std::vector<char32_t> codePoints;
-    std::vector<std::size_t> positions;
-};
-
-Decoded DecodeAll(std::string_view utf8)
-{
-    Decoded decoded;
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        decoded.codePoints.push_back(Utf::NextCodePoint(utf8, pos));
-        decoded.positions.push_back(pos);
-    }
-    return decoded;
-}
-
 std::string Encoded(char32_t codePoint)
 {
     std::string out;
@@ -34,19 +17,14 @@ std::string Encoded(char32_t codePoint)
     return out;
 }
 
-TEST(UtfDecode, LengthBoundariesDecodeToTheirCodePoints)
+TEST(Utf, DecodingIsStrictEveryCodePointRoundTripsThroughUtf16AndOnlyAsciiLettersChangeCase)
 {
     const std::vector<std::pair<std::string, char32_t>> cases = {
-        {Bytes({0x00}), 0x0},
-        {Bytes({0x7F}), 0x7F},
-        {Bytes({0xC2, 0x80}), 0x80},
-        {Bytes({0xDF, 0xBF}), 0x7FF},
-        {Bytes({0xE0, 0xA0, 0x80}), 0x800},
-        {Bytes({0xED, 0x9F, 0xBF}), 0xD7FF},
-        {Bytes({0xEE, 0x80, 0x80}), 0xE000},
-        {Bytes({0xEF, 0xBF, 0xBF}), 0xFFFF},
-        {Bytes({0xF0, 0x90, 0x80, 0x80}), 0x10000},
-        {Bytes({0xF4, 0x8F, 0xBF, 0xBF}), 0x10FFFF},
+        {Bytes({0x00}), 0x0},                     {Bytes({0x7F}), 0x7F},
+        {Bytes({0xC2, 0x80}), 0x80},              {Bytes({0xDF, 0xBF}), 0x7FF},
+        {Bytes({0xE0, 0xA0, 0x80}), 0x800},       {Bytes({0xED, 0x9F, 0xBF}), 0xD7FF},
+        {Bytes({0xEE, 0x80, 0x80}), 0xE000},      {Bytes({0xEF, 0xBF, 0xBF}), 0xFFFF},
+        {Bytes({0xF0, 0x90, 0x80, 0x80}), 0x10000}, {Bytes({0xF4, 0x8F, 0xBF, 0xBF}), 0x10FFFF},
     };
     for (const auto& [utf8, expected] : cases) {
         std::size_t pos = 0;
@@ -54,48 +32,31 @@ TEST(UtfDecode, LengthBoundariesDecodeToTheirCodePoints)
         EXPECT_EQ(pos, utf8.size()) << CodePointName(expected);
         EXPECT_EQ(Encoded(expected), utf8) << CodePointName(expected);
     }
-}
+    // Surrogates and values past U+10FFFF are written as U+FFFD.
+    for (const char32_t codePoint : {0xD800, 0xDFFF, 0x110000})
+        EXPECT_EQ(Encoded(codePoint), Bytes({0xEF, 0xBF, 0xBD})) << CodePointName(codePoint);
 
-TEST(UtfDecode, MalformedSequencesYieldReplacementAndSkipOneByte)
-{
+    // A continuation byte without a lead; overlong NUL, U+007F, U+07FF and U+FFFF; both halves of
+    // a surrogate pair; U+110000 and beyond; sequences cut short by the end or by an ASCII byte.
     const std::vector<std::string> malformed = {
-        Bytes({0x80}),                    // continuation byte without a lead
-        Bytes({0xC0, 0x80}),              // overlong NUL
-        Bytes({0xC1, 0xBF}),              // overlong U+007F
-        Bytes({0xE0, 0x9F, 0xBF}),        // overlong U+07FF
-        Bytes({0xF0, 0x8F, 0xBF, 0xBF}),  // overlong U+FFFF
-        Bytes({0xED, 0xA0, 0x80}),        // high surrogate
-        Bytes({0xED, 0xBF, 0xBF}),        // low surrogate
-        Bytes({0xF4, 0x90, 0x80, 0x80}),  // U+110000
-        Bytes({0xF5, 0x80, 0x80, 0x80}),
-        Bytes({0xFF}),
-        Bytes({0xE3, 0x81}),              // cut short by the end
-        Bytes({0xE3, 0x41, 0x82}),        // cut short by an ASCII byte
-    };
+        Bytes({0x80}), Bytes({0xC0, 0x80}), Bytes({0xC1, 0xBF}), Bytes({0xE0, 0x9F, 0xBF}),
+        Bytes({0xF0, 0x8F, 0xBF, 0xBF}), Bytes({0xED, 0xA0, 0x80}), Bytes({0xED, 0xBF, 0xBF}),
+        Bytes({0xF4, 0x90, 0x80, 0x80}), Bytes({0xF5, 0x80, 0x80, 0x80}), Bytes({0xFF}), Bytes({0xE3, 0x81}),
+        Bytes({0xE3, 0x41, 0x82})};
     for (const std::string& utf8 : malformed) {
         std::size_t pos = 0;
         EXPECT_EQ(Utf::NextCodePoint(utf8, pos), char32_t(0xFFFD)) << testing::PrintToString(utf8);
         EXPECT_EQ(pos, 1u) << testing::PrintToString(utf8);
     }
-}
+    // Decoding goes on with the byte after a broken sequence.
+    const std::string broken = Bytes({0xE3, 0x41, 0xE3, 0x81, 0x82});
+    std::size_t pos = 0;
+    for (const auto& [codePoint, after] : {std::pair<char32_t, std::size_t>{0xFFFD, 1}, {'A', 2}, {0x3042, 5}}) {
+        EXPECT_EQ(Utf::NextCodePoint(broken, pos), codePoint);
+        EXPECT_EQ(pos, after);
+    }
 
-TEST(UtfDecode, ResynchronisesOnTheByteAfterABrokenSequence)
-{
-    const Decoded decoded = DecodeAll(Bytes({0xE3, 0x41, 0xE3, 0x81, 0x82}));
-    EXPECT_EQ(decoded.codePoints, (std::vector<char32_t>{0xFFFD, 'A', 0x3042}));
-    EXPECT_EQ(decoded.positions, (std::vector<std::size_t>{1, 2, 5}));
-}
-
-TEST(UtfEncode, SurrogatesAndOutOfRangeValuesBecomeReplacement)
-{
-    const std::string replacement = Bytes({0xEF, 0xBF, 0xBD});
-    EXPECT_EQ(Encoded(0xD800), replacement);
-    EXPECT_EQ(Encoded(0xDFFF), replacement);
-    EXPECT_EQ(Encoded(0x110000), replacement);
-}
-
-TEST(Utf16, EveryCodePointRoundTrips)
-{
+    // Every code point round-trips through UTF-16.
     for (char32_t codePoint = 0; codePoint <= 0x10FFFF; ++codePoint) {
         if (codePoint >= 0xD800 && codePoint <= 0xDFFF)
             continue;
@@ -104,30 +65,18 @@ TEST(Utf16, EveryCodePointRoundTrips)
         ASSERT_EQ(utf16.size(), codePoint < 0x10000 ? 1u : 2u) << CodePointName(codePoint);
         ASSERT_EQ(Utf::Utf16ToUtf8(utf16), utf8) << CodePointName(codePoint);
     }
-}
 
-TEST(Utf16, SupplementaryCharacterUsesASurrogatePair)
-{
+    // Supplementary characters take a surrogate pair.
     EXPECT_EQ(Utf::Utf8ToUtf16(Bytes({0xF0, 0x9F, 0x98, 0x80})), u"\xD83D\xDE00");
     EXPECT_EQ(Utf::Utf8ToUtf16(Bytes({0xF4, 0x8F, 0xBF, 0xBF})), u"\xDBFF\xDFFF");
-}
-
-TEST(Utf16, InvalidUtf8BecomesOneReplacementPerByte)
-{
+    // Invalid UTF-8: one replacement per byte. Unpaired surrogates: one replacement each.
     EXPECT_EQ(Utf::Utf8ToUtf16(Bytes({'a', 0xC0, 0x80, 'b'})), u"a\xFFFD\xFFFD" u"b");
-}
-
-TEST(Utf16, UnpairedSurrogatesBecomeReplacement)
-{
     const std::string replacement = Bytes({0xEF, 0xBF, 0xBD});
     EXPECT_EQ(Utf::Utf16ToUtf8(u"\xD83D"), replacement);
     EXPECT_EQ(Utf::Utf16ToUtf8(u"\xDE00\xD83D"), replacement + replacement);
     EXPECT_EQ(Utf::Utf16ToUtf8(u"\xD83D" u"A"), replacement + "A");
     EXPECT_EQ(Utf::Utf16ToUtf8(u"A\xDC00" u"B"), "A" + replacement + "B");
-}
 
-TEST(UtfCase, OnlyAsciiLettersChange)
-{
     // "Ａｂ" in full width and "Äö" must survive untouched: names differ by them on Windows too.
     const std::string text = "C:\\Temp\\\xEF\xBC\xA1\xEF\xBD\x82\xC3\x84\xC3\xB6@[`{";
     EXPECT_EQ(Utf::ToLowerAscii(text), "c:\\temp\\\xEF\xBC\xA1\xEF\xBD\x82\xC3\x84\xC3\xB6@[`{");

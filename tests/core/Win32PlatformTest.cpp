@@ -3,14 +3,15 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <winioctl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <ctime>
 #include <fstream>
 #include <map>
 
+#include "core/TestSupport.h"
 #include "win32/CWin32FindHandle.h"
 #include "win32/CWin32Platform.h"
 #include "win32/Win32Text.h"
@@ -67,88 +68,48 @@ std::map<std::string, CFindEntry> ListAll(const std::string& pattern, uint32_t& 
     return entries;
 }
 
-// A fresh folder under %TEMP% for each test, removed afterwards.
+// A fresh temporary folder for each test, removed in the \\?\ form: some trees reach past MAX_PATH.
 class Win32PlatformTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        wchar_t temp[MAX_PATH + 1];
-        ASSERT_NE(GetTempPathW(MAX_PATH + 1, temp), 0u);
-        const std::string name = "zq-win32-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                 std::to_string(GetTickCount64());
-        m_root = FromWide(temp) + name;
-        ASSERT_EQ(GetPlatform().CreateFolder(m_root), kErrorSuccess);
-    }
     void TearDown() override { RemoveTree(LongPath(m_root)); }
-
     std::string Path(const std::string& relative) const { return m_root + "\\" + relative; }
 
-    std::string m_root;
+    TempTree m_tree;
+    const std::string m_root = m_tree.Key();
 };
 
-TEST_F(Win32PlatformTest, ListsJapaneseNamesWithDotsSizesAndTimes)
+TEST_F(Win32PlatformTest, ListsJapaneseNamesWithDotsSizesTimesAndOnlyTheCoreAttributes)
 {
     const int64_t before = std::time(nullptr);
     WriteTextFile(Path("日本語の名前.txt"), "12345");
+    WriteTextFile(Path("hidden.dat"), "x");
     ASSERT_EQ(GetPlatform().CreateFolder(Path("フォルダ")), kErrorSuccess);
+    const std::wstring hidden = ToWide(Path("hidden.dat"));
+    ASSERT_TRUE(SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY |
+                                                       FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
     uint32_t error = 0;
     const auto entries = ListAll(Path("*"), error);
     ASSERT_EQ(error, kErrorSuccess);
-    ASSERT_EQ(entries.size(), 4u);
+    ASSERT_EQ(entries.size(), 5u);
     EXPECT_TRUE(entries.at(".").IsDirectory());
     EXPECT_TRUE(entries.at("..").IsDirectory());
+    EXPECT_TRUE(entries.at("フォルダ").IsDirectory());
     const CFindEntry& file = entries.at("日本語の名前.txt");
     EXPECT_FALSE(file.IsDirectory());
     EXPECT_EQ(file.size, 5u);
     EXPECT_NEAR(static_cast<double>(file.modified), static_cast<double>(before), 120.0);
-    EXPECT_TRUE(entries.at("フォルダ").IsDirectory());
-}
-
-TEST_F(Win32PlatformTest, KeepsOnlyTheCoreAttributeBits)
-{
-    WriteTextFile(Path("hidden.txt"), "x");
-    const std::wstring wide = ToWide(Path("hidden.txt"));
-    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY |
-                                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
-    uint32_t error = 0;
-    const auto entries = ListAll(Path("hidden.txt"), error);
-    ASSERT_EQ(error, kErrorSuccess);
-    const uint32_t attributes = entries.at("hidden.txt").attributes;
+    const uint32_t attributes = entries.at("hidden.dat").attributes;
     EXPECT_EQ(attributes & ~kAllCoreAttributes, 0u);
-    EXPECT_TRUE(attributes & kAttrHidden);
-    EXPECT_TRUE(attributes & kAttrReadOnly);
-}
+    EXPECT_EQ(attributes & (kAttrHidden | kAttrReadOnly), kAttrHidden | kAttrReadOnly);
 
-TEST_F(Win32PlatformTest, WildcardSelectsMatchingNamesOnly)
-{
-    WriteTextFile(Path("a.txt"), "");
-    WriteTextFile(Path("b.dat"), "");
-    uint32_t error = 0;
-    const auto entries = ListAll(Path("*.txt"), error);
+    // A wildcard selects the matching names only.
+    const auto matching = ListAll(Path("*.txt"), error);
     ASSERT_EQ(error, kErrorSuccess);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries.begin()->first, "a.txt");
+    ASSERT_EQ(matching.size(), 1u);
+    EXPECT_EQ(matching.begin()->first, "日本語の名前.txt");
 }
 
-TEST_F(Win32PlatformTest, ReportsTheSystemErrorCodes)
-{
-    std::unique_ptr<CFindHandle> handle;
-    CFindEntry entry;
-    EXPECT_EQ(GetPlatform().FindFirst(Path("nothing*.xyz"), handle, entry), kErrorFileNotFound);
-    EXPECT_FALSE(handle);
-    EXPECT_EQ(GetPlatform().FindFirst(Path("missing\\*"), handle, entry), kErrorPathNotFound);
-    EXPECT_FALSE(handle);
-    EXPECT_FALSE(GetPlatform().GetFileStatus(Path("missing"), entry));
-}
-
-TEST_F(Win32PlatformTest, CreateFolderReportsExistingAndMissingParents)
-{
-    EXPECT_EQ(GetPlatform().CreateFolder(Path("new")), kErrorSuccess);
-    EXPECT_EQ(GetPlatform().CreateFolder(Path("new")), kErrorAlreadyExists);
-    EXPECT_EQ(GetPlatform().CreateFolder(Path("no\\parent")), kErrorPathNotFound);
-}
-
-TEST_F(Win32PlatformTest, WorksBeyondMaxPath)
+TEST_F(Win32PlatformTest, WorksBeyondMaxPathAndBeyond32BitSizes)
 {
     std::string deep = m_root;
     while (deep.size() < 2 * MAX_PATH) {
@@ -163,30 +124,16 @@ TEST_F(Win32PlatformTest, WorksBeyondMaxPath)
     CFindEntry status;
     ASSERT_TRUE(GetPlatform().GetFileStatus(deep + "\\leaf.txt", status));
     EXPECT_EQ(status.size, 3u);
-}
 
-TEST_F(Win32PlatformTest, ReportsSizesBeyond32Bits)
-{
-    const uint64_t fiveGiB = 5ull << 30;
-    const std::wstring path = ToWide(Path("big.bin"));
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD returned = 0;
-    // Sparse keeps the disk untouched on NTFS; Wine's files are sparse anyway.
-    DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
-    LARGE_INTEGER end;
-    end.QuadPart = static_cast<LONGLONG>(fiveGiB);
-    const bool sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
-    CloseHandle(file);
-    ASSERT_TRUE(sized);
-    uint32_t error = 0;
-    EXPECT_EQ(ListAll(Path("big.bin"), error).at("big.bin").size, fiveGiB);
-    CFindEntry status;
+    // Sizes beyond 32 bits; Wine's files are sparse.
+    WriteTextFile(Path("big.bin"), "");
+    std::filesystem::resize_file(GetPlatform().NativePath(Path("big.bin")), 5ull << 30);
+    EXPECT_EQ(ListAll(Path("big.bin"), error).at("big.bin").size, 5ull << 30);
     ASSERT_TRUE(GetPlatform().GetFileStatus(Path("big.bin"), status));
-    EXPECT_EQ(status.size, fiveGiB);
+    EXPECT_EQ(status.size, 5ull << 30);
 }
 
-TEST_F(Win32PlatformTest, FileStatusMatchesTheListing)
+TEST_F(Win32PlatformTest, FileStatusMatchesTheListingADriveRootIsAFolderAndFailuresGiveTheSystemsCodes)
 {
     WriteTextFile(Path("s.txt"), "1234");
     uint32_t error = 0;
@@ -200,61 +147,21 @@ TEST_F(Win32PlatformTest, FileStatusMatchesTheListing)
     EXPECT_EQ(status.created, listed.created);
     ASSERT_TRUE(GetPlatform().GetFileStatus(m_root, status));
     EXPECT_TRUE(status.IsDirectory());
-}
-
-TEST_F(Win32PlatformTest, FileStatusOfADriveRoot)
-{
     const std::vector<std::string> roots = GetPlatform().ListDriveRoots();
     ASSERT_FALSE(roots.empty());
-    CFindEntry status;
     ASSERT_TRUE(GetPlatform().GetFileStatus(roots.front(), status));
     EXPECT_TRUE(status.IsDirectory());
-}
 
-// Junctions need no privilege on Windows. Wine 8 refuses FSCTL_SET_REPARSE_POINT, and its
-// CreateSymbolicLinkW returns success without creating anything: there the test is skipped and
-// only the record mapping below covers links.
-bool MakeJunction(const std::wstring& link, const std::wstring& target)
-{
-    if (!CreateDirectoryW(link.c_str(), nullptr))
-        return false;
-    const HANDLE handle = CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
-    const std::wstring substitute = L"\\??\\" + target;
-    const WORD substituteBytes = static_cast<WORD>(substitute.size() * sizeof(wchar_t));
-    const WORD printBytes = static_cast<WORD>(target.size() * sizeof(wchar_t));
-    // ReparseTag, ReparseDataLength, Reserved, then the mount-point buffer: offsets, lengths, names.
-    std::vector<BYTE> buffer(16 + substituteBytes + 2 + printBytes + 2, 0);
-    const WORD header[] = {0, substituteBytes, static_cast<WORD>(substituteBytes + 2), printBytes};
-    const DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
-    const WORD dataLength = static_cast<WORD>(buffer.size() - 8);
-    memcpy(buffer.data(), &tag, 4);
-    memcpy(buffer.data() + 4, &dataLength, 2);
-    memcpy(buffer.data() + 8, header, sizeof(header));
-    memcpy(buffer.data() + 16, substitute.c_str(), substituteBytes);
-    memcpy(buffer.data() + 16 + substituteBytes + 2, target.c_str(), printBytes);
-    DWORD returned = 0;
-    const bool made = DeviceIoControl(handle, FSCTL_SET_REPARSE_POINT, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                      nullptr, 0, &returned, nullptr);
-    CloseHandle(handle);
-    return made;
-}
-
-TEST_F(Win32PlatformTest, ReportsAFolderJunctionAsAnEmptyFile)
-{
-    ASSERT_EQ(GetPlatform().CreateFolder(Path("target")), kErrorSuccess);
-    WriteTextFile(Path("target\\inside.txt"), "content");
-    if (!MakeJunction(ToWide(Path("link")), ToWide(Path("target"))))
-        GTEST_SKIP() << "this system cannot create junctions (Wine 8)";
-    uint32_t error = 0;
-    const CFindEntry link = ListAll(Path("link"), error).at("link");
-    EXPECT_FALSE(link.IsDirectory());
-    EXPECT_EQ(link.size, 0u);
-    CFindEntry status;
-    ASSERT_TRUE(GetPlatform().GetFileStatus(Path("link"), status));
-    EXPECT_FALSE(status.IsDirectory());
+    // Failures report the system's codes.
+    std::unique_ptr<CFindHandle> handle;
+    EXPECT_EQ(GetPlatform().FindFirst(Path("nothing*.xyz"), handle, status), kErrorFileNotFound);
+    EXPECT_FALSE(handle);
+    EXPECT_EQ(GetPlatform().FindFirst(Path("missing\\*"), handle, status), kErrorPathNotFound);
+    EXPECT_FALSE(handle);
+    EXPECT_FALSE(GetPlatform().GetFileStatus(Path("missing"), status));
+    EXPECT_EQ(GetPlatform().CreateFolder(Path("new")), kErrorSuccess);
+    EXPECT_EQ(GetPlatform().CreateFolder(Path("new")), kErrorAlreadyExists);
+    EXPECT_EQ(GetPlatform().CreateFolder(Path("no\\parent")), kErrorPathNotFound);
 }
 
 WIN32_FIND_DATAW FindData(DWORD attributes, DWORD reparseTag, uint64_t size)
@@ -268,40 +175,30 @@ WIN32_FIND_DATAW FindData(DWORD attributes, DWORD reparseTag, uint64_t size)
     return data;
 }
 
-TEST(Win32FindRecord, LinksBecomeEmptyFiles)
+TEST(Win32FindRecord, LinksBecomeEmptyFilesOtherReparsePointsStayTimesBecomeUnixSecondsAndLongPathsGetThePrefix)
 {
-    const DWORD folderLink = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-    // Wine reports a Unix symbolic link to a folder with tag 0.
-    for (const DWORD tag : {IO_REPARSE_TAG_SYMLINK, IO_REPARSE_TAG_MOUNT_POINT, DWORD(0)}) {
-        const CFindEntry entry = CWin32FindHandle::EntryFromFindData(FindData(folderLink, tag, 4096));
-        EXPECT_FALSE(entry.IsDirectory()) << tag;
-        EXPECT_EQ(entry.size, 0u) << tag;
+    const DWORD folder = FILE_ATTRIBUTE_DIRECTORY, file = FILE_ATTRIBUTE_ARCHIVE;
+    const DWORD reparse = FILE_ATTRIBUTE_REPARSE_POINT;
+    struct Case { DWORD attributes, tag; uint64_t size; bool isFolder; uint64_t listedSize; };
+    const Case cases[] = {
+        // Links to folders (Wine reports a Unix symbolic link to a folder with tag 0) and to files.
+        {folder | reparse, IO_REPARSE_TAG_SYMLINK, 4096, false, 0},
+        {folder | reparse, IO_REPARSE_TAG_MOUNT_POINT, 4096, false, 0}, {folder | reparse, 0, 4096, false, 0},
+        {file | reparse, IO_REPARSE_TAG_SYMLINK, 77, false, 0},
+        // A cloud folder and a deduplicated file; the tag matters only on reparse points.
+        {folder | reparse, 0x9000001A, 0, true, 0},
+        {file | reparse, IO_REPARSE_TAG_DEDUP, 5ull << 32, false, 5ull << 32},
+        {folder, IO_REPARSE_TAG_SYMLINK, 0, true, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.attributes) + " " + std::to_string(c.tag));
+        const CFindEntry entry = CWin32FindHandle::EntryFromFindData(FindData(c.attributes, c.tag, c.size));
+        EXPECT_EQ(entry.IsDirectory(), c.isFolder);
+        EXPECT_EQ(entry.size, c.listedSize);
         EXPECT_EQ(entry.name, "名前");
     }
-    const DWORD fileLink = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT;
-    EXPECT_EQ(CWin32FindHandle::EntryFromFindData(FindData(fileLink, IO_REPARSE_TAG_SYMLINK, 77)).size, 0u);
-}
+    EXPECT_EQ(CWin32FindHandle::EntryFromFindData(FindData(file | reparse, IO_REPARSE_TAG_DEDUP, 0)).attributes,
+              kAttrArchive);
 
-TEST(Win32FindRecord, OtherReparsePointsStayWhatTheyAre)
-{
-    constexpr DWORD kCloudTag = 0x9000001A;
-    const DWORD cloudFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-    EXPECT_TRUE(CWin32FindHandle::EntryFromFindData(FindData(cloudFolder, kCloudTag, 0)).IsDirectory());
-    const DWORD dedupFile = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT;
-    const CFindEntry file = CWin32FindHandle::EntryFromFindData(FindData(dedupFile, IO_REPARSE_TAG_DEDUP, 5ull << 32));
-    EXPECT_EQ(file.size, 5ull << 32);
-    EXPECT_EQ(file.attributes, kAttrArchive);
-}
-
-TEST(Win32FindRecord, ReparseTagMattersOnlyOnReparsePoints)
-{
-    const CFindEntry entry =
-        CWin32FindHandle::EntryFromFindData(FindData(FILE_ATTRIBUTE_DIRECTORY, IO_REPARSE_TAG_SYMLINK, 0));
-    EXPECT_TRUE(entry.IsDirectory());
-}
-
-TEST(Win32FindRecord, ConvertsFileTimesToUnixSeconds)
-{
     const auto fileTime = [](uint64_t ticks) {
         return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     };
@@ -310,27 +207,19 @@ TEST(Win32FindRecord, ConvertsFileTimesToUnixSeconds)
     EXPECT_EQ(CWin32FindHandle::UnixSecondsFromFileTime(fileTime(125'911'584'000'000'000ull)), 946'684'800);
     EXPECT_EQ(CWin32FindHandle::UnixSecondsFromFileTime(fileTime(125'911'584'009'999'999ull)), 946'684'800);
     EXPECT_LT(CWin32FindHandle::UnixSecondsFromFileTime(fileTime(10'000'000ull)), 0);
-}
 
-TEST(Win32PlatformPaths, LongPathsGetThePrefix)
-{
+    // Long paths get the prefix; relative ones stay relative.
     const std::string tail(300, 'x');
     EXPECT_EQ(CWin32Platform::ApiPath("C:\\short\\*"), L"C:\\short\\*");
     EXPECT_EQ(CWin32Platform::ApiPath("C:\\a\\" + tail), L"\\\\?\\C:\\a\\" + ToWide(tail));
     EXPECT_EQ(CWin32Platform::ApiPath("C:\\a\\..\\b\\" + tail), L"\\\\?\\C:\\b\\" + ToWide(tail));
     EXPECT_EQ(CWin32Platform::ApiPath("\\\\server\\share\\" + tail), L"\\\\?\\UNC\\server\\share\\" + ToWide(tail));
     EXPECT_EQ(CWin32Platform::ApiPath("\\\\?\\C:\\" + tail), L"\\\\?\\C:\\" + ToWide(tail));
-}
-
-TEST(Win32PlatformPaths, NativePathKeepsRelativePathsRelative)
-{
     const std::filesystem::path path = GetPlatform().NativePath("フォルダZQ Position\\Mn");
     EXPECT_TRUE(path.is_relative());
     EXPECT_EQ(path.wstring(), L"フォルダZQ Position\\Mn");
-}
 
-TEST(Win32PlatformDrives, ListsLetterRootsInOrder)
-{
+    // Drive roots are listed in letter order; only known error codes have a text.
     const std::vector<std::string> roots = GetPlatform().ListDriveRoots();
     ASSERT_FALSE(roots.empty());
     EXPECT_TRUE(std::is_sorted(roots.begin(), roots.end()));
@@ -340,28 +229,21 @@ TEST(Win32PlatformDrives, ListsLetterRootsInOrder)
         EXPECT_NE(GetPlatform().DriveTypeOf(root), kDriveNoRootDir) << root;
     }
     EXPECT_EQ(GetPlatform().DriveTypeOf("Q:\\nonexistent-root\\"), kDriveNoRootDir);
-}
-
-TEST(Win32PlatformMessages, FormatsKnownCodesAndNothingForUnknownOnes)
-{
     EXPECT_FALSE(GetPlatform().FormatSystemMessage(kErrorFileNotFound).empty());
     EXPECT_FALSE(GetPlatform().FormatSystemMessage(kErrorAccessDenied).empty());
     EXPECT_TRUE(GetPlatform().FormatSystemMessage(0x2345ABCD).empty());
 }
 
+// Days from 1970-01-01 to a date.
 int64_t DaysFromCivil(int year, int month, int day)
 {
-    year -= month <= 2;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t yearOfEra = year - era * 400;
-    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
+    using namespace std::chrono;
+    return sys_days{std::chrono::year{year} / month / day}.time_since_epoch().count();
 }
 
 // Whatever the zone, local time is UTC shifted by a whole number of quarter hours, at most 14
 // hours, and its weekday and day of the year agree with its date.
-TEST(Win32PlatformTime, LocalTimeIsAConsistentShiftOfUtc)
+TEST(Win32PlatformTime, LocalTimeIsAConsistentShiftOfUtcAndThePumpHandsMessagesOncePerIntervalAndStopsAtQuit)
 {
     // 2000-02-29, 2023-11-14 and the middle of 2024-12-31, the last day of a leap year.
     for (const int64_t utc : {int64_t(951'782'400), int64_t(1'700'000'000), int64_t(1'735'646'400)}) {
@@ -375,17 +257,11 @@ TEST(Win32PlatformTime, LocalTimeIsAConsistentShiftOfUtc)
         EXPECT_EQ(local.tm_wday, (days % 7 + 11) % 7) << utc;  // 1970-01-01 was a Thursday
         EXPECT_EQ(local.tm_yday, days - DaysFromCivil(local.tm_year + 1900, 1, 1)) << utc;
     }
-}
-
-TEST(Win32PlatformTime, RejectsTimesWindowsCannotRepresent)
-{
     std::tm local{};
     EXPECT_FALSE(GetPlatform().LocalTime(-20'000'000'000, local));
     EXPECT_FALSE(GetPlatform().LocalTime(INT64_MAX, local));
-}
 
-TEST(Win32PlatformPump, HandsMessagesToTheDispatcherOncePerIntervalAndStopsAtQuit)
-{
+    // The pump hands messages to the dispatcher once per interval and stops at the quit message.
     const auto pumpLater = [] {
         Sleep(CWin32Platform::kPumpInterval + 20);
         return GetPlatform().PumpWaitingMessages();
