@@ -198,6 +198,13 @@ TEST(Win32FindRecord, LinksBecomeEmptyFilesOtherReparsePointsStayTimesBecomeUnix
     }
     EXPECT_EQ(CWin32FindHandle::EntryFromFindData(FindData(file | reparse, IO_REPARSE_TAG_DEDUP, 0)).attributes,
               kAttrArchive);
+    // Under Wine the ".." of a folder directly below Z:\ carries the reparse bit with tag 0: it is
+    // still the parent folder, not a link to count as a file.
+    for (const wchar_t* dots : {L".", L".."}) {
+        WIN32_FIND_DATAW data = FindData(folder | reparse, 0, 0);
+        wcscpy(data.cFileName, dots);
+        EXPECT_TRUE(CWin32FindHandle::EntryFromFindData(data).IsDirectory()) << FromWide(dots);
+    }
 
     const auto fileTime = [](uint64_t ticks) {
         return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
