@@ -243,6 +243,10 @@ bool CPosixPlatform::IsDriveRootFolder(const std::string& nativeFolder) const
     return false;
 }
 
+namespace {
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+}
+
 uint32_t CPosixPlatform::FindFirst(const std::string& pattern, std::unique_ptr<CFindHandle>& handle,
                                    CFindEntry& first)
 {
@@ -264,20 +268,58 @@ uint32_t CPosixPlatform::FindFirst(const std::string& pattern, std::unique_ptr<C
 
 int CPosixPlatform::OpenForListing(const std::string& nativeFolder)
 {
-    constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
     CloseFoldersNotAbove(nativeFolder);
     const std::size_t slash = nativeFolder.rfind('/');
     if (!m_openFolders.empty() && slash != std::string::npos && slash == m_openFolders.back().path.size())
-        return openat(m_openFolders.back().fd, nativeFolder.c_str() + slash + 1, kFlags);
-    return open(nativeFolder.c_str(), kFlags);
+        return openat(m_openFolders.back().fd, nativeFolder.c_str() + slash + 1, kFolderFlags);
+    const int fd = open(nativeFolder.c_str(), kFolderFlags);
+    if (fd >= 0 || errno != ENAMETOOLONG)
+        return fd;
+    return OpenLongPath(nativeFolder);
+}
+
+int CPosixPlatform::OpenLongPath(const std::string& nativeFolder)
+{
+    // From the deepest folder held open above it, or from the root, a stretch of components at a
+    // time, each stretch well within the system's limit for one path.
+    constexpr std::size_t kStretch = 2048;
+    const bool fromOpen = !m_openFolders.empty();
+    int current = fromOpen ? m_openFolders.back().fd : open("/", kFolderFlags);
+    std::size_t pos = fromOpen ? m_openFolders.back().path.size() + 1 : 1;
+    bool owned = !fromOpen;
+    while (current >= 0 && pos < nativeFolder.size()) {
+        std::size_t end = nativeFolder.size();
+        if (end - pos > kStretch) {
+            end = nativeFolder.rfind('/', pos + kStretch);
+            if (end == std::string::npos || end <= pos)
+                end = nativeFolder.find('/', pos + 1) == std::string::npos ? nativeFolder.size()
+                                                                          : nativeFolder.find('/', pos + 1);
+        }
+        const int next = openat(current, nativeFolder.substr(pos, end - pos).c_str(), kFolderFlags);
+        const int error = errno;
+        if (owned)
+            close(current);
+        errno = error;
+        current = next;
+        owned = true;
+        pos = end + 1;
+    }
+    return current;
 }
 
 void CPosixPlatform::DoneListing(const std::string& nativeFolder, int fd)
 {
-    if (m_walkDepth > 0 && m_openFolders.size() < kMaxOpenFolders)
-        m_openFolders.push_back(OpenFolder{nativeFolder, fd});
-    else
+    if (m_walkDepth == 0) {
         close(fd);
+        return;
+    }
+    // The deepest folders are the ones the next listings open from: past the limit the
+    // shallowest is let go, so that however deep a walk goes a sub-folder opens by its name.
+    if (m_openFolders.size() >= kMaxOpenFolders) {
+        close(m_openFolders.front().fd);
+        m_openFolders.erase(m_openFolders.begin());
+    }
+    m_openFolders.push_back(OpenFolder{nativeFolder, fd});
 }
 
 void CPosixPlatform::CloseFoldersNotAbove(const std::string& nativeFolder)

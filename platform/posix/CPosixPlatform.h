@@ -46,7 +46,7 @@ public:
     int ShowMessageBox(const std::string& text, unsigned style) override;
     bool PumpWaitingMessages() override;
     [[noreturn]] void QuitProcess(int exitCode) override;
-    // During a walk the folders on the way down stay open (up to kMaxOpenFolders of them).
+    // During a walk the deepest folders on the way down stay open (up to kMaxOpenFolders of them).
     void BeginWalk() override;
     void EndWalk() override;
     // From the mount table, read again as each outermost walk begins.
@@ -63,6 +63,8 @@ private:
     // A folder's descriptor for listing: opened by name from its parent when the walk holds that
     // open, which spares the system a lookup of every component of the path.
     int OpenForListing(const std::string& nativeFolder);
+    // Opens a folder whose path is longer than the system takes in one call (about 4,096 bytes).
+    int OpenLongPath(const std::string& nativeFolder);
     // Keeps a listed folder open for its sub-folders during a walk, or closes it.
     void DoneListing(const std::string& nativeFolder, int fd);
     // Closes the open folders that are not above nativeFolder; all of them for "".
