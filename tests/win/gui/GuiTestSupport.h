@@ -3,17 +3,14 @@
 
 #include <windows.h>
 
-#include <atomic>
-#include <cstdint>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "../ScratchFolder.h"
 #include "CPlatformDecorator.h"
 #include "app/CChildFrame.h"
 #include "app/CEApp.h"
@@ -26,61 +23,6 @@
 #include "fw/WindowPlacement.h"
 #include "res/resource.h"
 #include "treepane/CLeftView.h"
-
-// The current folder of the test process for the life of the object: a fresh folder under the
-// temporary folder, where the program puts its store folder; removed afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        static std::atomic<int> counter{0};
-        m_previous = std::filesystem::current_path();
-        m_root = std::filesystem::temp_directory_path() /
-                 ("zqgui-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(m_root);
-        std::filesystem::create_directories(m_root);
-        std::filesystem::current_path(m_root);
-    }
-    ~ScratchFolder()
-    {
-        std::filesystem::current_path(m_previous);
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    // A file of the store folder.
-    std::filesystem::path Store(const std::string& name) const
-    {
-        return m_root / std::filesystem::u8path("フォルダZQ Position") / std::filesystem::u8path(name);
-    }
-    std::filesystem::path DefaultStore(const std::string& name) const
-    {
-        return m_root / std::filesystem::u8path("フォルダZQ Position Default") / std::filesystem::u8path(name);
-    }
-    // -1 when the file is not there.
-    std::intmax_t StoreSize(const std::string& name) const
-    {
-        std::error_code error;
-        const auto size = std::filesystem::file_size(Store(name), error);
-        return error ? -1 : static_cast<std::intmax_t>(size);
-    }
-    std::string ReadStore(const std::string& name) const
-    {
-        std::ifstream in(Store(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    void WriteStore(const std::string& name, const std::string& bytes) const
-    {
-        std::filesystem::create_directories(Store(name).parent_path());
-        std::ofstream(Store(name), std::ios::binary) << bytes;
-    }
-
-private:
-    std::filesystem::path m_root;
-    std::filesystem::path m_previous;
-};
 
 // Message boxes answered from a queue (Yes once it is empty) and recorded, so that commands that
 // ask something run without a person.
@@ -218,6 +160,6 @@ protected:
         RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\") + kTestRegistryKey).c_str());
     }
 
-    ScratchFolder m_folder;
+    ScratchFolder m_folder{"zqgui"};
     AnsweringPlatform m_platform;
 };
