@@ -28,7 +28,6 @@ public:
     bool IsRunning() const;
     HANDLE Handle() const { return m_info.hProcess; }
     DWORD Id() const { return m_info.dwProcessId; }
-    DWORD MainThreadId() const { return m_info.dwThreadId; }
 
     // The exit code once the process has ended within timeoutMs; nothing while it still runs.
     std::optional<DWORD> WaitForExit(DWORD timeoutMs) const;
