@@ -39,13 +39,15 @@ TEST_F(CommandUpdateTest, SortCommandsSetTheKeyAndTheFileListOrder)
     ProgramRun run;
     EXPECT_TRUE(run.MenuItem(ID_SORT_NAME).radio);
     EXPECT_TRUE(run.MenuItem(ID_SORT_NAME).checked);
+    // the first sort of a run turns the direction round, the same key again toggles it, and a new
+    // key sorts ascending
     run.Command(ID_SORT_LASTREAD);
     EXPECT_EQ(run.App().m_nFolderSortKey, kFolderSortByLastRead);
-    EXPECT_EQ(g_nFolderSortDirection, 1);
+    EXPECT_EQ(g_nFolderSortDirection, 0);
     EXPECT_TRUE(run.MenuItem(ID_SORT_LASTREAD).checked);
     EXPECT_FALSE(run.MenuItem(ID_SORT_NAME).checked);
     run.Command(ID_SORT_LASTREAD);
-    EXPECT_EQ(g_nFolderSortDirection, 0);
+    EXPECT_EQ(g_nFolderSortDirection, 1);
     run.Command(ID_SORT_FILECOUNT);
     EXPECT_EQ(run.App().m_nFolderSortKey, kFolderSortByFileCount);
     EXPECT_EQ(g_nFolderSortDirection, 1);

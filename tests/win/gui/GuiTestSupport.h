@@ -22,6 +22,8 @@
 #include "fw/CView.h"
 #include "fw/WindowPlacement.h"
 #include "res/resource.h"
+#include "services/CSortDirection.h"
+#include "treepane/CFolderOrder.h"
 #include "treepane/CLeftView.h"
 
 // Message boxes answered from a queue (Yes once it is empty) and recorded, so that commands that
@@ -57,6 +59,8 @@ public:
     {
         g_rcLeftPane = RECT{0, 0, 200, 100};
         g_nFolderSortDirection = 1;
+        CFolderOrder::DirectionRule().Forget();
+        g_treeState.clear();
         ListFileSortMode = "B";
         m_app = std::make_unique<CEApp>(kTestRegistryKey);
         m_bStarted = m_app->CreateWindows(argument);

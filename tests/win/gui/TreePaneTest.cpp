@@ -8,8 +8,6 @@
 #include "Win32Text.h"
 #include "treepane/CFolderLabel.h"
 #include "treepane/CFolderNode.h"
-#include "services/CSortDirection.h"
-#include "treepane/CFolderOrder.h"
 
 namespace {
 
@@ -41,8 +39,6 @@ void Settle()
 
 class TreePaneTest : public GuiTest {
 protected:
-    TreePaneTest() { CFolderOrder::DirectionRule().Forget(); }
-
     static CLeftView& Tree(ProgramRun& run)
     {
         return *dynamic_cast<CChildFrame*>(run.Children().front())->GetLeftPane();
@@ -275,6 +271,8 @@ TEST_F(TreePaneTest, AMissingStartFolderIsReportedForEachLevelAndItsParentSelect
     const std::string key = KeyOf(MakeTree());
     ProgramRun run;
     CLeftView& tree = Tree(run);
+    // as start-up does with the folder of a record
+    tree.ExpandToPath(key + "\\gone\\away");
     tree.SelectPath(key + "\\gone\\away");
     ASSERT_EQ(m_platform.m_texts.size(), 2u);
     EXPECT_EQ(m_platform.m_texts[0], "\n" + key + "\\gone\\away が見つかりませんでした。\n\n");
