@@ -1,7 +1,8 @@
-// GuiTestSupport: the program's application run inside a test process, in a folder of its own.
+// GuiTestSupport: the program's application run inside a test process, in a folder of its own; helpers to look at it.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <deque>
 #include <memory>
@@ -30,10 +31,9 @@
 // ask something run without a person.
 class AnsweringPlatform : public CPlatformDecorator {
 public:
-    int ShowMessageBox(const std::string& text, unsigned style) override
+    int ShowMessageBox(const std::string& text, unsigned) override
     {
         m_texts.push_back(text);
-        m_styles.push_back(style);
         if (m_answers.empty())
             return kIdYes;
         const int answer = m_answers.front();
@@ -43,11 +43,16 @@ public:
 
     std::deque<int> m_answers;
     std::vector<std::string> m_texts;
-    std::vector<unsigned> m_styles;
 };
 
 // The registry key the tests keep their registered folders under, apart from the program's.
 inline const wchar_t kTestRegistryKey[] = L"ZQ GUI Tests";
+
+// The folder tree of a child window.
+inline CLeftView& TreeOf(CMDIChildWnd* pChild)
+{
+    return *dynamic_cast<CChildFrame&>(*pChild).GetLeftPane();
+}
 
 // One run of the program: start-up as InitInstance does it without the tip, then whatever the
 // test does through commands and the windows, then the end of the process simulated by
@@ -96,6 +101,7 @@ public:
     CMainFrame& Frame() { return *m_app->GetMainFrame(); }
     HWND FrameWindow() { return m_app->m_pMainWnd ? m_app->m_pMainWnd->m_hWnd : nullptr; }
     std::vector<CMDIChildWnd*> Children() { return Frame().GetMDIChildren(); }
+    CLeftView& Tree(std::size_t child = 0) { return TreeOf(Children()[child]); }
 
     // A command as the menu sends it; returns once it has run.
     void Command(UINT id)
@@ -126,13 +132,6 @@ public:
         state.checked = (info.fState & MFS_CHECKED) != 0;
         state.radio = (info.fType & MFT_RADIOCHECK) != 0;
         return state;
-    }
-    // The text of a menu bar item or of a command's item.
-    static std::wstring MenuText(HMENU hMenu, UINT item, UINT flags)
-    {
-        wchar_t text[512] = {};
-        GetMenuStringW(hMenu, item, text, 511, flags);
-        return text;
     }
     // The popup menu, at any depth, that holds the command.
     static HMENU FindPopup(HMENU hMenu, UINT id)
@@ -166,4 +165,43 @@ protected:
 
     ScratchFolder m_folder{"zqgui"};
     AnsweringPlatform m_platform;
+};
+
+// The document of a child window.
+inline CEDoc& DocOf(CMDIChildWnd* pChild)
+{
+    return *dynamic_cast<CEDoc*>(pChild->GetActiveDocument());
+}
+
+inline int WidthOf(HWND hWnd)
+{
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    return rc.right - rc.left;
+}
+
+// Where a window sits when it is neither minimised nor maximised.
+inline RECT NormalRect(HWND hWnd)
+{
+    return ToRect(GetPlacementOf(hWnd).rcNormalPosition);
+}
+
+// A view without a window that records the updates its document passes on, and the folder of
+// each refresh.
+class RecordingView : public CView {
+public:
+    void OnUpdate(CView*, LPARAM lHint, CObject* pHint) override
+    {
+        m_hints.push_back(static_cast<int>(lHint));
+        if (lHint == CEDoc::kHintRefresh) {
+            const auto* hint = dynamic_cast<CUpdateHint*>(pHint);
+            m_refreshedPaths.push_back(hint ? hint->m_strPath : std::string());
+        }
+    }
+    std::vector<int> m_hints;
+    std::vector<std::string> m_refreshedPaths;
+
+protected:
+    const wchar_t* GetControlClass() const override { return WC_STATICW; }
+    DWORD GetControlStyle() const override { return 0; }
 };
