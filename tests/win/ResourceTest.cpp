@@ -13,15 +13,12 @@
 
 namespace {
 
-HINSTANCE Module()
-{
-    return GetModuleHandleW(nullptr);
-}
+const HINSTANCE kModule = GetModuleHandleW(nullptr);
 
 std::wstring LoadText(UINT id)
 {
     const wchar_t* text = nullptr;
-    int length = LoadStringW(Module(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    int length = LoadStringW(kModule, id, reinterpret_cast<LPWSTR>(&text), 0);
     return length > 0 ? std::wstring(text, length) : std::wstring();
 }
 
@@ -50,7 +47,7 @@ void FlattenMenu(HMENU menu, int depth, std::vector<std::wstring>& lines)
 
 std::vector<std::wstring> MenuLines(UINT id)
 {
-    HMENU menu = LoadMenuW(Module(), MAKEINTRESOURCEW(id));
+    HMENU menu = LoadMenuW(kModule, MAKEINTRESOURCEW(id));
     std::vector<std::wstring> lines;
     if (menu != nullptr) {
         FlattenMenu(menu, 0, lines);
@@ -62,10 +59,10 @@ std::vector<std::wstring> MenuLines(UINT id)
 std::vector<WORD> ToolbarCommands(UINT id)
 {
     std::vector<WORD> commands;
-    HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(ZQ_RT_TOOLBAR));
+    HRSRC found = FindResourceW(kModule, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(ZQ_RT_TOOLBAR));
     if (found == nullptr)
         return commands;
-    const WORD* data = static_cast<const WORD*>(LockResource(LoadResource(Module(), found)));
+    const WORD* data = static_cast<const WORD*>(LockResource(LoadResource(kModule, found)));
     if (data[0] != 1 || data[1] != 16 || data[2] != 15)
         return commands;
     for (WORD i = 0; i < data[3]; ++i)
@@ -75,7 +72,7 @@ std::vector<WORD> ToolbarCommands(UINT id)
 
 SIZE BitmapSize(UINT id)
 {
-    HBITMAP bitmap = LoadBitmapW(Module(), MAKEINTRESOURCEW(id));
+    HBITMAP bitmap = LoadBitmapW(kModule, MAKEINTRESOURCEW(id));
     BITMAP info{};
     if (bitmap != nullptr) {
         GetObjectW(bitmap, sizeof info, &info);
@@ -84,164 +81,140 @@ SIZE BitmapSize(UINT id)
     return SIZE{info.bmWidth, info.bmHeight};
 }
 
-TEST(ResourceTest, MenuWithoutChildWindow)
+// The menus item by item, and a status-bar prompt for every command in them.
+TEST(ResourceTest, MenusWordForWordWithAPromptForEveryCommand)
 {
-    std::vector<std::wstring> expected = {
-        L"ﾌｧｲﾙ(&F)",
-        L"  新規 ﾌｫﾙﾀﾞ 一覧表 作成(&N)\tCtrl+N = 57600",
-        L"  -",
-        L"  最新のﾌｧｲﾙ = 57616",
-        L"  -",
-        L"  ｱﾌﾟﾘｹｰｼｮﾝの終了(&X) = 57665",
-        L"表示(&V)",
-        L"  ﾂｰﾙ ﾊﾞｰ(&T) = 59392",
-        L"  ｽﾃｰﾀｽ ﾊﾞｰ(&S) = 59393",
-        L"ﾍﾙﾌﾟ(&H)",
-        L"  ヘルプ(&H) = 32856",
-        L"  -",
-        L"  ﾊﾞｰｼﾞｮﾝ情報(&A) = 57664",
+    const std::pair<UINT, std::vector<std::wstring>> menus[] = {
+        {IDR_MAINFRAME,  // without a child window
+         {L"ﾌｧｲﾙ(&F)",
+          L"  新規 ﾌｫﾙﾀﾞ 一覧表 作成(&N)\tCtrl+N = 57600",
+          L"  -",
+          L"  最新のﾌｧｲﾙ = 57616",
+          L"  -",
+          L"  ｱﾌﾟﾘｹｰｼｮﾝの終了(&X) = 57665",
+          L"表示(&V)",
+          L"  ﾂｰﾙ ﾊﾞｰ(&T) = 59392",
+          L"  ｽﾃｰﾀｽ ﾊﾞｰ(&S) = 59393",
+          L"ﾍﾙﾌﾟ(&H)",
+          L"  ヘルプ(&H) = 32856",
+          L"  -",
+          L"  ﾊﾞｰｼﾞｮﾝ情報(&A) = 57664"}},
+        {IDR_ETYPE,  // with child windows
+         {L"ﾌｧｲﾙ(&F)",
+          L"  新規作成(&N)",
+          L"    ｳｲﾝﾄﾞｳ(&N)\tCtrl+N = 57600",
+          L"    ﾌｫﾙﾀﾞ(&D) = 32775",
+          L"  -",
+          L"  すべて保存(&A)\tCtrl+S = 32892",
+          L"  個別に保存(&E)",
+          L"    ﾒｲﾝﾌﾚｰﾑ(&M) = 32919",
+          L"    ﾂｰﾙﾊﾞｰ(&T) = 32918",
+          L"    ﾁｬｲﾙﾄﾞﾌﾚｰﾑ(&C) = 32920",
+          L"    ﾌｫﾙﾀﾞ登録(&D) = 32924",
+          L"    検索ﾀﾞｲｱﾛｸﾞ(&S) = 32921",
+          L"  -",
+          L"  登録ﾌｫﾙﾀﾞ = 57616",
+          L"  -",
+          L"  ﾌｫﾙﾀﾞZQ の終了(&X) = 57665",
+          L"編集(&E)",
+          L"  元に戻す(&U) 名前の変更\tCtrl+Z = 57643",
+          L"  -",
+          L"  切り取り(&T)\tCtrl+X = 57635",
+          L"  ｺﾋﾟｰ(&C)\tCtrl+C = 57634",
+          L"  ｺﾋﾟｰ(全部)(&A)\tCtrl+A = 57642",
+          L"  貼り付け(&P)\tCtrl+V = 57637",
+          L"  -",
+          L"  削除(&D)\t(Del Key) = 32771",
+          L"表示(&V)",
+          L"  ﾂｰﾙ ﾊﾞｰ(&T) = 59392",
+          L"  ｽﾃｰﾀｽ ﾊﾞｰ(&S) = 59393",
+          L"  -",
+          L"  最新の情報に更新(&R) = 32926",
+          L"  最新の情報に更新(ﾌｫﾙﾀﾞを開いた時)(&E) = 32857",
+          L"検索･照合(&M)",
+          L"  検索ﾀﾞｲｱﾛｸﾞ表示(&M) = 32865",
+          L"  照合(&U) = 32864",
+          L"  -",
+          L"  ｱｲｺﾝ ﾘｾｯﾄ(&I) = 32866",
+          L"  ﾗﾍﾞﾙ ﾘｾｯﾄ(&E) = 32811",
+          L"整列(&S)",
+          L"  ﾌｫﾙﾀﾞの整列(&D)",
+          L"    名前順(&N) = 32820",
+          L"    ｻｲｽﾞ順(&S) = 32821",
+          L"    読取日順(&R) = 32822",
+          L"    更新日時順(&U) = 32823",
+          L"    作成日時順(&C) = 32824",
+          L"    ﾌｫﾙﾀﾞ数順(&D) = 32825",
+          L"    ﾌｧｲﾙ 数順(&F) = 32826",
+          L"  ﾌｧｲﾙの整列(&F)",
+          L"    ﾌｧｲﾙ･ﾌｫﾙﾀﾞの順(&F) = 32902",
+          L"    ﾌｫﾙﾀﾞ･ﾌｧｲﾙの順(&D) = 32901",
+          L"    ｸﾘｯｸ項目の値の順(&N) = 32903",
+          L"ﾌｫﾙﾀﾞ情報集計(&I)",
+          L"  集計開始/停止(&G) = 32810",
+          L"  再集計(&2) = 32928",
+          L"  連動(&R) = 32931",
+          L"  -",
+          L"  更新日時(&U) = 32838",
+          L"  読取日(&R) = 32839",
+          L"  作成日時(&C) = 32840",
+          L"  ﾌｫﾙﾀﾞ数(&D) = 32841",
+          L"  ﾌｧｲﾙ 数(&F) = 32842",
+          L"  -",
+          L"  ｻｲｽﾞの単位(&S)",
+          L"    Bytes単位(&B) = 32805",
+          L"    KBytes単位(&K) = 32806",
+          L"    MBytes単位(&M) = 32807",
+          L"    GBytes単位(&G) = 32808",
+          L"移動(&G)",
+          L"  １つ上のﾌｫﾙﾀﾞへ(&U)\tCtrl+U = 32779",
+          L"設定(&T)",
+          L"  ｻｲｽﾞのKBytes値(&K)",
+          L"    KBytes=1,000Bytes(&1) = 32870",
+          L"    KBytes=1,024Bytes(&2) = 32871",
+          L"ｳｨﾝﾄﾞｳ(&W)",
+          L"  並べて表示(&T) = 57651",
+          L"  重ねて表示(&C) = 57650",
+          L"ﾍﾙﾌﾟ(&H)",
+          L"  ヘルプ(&H) = 32856",
+          L"  -",
+          L"  ﾊﾞｰｼﾞｮﾝ情報(&A) = 57664"}},
     };
-    EXPECT_EQ(MenuLines(IDR_MAINFRAME), expected);
-}
-
-TEST(ResourceTest, MenuWithChildWindow)
-{
-    std::vector<std::wstring> expected = {
-        L"ﾌｧｲﾙ(&F)",
-        L"  新規作成(&N)",
-        L"    ｳｲﾝﾄﾞｳ(&N)\tCtrl+N = 57600",
-        L"    ﾌｫﾙﾀﾞ(&D) = 32775",
-        L"  -",
-        L"  すべて保存(&A)\tCtrl+S = 32892",
-        L"  個別に保存(&E)",
-        L"    ﾒｲﾝﾌﾚｰﾑ(&M) = 32919",
-        L"    ﾂｰﾙﾊﾞｰ(&T) = 32918",
-        L"    ﾁｬｲﾙﾄﾞﾌﾚｰﾑ(&C) = 32920",
-        L"    ﾌｫﾙﾀﾞ登録(&D) = 32924",
-        L"    検索ﾀﾞｲｱﾛｸﾞ(&S) = 32921",
-        L"  -",
-        L"  登録ﾌｫﾙﾀﾞ = 57616",
-        L"  -",
-        L"  ﾌｫﾙﾀﾞZQ の終了(&X) = 57665",
-        L"編集(&E)",
-        L"  元に戻す(&U) 名前の変更\tCtrl+Z = 57643",
-        L"  -",
-        L"  切り取り(&T)\tCtrl+X = 57635",
-        L"  ｺﾋﾟｰ(&C)\tCtrl+C = 57634",
-        L"  ｺﾋﾟｰ(全部)(&A)\tCtrl+A = 57642",
-        L"  貼り付け(&P)\tCtrl+V = 57637",
-        L"  -",
-        L"  削除(&D)\t(Del Key) = 32771",
-        L"表示(&V)",
-        L"  ﾂｰﾙ ﾊﾞｰ(&T) = 59392",
-        L"  ｽﾃｰﾀｽ ﾊﾞｰ(&S) = 59393",
-        L"  -",
-        L"  最新の情報に更新(&R) = 32926",
-        L"  最新の情報に更新(ﾌｫﾙﾀﾞを開いた時)(&E) = 32857",
-        L"検索･照合(&M)",
-        L"  検索ﾀﾞｲｱﾛｸﾞ表示(&M) = 32865",
-        L"  照合(&U) = 32864",
-        L"  -",
-        L"  ｱｲｺﾝ ﾘｾｯﾄ(&I) = 32866",
-        L"  ﾗﾍﾞﾙ ﾘｾｯﾄ(&E) = 32811",
-        L"整列(&S)",
-        L"  ﾌｫﾙﾀﾞの整列(&D)",
-        L"    名前順(&N) = 32820",
-        L"    ｻｲｽﾞ順(&S) = 32821",
-        L"    読取日順(&R) = 32822",
-        L"    更新日時順(&U) = 32823",
-        L"    作成日時順(&C) = 32824",
-        L"    ﾌｫﾙﾀﾞ数順(&D) = 32825",
-        L"    ﾌｧｲﾙ 数順(&F) = 32826",
-        L"  ﾌｧｲﾙの整列(&F)",
-        L"    ﾌｧｲﾙ･ﾌｫﾙﾀﾞの順(&F) = 32902",
-        L"    ﾌｫﾙﾀﾞ･ﾌｧｲﾙの順(&D) = 32901",
-        L"    ｸﾘｯｸ項目の値の順(&N) = 32903",
-        L"ﾌｫﾙﾀﾞ情報集計(&I)",
-        L"  集計開始/停止(&G) = 32810",
-        L"  再集計(&2) = 32928",
-        L"  連動(&R) = 32931",
-        L"  -",
-        L"  更新日時(&U) = 32838",
-        L"  読取日(&R) = 32839",
-        L"  作成日時(&C) = 32840",
-        L"  ﾌｫﾙﾀﾞ数(&D) = 32841",
-        L"  ﾌｧｲﾙ 数(&F) = 32842",
-        L"  -",
-        L"  ｻｲｽﾞの単位(&S)",
-        L"    Bytes単位(&B) = 32805",
-        L"    KBytes単位(&K) = 32806",
-        L"    MBytes単位(&M) = 32807",
-        L"    GBytes単位(&G) = 32808",
-        L"移動(&G)",
-        L"  １つ上のﾌｫﾙﾀﾞへ(&U)\tCtrl+U = 32779",
-        L"設定(&T)",
-        L"  ｻｲｽﾞのKBytes値(&K)",
-        L"    KBytes=1,000Bytes(&1) = 32870",
-        L"    KBytes=1,024Bytes(&2) = 32871",
-        L"ｳｨﾝﾄﾞｳ(&W)",
-        L"  並べて表示(&T) = 57651",
-        L"  重ねて表示(&C) = 57650",
-        L"ﾍﾙﾌﾟ(&H)",
-        L"  ヘルプ(&H) = 32856",
-        L"  -",
-        L"  ﾊﾞｰｼﾞｮﾝ情報(&A) = 57664",
-    };
-    EXPECT_EQ(MenuLines(IDR_ETYPE), expected);
-}
-
-TEST(ResourceTest, FrameworkStrings)
-{
-    EXPECT_EQ(LoadText(AFX_IDS_APP_TITLE), L"フォルダ ZQ");
-    EXPECT_EQ(LoadText(IDR_MAINFRAME), L"フォルダ ZQ");
-    EXPECT_EQ(LoadText(IDR_ETYPE), L"\nE\nE\n\n\nE.Document\nE Document");
-    EXPECT_EQ(LoadText(AFX_IDS_IDLEMESSAGE), L"ﾚﾃﾞｨ");
-    EXPECT_EQ(LoadText(ID_INDICATOR_KANA), L"ｶﾅ");
-    EXPECT_EQ(LoadText(ID_INDICATOR_CAPS), L"CAP");
-    EXPECT_EQ(LoadText(ID_INDICATOR_NUM), L"NUM");
-    EXPECT_EQ(LoadText(ID_INDICATOR_SCRL), L"SCRL");
-    EXPECT_EQ(LoadText(IDS_TOOLBAR_FILESORT), L"ファイルの整列");
-}
-
-TEST(ResourceTest, PromptsGivenWordForWord)
-{
-    EXPECT_EQ(LoadText(ID_AGGREGATE), L"ﾌｫﾙﾀﾞの情報を集計し表示する/集計を停止する。\nﾌｫﾙﾀﾞ情報の集計表示/集計停止");
-    EXPECT_EQ(LoadText(ID_SAVE_FOLDERINFO), L"すべてのﾌｫﾙﾀﾞ情報を保存します。\nﾌｫﾙﾀﾞ情報");
-    EXPECT_EQ(LoadText(ID_COMPARE), L"選択したﾌｫﾙﾀﾞ同士を照合する。\nﾌｫﾙﾀﾞ照合");
-    EXPECT_EQ(LoadText(ID_SAVE_SEARCHDLG), L"検索ﾀﾞｲｱﾛｸﾞの位置と大きさを保存します。");
-    EXPECT_EQ(LoadText(ID_REPLACE_WITH_CLIP), L"ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容で置き換え\n置き換え");
-    EXPECT_EQ(LoadText(ID_SORT_FOLDERCOUNT).substr(LoadText(ID_SORT_FOLDERCOUNT).find(L'\n') + 1),
-              L"ﾌｫﾙﾀのﾞ整列・ﾌｫﾙﾀﾞ数順");
-}
-
-// Every command in a menu or on a toolbar has a status-bar prompt; toolbar commands a tooltip.
-TEST(ResourceTest, EveryCommandHasItsPromptAndEveryButtonItsTooltip)
-{
-    for (UINT menuId : {IDR_MAINFRAME, IDR_ETYPE}) {
-        for (const std::wstring& line : MenuLines(menuId)) {
-            size_t equals = line.rfind(L" = ");
+    for (const auto& [id, expected] : menus) {
+        SCOPED_TRACE(id);
+        const std::vector<std::wstring> lines = MenuLines(id);
+        EXPECT_EQ(lines, expected);
+        for (const std::wstring& line : lines) {
+            const size_t equals = line.rfind(L" = ");
             if (equals == std::wstring::npos)
                 continue;
-            UINT id = static_cast<UINT>(std::stoi(line.substr(equals + 3)));
-            std::wstring text = LoadText(id);
-            EXPECT_FALSE(text.empty() || text[0] == L'\n') << "no prompt for " << id;
+            const std::wstring prompt = LoadText(std::stoi(line.substr(equals + 3)));
+            EXPECT_FALSE(prompt.empty() || prompt[0] == L'\n') << "no prompt for " << ::testing::PrintToString(line);
         }
     }
-    for (UINT bar : {IDR_MAINFRAME, IDR_TOOLBAR_AGGREGATE, IDR_TOOLBAR_SEARCH, IDR_TOOLBAR_EDIT, IDR_TOOLBAR_SORT,
-                     IDR_TOOLBAR_FILESORT}) {
-        for (WORD id : ToolbarCommands(bar)) {
-            if (id == 0)
-                continue;
-            std::wstring text = LoadText(id);
-            size_t newline = text.find(L'\n');
-            EXPECT_TRUE(newline != std::wstring::npos && newline + 1 < text.size()) << "no tooltip for " << id;
-        }
-    }
+}
+
+TEST(ResourceTest, StringsGivenWordForWord)
+{
+    const std::pair<UINT, std::wstring> strings[] = {
+        {AFX_IDS_APP_TITLE, L"フォルダ ZQ"}, {IDR_MAINFRAME, L"フォルダ ZQ"},
+        {IDR_ETYPE, L"\nE\nE\n\n\nE.Document\nE Document"},
+        {AFX_IDS_IDLEMESSAGE, L"ﾚﾃﾞｨ"}, {IDS_TOOLBAR_FILESORT, L"ファイルの整列"}, {ID_INDICATOR_KANA, L"ｶﾅ"},
+        {ID_INDICATOR_CAPS, L"CAP"}, {ID_INDICATOR_NUM, L"NUM"}, {ID_INDICATOR_SCRL, L"SCRL"},
+        {ID_AGGREGATE, L"ﾌｫﾙﾀﾞの情報を集計し表示する/集計を停止する。\nﾌｫﾙﾀﾞ情報の集計表示/集計停止"},
+        {ID_SAVE_FOLDERINFO, L"すべてのﾌｫﾙﾀﾞ情報を保存します。\nﾌｫﾙﾀﾞ情報"},
+        {ID_COMPARE, L"選択したﾌｫﾙﾀﾞ同士を照合する。\nﾌｫﾙﾀﾞ照合"},
+        {ID_SAVE_SEARCHDLG, L"検索ﾀﾞｲｱﾛｸﾞの位置と大きさを保存します。"},
+        {ID_REPLACE_WITH_CLIP, L"ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容で置き換え\n置き換え"},
+        {ID_SORT_FOLDERCOUNT, L"ﾌｫﾙﾀﾞをﾌｫﾙﾀﾞ数順に整列します。\nﾌｫﾙﾀのﾞ整列・ﾌｫﾙﾀﾞ数順"},  // the tooltip's odd "ﾌｫﾙﾀのﾞ" as written
+    };
+    for (const auto& [id, text] : strings)
+        EXPECT_EQ(LoadText(id), text) << id;
 }
 
 TEST(ResourceTest, Accelerators)
 {
-    HACCEL table = LoadAcceleratorsW(Module(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    HACCEL table = LoadAcceleratorsW(kModule, MAKEINTRESOURCEW(IDR_MAINFRAME));
     ASSERT_NE(table, nullptr);
     ACCEL entries[32] = {};
     int count = CopyAcceleratorTableW(table, entries, 32);
@@ -260,7 +233,8 @@ TEST(ResourceTest, Accelerators)
     DestroyAcceleratorTable(table);
 }
 
-TEST(ResourceTest, ToolbarStripsHoldOnePicturePerButton)
+// Each toolbar: its buttons, one picture per button in its strip, and a tooltip for each.
+TEST(ResourceTest, ToolbarStripsHoldOnePicturePerButtonAndEachButtonHasATooltip)
 {
     const std::vector<std::pair<UINT, std::vector<WORD>>> bars = {
         {IDR_MAINFRAME, {57600, 57651, 0, 32775, 32779, 0, 32926}},
@@ -274,8 +248,14 @@ TEST(ResourceTest, ToolbarStripsHoldOnePicturePerButton)
     for (const auto& [id, commands] : bars) {
         EXPECT_EQ(ToolbarCommands(id), commands) << "toolbar " << id;
         LONG buttons = 0;
-        for (WORD command : commands)
-            buttons += command != 0;
+        for (WORD command : commands) {
+            if (command == 0)
+                continue;
+            ++buttons;
+            const std::wstring text = LoadText(command);
+            const size_t newline = text.find(L'\n');
+            EXPECT_TRUE(newline != std::wstring::npos && newline + 1 < text.size()) << "no tooltip for " << command;
+        }
         SIZE size = BitmapSize(id);
         EXPECT_EQ(size.cx, 16 * buttons) << "toolbar " << id;
         EXPECT_EQ(size.cy, 15) << "toolbar " << id;
@@ -290,11 +270,11 @@ TEST(ResourceTest, ImagesIconAndManifest)
         EXPECT_EQ(size.cy, 16) << id;
     }
     for (int side : {16, 32}) {
-        HANDLE icon = LoadImageW(Module(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, side, side, 0);
+        HANDLE icon = LoadImageW(kModule, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, side, side, 0);
         EXPECT_NE(icon, nullptr) << side;
         DestroyIcon(static_cast<HICON>(icon));
     }
-    EXPECT_NE(FindResourceW(Module(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
+    EXPECT_NE(FindResourceW(kModule, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
 }
 
 // ---- Dialog templates: captions, control texts, and no text wider than its control -------------
@@ -304,32 +284,34 @@ INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM)
     return message == WM_INITDIALOG;
 }
 
-class DialogFixture {
-public:
-    explicit DialogFixture(UINT id)
-        : m_dialog(CreateDialogParamW(Module(), MAKEINTRESOURCEW(id), nullptr, QuietProc, 0)) {}
-    ~DialogFixture()
-    {
-        if (m_dialog != nullptr)
-            DestroyWindow(m_dialog);
-    }
-    HWND Window() const { return m_dialog; }
-    std::wstring Text(int id) const
-    {
-        wchar_t text[512] = {};
-        GetDlgItemTextW(m_dialog, id, text, 512);
-        return text;
-    }
-
-private:
-    HWND m_dialog;
-};
-
 std::wstring WindowText(HWND window)
 {
     wchar_t text[512] = {};
     GetWindowTextW(window, text, 512);
     return text;
+}
+
+// The text of a static control, button, check box or radio button as drawn: without its '&'.
+std::wstring ShownText(HWND control)
+{
+    std::wstring shown;
+    for (wchar_t c : WindowText(control))
+        if (c != L'&')
+            shown += c;
+    return shown;
+}
+
+// How many pixels a control of this class and style gives its text.
+LONG TextRoom(HWND control, const std::wstring& kind)
+{
+    RECT rect{};
+    GetClientRect(control, &rect);
+    if (kind != L"Button")
+        return rect.right;
+    // A check box or radio button gives about 16 pixels to its box; a group box's caption sits on
+    // its frame with some room at either end.
+    const LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    return rect.right - (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON || type == BS_GROUPBOX ? 16 : 6);
 }
 
 // Static texts, buttons, check boxes and radio buttons whose text is wider than they are.
@@ -344,25 +326,12 @@ std::vector<std::wstring> ClippedControls(HWND dialog)
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         wchar_t cls[64] = {};
         GetClassNameW(child, cls, 64);
-        std::wstring text = WindowText(child);
-        std::wstring kind(cls);
-        if (text.empty() || (kind != L"Static" && kind != L"Button"))
+        const std::wstring kind(cls), shown = ShownText(child);
+        if (shown.empty() || (kind != L"Static" && kind != L"Button"))
             continue;
-        LONG style = GetWindowLongW(child, GWL_STYLE);
-        bool box = kind == L"Button" && ((style & BS_TYPEMASK) == BS_AUTOCHECKBOX ||
-                                         (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON);
-        bool group = kind == L"Button" && (style & BS_TYPEMASK) == BS_GROUPBOX;
-        std::wstring shown;
-        for (wchar_t c : text)
-            if (c != L'&')
-                shown += c;
         SIZE extent{};
         GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
-        RECT rect{};
-        GetClientRect(child, &rect);
-        // A check box or radio button gives about 16 pixels to its box; a group box's caption
-        // sits on its frame with some room at either end.
-        LONG room = rect.right - (box ? 16 : group ? 16 : kind == L"Button" ? 6 : 0);
+        const LONG room = TextRoom(child, kind);
         if (extent.cx > room)
             clipped.push_back(shown + L" (" + std::to_wstring(extent.cx) + L" > " + std::to_wstring(room) + L")");
     }
@@ -371,54 +340,40 @@ std::vector<std::wstring> ClippedControls(HWND dialog)
     return clipped;
 }
 
-TEST(ResourceTest, AboutBox)
+TEST(ResourceTest, DialogsShowTheirTextsUnclipped)
 {
-    DialogFixture about(IDD_ABOUTBOX);
-    ASSERT_NE(about.Window(), nullptr);
-    EXPECT_EQ(WindowText(about.Window()), L"フォルダ ZQ のﾊﾞｰｼﾞｮﾝ情報");
-    EXPECT_EQ(about.Text(IDC_ABOUT_VERSION), L"フォルダ ZQ Version 2．10");
-    EXPECT_EQ(about.Text(IDOK), L"OK");
-    EXPECT_EQ(ClippedControls(about.Window()), std::vector<std::wstring>{});
-}
-
-TEST(ResourceTest, CopyConfirmation)
-{
-    DialogFixture confirm(IDD_COPY_CONFIRM);
-    ASSERT_NE(confirm.Window(), nullptr);
-    EXPECT_EQ(WindowText(confirm.Window()), L"ファイルのコピーの確認");
-    EXPECT_EQ(confirm.Text(IDOK), L"はい(&Y)");
-    EXPECT_EQ(confirm.Text(IDCANCEL), L"いいえ(&N)");
-    EXPECT_EQ(confirm.Text(IDC_SKIP_SAME_TIME), L"更新日時が同じファイルは　上書きしない。");
-    EXPECT_EQ(ClippedControls(confirm.Window()), std::vector<std::wstring>{});
-}
-
-TEST(ResourceTest, SearchDialog)
-{
-    DialogFixture search(IDD_SEARCH);
-    ASSERT_NE(search.Window(), nullptr);
-    EXPECT_EQ(WindowText(search.Window()), L"フォルダ ZQ　フォルダの検索");
-    EXPECT_EQ(search.Text(IDC_SEARCH_MESSAGE), L"ﾌｫﾙﾀﾞの検索条件を入力して下さい。");
-    EXPECT_EQ(search.Text(IDOK), L"開始/停止");
-    EXPECT_EQ(search.Text(IDCANCEL), L"ﾀﾞｲｱﾛｸﾞ非表示");
-    EXPECT_EQ(search.Text(IDC_SEARCH_UNIT_B), L"Bytes");
-    EXPECT_EQ(search.Text(IDC_SEARCH_UNIT_G), L"G Bytes");
-    EXPECT_EQ(search.Text(IDC_SEARCH_COMBINE_AND), L"全て以上(全てAND）");
-    EXPECT_EQ(search.Text(IDC_SEARCH_COMBINE_OR), L"全て未満(全てOR)");
-    EXPECT_EQ(search.Text(IDC_SEARCH_SKIP_NO_DATE), L"日時の設定が無いフォルダは非対象とする");
-    for (int edit : {IDC_SEARCH_SIZE, IDC_SEARCH_MODIFIED_DATE, IDC_SEARCH_MODIFIED_TIME, IDC_SEARCH_READ_DATE,
-                     IDC_SEARCH_READ_TIME, IDC_SEARCH_CREATED_DATE, IDC_SEARCH_CREATED_TIME,
-                     IDC_SEARCH_FOLDER_COUNT, IDC_SEARCH_FILE_COUNT})
-        EXPECT_NE(GetDlgItem(search.Window(), edit), nullptr) << edit;
-    EXPECT_EQ(ClippedControls(search.Window()), std::vector<std::wstring>{});
-}
-
-TEST(ResourceTest, CompareSummary)
-{
-    DialogFixture summary(IDD_COMPARE_SUMMARY);
-    ASSERT_NE(summary.Window(), nullptr);
-    EXPECT_EQ(WindowText(summary.Window()), L"フォルダ ZQ　照合結果（件数）");
-    EXPECT_NE(GetDlgItem(summary.Window(), IDC_COMPARE_OBJECTS), nullptr);
-    EXPECT_EQ(ClippedControls(summary.Window()), std::vector<std::wstring>{});
+    struct Dialog {
+        UINT id;
+        std::wstring caption;
+        std::vector<std::pair<int, std::wstring>> texts;
+        std::vector<int> otherControls;  // edits and lists, which have no text of their own
+    };
+    const Dialog dialogs[] = {
+        {IDD_ABOUTBOX, L"フォルダ ZQ のﾊﾞｰｼﾞｮﾝ情報", {{IDC_ABOUT_VERSION, L"フォルダ ZQ Version 2．10"}, {IDOK, L"OK"}}, {}},
+        {IDD_COPY_CONFIRM, L"ファイルのコピーの確認",
+         {{IDOK, L"はい(&Y)"}, {IDCANCEL, L"いいえ(&N)"}, {IDC_SKIP_SAME_TIME, L"更新日時が同じファイルは　上書きしない。"}},
+         {}},
+        {IDD_SEARCH, L"フォルダ ZQ　フォルダの検索",
+         {{IDC_SEARCH_MESSAGE, L"ﾌｫﾙﾀﾞの検索条件を入力して下さい。"}, {IDOK, L"開始/停止"}, {IDCANCEL, L"ﾀﾞｲｱﾛｸﾞ非表示"},
+          {IDC_SEARCH_UNIT_B, L"Bytes"}, {IDC_SEARCH_UNIT_G, L"G Bytes"}, {IDC_SEARCH_COMBINE_AND, L"全て以上(全てAND）"},
+          {IDC_SEARCH_COMBINE_OR, L"全て未満(全てOR)"}, {IDC_SEARCH_SKIP_NO_DATE, L"日時の設定が無いフォルダは非対象とする"}},
+         {IDC_SEARCH_SIZE, IDC_SEARCH_MODIFIED_DATE, IDC_SEARCH_MODIFIED_TIME, IDC_SEARCH_READ_DATE,
+          IDC_SEARCH_READ_TIME, IDC_SEARCH_CREATED_DATE, IDC_SEARCH_CREATED_TIME, IDC_SEARCH_FOLDER_COUNT,
+          IDC_SEARCH_FILE_COUNT}},
+        {IDD_COMPARE_SUMMARY, L"フォルダ ZQ　照合結果（件数）", {}, {IDC_COMPARE_OBJECTS}},
+    };
+    for (const Dialog& expected : dialogs) {
+        SCOPED_TRACE(expected.id);
+        HWND dialog = CreateDialogParamW(kModule, MAKEINTRESOURCEW(expected.id), nullptr, QuietProc, 0);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(WindowText(dialog), expected.caption);
+        for (const auto& [control, text] : expected.texts)
+            EXPECT_EQ(WindowText(GetDlgItem(dialog, control)), text) << control;
+        for (int control : expected.otherControls)
+            EXPECT_NE(GetDlgItem(dialog, control), nullptr) << control;
+        EXPECT_EQ(ClippedControls(dialog), std::vector<std::wstring>{});
+        DestroyWindow(dialog);
+    }
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <cwchar>
 #include <string>
 
+#include "ZqDriver.h"
 #include "ZqScreenshot.h"
 #include "ZqWindows.h"
 
@@ -28,40 +29,24 @@ DWORD TimeoutArg(int argc, wchar_t** argv, int index)
     return argc > index ? static_cast<DWORD>(_wtoi(argv[index])) : kDefaultTimeoutMs;
 }
 
-HWND FindFrame(const std::wstring& prefix)
-{
-    for (HWND window : zqwin::TopLevelWindows(0)) {
-        if (zqwin::ClassNameOf(window) != zqwin::kDialogClass &&
-            zqwin::TextOf(window).compare(0, prefix.size(), prefix) == 0)
-            return window;
-    }
-    return nullptr;
-}
-
-HWND WaitFor(HWND (*find)(const std::wstring&), const std::wstring& prefix, DWORD timeoutMs)
+// A window of any process whose title starts with prefix: a dialog, or any other (a frame).
+HWND WaitFor(const std::wstring& prefix, bool dialog, DWORD timeoutMs)
 {
     HWND found = nullptr;
-    zqwin::WaitUntil([&] { return (found = find(prefix)) != nullptr; }, timeoutMs);
+    zqwin::WaitUntil([&] { return (found = zqwin::FindTopLevel(0, prefix, dialog)) != nullptr; }, timeoutMs);
     return found;
-}
-
-HWND FindDialog(const std::wstring& prefix)
-{
-    return zqwin::FindTopLevel(0, prefix);
 }
 
 int Click(const std::wstring& prefix, int buttonId, DWORD timeoutMs)
 {
-    HWND dialog = WaitFor(FindDialog, prefix, timeoutMs);
-    HWND button = dialog != nullptr ? GetDlgItem(dialog, buttonId) : nullptr;
-    if (button == nullptr || !PostMessageW(button, BM_CLICK, 0, 0))
-        return 1;
-    return zqwin::WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeoutMs) ? 0 : 1;
+    HWND dialog = WaitFor(prefix, true, timeoutMs);
+    const bool clicked = dialog != nullptr && ZqDriver::ClickButton(dialog, buttonId);
+    return clicked && ZqDriver::WaitForWindowGone(dialog, timeoutMs) ? 0 : 1;
 }
 
 int Close(const std::wstring& prefix, DWORD timeoutMs)
 {
-    HWND frame = FindFrame(prefix);
+    HWND frame = zqwin::FindTopLevel(0, prefix, false);
     if (frame == nullptr || !PostMessageW(frame, WM_CLOSE, 0, 0))
         return 1;
     return zqwin::WaitUntil([&] { return !IsWindow(frame); }, timeoutMs) ? 0 : 1;
@@ -69,7 +54,7 @@ int Close(const std::wstring& prefix, DWORD timeoutMs)
 
 int PostCommand(const std::wstring& prefix, UINT id)
 {
-    HWND frame = FindFrame(prefix);
+    HWND frame = zqwin::FindTopLevel(0, prefix, false);
     return frame != nullptr && PostMessageW(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0) ? 0 : 1;
 }
 
@@ -87,10 +72,8 @@ int wmain(int argc, wchar_t** argv)
         return Usage();
     std::wstring verb = argv[1];
     std::wstring target = argv[2];
-    if (verb == L"wait-window")
-        return WaitFor(FindFrame, target, TimeoutArg(argc, argv, 3)) != nullptr ? 0 : 1;
-    if (verb == L"wait-dialog")
-        return WaitFor(FindDialog, target, TimeoutArg(argc, argv, 3)) != nullptr ? 0 : 1;
+    if (verb == L"wait-window" || verb == L"wait-dialog")
+        return WaitFor(target, verb == L"wait-dialog", TimeoutArg(argc, argv, 3)) != nullptr ? 0 : 1;
     if (verb == L"click" && argc >= 4)
         return Click(target, _wtoi(argv[3]), TimeoutArg(argc, argv, 4));
     if (verb == L"command" && argc >= 4)

@@ -28,15 +28,11 @@
 // Calls that wait take a timeout and report failure instead of hanging.
 class ZqDriver {
 public:
-    ZqDriver() = default;
-
     // Starts exePath with workingDir as its current directory (its store folder goes there).
     bool Start(const std::wstring& exePath, const std::wstring& workingDir, const std::wstring& arguments = {});
     // The first visible top-level window of the program whose title starts with titlePrefix and
-    // which is not a dialog (or whose class is className when given); null after timeoutMs.
-    HWND WaitForMainWindow(const std::wstring& titlePrefix, DWORD timeoutMs = 20000,
-                           const std::wstring& className = {});
-    HWND MainWindow() const { return m_main; }
+    // which is not a dialog; null after timeoutMs.
+    HWND WaitForMainWindow(const std::wstring& titlePrefix, DWORD timeoutMs = 20000);
     ZqProcess& Process() { return m_process; }
     const ZqControlReader& Controls() const { return *m_controls; }
 
@@ -46,50 +42,34 @@ public:
     // The texts of a dialog's static controls (a message box's message), icons left out,
     // joined with "\n".
     std::wstring DialogText(HWND dialog) const;
-    std::wstring ControlText(HWND dialog, int controlId) const;
-    bool SetControlText(HWND dialog, int controlId, const std::wstring& text) const;
-    bool IsButtonChecked(HWND dialog, int controlId) const;
     // Clicks a button of a dialog (IDOK, IDYES, IDNO, IDCANCEL or a control id).
-    bool ClickButton(HWND dialog, int buttonId) const;
+    static bool ClickButton(HWND dialog, int buttonId);
     // Waits for a dialog of the program, clicks buttonId and waits until that dialog is gone.
     bool AnswerMessageBox(int buttonId, DWORD timeoutMs = 10000) const;
-    bool WaitForWindowGone(HWND window, DWORD timeoutMs = 10000) const;
+    static bool WaitForWindowGone(HWND window, DWORD timeoutMs = 10000);
 
     // ---- Commands and keys ----
-    bool PostCommand(UINT commandId) const { return PostCommandTo(m_main, commandId); }
-    bool PostCommandTo(HWND window, UINT commandId) const;
-    // The window that has the keyboard focus in the program's GUI thread.
-    HWND FocusWindow() const;
-    // WM_KEYDOWN + WM_KEYUP posted to target (the focus window when null). Reaches the
-    // window's key handling but not accelerators, which read the real keyboard state.
-    bool PostKey(UINT virtualKey, HWND target = nullptr) const;
-    // A real key press through SendInput with the program in front: goes through accelerators.
-    bool TypeKey(UINT virtualKey, bool ctrl = false, bool shift = false, bool alt = false) const;
-    bool BringToFront() const;
+    bool PostCommand(UINT commandId) const;
+    // A real key press through SendInput with the program in front, with a modifier key such as
+    // VK_CONTROL held down (0: none): goes through accelerators.
+    bool TypeKey(UINT virtualKey, UINT modifier = 0) const;
 
     // ---- Reading the program's windows ----
     std::wstring MainTitle() const;
     std::vector<HWND> MdiChildren() const;
-    HWND ActiveMdiChild() const;
-    std::vector<std::wstring> MdiChildTitles() const;
-    HWND StatusBar() const;
     std::wstring StatusText(int pane = 0) const;
     bool WaitForStatusText(int pane, const std::wstring& text, DWORD timeoutMs = 10000) const;
     std::vector<HWND> Toolbars() const;
-    std::vector<std::wstring> ToolbarLabels(HWND toolbar) const;
-    // The index-th descendant of parent (the main window when null) of class className.
-    HWND FindDescendant(const std::wstring& className, int index = 0, HWND parent = nullptr) const;
+    // The first descendant of the main window of class className.
+    HWND FindDescendant(const std::wstring& className) const;
 
     // ---- Ending ----
     bool Close() const;
     std::optional<DWORD> WaitForExit(DWORD timeoutMs = 15000) const { return m_process.WaitForExit(timeoutMs); }
 
-    // A 24-bit BMP of the whole screen, taken from inside Wine (see ZqScreenshot.h).
-    static bool SaveScreenshot(const std::wstring& bmpPath);
-
 private:
     DWORD Pid() const { return m_process.Id(); }
-    HWND MdiClient() const;
+    bool BringToFront() const;
 
     ZqProcess m_process;
     std::unique_ptr<ZqControlReader> m_controls;

@@ -1,8 +1,6 @@
 // ZqProcess: the driven program's process.
 #include "ZqProcess.h"
 
-#include <vector>
-
 ZqProcess::~ZqProcess()
 {
     if (IsRunning())
@@ -10,19 +8,24 @@ ZqProcess::~ZqProcess()
     CloseHandles();
 }
 
+std::wstring ZqProcess::BesideThisProgram(const std::wstring& fileName)
+{
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring self(path);
+    return self.substr(0, self.find_last_of(L"\\/") + 1) + fileName;
+}
+
 bool ZqProcess::Start(const std::wstring& exePath, const std::wstring& workingDir, const std::wstring& arguments)
 {
     if (IsStarted())
         return false;
-    std::wstring commandLine = L"\"" + exePath + L"\"";
-    if (!arguments.empty())
-        commandLine += L" " + arguments;
-    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back(L'\0');
+    // CreateProcessW may write into the command line: a string of our own.
+    std::wstring commandLine = L"\"" + exePath + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     const wchar_t* dir = workingDir.empty() ? nullptr : workingDir.c_str();
-    return CreateProcessW(exePath.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, dir,
+    return CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir,
                           &startup, &m_info) != FALSE;
 }
 

@@ -18,13 +18,16 @@ public:
     ZqProcess(const ZqProcess&) = delete;
     ZqProcess& operator=(const ZqProcess&) = delete;
 
+    // The path of fileName in the folder of the running program (the test), where the build puts
+    // the programs that the tests start.
+    static std::wstring BesideThisProgram(const std::wstring& fileName);
+
     // arguments are appended to the quoted program path. False when the program cannot start.
     bool Start(const std::wstring& exePath, const std::wstring& workingDir, const std::wstring& arguments = {});
     bool IsStarted() const { return m_info.hProcess != nullptr; }
     bool IsRunning() const;
     HANDLE Handle() const { return m_info.hProcess; }
     DWORD Id() const { return m_info.dwProcessId; }
-    DWORD MainThreadId() const { return m_info.dwThreadId; }
 
     // The exit code once the process has ended within timeoutMs; nothing while it still runs.
     std::optional<DWORD> WaitForExit(DWORD timeoutMs) const;

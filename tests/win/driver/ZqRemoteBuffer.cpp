@@ -15,11 +15,6 @@ ZqRemoteBuffer::~ZqRemoteBuffer()
         VirtualFreeEx(m_process, m_base, 0, MEM_RELEASE);
 }
 
-void* ZqRemoteBuffer::At(std::size_t offset) const
-{
-    return static_cast<char*>(m_base) + offset;
-}
-
 bool ZqRemoteBuffer::Write(std::size_t offset, const void* data, std::size_t size) const
 {
     if (m_base == nullptr || offset + size > kSize)

@@ -23,7 +23,7 @@ public:
 
     bool IsValid() const { return m_base != nullptr; }
     // The address, valid in the other process, of the byte at offset.
-    void* At(std::size_t offset) const;
+    void* At(std::size_t offset) const { return static_cast<char*>(m_base) + offset; }
     LPARAM AddressAt(std::size_t offset) const { return reinterpret_cast<LPARAM>(At(offset)); }
 
     bool Write(std::size_t offset, const void* data, std::size_t size) const;

@@ -7,36 +7,26 @@ namespace zqwin {
 
 namespace {
 
-struct EnumState {
-    DWORD pid;
-    std::wstring className;
-    std::vector<HWND> found;
-};
+// The class of dialogs and message boxes.
+constexpr const wchar_t* kDialogClass = L"#32770";
+
+DWORD ProcessOf(HWND window)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+std::wstring ClassNameOf(HWND window)
+{
+    wchar_t name[256] = {};
+    int length = GetClassNameW(window, name, 256);
+    return std::wstring(name, length > 0 ? length : 0);
+}
 
 bool ClassMatches(HWND window, const std::wstring& className)
 {
     return className.empty() || ClassNameOf(window) == className;
-}
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param)
-{
-    auto* state = reinterpret_cast<EnumState*>(param);
-    if (IsWindowVisible(window) && (state->pid == 0 || ProcessOf(window) == state->pid))
-        state->found.push_back(window);
-    return TRUE;
-}
-
-BOOL CALLBACK CollectDescendant(HWND window, LPARAM param)
-{
-    auto* state = reinterpret_cast<EnumState*>(param);
-    if (ClassMatches(window, state->className))
-        state->found.push_back(window);
-    return TRUE;
-}
-
-bool TitleStartsWith(HWND window, const std::wstring& prefix)
-{
-    return TextOf(window).compare(0, prefix.size(), prefix) == 0;
 }
 
 }  // namespace
@@ -53,20 +43,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
     }
 }
 
-DWORD ProcessOf(HWND window)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    return pid;
-}
-
-std::wstring ClassNameOf(HWND window)
-{
-    wchar_t name[256] = {};
-    int length = GetClassNameW(window, name, 256);
-    return std::wstring(name, length > 0 ? length : 0);
-}
-
 std::wstring TextOf(HWND window)
 {
     DWORD_PTR length = 0;
@@ -80,24 +56,14 @@ std::wstring TextOf(HWND window)
     return std::wstring(text.data(), copied);
 }
 
-bool SetTextOf(HWND window, const std::wstring& text)
+HWND FindTopLevel(DWORD pid, const std::wstring& titlePrefix, bool dialog)
 {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                               SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) && result != 0;
-}
-
-std::vector<HWND> TopLevelWindows(DWORD pid)
-{
-    EnumState state{pid, {}, {}};
-    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
-    return state.found;
-}
-
-HWND FindTopLevel(DWORD pid, const std::wstring& titlePrefix, const std::wstring& className)
-{
-    for (HWND window : TopLevelWindows(pid)) {
-        if (ClassNameOf(window) == className && TitleStartsWith(window, titlePrefix))
+    // Top-level windows are the desktop's children; a window that goes meanwhile ends the walk
+    // early, which the caller's next poll makes up for.
+    for (HWND window : Children(GetDesktopWindow())) {
+        if (IsWindowVisible(window) && (pid == 0 || ProcessOf(window) == pid) &&
+            (ClassNameOf(window) == kDialogClass) == dialog &&
+            TextOf(window).compare(0, titlePrefix.size(), titlePrefix) == 0)
             return window;
     }
     return nullptr;
@@ -105,9 +71,14 @@ HWND FindTopLevel(DWORD pid, const std::wstring& titlePrefix, const std::wstring
 
 std::vector<HWND> Descendants(HWND parent, const std::wstring& className)
 {
-    EnumState state{0, className, {}};
-    EnumChildWindows(parent, CollectDescendant, reinterpret_cast<LPARAM>(&state));
-    return state.found;
+    std::vector<HWND> found;
+    for (HWND child : Children(parent)) {
+        if (ClassMatches(child, className))
+            found.push_back(child);
+        const std::vector<HWND> below = Descendants(child, className);
+        found.insert(found.end(), below.begin(), below.end());
+    }
+    return found;
 }
 
 std::vector<HWND> Children(HWND parent, const std::wstring& className)

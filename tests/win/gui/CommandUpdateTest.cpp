@@ -3,80 +3,95 @@
 
 #include "app/CAppSettings.h"
 
-#include <commctrl.h>
-
 using CommandUpdateTest = GuiTest;
 
-TEST_F(CommandUpdateTest, SizeUnitIsCheckedAndChoosingItAgainLeavesNoneChecked)
+TEST_F(CommandUpdateTest, AFreshRunShowsEachItemEnabledAndMarkedByItsRule)
 {
+    struct Row {
+        UINT id;
+        bool enabled;
+        bool checked;
+        bool radio;  // the shape of the mark, looked at only when there is one
+    };
+    const Row rows[] = {
+        {ID_UNIT_KBYTES, true, true, false},       {ID_UNIT_BYTES, true, false, false},
+        {ID_KBYTE_1000, true, true, true},         {ID_KBYTE_1024, true, false, false},
+        {ID_SORT_NAME, true, true, true},          {ID_FILESORT_FILES_FIRST, true, true, true},
+        {ID_VIEW_TOOLBAR, true, true, false},      {ID_VIEW_STATUS_BAR, true, true, false},
+        {ID_SHOW_MODIFIED, true, false, false},    {ID_SHOW_LASTREAD, true, false, false},
+        {ID_SHOW_CREATED, true, false, false},     {ID_SHOW_FOLDERCOUNT, true, false, false},
+        {ID_SHOW_FILECOUNT, true, false, false},   {ID_REAGGREGATE, true, false, false},
+        {ID_REFRESH_ON_OPEN, true, false, false},  {ID_HELP_README, true, false, false},
+        {ID_APP_EXIT, true, false, false},         {ID_FOLDER_UP, true, false, false},
+        // commands without a handler, or with nothing to work on, are disabled
+        {ID_COMPARE, false, false, false},         {ID_EDIT_SELECT_ALL, false, false, false},  // the list is empty
+        {ID_FILE_MRU_FILE1, false, false, false},  // the placeholder of an empty registered-folder list
+    };
     ProgramRun run;
-    EXPECT_TRUE(run.MenuItem(ID_UNIT_KBYTES).checked);
-    EXPECT_FALSE(run.MenuItem(ID_UNIT_KBYTES).radio);
-    EXPECT_FALSE(run.MenuItem(ID_UNIT_BYTES).checked);
-    run.Command(ID_UNIT_KBYTES);
-    for (UINT id = ID_UNIT_BYTES; id <= ID_UNIT_GBYTES; ++id) {
-        EXPECT_FALSE(run.MenuItem(id).checked) << id;
-        EXPECT_TRUE(run.MenuItem(id).enabled) << id;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.id);
+        const ProgramRun::ItemState state = run.MenuItem(row.id);
+        EXPECT_TRUE(state.found);
+        EXPECT_EQ(state.enabled, row.enabled);
+        EXPECT_EQ(state.checked, row.checked);
+        EXPECT_EQ(state.checked && state.radio, row.checked && row.radio);
     }
-    EXPECT_EQ(run.App().m_settings.m_format.m_strSizeUnit, "");
-    run.Command(ID_UNIT_MBYTES);
-    EXPECT_TRUE(run.MenuItem(ID_UNIT_MBYTES).checked);
-    EXPECT_EQ(run.App().m_settings.m_format.m_strSizeUnit, " MB");
 }
 
-TEST_F(CommandUpdateTest, KiloByteBaseIsARadioPair)
+TEST_F(CommandUpdateTest, EachCommandChangesItsSettingAndMovesTheMarks)
 {
+    // A setting as text.
+    using SettingReader = std::string (*)(CEApp&);
+    const SettingReader sizeUnit = [](CEApp& app) { return app.m_settings.m_format.m_strSizeUnit; };
+    const SettingReader kByte = [](CEApp& app) { return std::to_string(app.m_settings.m_format.m_nKByte); };
+    const SettingReader folderSort = [](CEApp& app) {  // the key, then the direction
+        return std::to_string(app.m_nFolderSortKey) + "/" + std::to_string(g_nFolderSortDirection);
+    };
+    const SettingReader fileSort = [](CEApp&) { return ListFileSortMode; };
+    const SettingReader showCreated = [](CEApp& app) { return std::to_string(app.m_settings.m_bShowCreated); };
+    const SettingReader showFolderCount = [](CEApp& app) { return std::to_string(app.m_settings.m_bShowFolderCount); };
+    const SettingReader reaggregate = [](CEApp& app) { return std::to_string(app.m_bReaggregate); };
+    const SettingReader refreshOnOpen = [](CEApp& app) { return std::to_string(app.m_bRefreshOnOpen); };
+    struct Step {
+        UINT command;
+        std::vector<UINT> checked;  // afterwards
+        std::vector<UINT> unchecked;
+        SettingReader setting;
+        std::string value;
+    };
+    const std::string lastRead = std::to_string(kFolderSortByLastRead);
+    const std::string fileCount = std::to_string(kFolderSortByFileCount);
+    const Step steps[] = {
+        // choosing the checked unit again leaves none checked
+        {ID_UNIT_KBYTES, {}, {ID_UNIT_BYTES, ID_UNIT_KBYTES, ID_UNIT_MBYTES, ID_UNIT_GBYTES}, sizeUnit, ""},
+        {ID_UNIT_MBYTES, {ID_UNIT_MBYTES}, {}, sizeUnit, " MB"},
+        {ID_KBYTE_1024, {ID_KBYTE_1024}, {ID_KBYTE_1000}, kByte, "1024"},
+        // the first sort of a run turns the direction round, the same key again toggles it, and a
+        // new key sorts ascending
+        {ID_SORT_LASTREAD, {ID_SORT_LASTREAD}, {ID_SORT_NAME}, folderSort, lastRead + "/0"},
+        {ID_SORT_LASTREAD, {ID_SORT_LASTREAD}, {}, folderSort, lastRead + "/1"},
+        {ID_SORT_FILECOUNT, {ID_SORT_FILECOUNT}, {ID_SORT_LASTREAD}, folderSort, fileCount + "/1"},
+        {ID_FILESORT_VALUE_ONLY, {ID_FILESORT_VALUE_ONLY}, {ID_FILESORT_FILES_FIRST}, fileSort, "N"},
+        // switches toggle
+        {ID_SHOW_MODIFIED, {ID_SHOW_MODIFIED}, {}, nullptr, ""},
+        {ID_SHOW_LASTREAD, {ID_SHOW_LASTREAD}, {}, nullptr, ""},
+        {ID_SHOW_CREATED, {ID_SHOW_CREATED}, {}, showCreated, "1"},
+        {ID_SHOW_FOLDERCOUNT, {ID_SHOW_FOLDERCOUNT}, {}, showFolderCount, "1"},
+        {ID_SHOW_FILECOUNT, {ID_SHOW_FILECOUNT}, {}, nullptr, ""},
+        {ID_REAGGREGATE, {ID_REAGGREGATE}, {}, reaggregate, "1"},
+        {ID_REFRESH_ON_OPEN, {ID_REFRESH_ON_OPEN}, {}, refreshOnOpen, "1"},
+        {ID_SHOW_CREATED, {}, {ID_SHOW_CREATED}, showCreated, "0"},
+    };
     ProgramRun run;
-    EXPECT_TRUE(run.MenuItem(ID_KBYTE_1000).checked);
-    EXPECT_TRUE(run.MenuItem(ID_KBYTE_1000).radio);
-    EXPECT_FALSE(run.MenuItem(ID_KBYTE_1024).checked);
-    run.Command(ID_KBYTE_1024);
-    EXPECT_FALSE(run.MenuItem(ID_KBYTE_1000).checked);
-    EXPECT_TRUE(run.MenuItem(ID_KBYTE_1024).checked);
-    EXPECT_EQ(run.App().m_settings.m_format.m_nKByte, 1024);
-}
-
-TEST_F(CommandUpdateTest, SortCommandsSetTheKeyAndTheFileListOrder)
-{
-    ProgramRun run;
-    EXPECT_TRUE(run.MenuItem(ID_SORT_NAME).radio);
-    EXPECT_TRUE(run.MenuItem(ID_SORT_NAME).checked);
-    run.Command(ID_SORT_LASTREAD);
-    EXPECT_EQ(run.App().m_nFolderSortKey, kFolderSortByLastRead);
-    EXPECT_EQ(g_nFolderSortDirection, 1);
-    EXPECT_TRUE(run.MenuItem(ID_SORT_LASTREAD).checked);
-    EXPECT_FALSE(run.MenuItem(ID_SORT_NAME).checked);
-    run.Command(ID_SORT_LASTREAD);
-    EXPECT_EQ(g_nFolderSortDirection, 0);
-    run.Command(ID_SORT_FILECOUNT);
-    EXPECT_EQ(run.App().m_nFolderSortKey, kFolderSortByFileCount);
-    EXPECT_EQ(g_nFolderSortDirection, 1);
-
-    EXPECT_TRUE(run.MenuItem(ID_FILESORT_FILES_FIRST).checked);
-    run.Command(ID_FILESORT_VALUE_ONLY);
-    EXPECT_EQ(ListFileSortMode, "N");
-    EXPECT_TRUE(run.MenuItem(ID_FILESORT_VALUE_ONLY).checked);
-    EXPECT_TRUE(run.MenuItem(ID_FILESORT_VALUE_ONLY).radio);
-    EXPECT_FALSE(run.MenuItem(ID_FILESORT_FILES_FIRST).checked);
-}
-
-TEST_F(CommandUpdateTest, SwitchesToggleWithTheirCheckMarks)
-{
-    ProgramRun run;
-    const UINT switches[] = {ID_SHOW_MODIFIED, ID_SHOW_LASTREAD,  ID_SHOW_CREATED,   ID_SHOW_FOLDERCOUNT,
-                             ID_SHOW_FILECOUNT, ID_REAGGREGATE,   ID_REFRESH_ON_OPEN};
-    for (UINT id : switches) {
-        EXPECT_FALSE(run.MenuItem(id).checked) << id;
-        run.Command(id);
-        EXPECT_TRUE(run.MenuItem(id).checked) << id;
-        EXPECT_TRUE(run.MenuItem(id).enabled) << id;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.command);
+        run.Command(step.command);
+        EXPECT_EQ(step.setting ? step.setting(run.App()) : "", step.value);
+        for (UINT id : step.checked)
+            EXPECT_TRUE(run.MenuItem(id).checked) << id;
+        for (UINT id : step.unchecked)
+            EXPECT_FALSE(run.MenuItem(id).checked) << id;
     }
-    EXPECT_EQ(run.App().m_settings.m_bShowFolderCount, 1);
-    EXPECT_EQ(run.App().m_bReaggregate, 1);
-    EXPECT_EQ(run.App().m_bRefreshOnOpen, 1);
-    run.Command(ID_SHOW_CREATED);
-    EXPECT_FALSE(run.MenuItem(ID_SHOW_CREATED).checked);
-    EXPECT_EQ(run.App().m_settings.m_bShowCreated, 0);
 }
 
 TEST_F(CommandUpdateTest, LinkageNeedsTwoWindowsOnDifferentFolders)
@@ -85,9 +100,7 @@ TEST_F(CommandUpdateTest, LinkageNeedsTwoWindowsOnDifferentFolders)
     EXPECT_FALSE(run.MenuItem(ID_LINKAGE).enabled);
     run.Command(ID_FILE_NEW);
     ASSERT_EQ(run.Children().size(), 2u);
-    auto docOf = [&](std::size_t index) {
-        return dynamic_cast<CEDoc*>(run.Children()[index]->GetActiveDocument());
-    };
+    auto docOf = [&](std::size_t index) { return &DocOf(run.Children()[index]); };
     docOf(0)->m_strCurPath = "C:\\a";
     docOf(1)->m_strCurPath = "C:\\a";
     EXPECT_FALSE(run.MenuItem(ID_LINKAGE).enabled);
@@ -102,22 +115,6 @@ TEST_F(CommandUpdateTest, LinkageNeedsTwoWindowsOnDifferentFolders)
     docOf(1)->m_strCurPath = run.App().m_settings.m_keys.m_strMyComputerId;
     EXPECT_FALSE(run.MenuItem(ID_LINKAGE).enabled);
     EXPECT_EQ(run.App().m_bLinkage, 0);
-}
-
-TEST_F(CommandUpdateTest, CommandsWithoutAHandlerAreDisabledAndDoNotRun)
-{
-    ProgramRun run;
-    EXPECT_FALSE(run.MenuItem(ID_COMPARE).enabled);
-    EXPECT_FALSE(run.MenuItem(ID_EDIT_SELECT_ALL).enabled);  // the list has no rows
-    EXPECT_TRUE(run.MenuItem(ID_HELP_README).enabled);
-    EXPECT_TRUE(run.MenuItem(ID_APP_EXIT).enabled);
-    EXPECT_TRUE(run.MenuItem(ID_FOLDER_UP).enabled);
-    EXPECT_TRUE(run.MenuItem(ID_VIEW_TOOLBAR).checked);
-    EXPECT_TRUE(run.MenuItem(ID_VIEW_STATUS_BAR).checked);
-    // an empty registered-folder list shows its placeholder, disabled
-    const auto placeholder = run.MenuItem(ID_FILE_MRU_FILE1);
-    EXPECT_TRUE(placeholder.found);
-    EXPECT_FALSE(placeholder.enabled);
 }
 
 TEST_F(CommandUpdateTest, ToolBarButtonsFollowTheSameRulesAtIdle)
@@ -149,7 +146,7 @@ TEST_F(CommandUpdateTest, ToolBarAndStatusBarCommandsHideAndShowThem)
 TEST_F(CommandUpdateTest, AcceleratorsReachTheirCommands)
 {
     ProgramRun run;
-    HWND hTree = dynamic_cast<CChildFrame&>(*run.Children()[0]).GetLeftPane()->m_hWnd;
+    HWND hTree = run.Tree().m_hWnd;
     // Ctrl+N as the message loop sees it, with the control key down
     BYTE keys[256] = {};
     GetKeyboardState(keys);
@@ -163,36 +160,21 @@ TEST_F(CommandUpdateTest, AcceleratorsReachTheirCommands)
     EXPECT_EQ(run.Children().size(), 2u);
 }
 
-namespace {
-
-// A view without a window that counts the updates its document passes on.
-class CountingView : public CView {
-public:
-    void OnUpdate(CView*, LPARAM lHint, CObject*) override { m_codes.push_back(static_cast<int>(lHint)); }
-    std::vector<int> m_codes;
-
-protected:
-    const wchar_t* GetControlClass() const override { return L"STATIC"; }
-    DWORD GetControlStyle() const override { return 0; }
-};
-
-}  // namespace
-
 TEST_F(CommandUpdateTest, RefreshReachesEveryWindowOnceAndLinkageCodesStayInTheDocuments)
 {
     ProgramRun run;
     run.Command(ID_FILE_NEW);
     run.Command(ID_FILE_NEW);
     ASSERT_EQ(run.Children().size(), 3u);
-    std::vector<CountingView> views(3);
+    std::vector<RecordingView> views(3);
     std::vector<CEDoc*> docs;
     for (std::size_t index = 0; index < 3; ++index) {
-        docs.push_back(dynamic_cast<CEDoc*>(run.Children()[index]->GetActiveDocument()));
+        docs.push_back(&DocOf(run.Children()[index]));
         docs.back()->AddView(&views[index]);
     }
     run.Command(ID_REFRESH);
-    for (const CountingView& view : views)
-        EXPECT_EQ(view.m_codes, std::vector<int>{kHintRefresh});
+    for (const RecordingView& view : views)
+        EXPECT_EQ(view.m_hints, std::vector<int>{kHintRefresh});
     // the linkage codes are answered by the documents themselves
     docs[0]->m_strCurPath = "C:\\a";
     docs[1]->m_strCurPath = "C:\\b";
@@ -202,8 +184,8 @@ TEST_F(CommandUpdateTest, RefreshReachesEveryWindowOnceAndLinkageCodesStayInTheD
     query.m_strPath = "C:\\b";
     run.App().UpdateAllDocuments(docs[0], kHintLinkageQuery, query);
     EXPECT_EQ(query.m_nParam2, 0);
-    for (const CountingView& view : views)
-        EXPECT_EQ(view.m_codes.size(), 1u);
+    for (const RecordingView& view : views)
+        EXPECT_EQ(view.m_hints.size(), 1u);
     EXPECT_EQ(docs[2]->m_strBasePath, "C:\\c");
     run.Command(ID_LINKAGE);
     for (CEDoc* pDoc : docs)

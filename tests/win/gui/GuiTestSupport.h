@@ -1,19 +1,17 @@
-// GuiTestSupport: the program's application run inside a test process, in a folder of its own.
+// GuiTestSupport: the program's application run inside a test process, in a folder of its own; helpers to look at it.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
-#include <atomic>
-#include <cstdint>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "../ScratchFolder.h"
 #include "CPlatformDecorator.h"
 #include "app/CChildFrame.h"
 #include "app/CEApp.h"
@@ -25,71 +23,17 @@
 #include "fw/CView.h"
 #include "fw/WindowPlacement.h"
 #include "res/resource.h"
+#include "services/CSortDirection.h"
+#include "treepane/CFolderOrder.h"
 #include "treepane/CLeftView.h"
-
-// The current folder of the test process for the life of the object: a fresh folder under the
-// temporary folder, where the program puts its store folder; removed afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        static std::atomic<int> counter{0};
-        m_previous = std::filesystem::current_path();
-        m_root = std::filesystem::temp_directory_path() /
-                 ("zqgui-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(m_root);
-        std::filesystem::create_directories(m_root);
-        std::filesystem::current_path(m_root);
-    }
-    ~ScratchFolder()
-    {
-        std::filesystem::current_path(m_previous);
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    // A file of the store folder.
-    std::filesystem::path Store(const std::string& name) const
-    {
-        return m_root / std::filesystem::u8path("フォルダZQ Position") / std::filesystem::u8path(name);
-    }
-    std::filesystem::path DefaultStore(const std::string& name) const
-    {
-        return m_root / std::filesystem::u8path("フォルダZQ Position Default") / std::filesystem::u8path(name);
-    }
-    // -1 when the file is not there.
-    std::intmax_t StoreSize(const std::string& name) const
-    {
-        std::error_code error;
-        const auto size = std::filesystem::file_size(Store(name), error);
-        return error ? -1 : static_cast<std::intmax_t>(size);
-    }
-    std::string ReadStore(const std::string& name) const
-    {
-        std::ifstream in(Store(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    void WriteStore(const std::string& name, const std::string& bytes) const
-    {
-        std::filesystem::create_directories(Store(name).parent_path());
-        std::ofstream(Store(name), std::ios::binary) << bytes;
-    }
-
-private:
-    std::filesystem::path m_root;
-    std::filesystem::path m_previous;
-};
 
 // Message boxes answered from a queue (Yes once it is empty) and recorded, so that commands that
 // ask something run without a person.
 class AnsweringPlatform : public CPlatformDecorator {
 public:
-    int ShowMessageBox(const std::string& text, unsigned style) override
+    int ShowMessageBox(const std::string& text, unsigned) override
     {
         m_texts.push_back(text);
-        m_styles.push_back(style);
         if (m_answers.empty())
             return kIdYes;
         const int answer = m_answers.front();
@@ -99,11 +43,16 @@ public:
 
     std::deque<int> m_answers;
     std::vector<std::string> m_texts;
-    std::vector<unsigned> m_styles;
 };
 
 // The registry key the tests keep their registered folders under, apart from the program's.
 inline const wchar_t kTestRegistryKey[] = L"ZQ GUI Tests";
+
+// The folder tree of a child window.
+inline CLeftView& TreeOf(CMDIChildWnd* pChild)
+{
+    return *dynamic_cast<CChildFrame&>(*pChild).GetLeftPane();
+}
 
 // One run of the program: start-up as InitInstance does it without the tip, then whatever the
 // test does through commands and the windows, then the end of the process simulated by
@@ -115,6 +64,8 @@ public:
     {
         g_rcLeftPane = RECT{0, 0, 200, 100};
         g_nFolderSortDirection = 1;
+        CFolderOrder::DirectionRule().Forget();
+        g_treeState.clear();
         ListFileSortMode = "B";
         m_app = std::make_unique<CEApp>(kTestRegistryKey);
         m_bStarted = m_app->CreateWindows(argument);
@@ -150,6 +101,7 @@ public:
     CMainFrame& Frame() { return *m_app->GetMainFrame(); }
     HWND FrameWindow() { return m_app->m_pMainWnd ? m_app->m_pMainWnd->m_hWnd : nullptr; }
     std::vector<CMDIChildWnd*> Children() { return Frame().GetMDIChildren(); }
+    CLeftView& Tree(std::size_t child = 0) { return TreeOf(Children()[child]); }
 
     // A command as the menu sends it; returns once it has run.
     void Command(UINT id)
@@ -181,13 +133,6 @@ public:
         state.radio = (info.fType & MFT_RADIOCHECK) != 0;
         return state;
     }
-    // The text of a menu bar item or of a command's item.
-    static std::wstring MenuText(HMENU hMenu, UINT item, UINT flags)
-    {
-        wchar_t text[512] = {};
-        GetMenuStringW(hMenu, item, text, 511, flags);
-        return text;
-    }
     // The popup menu, at any depth, that holds the command.
     static HMENU FindPopup(HMENU hMenu, UINT id)
     {
@@ -218,6 +163,45 @@ protected:
         RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\") + kTestRegistryKey).c_str());
     }
 
-    ScratchFolder m_folder;
+    ScratchFolder m_folder{"zqgui"};
     AnsweringPlatform m_platform;
+};
+
+// The document of a child window.
+inline CEDoc& DocOf(CMDIChildWnd* pChild)
+{
+    return *dynamic_cast<CEDoc*>(pChild->GetActiveDocument());
+}
+
+inline int WidthOf(HWND hWnd)
+{
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    return rc.right - rc.left;
+}
+
+// Where a window sits when it is neither minimised nor maximised.
+inline RECT NormalRect(HWND hWnd)
+{
+    return ToRect(GetPlacementOf(hWnd).rcNormalPosition);
+}
+
+// A view without a window that records the updates its document passes on, and the folder of
+// each refresh.
+class RecordingView : public CView {
+public:
+    void OnUpdate(CView*, LPARAM lHint, CObject* pHint) override
+    {
+        m_hints.push_back(static_cast<int>(lHint));
+        if (lHint == kHintRefresh) {
+            const auto* hint = dynamic_cast<CUpdateHint*>(pHint);
+            m_refreshedPaths.push_back(hint ? hint->m_strPath : std::string());
+        }
+    }
+    std::vector<int> m_hints;
+    std::vector<std::string> m_refreshedPaths;
+
+protected:
+    const wchar_t* GetControlClass() const override { return WC_STATICW; }
+    DWORD GetControlStyle() const override { return 0; }
 };

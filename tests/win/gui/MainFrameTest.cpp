@@ -1,17 +1,6 @@
 // The main frame's stacked tiling, its prompts and tooltips.
 #include "GuiTestSupport.h"
 
-#include <commctrl.h>
-
-namespace {
-
-RECT NormalRect(CMDIChildWnd* pChild)
-{
-    return ToRect(GetPlacementOf(pChild->m_hWnd).rcNormalPosition);
-}
-
-}  // namespace
-
 using MainFrameTest = GuiTest;
 
 TEST_F(MainFrameTest, TilingStacksTheWindowsFullWidthInTheirTopToBottomOrder)
@@ -28,12 +17,12 @@ TEST_F(MainFrameTest, TilingStacksTheWindowsFullWidthInTheirTopToBottomOrder)
     run.Command(ID_WINDOW_TILE_HORZ);
     RECT client;
     GetClientRect(run.FrameWindow(), &client);
-    const RECT first = NormalRect(children[0]);
+    const RECT first = NormalRect(children[0]->m_hWnd);
     const LONG height = first.bottom - first.top + 1;
     EXPECT_GT(height, 50);
     const CMDIChildWnd* order[] = {children[0], children[2], children[1]};
     for (LONG k = 0; k < 3; ++k) {
-        const RECT rc = NormalRect(const_cast<CMDIChildWnd*>(order[k]));
+        const RECT rc = NormalRect(order[k]->m_hWnd);
         EXPECT_EQ(rc.left, 0) << k;
         EXPECT_EQ(rc.right, client.right - 4) << k;
         EXPECT_EQ(rc.top, height * k) << k;
@@ -49,16 +38,16 @@ TEST_F(MainFrameTest, TilingLeavesMinimisedWindowsAsIcons)
     ShowWindow(children[1]->m_hWnd, SW_MINIMIZE);
     run.Command(ID_WINDOW_TILE_HORZ);
     EXPECT_TRUE(IsIconic(children[1]->m_hWnd));
-    const RECT alone = NormalRect(children[0]);
+    const RECT alone = NormalRect(children[0]->m_hWnd);
     // the one window left takes the whole height that the system's tiling gives it
     SendMessageW(run.Frame().m_hWndMDIClient, WM_MDITILE, MDITILE_HORIZONTAL, 0);
-    const RECT system = NormalRect(children[0]);
+    const RECT system = NormalRect(children[0]->m_hWnd);
     EXPECT_EQ(alone.top, 0);
     EXPECT_EQ(alone.bottom, system.bottom - system.top - 1);
     ShowWindow(children[0]->m_hWnd, SW_MINIMIZE);
-    const RECT before = NormalRect(children[0]);
+    const RECT before = NormalRect(children[0]->m_hWnd);
     run.Command(ID_WINDOW_TILE_HORZ);
-    const RECT after = NormalRect(children[0]);
+    const RECT after = NormalRect(children[0]->m_hWnd);
     EXPECT_TRUE(EqualRect(&before, &after));
 }
 
@@ -73,7 +62,6 @@ TEST_F(MainFrameTest, MenuItemsAndButtonsShowTheirPromptsAndTips)
     EXPECT_EQ(status.GetPaneText(0), L"ﾚﾃﾞｨ");
 
     NMTTDISPINFOW info{};
-    info.hdr.hwndFrom = nullptr;
     info.hdr.idFrom = ID_AGGREGATE;
     info.hdr.code = TTN_GETDISPINFOW;
     SendMessageW(run.FrameWindow(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));

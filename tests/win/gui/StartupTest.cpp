@@ -1,22 +1,10 @@
 // Start-up of the program: the windows it creates, what it restores, and damaged store files.
 #include "GuiTestSupport.h"
 
-#include <commctrl.h>
-
 #include "app/CAppSettings.h"
 #include "fw/CToolBar.h"
-#include "listpane/CEView.h"
-#include "treepane/CLeftView.h"
 
 namespace {
-
-int TreePaneWidth(CMDIChildWnd* pChild)
-{
-    CLeftView* pTree = dynamic_cast<CChildFrame&>(*pChild).GetLeftPane();
-    RECT rc;
-    GetWindowRect(pTree->m_hWnd, &rc);
-    return rc.right - rc.left;
-}
 
 std::wstring ToolBarLabel(CToolBar& toolBar, int index)
 {
@@ -37,17 +25,13 @@ TEST_F(StartupTest, FreshStartShowsOneSplitChildUnderTheMenuOfDocuments)
     ProgramRun run;
     ASSERT_TRUE(run.Started());
     ASSERT_EQ(run.Children().size(), 1u);
-    wchar_t title[256] = {};
-    GetWindowTextW(run.FrameWindow(), title, 255);
-    EXPECT_STREQ(title, L"フォルダ ZQ - E1");
+    EXPECT_EQ(run.Frame().GetWindowText(), L"フォルダ ZQ - E1");
     auto& frame = dynamic_cast<CChildFrame&>(*run.Children()[0]);
     EXPECT_NE(frame.GetLeftPane(), nullptr);
     EXPECT_NE(frame.GetRightPane(), nullptr);
-    EXPECT_EQ(TreePaneWidth(&frame), 200);
-    HMENU hMenu = GetMenu(run.FrameWindow());
-    EXPECT_EQ(GetMenuItemCount(hMenu), 10);
-    EXPECT_EQ(ProgramRun::MenuText(hMenu, 0, MF_BYPOSITION), L"ﾌｧｲﾙ(&F)");
-    EXPECT_EQ(ProgramRun::MenuText(hMenu, 9, MF_BYPOSITION), L"ﾍﾙﾌﾟ(&H)");
+    EXPECT_EQ(WidthOf(frame.GetLeftPane()->m_hWnd), 200);
+    // the menu of documents, not the three popups of the menu without a child window
+    EXPECT_EQ(GetMenuItemCount(GetMenu(run.FrameWindow())), 10);
 }
 
 TEST_F(StartupTest, ToolBarsCarryTheirLabelsAndTheStatusBarItsPanes)
@@ -73,7 +57,15 @@ TEST_F(StartupTest, ToolBarsCarryTheirLabelsAndTheStatusBarItsPanes)
 
 TEST_F(StartupTest, ChildCountDecidesHowManyWindowsComeBack)
 {
-    m_folder.WriteStore("Child Wind ", std::string("\0\0\0\0", 4));
+    {
+        // saved without a child window: a count of zero
+        ProgramRun run;
+        SendMessageW(run.Children()[0]->m_hWnd, WM_CLOSE, 0, 0);
+        ProgramRun::Pump();
+        ASSERT_TRUE(run.Children().empty());
+        run.Command(ID_SAVE_CHILDREN);
+        EXPECT_EQ(m_folder.ReadStore("Child Wind "), std::string(4, '\0'));
+    }
     {
         ProgramRun run;
         ASSERT_TRUE(run.Started());
@@ -89,8 +81,7 @@ TEST_F(StartupTest, ChildCountDecidesHowManyWindowsComeBack)
 
 TEST_F(StartupTest, TruncatedStoreFilesDoNotStopStartUp)
 {
-    const std::string header = std::string("\2\0\0\0", 4) + std::string(30, '\0');
-    m_folder.WriteStore("Child Wind ", header);
+    m_folder.WriteStore("Child Wind ", std::string("\2\0\0\0", 4) + std::string(30, '\0'));
     m_folder.WriteStore("Mn", std::string("\x2c\0\0\0\0\0", 6));
     m_folder.WriteStore("Tool Bar", std::string(20, '\x01'));
     ProgramRun run;

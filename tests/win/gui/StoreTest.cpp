@@ -1,10 +1,10 @@
 // The save commands, exit and restart: what the store files hold and what comes back.
-#include <cstring>
+#include "GuiTestSupport.h"
 
 #include "CPlatform.h"
-#include "GuiTestSupport.h"
 #include "app/CAppSettings.h"
-#include "treepane/CLeftView.h"
+
+#include <cstring>
 
 namespace {
 
@@ -13,11 +13,6 @@ int32_t IntAt(const std::string& bytes, std::size_t offset)
     int32_t value = 0;
     std::memcpy(&value, bytes.data() + offset, sizeof value);
     return value;
-}
-
-RECT NormalRect(CMDIChildWnd* pChild)
-{
-    return ToRect(GetPlacementOf(pChild->m_hWnd).rcNormalPosition);
 }
 
 // The tree's piece of a fresh window's record: the selected folder "C:\" (a length byte and three
@@ -42,16 +37,6 @@ TEST_F(StoreTest, SaveAllWritesEveryRecord)
     EXPECT_EQ(IntAt(m_folder.ReadStore("Mn"), 44), 1000);
 }
 
-TEST_F(StoreTest, SaveWithoutChildWindowsWritesACountOfZero)
-{
-    ProgramRun run;
-    SendMessageW(run.Children()[0]->m_hWnd, WM_CLOSE, 0, 0);
-    ProgramRun::Pump();
-    ASSERT_TRUE(run.Children().empty());
-    run.Command(ID_SAVE_CHILDREN);
-    EXPECT_EQ(m_folder.ReadStore("Child Wind "), std::string(4, '\0'));
-}
-
 TEST_F(StoreTest, SettingsWindowsAndTreeWidthComeBackAfterARestart)
 {
     std::vector<RECT> placements;
@@ -73,13 +58,13 @@ TEST_F(StoreTest, SettingsWindowsAndTreeWidthComeBackAfterARestart)
         // the order of saving puts the active window last
         std::rotate(children.begin(), children.begin() + 1, children.end());
         for (CMDIChildWnd* pChild : children)
-            placements.push_back(NormalRect(pChild));
+            placements.push_back(NormalRect(pChild->m_hWnd));
         run.Command(ID_SAVE_ALL);
     }
     const std::string childRecords = m_folder.ReadStore("Child Wind ");
     const std::string toolBars = m_folder.ReadStore("Tool Bar");
     ProgramRun run;
-    const RECT frame = ToRect(GetPlacementOf(run.FrameWindow()).rcNormalPosition);
+    const RECT frame = NormalRect(run.FrameWindow());
     EXPECT_TRUE(EqualRect(&frame, &mainFrame));
     CEApp& app = run.App();
     EXPECT_EQ(app.m_settings.m_format.m_strSizeUnit, " MB");
@@ -92,20 +77,16 @@ TEST_F(StoreTest, SettingsWindowsAndTreeWidthComeBackAfterARestart)
     // restored one after another in the order saved: the last one restored is in front
     std::reverse(children.begin(), children.end());
     for (std::size_t index = 0; index < children.size(); ++index) {
-        const RECT rc = NormalRect(children[index]);
+        const RECT rc = NormalRect(children[index]->m_hWnd);
         EXPECT_TRUE(EqualRect(&rc, &placements[index])) << index;
     }
     // the active window was the one with the wide tree, and it was restored last
-    auto& active = dynamic_cast<CChildFrame&>(*run.Frame().MDIGetActive());
-    RECT tree;
-    GetWindowRect(active.GetLeftPane()->m_hWnd, &tree);
-    EXPECT_EQ(tree.right - tree.left, 350);
+    EXPECT_EQ(WidthOf(TreeOf(run.Frame().MDIGetActive()).m_hWnd), 350);
     // a new window inherits the width of the last record read
     run.Command(ID_FILE_NEW);
-    auto& fresh = dynamic_cast<CChildFrame&>(*run.Frame().MDIGetActive());
-    GetWindowRect(fresh.GetLeftPane()->m_hWnd, &tree);
-    EXPECT_EQ(tree.right - tree.left, 350);
-    SendMessageW(fresh.m_hWnd, WM_CLOSE, 0, 0);
+    CMDIChildWnd* pFresh = run.Frame().MDIGetActive();
+    EXPECT_EQ(WidthOf(TreeOf(pFresh).m_hWnd), 350);
+    SendMessageW(pFresh->m_hWnd, WM_CLOSE, 0, 0);
     ProgramRun::Pump();
     run.Command(ID_SAVE_ALL);
     EXPECT_EQ(m_folder.ReadStore("Child Wind ").size(), childRecords.size());
@@ -162,8 +143,8 @@ TEST_F(StoreTest, RegisteredFoldersAreTheWindowsFoldersSortedAndKeptInTheRegistr
         ProgramRun run;
         run.Command(ID_FILE_NEW);
         auto children = run.Children();
-        dynamic_cast<CEDoc*>(children[0]->GetActiveDocument())->m_strCurPath = "C:\\b";
-        dynamic_cast<CEDoc*>(children[1]->GetActiveDocument())->m_strCurPath = "C:\\a";
+        DocOf(children[0]).m_strCurPath = "C:\\b";
+        DocOf(children[1]).m_strCurPath = "C:\\a";
         run.Command(ID_REGISTER_FOLDERS);
         const auto& folders = run.App().GetRecentFileList()->m_folders;
         ASSERT_EQ(folders.GetCount(), 2u);
@@ -171,8 +152,9 @@ TEST_F(StoreTest, RegisteredFoldersAreTheWindowsFoldersSortedAndKeptInTheRegistr
         EXPECT_EQ(folders.GetAt(1), "C:\\b");
         EXPECT_TRUE(run.MenuItem(ID_FILE_MRU_FILE1).enabled);
         EXPECT_TRUE(run.MenuItem(ID_FILE_MRU_FILE1 + 1).enabled);
-        EXPECT_EQ(ProgramRun::MenuText(GetMenu(run.FrameWindow()), ID_FILE_MRU_FILE1 + 1, MF_BYCOMMAND),
-                  L"&2 C:\\b");
+        wchar_t text[64] = {};
+        GetMenuStringW(GetMenu(run.FrameWindow()), ID_FILE_MRU_FILE1 + 1, text, 64, MF_BYCOMMAND);
+        EXPECT_STREQ(text, L"&2 C:\\b");
         PostMessageW(run.FrameWindow(), WM_CLOSE, 0, 0);
         run.App().Run();
     }

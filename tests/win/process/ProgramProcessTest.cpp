@@ -3,62 +3,30 @@
 
 #include <windows.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "../ScratchFolder.h"
 #include "ZqDriver.h"
+#include "ZqWindows.h"
 #include "res/resource.h"
 
 namespace {
 
 const wchar_t* const kTitle = L"フォルダ ZQ";
 
-std::wstring ExeDirectory()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring exe(path);
-    return exe.substr(0, exe.find_last_of(L"\\/"));
-}
-
-// The program's current folder, where it keeps its store folder; fresh for each test.
 class ProgramProcessTest : public ::testing::Test {
 protected:
-    ProgramProcessTest()
-    {
-        m_scratch = std::filesystem::temp_directory_path() /
-                    ("zqprocess-" + std::to_string(GetCurrentProcessId()) + "-" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_scratch);
-        std::filesystem::create_directories(m_scratch);
-    }
-    ~ProgramProcessTest() override
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_scratch, ignored);
-    }
-
     // Starts the program; the tip box is then waiting for an answer.
     bool Start(ZqDriver& zq)
     {
-        return zq.Start(ExeDirectory() + L"\\FolderZQ.exe", m_scratch.wstring()) &&
+        return zq.Start(ZqProcess::BesideThisProgram(L"FolderZQ.exe"), m_scratch.Path().wstring()) &&
                zq.WaitForMainWindow(kTitle) != nullptr;
-    }
-    std::filesystem::path Store(const std::string& name) const
-    {
-        return m_scratch / std::filesystem::u8path("フォルダZQ Position") / std::filesystem::u8path(name);
-    }
-    std::intmax_t StoreSize(const std::string& name) const
-    {
-        std::error_code error;
-        const auto size = std::filesystem::file_size(Store(name), error);
-        return error ? -1 : static_cast<std::intmax_t>(size);
     }
     int32_t TipNumber() const
     {
         int32_t number = -2;
-        std::ifstream(Store("One Point Number"), std::ios::binary).read(reinterpret_cast<char*>(&number), 4);
+        std::ifstream(m_scratch.Store("One Point Number"), std::ios::binary).read(reinterpret_cast<char*>(&number), 4);
         return number;
     }
     // The tip on screen; empty when none comes.
@@ -70,21 +38,10 @@ protected:
     // The program writes the tip number just after the tip box closes.
     bool WaitForTipNumber(int32_t expected) const
     {
-        for (int tries = 0; tries < 100; ++tries) {
-            if (TipNumber() == expected)
-                return true;
-            Sleep(50);
-        }
-        return false;
-    }
-    static void ExpectExitCode(ZqDriver& zq, DWORD expected)
-    {
-        const auto code = zq.WaitForExit();
-        ASSERT_TRUE(code.has_value()) << "the program did not end";
-        EXPECT_EQ(*code, expected);
+        return zqwin::WaitUntil([&] { return TipNumber() == expected; }, 5000, 50);
     }
 
-    std::filesystem::path m_scratch;
+    ScratchFolder m_scratch{"zqprocess"};
 };
 
 }  // namespace
@@ -112,11 +69,11 @@ TEST_F(ProgramProcessTest, StartsWithTheFirstTipOverOneSplitWindowAndSaveAllWrit
     EXPECT_TRUE(zq.WaitForWindowGone(hAbout));
     zq.PostCommand(ID_SAVE_ALL);
     zq.PostCommand(ID_APP_EXIT);
-    ExpectExitCode(zq, 0);
-    EXPECT_EQ(StoreSize("Mn"), 86);
-    EXPECT_EQ(StoreSize("Tool Bar"), 96);
+    EXPECT_EQ(zq.WaitForExit(), 0u);
+    EXPECT_EQ(m_scratch.StoreSize("Mn"), 86);
+    EXPECT_EQ(m_scratch.StoreSize("Tool Bar"), 96);
     // the frame's 60 bytes, then the tree's: selected "C:\", one open folder "C:\" with its state
-    EXPECT_EQ(StoreSize("Child Wind "), 4 + 60 + 16);
+    EXPECT_EQ(m_scratch.StoreSize("Child Wind "), 4 + 60 + 16);
 }
 
 TEST_F(ProgramProcessTest, CancelOnTheTipEndsTheProgramAndTheNextStartShowsTheNextTip)
@@ -125,7 +82,7 @@ TEST_F(ProgramProcessTest, CancelOnTheTipEndsTheProgramAndTheNextStartShowsTheNe
         ZqDriver zq;
         ASSERT_TRUE(Start(zq));
         ASSERT_TRUE(zq.AnswerMessageBox(IDCANCEL));
-        ExpectExitCode(zq, 0);
+        EXPECT_EQ(zq.WaitForExit(), 0u);
     }
     EXPECT_EQ(TipNumber(), 0);
     ZqDriver zq;
@@ -138,8 +95,8 @@ TEST_F(ProgramProcessTest, CancelOnTheTipEndsTheProgramAndTheNextStartShowsTheNe
     // the close box saves nothing
     zq.PostCommand(ID_KBYTE_1024);
     EXPECT_TRUE(zq.Close());
-    ExpectExitCode(zq, 0);
-    EXPECT_EQ(StoreSize("Mn"), -1);
+    EXPECT_EQ(zq.WaitForExit(), 0u);
+    EXPECT_EQ(m_scratch.StoreSize("Mn"), -1);
 }
 
 TEST_F(ProgramProcessTest, TheTreeShowsTheComputerWithItsDrivesAndOpensAFolderOnExpanding)
@@ -170,5 +127,5 @@ TEST_F(ProgramProcessTest, TheTreeShowsTheComputerWithItsDrivesAndOpensAFolderOn
     EXPECT_NE(reader.TreeFindChild(hTree, hZ, L"tmp"), nullptr);
     EXPECT_NE(reader.TreeFindChild(hTree, hZ, L"usr"), nullptr);
     zq.Close();
-    ExpectExitCode(zq, 0);
+    EXPECT_EQ(zq.WaitForExit(), 0u);
 }
