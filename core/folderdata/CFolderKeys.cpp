@@ -50,7 +50,13 @@ std::string CFolderKeys::GetParentKey(const std::string& key) const
     if (IsDriveRoot(key))
         return m_strMyComputerId;
     std::string name;
-    return SplitPath(key, name);
+    std::string parent = SplitPath(key, name);
+    // A key that is no path below a drive ("\", "C:", a relative path, as a damaged store file may
+    // hold) has the computer as its parent, so that every climb towards the top ends there.
+    const bool belowDrive = parent.size() >= 3 && parent[1] == ':' && parent[2] == '\\';
+    if (!belowDrive || parent.size() >= key.size())
+        return m_strMyComputerId;
+    return parent;
 }
 
 std::string CFolderKeys::GetNameOf(const std::string& key) const

@@ -24,6 +24,8 @@ public:
     // Splits off the first component: "C:\a\b" gives "C:\" (a drive keeps its backslash) and
     // rest "a\b"; "a\b" gives "a" and "b"; a path without "\" is all head.
     static std::string SplitFirst(const std::string& path, std::string& rest);
+    // The computer's is empty; a drive's, and that of anything that is no path below a drive, the
+    // computer. Climbing from any key thus reaches the empty key.
     std::string GetParentKey(const std::string& key) const;
     std::string GetNameOf(const std::string& key) const;
 

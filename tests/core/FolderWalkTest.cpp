@@ -300,6 +300,15 @@ TEST(FolderKeys, PatternsParentsNamesDisplayFormsAndSystemErrorTexts)
         EXPECT_EQ(s.GetParentKey(key), parent) << key;
         EXPECT_EQ(s.GetNameOf(key), last) << key;
     }
+    // Climbing from anything a damaged store file may hold ends at the top: "\" was its own parent.
+    for (const std::string& key : {std::string("\\"), std::string("C:"), std::string("::"), std::string("rel\\x"),
+                                   std::string(""), "C:\\" + std::string(40000, 'a'), std::string("\\\\srv\\share")}) {
+        std::string climb = key;
+        for (int steps = 0; !climb.empty(); ++steps) {
+            ASSERT_LT(steps, 5) << key.substr(0, 20);
+            climb = s.GetParentKey(climb);
+        }
+    }
     EXPECT_EQ(s.GetDisplayPath("c:\\x"), "C:\\x");
     EXPECT_EQ(s.GetDisplayPath(computer), computer);
     EXPECT_TRUE(CFolderKeys::IsDriveRoot("Z:\\"));
