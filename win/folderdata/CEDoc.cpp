@@ -47,6 +47,36 @@ void CEDoc::SetBasePath(bool bOn)
     m_strBasePath = bOn ? m_strCurPath : std::string();
 }
 
+CFolderNode* CEDoc::AddFolderNode(std::string path, std::string name, std::wstring label)
+{
+    auto pNode = std::make_unique<CFolderNode>(std::move(path), std::move(name), std::move(label));
+    CFolderNode* pAdded = pNode.get();
+    m_folderNodeIndex.emplace(pAdded, m_folderNodes.size());
+    m_folderNodes.push_back(std::move(pNode));
+    return pAdded;
+}
+
+// The last node takes the released one's place.
+void CEDoc::ReleaseFolderNode(CFolderNode* pNode)
+{
+    const auto found = m_folderNodeIndex.find(pNode);
+    if (found == m_folderNodeIndex.end())
+        return;
+    const std::size_t index = found->second;
+    m_folderNodeIndex.erase(found);
+    if (index + 1 != m_folderNodes.size()) {
+        m_folderNodes[index] = std::move(m_folderNodes.back());
+        m_folderNodeIndex[m_folderNodes[index].get()] = index;
+    }
+    m_folderNodes.pop_back();
+}
+
+void CEDoc::ReleaseAllFolderNodes()
+{
+    m_folderNodeIndex.clear();
+    m_folderNodes.clear();
+}
+
 bool CEDoc::IsComparable() const
 {
     return !AfxGetEApp().m_settings.m_keys.IsMyComputerKey(m_strCurPath);

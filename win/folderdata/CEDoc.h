@@ -5,18 +5,24 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "folderdata/CUpdateHint.h"
 #include "fw/CViewDocument.h"
+#include "treepane/CFolderNode.h"
 
 class CFileItem;
-class CFolderNode;
 
 // Created by the document template with its child frame and the two panes. It holds what the
 // panes of one window share: the folder selected in the tree (m_strCurPath), the base folder of
-// linkage, the panes' node and row records, and where the next paste goes. Every change a pane
+// linkage, the panes' node and row records, and where the next paste goes. It alone makes and
+// deletes the tree's nodes: the tree asks for one per item it inserts (AddFolderNode) and hands it
+// back when the item goes (ReleaseFolderNode, ReleaseAllFolderNodes); what is left goes with the
+// document. Every change a pane
 // makes is announced with NotifyAll: to this document's views and, through the application, to
 // every other document's OnDocumentHint, which answers the linkage codes itself and passes all
 // other codes on to its views. Its commands are refresh, linkage, the kilobyte base and the
@@ -33,6 +39,12 @@ public:
     // False while the window shows the whole computer rather than a folder.
     bool IsComparable() const;
 
+    // the tree's nodes
+    CFolderNode* AddFolderNode(std::string path, std::string name, std::wstring label);
+    // Deletes the node; a node this document does not hold is left alone.
+    void ReleaseFolderNode(CFolderNode* pNode);
+    void ReleaseAllFolderNodes();
+
     // shared by both panes
     void OnUpdateAggregate(CCmdUI& ui);
     // Creates the six 16 x 16 state images once (when hImageList is null); false on failure.
@@ -42,13 +54,17 @@ public:
     void Serialize(CArchive& ar) override;
 
     std::string m_strBasePath;
-    // the panes' records, filled and freed by the panes
-    std::vector<CFolderNode*> m_folderNodes;
     std::string m_strCurPath;
     std::string m_strPasteDest;
+    // the list pane's rows, filled and freed by the list
     std::vector<CFileItem*> m_fileItems;
 
 private:
+    // The tree's nodes in no particular order, and where each one is in that vector, so that a
+    // refresh that drops thousands of folders releases each in constant time.
+    std::vector<std::unique_ptr<CFolderNode>> m_folderNodes;
+    std::unordered_map<const CFolderNode*, std::size_t> m_folderNodeIndex;
+
     // command handlers
     void OnRefresh();
     void OnLinkage();

@@ -33,11 +33,8 @@ CLeftView::CLeftView()
 // The nodes belong to the document but live exactly as long as this view's items.
 CLeftView::~CLeftView()
 {
-    if (CEDoc* pDocument = GetEDoc()) {
-        for (CFolderNode* pNode : pDocument->m_folderNodes)
-            delete pNode;
-        pDocument->m_folderNodes.clear();
-    }
+    if (CEDoc* pDocument = GetEDoc())
+        pDocument->ReleaseAllFolderNodes();
     if (m_hImageList)
         ImageList_Destroy(m_hImageList);
 }

@@ -74,9 +74,7 @@ HTREEITEM CLeftView::InsertFolderItem(HTREEITEM hParent, const std::string& path
     CEDoc* pDocument = GetEDoc();
     if (!pDocument)
         return nullptr;
-    auto& nodes = pDocument->m_folderNodes;
-    auto* pNode = new CFolderNode(path, name, ToWide(name));
-    nodes.push_back(pNode);
+    CFolderNode* pNode = pDocument->AddFolderNode(path, name, ToWide(name));
     TVINSERTSTRUCTW insert{};
     insert.hParent = hParent;
     insert.hInsertAfter = TVI_LAST;
@@ -86,11 +84,11 @@ HTREEITEM CLeftView::InsertFolderItem(HTREEITEM hParent, const std::string& path
     insert.item.lParam = reinterpret_cast<LPARAM>(pNode);
     HTREEITEM hItem = TreeView_InsertItem(m_hWnd, &insert);
     if (!hItem) {
-        nodes.pop_back();
-        delete pNode;
-    } else if (const auto level = m_childIndex.find(hParent); level != m_childIndex.end()) {
-        level->second.emplace(path, hItem);
+        pDocument->ReleaseFolderNode(pNode);
+        return nullptr;
     }
+    if (const auto level = m_childIndex.find(hParent); level != m_childIndex.end())
+        level->second.emplace(path, hItem);
     return hItem;
 }
 
@@ -114,20 +112,19 @@ int CLeftView::GetImageIndex(const std::string& path)
 }
 
 // Appended drive icons stay in the image list when their drive goes: the indices of the other
-// drives' items then stay valid.
+// drives' items then stay valid. The node goes after its item, so that the control never holds
+// the address of a deleted node, not even while it deletes the item.
 void CLeftView::DeleteNodeItem(HTREEITEM hItem)
 {
     for (HTREEITEM hChild = Child(hItem); hChild; hChild = Next(hChild))
         DeleteNodeItem(hChild);
     CFolderNode* pNode = GetNode(hItem);
+    TreeView_DeleteItem(m_hWnd, hItem);
     CEDoc* pDocument = GetEDoc();
     if (pNode && pDocument) {
         AfxGetEApp().m_folderInfo.RemoveEntry(pNode->m_strPath);
-        auto& nodes = pDocument->m_folderNodes;
-        nodes.erase(std::remove(nodes.begin(), nodes.end(), pNode), nodes.end());
-        delete pNode;
+        pDocument->ReleaseFolderNode(pNode);
     }
-    TreeView_DeleteItem(m_hWnd, hItem);
 }
 
 // ---- filling ----
