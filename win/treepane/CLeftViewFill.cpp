@@ -113,11 +113,16 @@ int CLeftView::GetImageIndex(const std::string& path)
 
 // Appended drive icons stay in the image list when their drive goes: the indices of the other
 // drives' items then stay valid. The node goes after its item, so that the control never holds
-// the address of a deleted node, not even while it deletes the item.
+// the address of a deleted node, not even while it deletes the item. A deleted item has no next
+// sibling, so each child's successor is taken before the child goes.
 void CLeftView::DeleteNodeItem(HTREEITEM hItem)
 {
-    for (HTREEITEM hChild = Child(hItem); hChild; hChild = Next(hChild))
+    HTREEITEM hChild = Child(hItem);
+    while (hChild) {
+        HTREEITEM hNext = Next(hChild);
         DeleteNodeItem(hChild);
+        hChild = hNext;
+    }
     CFolderNode* pNode = GetNode(hItem);
     TreeView_DeleteItem(m_hWnd, hItem);
     CEDoc* pDocument = GetEDoc();
