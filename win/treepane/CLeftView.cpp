@@ -5,7 +5,6 @@
 
 #include "Win32Text.h"
 #include "app/CAppSettings.h"
-#include "app/CEApp.h"
 #include "folderdata/CEDoc.h"
 #include "folderdata/CUpdateHint.h"
 #include "fw/CArchive.h"
@@ -25,7 +24,7 @@ CLeftView::CLeftView()
     OnCommand(ID_LABEL_RESET, [this](UINT) {
         if (HTREEITEM hItem = Selected())
             ResetLabels(hItem);
-        Settings().m_bWalkRunning = false;
+        GetEDoc()->StopWalk();
     });
     OnUpdateUI(ID_LABEL_RESET, [this](CCmdUI& ui) { OnUpdateLabelReset(ui); });
 }
@@ -51,9 +50,10 @@ const std::string& CLeftView::GetCurrentFolder() const
     return pDocument ? pDocument->m_strCurPath : none;
 }
 
-CAppSettings& CLeftView::Settings()
+// Everything the windows share is asked of the document.
+CAppSettings& CLeftView::Settings() const
 {
-    return AfxGetEApp().m_settings;
+    return GetEDoc()->GetSettings();
 }
 
 // ---- items and nodes ----
@@ -220,7 +220,7 @@ bool CLeftView::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case TVN_SELCHANGEDW:
         // Only a selection that rests is acted on: arrow keys held down refill the list once.
         // A walk waiting in its pump has been overtaken by the user's new choice.
-        Settings().m_bWalkRunning = false;
+        GetEDoc()->StopWalk();
         m_bSelectionPending = true;
         SetTimer(m_hWnd, kSelectionTimer, kSelectionDelay, nullptr);
         return true;
@@ -247,7 +247,7 @@ LRESULT CLeftView::OnItemExpanding(const NMTREEVIEWW& info)
     const UINT state = GetItemState(hItem, TVIS_EXPANDED | TVIS_EXPANDEDONCE);
     if (action != TVE_EXPAND || (state & TVIS_EXPANDED))
         return TRUE;
-    if ((state & TVIS_EXPANDEDONCE) && !AfxGetEApp().m_bRefreshOnOpen)
+    if ((state & TVIS_EXPANDEDONCE) && !GetEDoc()->IsRefreshOnOpen())
         return FALSE;
     SaveTreeState(hItem);
     return RefreshItem(GetItemPath(hItem)) ? FALSE : TRUE;
@@ -258,14 +258,13 @@ void CLeftView::OnItemExpanded(const NMTREEVIEWW& info)
     HTREEITEM hItem = info.itemNew.hItem;
     if (!IsExpanded(hItem))
         return;
-    CEApp& app = AfxGetEApp();
-    app.m_dwLastError = 0;
-    if (app.m_bRefreshOnOpen && app.m_bReaggregate)
+    CEDoc* pDocument = GetEDoc();
+    pDocument->ClearLastError();
+    if (pDocument->IsRefreshOnOpen() && pDocument->IsReaggregateOn())
         ReaggregateShown(hItem, true, false);
-    SortChildren(hItem, app.m_nFolderSortKey);
+    SortChildren(hItem, pDocument->GetFolderSortKey());
     CUpdateHint hint;
-    if (CEDoc* pDocument = GetEDoc())
-        pDocument->UpdateAllViews(this, kHintExpanded, &hint);
+    pDocument->UpdateAllViews(this, kHintExpanded, &hint);
 }
 
 void CLeftView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)

@@ -29,8 +29,10 @@ extern std::vector<std::pair<std::string, int32_t>> g_treeState;
 // A tree view control showing the computer, its drives and their folders. Items are filled from
 // the disk only when opened: an unopened folder holds just its first sub-folder (so it gets an
 // expand button), an unopened drive a placeholder, and nothing is read from a drive until the
-// user opens it. Each item's CFolderNode (in the document) holds its key and last totals; the
-// label shows the totals the settings enable in front of the name once the item was aggregated.
+// user opens it. Each item's CFolderNode (made and owned by the document) holds its key and last
+// totals; the label shows the totals the settings enable in front of the name once the item was
+// aggregated. What all windows share (settings, folder records, switches, the pump) the tree asks
+// of its document.
 //
 // The aggregate command walks the selected folder's visible subtree deepest first, then totals
 // again, from stored results, the ancestors whose totals are stored; pressed again while a walk
@@ -117,7 +119,7 @@ private:
     static constexpr UINT_PTR kSelectionTimer = 0x5A51;
 
     // items and nodes (CLeftView.cpp)
-    static CAppSettings& Settings();
+    CAppSettings& Settings() const;
     CFolderNode* GetNode(HTREEITEM hItem) const;
     HTREEITEM FindBelow(HTREEITEM hFirst, const std::string& path) const;
     void SetItemText(HTREEITEM hItem, const std::string& text);

@@ -12,10 +12,8 @@
 #include "CWin32Platform.h"
 #include "Win32Text.h"
 #include "app/CAppSettings.h"
-#include "app/CEApp.h"
 #include "folderdata/CDirSzLst.h"
 #include "folderdata/CEDoc.h"
-#include "fw/CArchive.h"
 #include "fw/CFileFind.h"
 #include "treepane/CFolderLabel.h"
 #include "treepane/CFolderNode.h"
@@ -127,7 +125,7 @@ void CLeftView::DeleteNodeItem(HTREEITEM hItem)
     TreeView_DeleteItem(m_hWnd, hItem);
     CEDoc* pDocument = GetEDoc();
     if (pNode && pDocument) {
-        AfxGetEApp().m_folderInfo.RemoveEntry(pNode->m_strPath);
+        pDocument->GetFolderInfo().RemoveEntry(pNode->m_strPath);
         pDocument->ReleaseFolderNode(pNode);
     }
 }
@@ -218,20 +216,18 @@ bool CLeftView::PruneChildren(HTREEITEM hItem, const SeenList& seen)
 
 void CLeftView::OnInitialUpdate()
 {
-    CEApp& app = AfxGetEApp();
+    CEDoc* pDocument = GetEDoc();
     m_strSelectedPath.clear();
-    if (app.m_bRestoring) {
-        app.m_settings.SerializeOnFile(app.m_settings.m_fileChildWindows, CArchive::load, *this);
-    } else {
-        m_strSelectedPath = app.m_strStartPath;
-        app.m_strStartPath.clear();
-    }
+    if (pDocument->IsRestoring())
+        pDocument->ReadRestoredRecord([this](CArchive& ar) { Serialize(ar); });
+    else
+        m_strSelectedPath = pDocument->TakeStartPath();
     if (CEDoc::CreateImageList(m_hImageList))
         TreeView_SetImageList(m_hWnd, m_hImageList, TVSIL_NORMAL);
     InsertComputer();
     // Selecting the computer is the window's first selection: the list is not filled for it.
     SettlePendingSelection();
-    RefreshItem(app.m_settings.m_keys.m_strMyComputerId);
+    RefreshItem(Settings().m_keys.m_strMyComputerId);
     RestoreTreeState();
     OpenStartFolder();
     // The window knows its folder at once.
@@ -268,7 +264,8 @@ void CLeftView::OpenStartFolder()
 // stop a long way down by selecting something else.
 bool CLeftView::ExpandToPath(const std::string& path)
 {
-    CAppSettings& settings = Settings();
+    CEDoc* pDocument = GetEDoc();
+    CAppSettings& settings = pDocument->GetSettings();
     SettlePendingSelection();
     if (HTREEITEM hComputer = FindItem(settings.m_keys.m_strMyComputerId))
         ExpandItem(hComputer);
@@ -277,7 +274,7 @@ bool CLeftView::ExpandToPath(const std::string& path)
     std::size_t from = 0;
     for (;;) {
         settings.m_bWalkRunning = true;
-        AfxGetEApp().PumpMessages();
+        pDocument->PumpMessages();
         if (!settings.m_bWalkRunning)
             return false;
         settings.m_bWalkRunning = false;
@@ -297,5 +294,5 @@ bool CLeftView::ExpandToPath(const std::string& path)
 void CLeftView::ExpandItem(HTREEITEM hItem)
 {
     if (TreeView_Expand(m_hWnd, hItem, TVE_EXPAND))
-        SortChildren(hItem, AfxGetEApp().m_nFolderSortKey);
+        SortChildren(hItem, GetEDoc()->GetFolderSortKey());
 }

@@ -1,8 +1,8 @@
 // CLeftView, part four: the selection, linkage between windows, sorting and the frame's requests.
 #include "treepane/CLeftView.h"
 
+#include "app/CAppCore.h"
 #include "app/CAppSettings.h"
-#include "app/CEApp.h"
 #include "app/SortSettings.h"
 #include "folderdata/CEDoc.h"
 #include "folderdata/CUpdateHint.h"
@@ -46,7 +46,7 @@ void CLeftView::SelectPath(const std::string& path)
             return;
         }
         AfxMessageBox("\n" + target + " が見つかりませんでした。\n\n", kMbOk);
-        AfxGetEApp().m_bRegisteredFound = 0;
+        GetEDoc()->NoteRegisteredFolderMissing();
         target = Settings().m_keys.GetParentKey(target);
     }
 }
@@ -77,7 +77,7 @@ void CLeftView::OnSelectionSettled()
     if (!pDocument)
         return;
     m_bSelectBusy = 1;
-    Settings().m_bWalkRunning = false;
+    pDocument->StopWalk();
     pDocument->m_strCurPath = GetItemPath(Selected());
     const bool bFollowingLink = m_bFollowingLink;
     m_bFollowingLink = false;
@@ -95,27 +95,26 @@ void CLeftView::OnSelectionSettled()
 
 void CLeftView::SendLinkedSelection()
 {
-    CEApp& app = AfxGetEApp();
     CEDoc* pDocument = GetEDoc();
     std::string relative;
-    if (!app.m_bLinkage || !g_bBroadcastGuard ||
+    if (!pDocument->IsLinkageOn() || !g_bBroadcastGuard ||
         !RelativePath(pDocument->m_strCurPath, pDocument->m_strBasePath, relative))
         return;
     g_bBroadcastGuard = 0;
     CUpdateHint hint;
     hint.m_strPath = relative;
-    app.UpdateAllDocuments(pDocument, static_cast<int>(kHintLinkedSelection), hint);
+    pDocument->NotifyOthers(kHintLinkedSelection, hint);
     g_bBroadcastGuard = 1;
 }
 
 void CLeftView::FollowLinkedSelection(const std::string& relative)
 {
-    CEApp& app = AfxGetEApp();
-    const std::string& base = GetEDoc()->m_strBasePath;
-    if (!app.m_bLinkage || base.empty())
+    CEDoc* pDocument = GetEDoc();
+    const std::string& base = pDocument->m_strBasePath;
+    if (!pDocument->IsLinkageOn() || base.empty())
         return;
     std::string target = base;
-    if (app.m_settings.m_keys.IsMyComputerKey(base))
+    if (Settings().m_keys.IsMyComputerKey(base))
         target = relative;
     else if (!relative.empty())
         target = CFolderKeys::JoinPath(base, relative);
@@ -127,10 +126,11 @@ void CLeftView::FollowLinkedSelection(const std::string& relative)
     }
 }
 
+// Without a window to ask, the computer's key is the application's.
 bool CLeftView::RelativePath(const std::string& path, const std::string& base, std::string& relative)
 {
     relative.clear();
-    if (base == Settings().m_keys.m_strMyComputerId) {
+    if (AfxGetAppCore().m_settings.m_keys.IsMyComputerKey(base)) {
         relative = path;
         return true;
     }
@@ -152,10 +152,10 @@ bool CLeftView::RelativePath(const std::string& path, const std::string& base, s
 
 void CLeftView::SortFolders(int32_t key)
 {
-    CFolderOrder::SelectKey(AfxGetEApp(), key);
+    GetEDoc()->SelectFolderSortKey(key);
     if (HTREEITEM hItem = Selected())
         SortChildren(hItem, key);
-    Settings().m_bWalkRunning = false;
+    GetEDoc()->StopWalk();
 }
 
 bool CLeftView::SortChildren(HTREEITEM hItem, int32_t key)
@@ -186,5 +186,5 @@ void CLeftView::OnUpdateRefreshOnOpen(CCmdUI& ui)
     ui.Enable(true);
     HTREEITEM hItem = Selected();
     if (hItem && Child(hItem))
-        ui.SetCheck(AfxGetEApp().m_bRefreshOnOpen ? 1 : 0);
+        ui.SetCheck(GetEDoc()->IsRefreshOnOpen() ? 1 : 0);
 }

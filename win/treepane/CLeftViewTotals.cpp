@@ -3,7 +3,6 @@
 
 #include "Win32Text.h"
 #include "app/CAppSettings.h"
-#include "app/CEApp.h"
 #include "folderdata/CDirSzLst.h"
 #include "folderdata/CEDoc.h"
 #include "folderdata/CUpdateHint.h"
@@ -36,35 +35,35 @@ void CLeftView::OnAggregate()
     CUpdateHint hint;
     pDocument->UpdateAllViews(this, kHintAggregated, &hint);
     if (!pDocument->m_strBasePath.empty())
-        AfxGetEApp().UpdateAllDocuments(pDocument, static_cast<int>(kHintAggregated), hint);
+        pDocument->NotifyOthers(kHintAggregated, hint);
 }
 
 bool CLeftView::AggregateSelected()
 {
-    CEApp& app = AfxGetEApp();
-    if (app.m_settings.m_walk.StopAggregation())
+    CEDoc* pDocument = GetEDoc();
+    if (Settings().m_walk.StopAggregation())
         return false;
     HTREEITEM hItem = Selected();
     if (!hItem)
         return false;
-    app.m_dwLastError = 0;
-    if (!app.m_settings.m_keys.IsFileOnlyFolder(GetItemPath(hItem)))
-        return AggregateSubtree(hItem, app.m_bReaggregate != 0);
-    if (app.m_bReaggregate)
+    pDocument->ClearLastError();
+    if (!Settings().m_keys.IsFileOnlyFolder(GetItemPath(hItem)))
+        return AggregateSubtree(hItem, pDocument->IsReaggregateOn());
+    if (pDocument->IsReaggregateOn())
         return AggregateSubtree(TreeView_GetParent(m_hWnd, hItem), true);
     return RelabelFromNode(hItem);
 }
 
 bool CLeftView::AggregateItem(HTREEITEM hItem, bool bReaggregate)
 {
-    CEApp& app = AfxGetEApp();
+    CEDoc* pDocument = GetEDoc();
     CSizeInfo total;
     CSizeInfo direct;
     ClearTotals(total);
     ClearTotals(direct);
     const bool bDone =
-        app.m_settings.m_walk.AggregateFolder(GetItemPath(hItem), total, direct, GetEDoc(), bReaggregate, false);
-    app.m_settings.m_bWalkRunning = false;
+        Settings().m_walk.AggregateFolder(GetItemPath(hItem), total, direct, pDocument, bReaggregate, false);
+    pDocument->StopWalk();
     if (!bDone)
         return false;
     GetNode(hItem)->m_info = total;
@@ -99,13 +98,13 @@ bool CLeftView::AggregateSubtree(HTREEITEM hItem, bool bReaggregate)
 
 bool CLeftView::UpdateAncestors(HTREEITEM hItem)
 {
-    CEApp& app = AfxGetEApp();
+    CDirSzLst& folderInfo = GetEDoc()->GetFolderInfo();
     for (HTREEITEM hAncestor = TreeView_GetParent(m_hWnd, hItem); hAncestor;
          hAncestor = TreeView_GetParent(m_hWnd, hAncestor)) {
         const std::string path = GetItemPath(hAncestor);
-        if (app.m_settings.m_keys.IsMyComputerKey(path) || !app.m_folderInfo.FindEntry(path))
+        if (Settings().m_keys.IsMyComputerKey(path) || !folderInfo.FindEntry(path))
             return true;
-        app.m_folderInfo.RemoveEntry(path);
+        folderInfo.RemoveEntry(path);
         if (!AggregateItem(hAncestor, false))
             return false;
     }
@@ -137,12 +136,12 @@ bool CLeftView::ReaggregateShown(HTREEITEM hItem, bool bThisOnly, bool bForce)
 
 bool CLeftView::RefreshAll()
 {
-    CEApp& app = AfxGetEApp();
-    HTREEITEM hComputer = FindItem(app.m_settings.m_keys.m_strMyComputerId);
+    const std::string& computer = Settings().m_keys.m_strMyComputerId;
+    HTREEITEM hComputer = FindItem(computer);
     SaveTreeState(hComputer);
-    if (!RefreshItem(app.m_settings.m_keys.m_strMyComputerId))
+    if (!RefreshItem(computer))
         return false;
-    if (app.m_bReaggregate)
+    if (GetEDoc()->IsReaggregateOn())
         ReaggregateShown(hComputer, true, false);
     return true;
 }
