@@ -39,9 +39,9 @@ extern std::vector<std::pair<std::string, int32_t>> g_treeState;
 // pumps messages it only stops the walk, as does selecting another folder. A selection is acted
 // on only when it has rested for a moment, so running through the tree with the arrow keys
 // refills the list once. With linkage on, a selection below the window's base folder is handed
-// to the other windows (code 0xC000), which select the same place below their own base folders
-// without handing it on. Its piece of each "Child Wind " record is the selected folder and the
-// open folders.
+// to the other windows (kHintLinkedSelection), which select the same place below their own base
+// folders without handing it on. Its piece of each "Child Wind " record is the selected folder
+// and the open folders.
 //
 // The class is written in four files by role: CLeftView.cpp (construction, items and nodes, the
 // store, notifications), CLeftViewFill.cpp (filling from the disk and the window's start),
