@@ -31,8 +31,8 @@ CEApp::CEApp(std::wstring registryKey) : CWinApp(L"フォルダ ZQ")
     MapCommands();
 }
 
-// The windows go while this object is whole: their handlers reach it through their documents
-// and AfxGetEApp.
+// The windows go while this object is whole: their handlers reach it through their documents,
+// the main frame's through AfxGetEApp.
 CEApp::~CEApp()
 {
     if (m_pSearchDlg && m_pSearchDlg->m_hWnd)
