@@ -6,8 +6,8 @@
 #include "fw/CMDIFrameWnd.h"
 
 #include "app/CAppSettings.h"
-#include "app/CEApp.h"
 #include "app/SortSettings.h"
+#include "folderdata/CEDoc.h"
 #include "fw/WindowPlacement.h"
 #include "listpane/CEView.h"
 #include "res/resource.h"
@@ -23,9 +23,8 @@ constexpr LONG kRightPaneWidth = 100;
 // The help file sits one folder above the program's working folder.
 const wchar_t kHelpFile[] = L"..\\readmeZQ.htm";
 
-int32_t* ShownTotalsSwitch(UINT id)
+int32_t* ShownTotalsSwitch(CAppSettings& settings, UINT id)
 {
-    CAppSettings& settings = AfxGetEApp().m_settings;
     switch (id) {
     case ID_SHOW_MODIFIED:
         return &settings.m_bShowModified;
@@ -40,9 +39,8 @@ int32_t* ShownTotalsSwitch(UINT id)
     }
 }
 
-std::string UnitOfCommand(UINT id)
+std::string UnitOfCommand(const CAppSettings& settings, UINT id)
 {
-    const CAppSettings& settings = AfxGetEApp().m_settings;
     switch (id) {
     case ID_UNIT_BYTES:
         return settings.m_format.m_strUnitB;
@@ -114,26 +112,26 @@ void CChildFrame::MapPaneCommands()
 
 void CChildFrame::MapSettingCommands()
 {
-    CEApp& app = AfxGetEApp();
-    OnCommand(ID_REFRESH_ON_OPEN, [&app](UINT) { InvertSwitch(app.m_bRefreshOnOpen); });
+    OnCommand(ID_REFRESH_ON_OPEN, [this](UINT) { GetEDoc()->SetRefreshOnOpen(!GetEDoc()->IsRefreshOnOpen()); });
     OnUpdateUI(ID_REFRESH_ON_OPEN, [this](CCmdUI& ui) {
         if (CLeftView* pTree = GetLeftPane())
             pTree->OnUpdateRefreshOnOpen(ui);
         else
             ui.Enable(false);
     });
-    OnCommand(ID_REAGGREGATE, [&app](UINT) { InvertSwitch(app.m_bReaggregate); });
-    OnUpdateUI(ID_REAGGREGATE, [&app](CCmdUI& ui) { ui.SetCheck(app.m_bReaggregate ? 1 : 0); });
-    OnCommandRange(ID_SHOW_MODIFIED, ID_SHOW_FILECOUNT, [](UINT id) { InvertSwitch(*ShownTotalsSwitch(id)); });
+    OnCommand(ID_REAGGREGATE, [this](UINT) { GetEDoc()->SetReaggregate(!GetEDoc()->IsReaggregateOn()); });
+    OnUpdateUI(ID_REAGGREGATE, [this](CCmdUI& ui) { ui.SetCheck(GetEDoc()->IsReaggregateOn() ? 1 : 0); });
+    OnCommandRange(ID_SHOW_MODIFIED, ID_SHOW_FILECOUNT,
+                   [this](UINT id) { InvertSwitch(*ShownTotalsSwitch(Settings(), id)); });
     OnUpdateUIRange(ID_SHOW_MODIFIED, ID_SHOW_FILECOUNT,
-                    [](CCmdUI& ui) { ui.SetCheck(*ShownTotalsSwitch(ui.m_nID) ? 1 : 0); });
+                    [this](CCmdUI& ui) { ui.SetCheck(*ShownTotalsSwitch(Settings(), ui.m_nID) ? 1 : 0); });
 }
 
 void CChildFrame::MapUnitCommands()
 {
     OnCommandRange(ID_UNIT_BYTES, ID_UNIT_GBYTES, [this](UINT id) { OnSetUnit(id); });
-    OnUpdateUIRange(ID_UNIT_BYTES, ID_UNIT_GBYTES, [](CCmdUI& ui) {
-        ui.SetCheck(AfxGetEApp().m_settings.m_format.m_strSizeUnit == UnitOfCommand(ui.m_nID) ? 1 : 0);
+    OnUpdateUIRange(ID_UNIT_BYTES, ID_UNIT_GBYTES, [this](CCmdUI& ui) {
+        ui.SetCheck(Settings().m_format.m_strSizeUnit == UnitOfCommand(Settings(), ui.m_nID) ? 1 : 0);
     });
 }
 
@@ -146,7 +144,7 @@ void CChildFrame::MapSortCommands()
     OnUpdateUIRange(ID_SORT_NAME, ID_SORT_FILECOUNT, [this](CCmdUI& ui) {
         CLeftView* pTree = GetLeftPane();
         ui.Enable(pTree && pTree->CanSortFolders());
-        ui.SetRadio(FolderSortKeyOfCommand(ui.m_nID) == AfxGetEApp().m_nFolderSortKey);
+        ui.SetRadio(FolderSortKeyOfCommand(ui.m_nID) == GetEDoc()->GetFolderSortKey());
     });
     OnCommandRange(ID_FILESORT_FOLDERS_FIRST, ID_FILESORT_VALUE_ONLY,
                    [](UINT id) { ListFileSortMode = FileSortModeOfCommand(id); });
@@ -178,6 +176,17 @@ void CChildFrame::SaveRecords(CStoreFile& file, CAppSettings& settings)
         settings.SerializeOnFile(file, CArchive::store, *pList);
 }
 
+CEDoc* CChildFrame::GetEDoc() const
+{
+    return dynamic_cast<CEDoc*>(GetActiveDocument());
+}
+
+// What all windows share is asked of the document, as the panes ask it.
+CAppSettings& CChildFrame::Settings() const
+{
+    return GetEDoc()->GetSettings();
+}
+
 CLeftView* CChildFrame::GetLeftPane() const
 {
     return dynamic_cast<CLeftView*>(m_wndSplitter.GetPane(0, 0));
@@ -190,9 +199,8 @@ CEView* CChildFrame::GetRightPane() const
 
 bool CChildFrame::OnCreateClient(CCreateContext& context)
 {
-    CEApp& app = AfxGetEApp();
-    if (app.m_bRestoring)
-        app.m_settings.SerializeOnFile(app.m_settings.m_fileChildWindows, CArchive::load, *this);
+    if (auto* pDocument = dynamic_cast<CEDoc*>(context.m_pCurrentDoc))
+        pDocument->ReadRestoredRecord([this](CArchive& ar) { Serialize(ar); });
     if (!m_wndSplitter.CreateStatic(m_hWnd, AFX_IDW_PANE_FIRST))
         return false;
     const LONG height = g_rcLeftPane.bottom - g_rcLeftPane.top;
@@ -224,7 +232,7 @@ void CChildFrame::OnHelp()
 
 void CChildFrame::OnFolderUp()
 {
-    if (AfxGetEApp().m_settings.m_walk.StopAggregation())
+    if (Settings().m_walk.StopAggregation())
         return;
     if (CLeftView* pTree = GetLeftPane())
         pTree->SelectParentFolder();
@@ -232,7 +240,7 @@ void CChildFrame::OnFolderUp()
 
 void CChildFrame::OnSetUnit(UINT id)
 {
-    std::string& unit = AfxGetEApp().m_settings.m_format.m_strSizeUnit;
-    const std::string suffix = UnitOfCommand(id);
+    std::string& unit = Settings().m_format.m_strSizeUnit;
+    const std::string suffix = UnitOfCommand(Settings(), id);
     unit = unit == suffix ? std::string() : suffix;
 }

@@ -31,7 +31,8 @@ CEApp::CEApp(std::wstring registryKey) : CWinApp(L"フォルダ ZQ")
     MapCommands();
 }
 
-// The windows go while this object is whole: their handlers reach it through AfxGetEApp.
+// The windows go while this object is whole: their handlers reach it through their documents,
+// the main frame's through AfxGetEApp.
 CEApp::~CEApp()
 {
     if (m_pSearchDlg && m_pSearchDlg->m_hWnd)
@@ -78,7 +79,7 @@ bool CEApp::CreateWindows(const std::wstring& commandArgument)
     LoadStdProfileSettings(CRegisteredFolders::kMaxEntries);
     SortRegisteredFolders();
     AddDocTemplate(std::make_unique<CMultiDocTemplate>(
-        IDR_ETYPE, [] { return std::make_unique<CEDoc>(); }, [] { return new CChildFrame; }));
+        IDR_ETYPE, [this] { return std::make_unique<CEDoc>(*this); }, [] { return new CChildFrame; }));
     auto* pMainFrame = new CMainFrame;
     if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW))
         return false;  // a frame whose creation failed has deleted itself

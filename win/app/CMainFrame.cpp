@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <span>
 
+#include "app/CAppCore.h"
 #include "app/CAppSettings.h"
 #include "app/CEApp.h"
 #include "app/CMainFrameRecord.h"
@@ -59,7 +60,7 @@ CMainFrame::CMainFrame()
 
 void CMainFrame::Serialize(CArchive& ar)
 {
-    CMainFrameRecord record(AfxGetEApp());
+    CMainFrameRecord record(AfxGetAppCore());
     if (ar.IsStoring()) {
         record.m_placement = GetPlacementOf(m_hWnd);
         record.Serialize(ar);
@@ -131,7 +132,7 @@ bool CMainFrame::CreateStatusBar()
 
 void CMainFrame::ReadStore()
 {
-    CAppSettings& settings = AfxGetEApp().m_settings;
+    CAppSettings& settings = AfxGetAppCore().m_settings;
     settings.LoadStoreFile(settings.m_strMainFrameFile, *this);
     CToolBarState state(m_rcToolBarDock);
     settings.LoadStoreFile(settings.m_strToolBarFile, state);

@@ -1,4 +1,4 @@
-// The document's update traffic and commands.
+// The document's update traffic, nodes, shared state and commands.
 #include "folderdata/CEDoc.h"
 
 #include "app/CAppSettings.h"
@@ -6,29 +6,37 @@
 #include "app/CSearchDialogRecord.h"
 #include "dialogs/CSearchDlg.h"
 #include "res/resource.h"
+#include "treepane/CFolderOrder.h"
 
-CEDoc::CEDoc()
+CEDoc::CEDoc(CEApp& app) : m_app(app)
 {
     OnCommand(ID_REFRESH, [this](UINT) { OnRefresh(); });
     OnCommand(ID_LINKAGE, [this](UINT) { OnLinkage(); });
     OnUpdateUI(ID_LINKAGE, [this](CCmdUI& ui) { OnUpdateLinkage(ui); });
-    OnCommand(ID_KBYTE_1000, [](UINT) { AfxGetEApp().m_settings.m_format.m_nKByte = 1000; });
-    OnUpdateUI(ID_KBYTE_1000, [](CCmdUI& ui) { ui.SetRadio(AfxGetEApp().m_settings.m_format.m_nKByte == 1000); });
-    OnCommand(ID_KBYTE_1024, [](UINT) { AfxGetEApp().m_settings.m_format.m_nKByte = 1024; });
-    OnUpdateUI(ID_KBYTE_1024, [](CCmdUI& ui) { ui.SetRadio(AfxGetEApp().m_settings.m_format.m_nKByte == 1024); });
+    OnCommand(ID_KBYTE_1000, [this](UINT) { GetSettings().m_format.m_nKByte = 1000; });
+    OnUpdateUI(ID_KBYTE_1000, [this](CCmdUI& ui) { ui.SetRadio(GetSettings().m_format.m_nKByte == 1000); });
+    OnCommand(ID_KBYTE_1024, [this](UINT) { GetSettings().m_format.m_nKByte = 1024; });
+    OnUpdateUI(ID_KBYTE_1024, [this](CCmdUI& ui) { ui.SetRadio(GetSettings().m_format.m_nKByte == 1024); });
     OnCommand(ID_SHOW_SEARCH, [this](UINT) { OnShowSearchDialog(); });
 }
+
+// ---- update traffic ----
 
 void CEDoc::NotifyAll(int code, CUpdateHint& hint)
 {
     UpdateAllViews(nullptr, code, &hint);
-    AfxGetEApp().UpdateAllDocuments(this, code, hint);
+    NotifyOthers(code, hint);
+}
+
+void CEDoc::NotifyOthers(int code, CUpdateHint& hint)
+{
+    m_app.UpdateAllDocuments(this, code, hint);
 }
 
 void CEDoc::OnDocumentHint(CEDoc*, int code, CUpdateHint& hint)
 {
     if (code == kHintLinkageChanged) {
-        SetBasePath(AfxGetEApp().m_bLinkage != 0);
+        SetBasePath(IsLinkageOn());
         return;
     }
     if (code == kHintLinkageQuery) {
@@ -49,13 +57,134 @@ void CEDoc::SetBasePath(bool bOn)
 
 bool CEDoc::IsComparable() const
 {
-    return !AfxGetEApp().m_settings.m_keys.IsMyComputerKey(m_strCurPath);
+    return !GetSettings().m_keys.IsMyComputerKey(m_strCurPath);
 }
+
+// ---- the tree's nodes ----
+
+CFolderNode* CEDoc::AddFolderNode(std::string path, std::string name, std::wstring label)
+{
+    auto pNode = std::make_unique<CFolderNode>(std::move(path), std::move(name), std::move(label));
+    CFolderNode* pAdded = pNode.get();
+    m_folderNodeIndex.emplace(pAdded, m_folderNodes.size());
+    m_folderNodes.push_back(std::move(pNode));
+    return pAdded;
+}
+
+// The last node takes the released one's place.
+void CEDoc::ReleaseFolderNode(CFolderNode* pNode)
+{
+    const auto found = m_folderNodeIndex.find(pNode);
+    if (found == m_folderNodeIndex.end())
+        return;
+    const std::size_t index = found->second;
+    m_folderNodeIndex.erase(found);
+    if (index + 1 != m_folderNodes.size()) {
+        m_folderNodes[index] = std::move(m_folderNodes.back());
+        m_folderNodeIndex[m_folderNodes[index].get()] = index;
+    }
+    m_folderNodes.pop_back();
+}
+
+void CEDoc::ReleaseAllFolderNodes()
+{
+    m_folderNodeIndex.clear();
+    m_folderNodes.clear();
+}
+
+// ---- what all windows share ----
+
+CAppSettings& CEDoc::GetSettings() const
+{
+    return m_app.m_settings;
+}
+
+CDirSzLst& CEDoc::GetFolderInfo() const
+{
+    return m_app.m_folderInfo;
+}
+
+void CEDoc::StopWalk()
+{
+    GetSettings().m_bWalkRunning = false;
+}
+
+bool CEDoc::PumpMessages()
+{
+    return m_app.PumpMessages();
+}
+
+void CEDoc::ClearLastError()
+{
+    m_app.m_dwLastError = 0;
+}
+
+bool CEDoc::IsLinkageOn() const
+{
+    return m_app.m_bLinkage != 0;
+}
+
+bool CEDoc::IsRefreshOnOpen() const
+{
+    return m_app.m_bRefreshOnOpen != 0;
+}
+
+void CEDoc::SetRefreshOnOpen(bool bOn)
+{
+    m_app.m_bRefreshOnOpen = bOn ? 1 : 0;
+}
+
+bool CEDoc::IsReaggregateOn() const
+{
+    return m_app.m_bReaggregate != 0;
+}
+
+void CEDoc::SetReaggregate(bool bOn)
+{
+    m_app.m_bReaggregate = bOn ? 1 : 0;
+}
+
+int32_t CEDoc::GetFolderSortKey() const
+{
+    return m_app.m_nFolderSortKey;
+}
+
+void CEDoc::SelectFolderSortKey(int32_t key)
+{
+    CFolderOrder::SelectKey(m_app, key);
+}
+
+// ---- start-up of a window ----
+
+bool CEDoc::IsRestoring() const
+{
+    return m_app.m_bRestoring != 0;
+}
+
+void CEDoc::ReadRestoredRecord(const std::function<void(CArchive&)>& serialize)
+{
+    if (IsRestoring())
+        GetSettings().SerializeOnFile(GetSettings().m_fileChildWindows, CArchive::load, serialize);
+}
+
+std::string CEDoc::TakeStartPath()
+{
+    std::string path = std::move(m_app.m_strStartPath);
+    m_app.m_strStartPath.clear();
+    return path;
+}
+
+void CEDoc::NoteRegisteredFolderMissing()
+{
+    m_app.m_bRegisteredFound = 0;
+}
+
+// ---- what both panes share, and the commands ----
 
 void CEDoc::OnUpdateAggregate(CCmdUI& ui)
 {
     ui.Enable(true);
-    ui.SetCheck(AfxGetEApp().m_settings.m_bWalkRunning ? 1 : 0);
+    ui.SetCheck(GetSettings().m_bWalkRunning ? 1 : 0);
 }
 
 bool CEDoc::CreateImageList(HIMAGELIST& hImageList)
@@ -79,7 +208,7 @@ bool CEDoc::CreateImageList(HIMAGELIST& hImageList)
 // dialog a stored rectangle is empty and a loaded one has nowhere to go.
 void CEDoc::Serialize(CArchive& ar)
 {
-    CSearchDlg* pDialog = AfxGetEApp().m_pSearchDlg.get();
+    CSearchDlg* pDialog = m_app.m_pSearchDlg.get();
     if (pDialog) {
         pDialog->Serialize(ar);
         return;
@@ -96,31 +225,29 @@ void CEDoc::OnRefresh()
 
 void CEDoc::OnLinkage()
 {
-    CEApp& app = AfxGetEApp();
-    app.m_bLinkage = app.m_bLinkage ? 0 : 1;
-    app.PumpMessages();
-    SetBasePath(app.m_bLinkage != 0);
+    m_app.m_bLinkage = m_app.m_bLinkage ? 0 : 1;
+    PumpMessages();
+    SetBasePath(IsLinkageOn());
     CUpdateHint hint;
-    app.UpdateAllDocuments(this, kHintLinkageChanged, hint);
+    NotifyOthers(kHintLinkageChanged, hint);
 }
 
 void CEDoc::OnUpdateLinkage(CCmdUI& ui)
 {
-    CEApp& app = AfxGetEApp();
-    bool bEnable = app.GetDocumentCount() >= 2 && IsComparable();
+    bool bEnable = m_app.GetDocumentCount() >= 2 && IsComparable();
     if (bEnable) {
         CUpdateHint hint;
         hint.m_strPath = m_strCurPath;
-        app.UpdateAllDocuments(this, kHintLinkageQuery, hint);
+        NotifyOthers(kHintLinkageQuery, hint);
         bEnable = hint.m_nParam2 != 0;
     }
     ui.Enable(bEnable);
     if (!bEnable)
-        app.m_bLinkage = 0;
-    ui.SetCheck(app.m_bLinkage ? 1 : 0);
+        m_app.m_bLinkage = 0;
+    ui.SetCheck(IsLinkageOn() ? 1 : 0);
 }
 
 void CEDoc::OnShowSearchDialog()
 {
-    AfxGetEApp().ShowSearchDialog();
+    m_app.ShowSearchDialog();
 }

@@ -1,37 +1,86 @@
-// CEDoc: the document of one child window: its folders, and the hub of the update traffic.
+// CEDoc: the document of one child window: its folders, the tree's nodes, and the hub of the update traffic.
 #pragma once
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "folderdata/CUpdateHint.h"
 #include "fw/CViewDocument.h"
+#include "treepane/CFolderNode.h"
 
+class CAppSettings;
+class CArchive;
+class CDirSzLst;
+class CEApp;
 class CFileItem;
-class CFolderNode;
 
 // Created by the document template with its child frame and the two panes. It holds what the
 // panes of one window share: the folder selected in the tree (m_strCurPath), the base folder of
-// linkage, the panes' node and row records, and where the next paste goes. Every change a pane
+// linkage, the panes' node and row records, and where the next paste goes. It alone makes and
+// deletes the tree's nodes: the tree asks for one per item it inserts (AddFolderNode) and hands
+// it back when the item goes (ReleaseFolderNode, ReleaseAllFolderNodes).
+//
+// The frame and the panes ask it, not the application, for what all windows share: the settings,
+// the folder records, the stop flag of long loops, the message pump, the switches and the sort
+// key, and their pieces of "Child Wind " while saved windows are recreated. Every change a pane
 // makes is announced with NotifyAll: to this document's views and, through the application, to
-// every other document's OnDocumentHint, which answers the linkage codes itself and passes all
-// other codes on to its views. Its commands are refresh, linkage, the kilobyte base and the
-// search dialog. The folder totals themselves belong to the application and are shared.
+// every other document's OnDocumentHint (NotifyOthers skips this document's views), which answers
+// the linkage codes itself and passes all other codes on to its views. Its commands are refresh,
+// linkage, the kilobyte base and the search dialog.
 class CEDoc : public CViewDocument {
 public:
-    // construction
-    CEDoc();
+    // construction: the application whose shared state the document hands on
+    explicit CEDoc(CEApp& app);
 
     // update traffic
     void NotifyAll(int code, CUpdateHint& hint);
+    void NotifyOthers(int code, CUpdateHint& hint);
     void OnDocumentHint(CEDoc* pSender, int code, CUpdateHint& hint);
     void SetBasePath(bool bOn);
     // False while the window shows the whole computer rather than a folder.
     bool IsComparable() const;
+
+    // the tree's nodes
+    CFolderNode* AddFolderNode(std::string path, std::string name, std::wstring label);
+    // Deletes the node; a node this document does not hold is left alone.
+    void ReleaseFolderNode(CFolderNode* pNode);
+    void ReleaseAllFolderNodes();
+
+    // what all windows share, kept by the application
+    CAppSettings& GetSettings() const;
+    CDirSzLst& GetFolderInfo() const;
+    // Asks a long loop waiting in its message pump to stop.
+    void StopWalk();
+    // Lets waiting window messages through; the quit message ends the process.
+    bool PumpMessages();
+    void ClearLastError();
+    bool IsLinkageOn() const;
+    bool IsRefreshOnOpen() const;
+    void SetRefreshOnOpen(bool bOn);
+    bool IsReaggregateOn() const;
+    void SetReaggregate(bool bOn);
+    int32_t GetFolderSortKey() const;
+    // Makes key the folder sort key of every window and chooses the direction for it.
+    void SelectFolderSortKey(int32_t key);
+
+    // start-up of a window
+    // True while the application recreates the windows recorded in "Child Wind ".
+    bool IsRestoring() const;
+    // The next record of "Child Wind " while IsRestoring; otherwise nothing is read.
+    void ReadRestoredRecord(const std::function<void(CArchive&)>& serialize);
+    // The folder a new window opens on, given once: the window after it starts without one.
+    std::string TakeStartPath();
+    // Tells the application that a registered folder the window was to open is not there.
+    void NoteRegisteredFolderMissing();
 
     // shared by both panes
     void OnUpdateAggregate(CCmdUI& ui);
@@ -42,10 +91,9 @@ public:
     void Serialize(CArchive& ar) override;
 
     std::string m_strBasePath;
-    // the panes' records, filled and freed by the panes
-    std::vector<CFolderNode*> m_folderNodes;
     std::string m_strCurPath;
     std::string m_strPasteDest;
+    // the list pane's rows, filled and freed by the list
     std::vector<CFileItem*> m_fileItems;
 
 private:
@@ -54,4 +102,10 @@ private:
     void OnLinkage();
     void OnUpdateLinkage(CCmdUI& ui);
     void OnShowSearchDialog();
+
+    CEApp& m_app;
+    // The tree's nodes in no particular order, and where each one is in that vector, so that a
+    // refresh that drops thousands of folders releases each in constant time.
+    std::vector<std::unique_ptr<CFolderNode>> m_folderNodes;
+    std::unordered_map<const CFolderNode*, std::size_t> m_folderNodeIndex;
 };

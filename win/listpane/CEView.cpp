@@ -1,8 +1,6 @@
 // The file list pane.
 #include "listpane/CEView.h"
 
-#include "app/CAppSettings.h"
-#include "app/CEApp.h"
 #include "folderdata/CEDoc.h"
 
 CEDoc* CEView::GetEDoc() const
@@ -22,9 +20,8 @@ void CEView::OnUpdateCopyAll(CCmdUI& ui)
 
 void CEView::OnInitialUpdate()
 {
-    CEApp& app = AfxGetEApp();
-    if (app.m_bRestoring)
-        app.m_settings.SerializeOnFile(app.m_settings.m_fileChildWindows, CArchive::load, *this);
+    if (CEDoc* pDocument = GetEDoc())
+        pDocument->ReadRestoredRecord([this](CArchive& ar) { Serialize(ar); });
     CView::OnInitialUpdate();
 }
 

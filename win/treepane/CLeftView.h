@@ -15,6 +15,7 @@
 #include "folderdata/CSizeInfo.h"
 #include "fw/CView.h"
 
+class CAppSettings;
 class CArchive;
 class CEDoc;
 class CFolderNode;
@@ -28,27 +29,38 @@ extern std::vector<std::pair<std::string, int32_t>> g_treeState;
 // A tree view control showing the computer, its drives and their folders. Items are filled from
 // the disk only when opened: an unopened folder holds just its first sub-folder (so it gets an
 // expand button), an unopened drive a placeholder, and nothing is read from a drive until the
-// user opens it. Each item's CFolderNode (in the document) holds its key and last totals; the
-// label shows the totals the settings enable in front of the name once the item was aggregated.
+// user opens it. Each item's CFolderNode (made and owned by the document) holds its key and last
+// totals; the label shows the totals the settings enable in front of the name once the item was
+// aggregated. What all windows share (settings, folder records, switches, the pump) the tree asks
+// of its document.
 //
 // The aggregate command walks the selected folder's visible subtree deepest first, then totals
 // again, from stored results, the ancestors whose totals are stored; pressed again while a walk
 // pumps messages it only stops the walk, as does selecting another folder. A selection is acted
 // on only when it has rested for a moment, so running through the tree with the arrow keys
 // refills the list once. With linkage on, a selection below the window's base folder is handed
-// to the other windows (code 0xC000), which select the same place below their own base folders
-// without handing it on. Its piece of each "Child Wind " record is the selected folder and the
-// open folders.
+// to the other windows (kHintLinkedSelection), which select the same place below their own base
+// folders without handing it on. Its piece of each "Child Wind " record is the selected folder
+// and the open folders.
+//
+// The class is written in four files by role: CLeftView.cpp (construction, items and nodes, the
+// store, notifications), CLeftViewFill.cpp (filling from the disk and the window's start),
+// CLeftViewTotals.cpp (aggregation and labels) and CLeftViewLinkage.cpp (selection, linkage,
+// sorting and the frame's requests).
 class CLeftView : public CView {
 public:
     // the keys a refresh met, so that it can remove the items of folders that are gone
     using SeenList = std::set<std::string>;
 
-    // construction
+    // Quiet time after the last selection change before the list follows it, in milliseconds.
+    static constexpr UINT kSelectionDelay = 150;
+
+    // ---- construction (CLeftView.cpp) ----
     CLeftView();
     ~CLeftView() override;
 
-    // access
+    // ---- operations ----
+    // access (CLeftView.cpp)
     CEDoc* GetEDoc() const;
     // The folder selected in the tree, empty while none is.
     const std::string& GetCurrentFolder() const;
@@ -57,21 +69,20 @@ public:
     std::wstring GetItemText(HTREEITEM hItem) const;
     HTREEITEM FindItem(const std::string& path) const;
 
-    // store
+    // store (CLeftView.cpp)
     void Serialize(CArchive& ar);
     void SaveTreeState(HTREEITEM hItem);
     void RestoreTreeState();
 
-    // filling
+    // filling (CLeftViewFill.cpp)
     bool RefreshItem(const std::string& path);
     bool FillDrives(HTREEITEM hComputer, SeenList& seen);
     bool FillChildren(HTREEITEM hItem, bool bAll, SeenList& seen);
     HTREEITEM AddOrUpdateItem(HTREEITEM hParent, const std::string& path, const std::string& name,
                               SeenList& seen);
     bool ExpandToPath(const std::string& path);
-    void SelectPath(const std::string& path);
 
-    // totals
+    // totals and labels (CLeftViewTotals.cpp)
     bool SetItemLabel(HTREEITEM hItem, const CSizeInfo& totals);
     bool AggregateSelected();
     bool AggregateItem(HTREEITEM hItem, bool bReaggregate);
@@ -79,9 +90,11 @@ public:
     bool UpdateAncestors(HTREEITEM hItem);
     bool RelabelFromNode(HTREEITEM hItem);
     bool RefreshAll();
+
+    // selection, linkage and sorting (CLeftViewLinkage.cpp)
+    void SelectPath(const std::string& path);
     // The part of path below base; false when path is not base or below it.
     static bool RelativePath(const std::string& path, const std::string& base, std::string& relative);
-
     // operations the child frame asks for
     void SelectParentFolder();
     // Chooses the key and direction of all windows and sorts the selected folder's children.
@@ -91,13 +104,10 @@ public:
     void OnUpdateFolderUp(CCmdUI& ui);
     void OnUpdateRefreshOnOpen(CCmdUI& ui);
 
-    // overridables
-    void OnInitialUpdate() override;
+    // ---- overridables ----
+    void OnInitialUpdate() override;  // CLeftViewFill.cpp
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-    // Quiet time after the last selection change before the list follows it, in milliseconds.
-    static constexpr UINT kSelectionDelay = 150;
 
 protected:
     const wchar_t* GetControlClass() const override { return WC_TREEVIEWW; }
@@ -105,39 +115,51 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // items and nodes
+    // the timer that waits for the selection to rest
+    static constexpr UINT_PTR kSelectionTimer = 0x5A51;
+
+    // items and nodes (CLeftView.cpp)
+    CAppSettings& Settings() const;
     CFolderNode* GetNode(HTREEITEM hItem) const;
     HTREEITEM FindBelow(HTREEITEM hFirst, const std::string& path) const;
-    HTREEITEM FindChild(HTREEITEM hParent, const std::string& path);
-    HTREEITEM InsertFolderItem(HTREEITEM hParent, const std::string& path, const std::string& name);
-    int GetImageIndex(const std::string& path);
     void SetItemText(HTREEITEM hItem, const std::string& text);
     UINT GetItemState(HTREEITEM hItem, UINT mask) const;
     HTREEITEM Child(HTREEITEM hItem) const { return TreeView_GetChild(m_hWnd, hItem); }
     HTREEITEM Next(HTREEITEM hItem) const { return TreeView_GetNextSibling(m_hWnd, hItem); }
     HTREEITEM Selected() const { return TreeView_GetSelection(m_hWnd); }
     bool IsExpanded(HTREEITEM hItem) const { return GetItemState(hItem, TVIS_EXPANDED) != 0; }
-    bool PruneChildren(HTREEITEM hItem, const SeenList& seen);
-    void DeleteNodeItem(HTREEITEM hItem);
     void CollectState(HTREEITEM hFirst);
     static bool IsInTreeState(const std::string& path);
+
+    // filling (CLeftViewFill.cpp)
+    HTREEITEM FindChild(HTREEITEM hParent, const std::string& path);
+    HTREEITEM InsertFolderItem(HTREEITEM hParent, const std::string& path, const std::string& name);
+    int GetImageIndex(const std::string& path);
+    bool PruneChildren(HTREEITEM hItem, const SeenList& seen);
+    void DeleteNodeItem(HTREEITEM hItem);
     void InsertComputer();
     void OpenStartFolder();
     void ExpandItem(HTREEITEM hItem);
 
-    // notifications and commands
-    LRESULT OnItemExpanding(const NMTREEVIEWW& info);
-    void OnItemExpanded(const NMTREEVIEWW& info);
-    void OnGetDispInfo(NMTVDISPINFOW& info) const;
-    void OnSelectionSettled();
-    void SettlePendingSelection();
-    void SendLinkedSelection();
-    void FollowLinkedSelection(const std::string& relative);
-    void OnAggregate();
+    // totals and labels (CLeftViewTotals.cpp)
     bool AggregateVisibleChildren(HTREEITEM hItem, bool bReaggregate);
     bool ReaggregateShown(HTREEITEM hItem, bool bThisOnly, bool bForce);
     void ResetLabels(HTREEITEM hItem);
     bool AnyLabelWithTotals(HTREEITEM hItem) const;
+
+    // selection and linkage (CLeftViewLinkage.cpp)
+    void OnSelectionSettled();
+    void SettlePendingSelection();
+    void SendLinkedSelection();
+    void FollowLinkedSelection(const std::string& relative);
+
+    // ---- handlers ----
+    // notifications (CLeftView.cpp)
+    LRESULT OnItemExpanding(const NMTREEVIEWW& info);
+    void OnItemExpanded(const NMTREEVIEWW& info);
+    void OnGetDispInfo(NMTVDISPINFOW& info) const;
+    // commands (CLeftViewTotals.cpp)
+    void OnAggregate();
     void OnUpdateLabelReset(CCmdUI& ui);
 
     HIMAGELIST m_hImageList = nullptr;

@@ -6,11 +6,12 @@
 
 #include "folderdata/CSizeInfo.h"
 
-// The document keeps one per tree item (CEDoc::m_folderNodes) and the item carries its address
-// as item data, so an item knows its folder key and the totals last aggregated for it even while
-// its label shows only the name. The label itself is kept here too: the control asks for it when
-// it draws, so changing a label never makes the control lay out thousands of siblings again.
-// A node lives exactly as long as its item.
+// The window's document makes one for each tree item and owns it (CEDoc::AddFolderNode); the item
+// carries its address as item data, so an item knows its folder key and the totals last
+// aggregated for it even while its label shows only the name. The label itself is kept here too:
+// the control asks for it when it draws, so changing a label never makes the control lay out
+// thousands of siblings again. The tree hands a node back to the document (ReleaseFolderNode)
+// when it deletes the node's item, and all of them when it goes.
 class CFolderNode {
 public:
     CFolderNode(std::string path, std::string name, std::wstring label)
