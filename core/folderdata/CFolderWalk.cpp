@@ -218,6 +218,18 @@ bool CFolderWalk::AskAboutUnreadable(const std::string& folder, uint32_t code, b
     return false;
 }
 
+std::string CFolderWalk::LeftOutMessage(std::size_t maxNamed) const
+{
+    if (m_leftOut.empty())
+        return std::string();
+    std::string text = "次のﾌｫﾙﾀﾞは読めなかったため、集計に含まれていません。\n\n";
+    for (std::size_t i = 0; i < m_leftOut.size() && i < maxNamed; ++i)
+        text += m_keys.GetDisplayPath(m_leftOut[i].folder) + "\n";
+    if (m_leftOut.size() > maxNamed)
+        text += "ほか " + std::to_string(m_leftOut.size() - maxNamed) + " 個\n";
+    return text;
+}
+
 void CFolderWalk::BeginCommand()
 {
     m_bIgnoreUnreadable = false;

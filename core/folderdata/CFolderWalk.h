@@ -59,6 +59,9 @@ public:
     };
     // The folders left out so far, in walk order.
     const std::vector<LeftOut>& GetLeftOut() const { return m_leftOut; }
+    // What to tell the user once the command is done: which folders its totals leave out (at
+    // most maxNamed of them by name); empty when none.
+    std::string LeftOutMessage(std::size_t maxNamed = 10) const;
 
     // listing
     // Starts the listing of a folder; offers Retry and Cancel for any error but a missing folder

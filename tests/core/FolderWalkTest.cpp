@@ -184,10 +184,14 @@ TEST_F(FolderWalkTest, AnUnreadableFolderAsksAbortRetryIgnoreAndIgnoreLeavesItOu
     }
     std::sort(leftOut.begin(), leftOut.end());
     EXPECT_EQ(leftOut, (std::vector<std::string>{locked, shut}));
+    const std::string report = walk.LeftOutMessage(1);
+    EXPECT_EQ(report.rfind("次のﾌｫﾙﾀﾞは読めなかったため、集計に含まれていません。\n\n", 0), 0u) << report;
+    EXPECT_NE(report.find("ほか 1 個\n"), std::string::npos) << report;
 
     // The next command asks again.
     walk.BeginCommand();
     EXPECT_TRUE(walk.GetLeftOut().empty());
+    EXPECT_EQ(walk.LeftOutMessage(), "");
     EXPECT_FALSE(Walk(tree.Key("e"), true));
     EXPECT_EQ(platform.messages.size(), 2u);
 }

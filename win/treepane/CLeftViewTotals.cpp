@@ -6,6 +6,7 @@
 #include "folderdata/CDirSzLst.h"
 #include "folderdata/CEDoc.h"
 #include "folderdata/CUpdateHint.h"
+#include "fw/AfxMessageBox.h"
 #include "fw/CCmdUI.h"
 #include "treepane/CFolderLabel.h"
 #include "treepane/CFolderNode.h"
@@ -24,8 +25,10 @@ bool CLeftView::SetItemLabel(HTREEITEM hItem, const CSizeInfo& totals)
 // so that no linked window starts a walk of its own.
 void CLeftView::OnAggregate()
 {
-    if (Settings().m_walk.StopAggregation())
+    CFolderWalk& walk = Settings().m_walk;
+    if (walk.StopAggregation())
         return;
+    walk.BeginCommand();
     SettlePendingSelection();
     CEDoc* pDocument = GetEDoc();
     // The walk titles the window with the folder it is in; once it ends that would be stale.
@@ -36,6 +39,9 @@ void CLeftView::OnAggregate()
     pDocument->UpdateAllViews(this, kHintAggregated, &hint);
     if (!pDocument->m_strBasePath.empty())
         pDocument->NotifyOthers(kHintAggregated, hint);
+    // The user chose to go on without unreadable folders: say which the totals leave out.
+    if (const std::string leftOut = walk.LeftOutMessage(); !leftOut.empty())
+        AfxMessageBox(leftOut, kMbOk | kMbIconExclamation);
 }
 
 bool CLeftView::AggregateSelected()
