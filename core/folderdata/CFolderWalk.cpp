@@ -47,6 +47,14 @@ public:
     WalkScope& operator=(const WalkScope&) = delete;
 };
 
+// Win32 drops trailing dots and blanks from the names in a path, so a folder listed under such a
+// name (under Wine, a Linux folder "dots...") is never found by it: it cannot be read, it is not
+// gone.
+bool IsNameWin32CannotOpen(const std::string& key)
+{
+    return !key.empty() && (key.back() == '.' || key.back() == ' ');
+}
+
 }  // namespace
 
 void CFolderWalk::Attach(CDirSzLst& folderInfo, CWalkSink& sink)
@@ -185,7 +193,7 @@ CFolderWalk::Entered CFolderWalk::StartListing(const std::string& key, Level& le
         if (level.finder.FindFile(pattern))
             return Entered::Listing;
         const uint32_t code = level.finder.GetLastError();
-        if (code == kErrorFileNotFound || code == kErrorPathNotFound) {
+        if ((code == kErrorFileNotFound || code == kErrorPathNotFound) && !IsNameWin32CannotOpen(key)) {
             if (!bTop)
                 return Entered::Skipped;  // listed by its parent a moment ago, gone now
             if (code == kErrorPathNotFound)

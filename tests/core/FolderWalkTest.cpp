@@ -209,6 +209,18 @@ TEST_F(FolderWalkTest, AFolderGoneWhenOpenedAddsNothingButAMissingTopFailsSilent
         EXPECT_EQ(app.m_dwLastError, 0u);
         EXPECT_FALSE(Stored(tree.Key("m/gone")));
     }
+    // A name Win32 cannot open (trailing dots, as Wine lists some Linux names) is not gone: it
+    // cannot be read, and is asked about and named like any unreadable folder.
+    tree.File("m/dots.../2", 7);
+    platform.failingFolders[tree.Key("m/dots...")] = kErrorPathNotFound;
+    platform.answers = {kIdIgnore};
+    walk.BeginCommand();
+    ASSERT_TRUE(Walk(tree.Key("m"), true));
+    EXPECT_EQ(total.m_nSize, 5u);
+    ASSERT_EQ(walk.GetLeftOut().size(), 1u);
+    EXPECT_EQ(walk.GetLeftOut()[0].folder, tree.Key("m/dots..."));
+    platform.messages.clear();
+
     platform.failingFolders[tree.Key("m")] = kErrorPathNotFound;
     EXPECT_FALSE(Walk(tree.Key("m"), true));
     EXPECT_EQ(app.m_dwLastError, 3u);
