@@ -111,7 +111,11 @@ bool CEApp::RestoreChildWindows(const std::wstring& commandArgument)
 bool CEApp::ReadChildWindows(const std::wstring& commandArgument)
 {
     CChildCount count(*this);
-    m_settings.SerializeOnFile(m_settings.m_fileChildWindows, CArchive::load, count);
+    if (!m_settings.SerializeOnFile(m_settings.m_fileChildWindows, CArchive::load, count) || !count.IsComplete()) {
+        // Not even the count could be read: a damaged file is taken as a missing one.
+        m_bRestoring = 0;
+        return ProcessCommandLine(commandArgument);
+    }
     for (int32_t index = 0; index < m_nChildCount; ++index) {
         if (!ProcessCommandLine(commandArgument))
             return false;

@@ -75,8 +75,16 @@ TEST_F(StartupTest, ChildCountDecidesHowManyWindowsComeBack)
     }
     // a count with no records behind it: windows at the default places
     m_folder.WriteStore("Child Wind ", std::string("\3\0\0\0", 4));
-    ProgramRun run;
-    EXPECT_EQ(run.Children().size(), 3u);
+    {
+        ProgramRun run;
+        EXPECT_EQ(run.Children().size(), 3u);
+    }
+    // no count at all, as a missing file: the one default window
+    for (const std::string& damaged : {std::string(), std::string("\3\0", 2)}) {
+        m_folder.WriteStore("Child Wind ", damaged);
+        ProgramRun run;
+        EXPECT_EQ(run.Children().size(), 1u) << damaged.size();
+    }
 }
 
 TEST_F(StartupTest, TruncatedStoreFilesDoNotStopStartUp)
