@@ -200,6 +200,39 @@ TEST_F(TreePaneTest, AggregatingShowsTheTotalsOfEveryShownFolder)
     EXPECT_EQ(Label(tree, key + "\\big"), "big");
 }
 
+// Listing fails with "access denied" for the chosen folders; message boxes are answered from a queue.
+class LockingPlatform : public AnsweringPlatform {
+public:
+    uint32_t FindFirst(const std::string& pattern, std::unique_ptr<CFindHandle>& handle, CFindEntry& first) override
+    {
+        for (const std::string& folder : m_locked)
+            if (pattern.rfind(folder + "\\", 0) == 0)
+                return kErrorAccessDenied;
+        return AnsweringPlatform::FindFirst(pattern, handle, first);
+    }
+    std::vector<std::string> m_locked;
+};
+
+TEST_F(TreePaneTest, OneIgnoreTotalsEverythingReadableAndTheLeftOutFoldersAreNamed)
+{
+    ProgramRun run;
+    CLeftView& tree = run.Tree();
+    const std::string key = KeyOf(MakeTree());
+    ASSERT_TRUE(Show(tree, key));
+    LockingPlatform platform;
+    platform.m_locked = {key + "\\big", key + "\\mid"};
+    platform.m_answers = {kIdIgnore};
+    run.Command(ID_AGGREGATE);
+    // one question for both, then the list of what the totals leave out
+    ASSERT_EQ(platform.m_texts.size(), 2u);
+    EXPECT_NE(platform.m_texts[0].find(" にアクセスできません。"), std::string::npos);
+    const std::string& report = platform.m_texts[1];
+    EXPECT_EQ(report.rfind("次のﾌｫﾙﾀﾞは読めなかったため、集計に含まれていません。\n\n", 0), 0u) << report;
+    for (const char* name : {"\\big\n", "\\mid\n"})  // in the order the disk lists them
+        EXPECT_NE(report.find(run.App().m_settings.m_keys.GetDisplayPath(key) + name), std::string::npos) << report;
+    EXPECT_EQ(NodeSize(tree, key), 13u);  // small and r.txt
+}
+
 TEST_F(TreePaneTest, AWalkStopsForTheAggregateCommandAgainAndForANewSelection)
 {
     const std::string key = KeyOf(MakeTree());
