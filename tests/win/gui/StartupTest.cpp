@@ -130,3 +130,30 @@ TEST_F(StartupTest, AnUnreadableCommandLineFileEndsStartUp)
     ProgramRun run(L"missing.zq");
     EXPECT_FALSE(run.Started());
 }
+
+TEST_F(StartupTest, AnyStoredSelectionEndsItsSearchForTheNearestShownFolder)
+{
+    std::string frameRecord;
+    {
+        ProgramRun run;
+        run.Command(ID_SAVE_CHILDREN);
+        frameRecord = m_folder.ReadStore("Child Wind ").substr(4, 60);  // the count, then the frame's record
+    }
+    const auto piece = [](const std::string& selection) {
+        // the tree's piece: the selection as an archive string, then no open folders
+        const std::string length = selection.size() < 255 ? std::string(1, static_cast<char>(selection.size()))
+                                                           : std::string("\xFF\x40\x9C", 3);  // 40,000
+        return length + selection + std::string(4, '\0');
+    };
+    const std::string selections[] = {"", "\\", "C:", "::", "rel\\x", "C:\\" + std::string(39997, 'a'),
+                                      "\x81\x20\xFF\\\x82"};
+    for (const std::string& selection : selections) {
+        SCOPED_TRACE(selection.substr(0, 12));
+        m_folder.WriteStore("Child Wind ", std::string("\1\0\0\0", 4) + frameRecord + piece(selection));
+        AnsweringPlatform answers;
+        ProgramRun run;
+        ASSERT_TRUE(run.Started());
+        EXPECT_EQ(run.Children().size(), 1u);
+        EXPECT_LE(answers.m_texts.size(), 2u);  // at most a "not found" for the path and its parent
+    }
+}
