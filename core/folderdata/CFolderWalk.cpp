@@ -66,6 +66,10 @@ void CFolderWalk::Attach(CDirSzLst& folderInfo, CWalkSink& sink)
 bool CFolderWalk::AggregateFolder(const std::string& key, CSizeInfo& total, CSizeInfo& direct,
                                   CDocument* pDoc, bool bRecount, bool bCachedOnly)
 {
+    if (!m_bInCommand) {
+        m_bIgnoreUnreadable = false;
+        m_leftOut.clear();
+    }
     if (m_keys.IsMyComputerKey(key))
         return AggregateAllDrives(key, total, direct, pDoc, bRecount, bCachedOnly);
     return AggregateTree(key, total, direct, pDoc, bRecount, bCachedOnly);
@@ -242,6 +246,7 @@ void CFolderWalk::BeginCommand()
 {
     m_bIgnoreUnreadable = false;
     m_leftOut.clear();
+    m_bInCommand = true;
 }
 
 bool CFolderWalk::PumpAndCheckStop()

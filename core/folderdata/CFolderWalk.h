@@ -49,9 +49,10 @@ public:
     bool GetStoredTotals(const std::string& key, CSizeInfo& total, CSizeInfo& direct);
     // True when a walk was waiting in its message pump and has now been told to stop.
     bool StopAggregation();
-    // Starts a user's command, which may run several walks: forgets the Ignore answer and the
-    // folders left out by the commands before.
+    // A user's command may run several walks that share one Ignore answer and one list of folders
+    // left out: between BeginCommand and EndCommand. A walk outside a command starts afresh.
     void BeginCommand();
+    void EndCommand() { m_bInCommand = false; }
     // A folder the current command left out because it could not be read, and why.
     struct LeftOut {
         std::string folder;
@@ -90,6 +91,7 @@ private:
     CDirSzLst* m_pFolderInfo = nullptr;
     CWalkSink* m_pSink = nullptr;
     // the user's Ignore answer, and what it left out, for the current command
+    bool m_bInCommand = false;
     bool m_bIgnoreUnreadable = false;
     std::vector<LeftOut> m_leftOut;
 };

@@ -188,12 +188,15 @@ TEST_F(FolderWalkTest, AnUnreadableFolderAsksAbortRetryIgnoreAndIgnoreLeavesItOu
     EXPECT_EQ(report.rfind("次のﾌｫﾙﾀﾞは読めなかったため、集計に含まれていません。\n\n", 0), 0u) << report;
     EXPECT_NE(report.find("ほか 1 個\n"), std::string::npos) << report;
 
-    // The next command asks again.
+    // A walk outside the command, and the next command, ask again.
+    walk.EndCommand();
+    EXPECT_FALSE(Walk(tree.Key("e"), true));
+    EXPECT_EQ(platform.messages.size(), 2u);
     walk.BeginCommand();
     EXPECT_TRUE(walk.GetLeftOut().empty());
     EXPECT_EQ(walk.LeftOutMessage(), "");
     EXPECT_FALSE(Walk(tree.Key("e"), true));
-    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages.size(), 3u);
 }
 
 TEST_F(FolderWalkTest, AFolderGoneWhenOpenedAddsNothingButAMissingTopFailsSilently)

@@ -40,6 +40,7 @@ void CLeftView::OnAggregate()
     if (!pDocument->m_strBasePath.empty())
         pDocument->NotifyOthers(kHintAggregated, hint);
     // The user chose to go on without unreadable folders: say which the totals leave out.
+    walk.EndCommand();
     if (const std::string leftOut = walk.LeftOutMessage(); !leftOut.empty())
         AfxMessageBox(leftOut, kMbOk | kMbIconExclamation);
 }
