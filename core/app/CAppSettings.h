@@ -111,7 +111,7 @@ public:
     std::string m_strMyComputerName = "ﾏｲ ｺﾝﾋﾟｭｰﾀ";
 
     // the services
-    const CFolderKeys m_keys;
+    const CFolderKeys m_keys{};
     CDisplayFormat m_format;
     CFolderWalk m_walk{m_keys, m_bWalkRunning};
     CDriveServices m_drives{m_keys};
