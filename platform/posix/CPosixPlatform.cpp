@@ -11,6 +11,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -337,13 +338,24 @@ void CPosixPlatform::CloseFoldersNotAbove(const std::string& nativeFolder)
 void CPosixPlatform::BeginWalk()
 {
     if (m_walkDepth++ == 0)
-        ReadMountTable();
+        ReadMountTableIfOld();
+}
+
+// The tree totals a level folder by folder, each a walk of its own: the table is read again only
+// when the last reading is a few seconds old.
+void CPosixPlatform::ReadMountTableIfOld()
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (m_pseudoMounts && now - m_mountTableRead < kMountTableLife)
+        return;
+    ReadMountTable();
+    m_mountTableRead = now;
 }
 
 bool CPosixPlatform::IsPseudoFileSystem(const std::string& folder)
 {
     if (!m_pseudoMounts)
-        ReadMountTable();
+        ReadMountTableIfOld();
     return m_pseudoMounts->Contains(folder);
 }
 

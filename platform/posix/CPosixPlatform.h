@@ -1,6 +1,7 @@
 // CPosixPlatform: the platform services on Linux, with Windows drive letters mapped to directories.
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <optional>
 #include <string>
@@ -49,7 +50,7 @@ public:
     // During a walk the deepest folders on the way down stay open (up to kMaxOpenFolders of them).
     void BeginWalk() override;
     void EndWalk() override;
-    // From the mount table, read again as each outermost walk begins.
+    // From the mount table, read again when a walk begins and the last reading is a few seconds old.
     bool IsPseudoFileSystem(const std::string& folder) override;
 
     static constexpr std::size_t kMaxOpenFolders = 64;
@@ -76,9 +77,12 @@ private:
     char MappedRootLetter(const std::string& path) const;
 
     void ReadMountTable();
+    void ReadMountTableIfOld();
+    static constexpr std::chrono::seconds kMountTableLife{5};
 
     DriveMap m_drives;
     int m_walkDepth = 0;
     std::optional<CPseudoMounts> m_pseudoMounts;
+    std::chrono::steady_clock::time_point m_mountTableRead;
     std::vector<OpenFolder> m_openFolders;  // each one inside the one before
 };

@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -313,7 +314,7 @@ CPlatform& GetSystemPlatform()
 void CWin32Platform::BeginWalk()
 {
     if (m_walkDepth++ == 0)
-        ReadHostMountTable();
+        ReadMountTableIfOld();
 }
 
 void CWin32Platform::EndWalk()
@@ -322,14 +323,25 @@ void CWin32Platform::EndWalk()
         --m_walkDepth;
 }
 
+// The tree totals a level folder by folder, each a walk of its own: the table is read again only
+// when the last reading is a few seconds old.
+void CWin32Platform::ReadMountTableIfOld()
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (m_pseudoMounts && now - m_mountTableRead < kMountTableLife)
+        return;
+    ReadMountTable();
+    m_mountTableRead = now;
+}
+
 bool CWin32Platform::IsPseudoFileSystem(const std::string& folder)
 {
     if (!m_pseudoMounts)
-        ReadHostMountTable();
+        ReadMountTableIfOld();
     return m_pseudoMounts->Contains(folder);
 }
 
-void CWin32Platform::ReadHostMountTable()
+void CWin32Platform::ReadMountTable()
 {
     // Only Wine's ntdll exports wine_get_version: on Windows the table stays empty.
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");

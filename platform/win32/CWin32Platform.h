@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -46,8 +47,8 @@ public:
     static constexpr DWORD kPumpInterval = 10;  // milliseconds
     [[noreturn]] void QuitProcess(int exitCode) override;
     // Windows has no pseudo file systems; under Wine, Z:\ is the host's root and holds /proc,
-    // /sys and /dev, found in the host's mount table (Z:\proc\self\mountinfo), read again as
-    // each outermost walk begins.
+    // /sys and /dev, found in the host's mount table (Z:\proc\self\mountinfo), read again when
+    // a walk begins and the last reading is a few seconds old.
     void BeginWalk() override;
     void EndWalk() override;
     bool IsPseudoFileSystem(const std::string& folder) override;
@@ -62,11 +63,14 @@ public:
 
 private:
     void Dispatch(MSG& message);
-    void ReadHostMountTable();
+    void ReadMountTable();
+    void ReadMountTableIfOld();
+    static constexpr std::chrono::seconds kMountTableLife{5};
 
     MessageDispatcher m_dispatcher;
     DWORD m_dwLastPump = GetTickCount() - kPumpInterval;
     HIMAGELIST m_smallImageList = nullptr;  // the system's, as the shell last handed it out
     int m_walkDepth = 0;
     std::optional<CPseudoMounts> m_pseudoMounts;
+    std::chrono::steady_clock::time_point m_mountTableRead;
 };
