@@ -11,7 +11,6 @@
 
 #include <cctype>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -338,32 +337,19 @@ void CPosixPlatform::CloseFoldersNotAbove(const std::string& nativeFolder)
 void CPosixPlatform::BeginWalk()
 {
     if (m_walkDepth++ == 0)
-        ReadMountTableIfOld();
-}
-
-// The tree totals a level folder by folder, each a walk of its own: the table is read again only
-// when the last reading is a few seconds old.
-void CPosixPlatform::ReadMountTableIfOld()
-{
-    const auto now = std::chrono::steady_clock::now();
-    if (m_pseudoMounts && now - m_mountTableRead < kMountTableLife)
-        return;
-    ReadMountTable();
-    m_mountTableRead = now;
+        m_mountTable.RefreshIfOld();
 }
 
 bool CPosixPlatform::IsPseudoFileSystem(const std::string& folder)
 {
-    if (!m_pseudoMounts)
-        ReadMountTableIfOld();
-    return m_pseudoMounts->Contains(folder);
+    return m_mountTable.Contains(folder);
 }
 
-void CPosixPlatform::ReadMountTable()
+CPseudoMounts CPosixPlatform::ReadMountTable()
 {
     std::ifstream table("/proc/self/mountinfo");
     const std::string text((std::istreambuf_iterator<char>(table)), std::istreambuf_iterator<char>());
-    m_pseudoMounts = CPseudoMounts::FromMountInfo(
+    return CPseudoMounts::FromMountInfo(
         text, [this](const std::string& point) { return WindowsPathOf(std::filesystem::path(point)); });
 }
 

@@ -1,14 +1,12 @@
 // CPosixPlatform: the platform services on Linux, with Windows drive letters mapped to directories.
 #pragma once
 
-#include <chrono>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "CPlatform.h"
-#include "CPseudoMounts.h"
+#include "CPseudoMountTable.h"
 
 // Lets the core run and be tested natively. Windows paths are translated the way Wine does it:
 // each drive letter stands for a directory (by default only Z:, the root /), backslashes become
@@ -76,13 +74,10 @@ private:
     // The drive letter of a root such as "z:\" or "Z:", 0 when the path is no root of a mapped drive.
     char MappedRootLetter(const std::string& path) const;
 
-    void ReadMountTable();
-    void ReadMountTableIfOld();
-    static constexpr std::chrono::seconds kMountTableLife{5};
+    CPseudoMounts ReadMountTable();
 
     DriveMap m_drives;
     int m_walkDepth = 0;
-    std::optional<CPseudoMounts> m_pseudoMounts;
-    std::chrono::steady_clock::time_point m_mountTableRead;
+    CPseudoMountTable m_mountTable{[this] { return ReadMountTable(); }};
     std::vector<OpenFolder> m_openFolders;  // each one inside the one before
 };

@@ -3,7 +3,6 @@
 
 #include <shellapi.h>
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -314,7 +313,7 @@ CPlatform& GetSystemPlatform()
 void CWin32Platform::BeginWalk()
 {
     if (m_walkDepth++ == 0)
-        ReadMountTableIfOld();
+        m_mountTable.RefreshIfOld();
 }
 
 void CWin32Platform::EndWalk()
@@ -323,25 +322,12 @@ void CWin32Platform::EndWalk()
         --m_walkDepth;
 }
 
-// The tree totals a level folder by folder, each a walk of its own: the table is read again only
-// when the last reading is a few seconds old.
-void CWin32Platform::ReadMountTableIfOld()
-{
-    const auto now = std::chrono::steady_clock::now();
-    if (m_pseudoMounts && now - m_mountTableRead < kMountTableLife)
-        return;
-    ReadMountTable();
-    m_mountTableRead = now;
-}
-
 bool CWin32Platform::IsPseudoFileSystem(const std::string& folder)
 {
-    if (!m_pseudoMounts)
-        ReadMountTableIfOld();
-    return m_pseudoMounts->Contains(folder);
+    return m_mountTable.Contains(folder);
 }
 
-void CWin32Platform::ReadMountTable()
+CPseudoMounts CWin32Platform::ReadMountTable()
 {
     // Only Wine's ntdll exports wine_get_version: on Windows the table stays empty.
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
@@ -350,7 +336,7 @@ void CWin32Platform::ReadMountTable()
         std::ifstream table(std::filesystem::path(L"Z:\\proc\\self\\mountinfo"), std::ios::binary);
         text.assign(std::istreambuf_iterator<char>(table), std::istreambuf_iterator<char>());
     }
-    m_pseudoMounts = CPseudoMounts::FromMountInfo(text, [](const std::string& point) {
+    return CPseudoMounts::FromMountInfo(text, [](const std::string& point) {
         std::string key = "Z:" + point;
         for (char& c : key)
             if (c == '/')

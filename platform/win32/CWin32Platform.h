@@ -4,13 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <chrono>
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "CPlatform.h"
-#include "CPseudoMounts.h"
+#include "CPseudoMountTable.h"
 
 // What GetSystemPlatform() returns on Windows. Paths arrive in UTF-8 and go to the W functions in
 // UTF-16; paths too long for the plain Win32 limits get the \\?\ prefix, so deep trees can be
@@ -63,14 +61,11 @@ public:
 
 private:
     void Dispatch(MSG& message);
-    void ReadMountTable();
-    void ReadMountTableIfOld();
-    static constexpr std::chrono::seconds kMountTableLife{5};
+    CPseudoMounts ReadMountTable();
 
     MessageDispatcher m_dispatcher;
     DWORD m_dwLastPump = GetTickCount() - kPumpInterval;
     HIMAGELIST m_smallImageList = nullptr;  // the system's, as the shell last handed it out
     int m_walkDepth = 0;
-    std::optional<CPseudoMounts> m_pseudoMounts;
-    std::chrono::steady_clock::time_point m_mountTableRead;
+    CPseudoMountTable m_mountTable{[this] { return ReadMountTable(); }};
 };
