@@ -23,15 +23,14 @@ public:
         m_previous = std::filesystem::current_path();
         m_root = std::filesystem::temp_directory_path() /
                  (prefix + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(m_root);
+        RemoveAll(m_root);
         std::filesystem::create_directories(m_root);
         std::filesystem::current_path(m_root);
     }
     ~ScratchFolder()
     {
         std::filesystem::current_path(m_previous);
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
+        RemoveAll(m_root);
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -60,6 +59,18 @@ public:
     }
 
 private:
+    // Windows refuses to delete a read-only file, which a test may have made: the attribute goes
+    // first. Whatever still cannot be removed stays behind rather than failing the test.
+    static void RemoveAll(const std::filesystem::path& root)
+    {
+        std::error_code ignored;
+        for (auto it = std::filesystem::recursive_directory_iterator(root, ignored);
+             it != std::filesystem::recursive_directory_iterator(); it.increment(ignored))
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(root, ignored);
+    }
+
     std::filesystem::path In(const char* folder, const std::string& name) const
     {
         return m_root / std::filesystem::u8path(folder) / std::filesystem::u8path(name);

@@ -24,7 +24,7 @@ TEST_F(CommandUpdateTest, AFreshRunShowsEachItemEnabledAndMarkedByItsRule)
         {ID_REFRESH_ON_OPEN, true, false, false},  {ID_HELP_README, true, false, false},
         {ID_APP_EXIT, true, false, false},         {ID_FOLDER_UP, true, false, false},
         // commands without a handler, or with nothing to work on, are disabled
-        {ID_COMPARE, false, false, false},         {ID_EDIT_SELECT_ALL, false, false, false},  // the list is empty
+        {ID_COMPARE, false, false, false},         {ID_EDIT_SELECT_ALL, true, false, false},  // C:\ has rows
         {ID_FILE_MRU_FILE1, false, false, false},  // the placeholder of an empty registered-folder list
     };
     ProgramRun run;

@@ -18,6 +18,8 @@ int32_t IntAt(const std::string& bytes, std::size_t offset)
 // The tree's piece of a fresh window's record: the selected folder "C:\" (a length byte and three
 // bytes), the count of open folders, and the one open folder, "C:\", with its item state.
 constexpr std::intmax_t kFreshTreePiece = 4 + 4 + 4 + 4;
+// ten columns: each caption (its code page 932 bytes and their count), sub-item, order and width
+constexpr std::intmax_t kListPiece = (10 + 4 + 4 + 4 + 9 + 11 + 9 + 11 + 4 + 11 + 9) + 10 * 12;
 
 }  // namespace
 
@@ -30,7 +32,7 @@ TEST_F(StoreTest, SaveAllWritesEveryRecord)
     run.Command(ID_SAVE_ALL);
     EXPECT_EQ(m_folder.StoreSize("Mn"), 86);
     EXPECT_EQ(m_folder.StoreSize("Tool Bar"), 96);
-    EXPECT_EQ(m_folder.StoreSize("Child Wind "), 4 + 2 * (60 + kFreshTreePiece));
+    EXPECT_EQ(m_folder.StoreSize("Child Wind "), 4 + 2 * (60 + kFreshTreePiece + kListPiece));
     EXPECT_EQ(IntAt(m_folder.ReadStore("Child Wind "), 0), 2);
     // the search dialog was never shown: no record of it
     EXPECT_EQ(m_folder.StoreSize("Dilog Find"), -1);
@@ -110,7 +112,7 @@ TEST_F(StoreTest, ExitSavesAndTheCloseBoxDoesNot)
         EXPECT_EQ(run.App().Run(), 0);
     }
     EXPECT_EQ(m_folder.StoreSize("Mn"), 86);
-    EXPECT_EQ(m_folder.StoreSize("Child Wind "), 4 + 60 + kFreshTreePiece);
+    EXPECT_EQ(m_folder.StoreSize("Child Wind "), 4 + 60 + kFreshTreePiece + kListPiece);
     ProgramRun run;
     EXPECT_EQ(run.App().m_settings.m_format.m_nKByte, 1024);
 }
