@@ -89,6 +89,10 @@ void CMDIChildWnd::OnUpdateFrameTitle()
     m_dwTitleShown = GetTickCount();
     if (m_pDocument)
         SetWindowText(ToWide(m_pDocument->GetTitle()));
+    // Wine's MDI client writes a window's entry of the Window menu only when the entry is made;
+    // asking it to refresh the menu brings the entry up to the caption, as Windows keeps it.
+    if (m_pMainFrame && m_pMainFrame->m_hWndMDIClient)
+        SendMessageW(m_pMainFrame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
     if (m_pMainFrame && m_pMainFrame->MDIGetActive() == this)
         m_pMainFrame->OnUpdateFrameTitle();
 }

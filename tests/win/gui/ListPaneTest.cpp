@@ -5,6 +5,7 @@
 #include "GuiTestSupport.h"
 #include "ZqScreenshot.h"
 #include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
 #include "listpane/CEView.h"
 #include "listpane/CFileItem.h"
 
@@ -260,4 +261,61 @@ TEST_F(ListPaneTest, DoubleClickAndEnterOpenFoldersInTheTreeAndFilesThroughTheSh
     Settle();
     EXPECT_EQ(m_platform.m_opened, std::vector<std::string>{key + "\\README.TXT"});
     EXPECT_EQ(tree.GetCurrentFolder(), key + "\\Sub");
+}
+
+TEST_F(ListPaneTest, EveryCaptionAndWindowMenuEntryShowsTheListsTitle)
+{
+    ProgramRun run;
+    run.Command(ID_FILE_NEW);
+    Settle();
+    const std::vector<CMDIChildWnd*> children = run.Children();
+    ASSERT_EQ(children.size(), 2u);
+    HMENU hWindowMenu = ProgramRun::FindPopup(GetMenu(run.FrameWindow()), AFX_IDM_FIRST_MDICHILD);
+    ASSERT_NE(hWindowMenu, nullptr);
+    for (UINT index = 0; index < children.size(); ++index) {
+        wchar_t text[600] = {};
+        GetMenuStringW(hWindowMenu, AFX_IDM_FIRST_MDICHILD + index, text, 600, MF_BYCOMMAND);
+        const std::string entry = FromWide(text);
+        EXPECT_EQ(entry.substr(entry.find(' ') + 1), Caption(children[index])) << entry;
+        EXPECT_NE(Caption(children[index]).find(" 個のｵﾌﾞｼﾞｪｸﾄ "), std::string::npos) << Caption(children[index]);
+    }
+}
+
+TEST_F(ListPaneTest, AggregatingFromTheListTotalsTheSelectedRowsOrAllAndRereadsFilesWhenAskedTo)
+{
+    const std::string key = MakeFolder();
+    ProgramRun run;
+    ASSERT_TRUE(Show(run.Tree(), key));
+    run.Command(ID_AGGREGATE);  // the tree's: the list folder's totals are stored
+    CMDIChildWnd* pChild = run.Children()[0];
+    CEView& list = ListOf(pChild);
+    SetFocus(list.m_hWnd);
+    ProgramRun::Pump();
+    ASSERT_EQ(pChild->GetActiveView(), &list);
+    EXPECT_TRUE(run.MenuItem(ID_AGGREGATE).enabled);
+
+    run.App().m_folderInfo.RemoveAll();
+    ListView_SetItemState(list.m_hWnd, -1, 0, LVIS_SELECTED);  // none selected: every row
+    run.Command(ID_AGGREGATE);
+    EXPECT_EQ(Cells(list, "Sub")[9], "1");
+    EXPECT_EQ(Cells(list, "Other")[3], "0 KB");
+    EXPECT_EQ(Caption(pChild).rfind(key + " ： 5 個", 0), 0u) << Caption(pChild);
+
+    // Re-aggregate mode reads a selected file again and corrects its folder's stored size.
+    CSizeInfo before;
+    CSizeInfo direct;
+    run.Command(ID_REFRESH);
+    Settle();
+    run.Command(ID_AGGREGATE);  // the list again: all rows, stored afresh
+    run.App().m_settings.m_walk.AggregateFolder(key, before, direct, nullptr, false, false);
+    WriteFile("list/README.TXT.new", 3500);
+    SetFileAttributesW(L"list\\README.TXT", FILE_ATTRIBUTE_NORMAL);
+    fs::rename("list/README.TXT.new", "list/README.TXT");
+    run.Command(ID_REAGGREGATE);
+    Select(list, {"Readme.txt"});
+    run.Command(ID_AGGREGATE);
+    EXPECT_EQ(Cells(list, "Readme.txt")[3], "4 KB");
+    CSizeInfo after;
+    EXPECT_TRUE(run.App().m_settings.m_walk.GetStoredTotals(key, after, direct));
+    EXPECT_EQ(after.m_nSize, before.m_nSize + 2000);
 }
