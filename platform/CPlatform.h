@@ -137,6 +137,9 @@ public:
     virtual std::string ShellDisplayNameOf(const std::string& path) = 0;
     // The shell's small icon of a path; kNoShellIcon when the shell gives none.
     virtual ShellIconId ShellSmallIconOf(const std::string& path) = 0;
+    // Opens a file with the program the shell associates with it ("open"); false when the shell
+    // could not. The shell shows its own message about a file it cannot open.
+    virtual bool ShellOpen(const std::string& path) = 0;
 
     // User interface
     // Shows a message box with the program's title; returns the button pressed (kIdOk ...).

@@ -44,6 +44,7 @@ public:
     bool LocalTime(int64_t time, std::tm& local) override { return m_inner.LocalTime(time, local); }
     std::string ShellDisplayNameOf(const std::string& path) override { return m_inner.ShellDisplayNameOf(path); }
     ShellIconId ShellSmallIconOf(const std::string& path) override { return m_inner.ShellSmallIconOf(path); }
+    bool ShellOpen(const std::string& path) override { return m_inner.ShellOpen(path); }
     int ShowMessageBox(const std::string& text, unsigned style) override
     {
         return m_inner.ShowMessageBox(text, style);

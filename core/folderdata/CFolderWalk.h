@@ -69,6 +69,9 @@ public:
     // or an empty listing, which fail silently.
     bool FindFileRetry(CFileFind& finder, const std::string& folder);
     static std::string MakeFindPattern(const std::string& folder);
+    // Lets waiting messages through with the stop flag set, so that a command run meanwhile can
+    // clear it; false when one did (the caller stops), true otherwise (the flag is cleared again).
+    bool PumpAndCheckStop();
 
 private:
     struct Level;
@@ -82,7 +85,6 @@ private:
     // Asks about a folder that cannot be read: true to try again, false to go on without it
     // (bIgnore set) or to give up (bIgnore clear).
     bool AskAboutUnreadable(const std::string& folder, uint32_t code, bool& bIgnore);
-    bool PumpAndCheckStop();
     void RememberLastError(uint32_t code);
 
     const CFolderKeys& m_keys;

@@ -60,6 +60,17 @@ void CArchive::Close()
     Flush();
 }
 
+std::streamoff CArchive::GetReadPosition() const
+{
+    return static_cast<std::streamoff>(m_stream.tellg());
+}
+
+void CArchive::SetReadPosition(std::streamoff position)
+{
+    m_stream.clear();
+    m_stream.seekg(position);
+}
+
 void CArchive::Flush()
 {
     if (IsStoring()) {

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <iosfwd>
+#include <ios>
 #include <string>
 
 #include "fw/CArchiveException.h"
@@ -32,6 +32,10 @@ public:
 
     // Writes what is buffered; further use is an error.
     void Close();
+    // Where the next read takes place, and going back there: a reader that finds something else
+    // than the record it expected (an older file) leaves it for the reader after it.
+    std::streamoff GetReadPosition() const;
+    void SetReadPosition(std::streamoff position);
     void Flush();
 
     void Write(const void* data, std::size_t size);

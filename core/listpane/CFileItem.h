@@ -7,7 +7,7 @@
 
 #include "folderdata/CSizeInfo.h"
 
-// The document keeps one per row (CEDoc::m_fileItems) and the row carries its record's position
+// The document keeps one per row (CEDoc::m_fileItems) and the row carries its record's address
 // as item data, so that a row finds its record whatever order sorting has put the rows in. For a
 // file, m_info holds its size and its own three times (counts 0); for a folder, its own times
 // until it has been aggregated, then the folder's totals.
@@ -27,4 +27,9 @@ public:
     std::string m_strMark;  // the compare mark of column 2, empty until a compare pass
     uint8_t m_nAttr = 0;    // read-only 0x01, hidden 0x02, system 0x04, folder 0x10, archive 0x20
     CSizeInfo m_info;
+    // m_info holds the folder's aggregated totals
+    bool m_bTotals = false;
+    // the sort key of the row for the column being sorted by, made by CListOrder before a sort
+    std::string m_sortText;
+    uint64_t m_nSortNumber = 0;
 };

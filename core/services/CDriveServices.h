@@ -43,6 +43,8 @@ public:
     // The free bytes of the drive of path, asking Retry or Cancel while they cannot be read;
     // false once the user cancels.
     bool GetFreeSpaceRetry(const std::string& path, uint64_t& freeBytes);
+    // GetFreeSpace that hands the error code to the caller and not to the program.
+    bool GetFreeSpaceCode(const std::string& root, uint64_t& freeBytes, uint32_t& code);
 
     // folders on the disk
     // The recycle-bin folder of a fixed drive, or anything below it.
@@ -61,7 +63,6 @@ public:
     std::string m_strStartFolder;
 
 private:
-    bool GetFreeSpaceCode(const std::string& root, uint64_t& freeBytes, uint32_t& code);
     bool HasStatus(const std::string& path, bool bFolder) const;
 
     const CFolderKeys& m_keys;

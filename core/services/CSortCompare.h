@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -20,9 +21,13 @@ public:
     static int CompareTimes(bool ascending, CTime a, CTime b);
     // The single-byte letters A to Z lowered; double-byte characters and half-width katakana kept.
     static std::string LowerName(std::string_view name);
+    // The minute of a time as one number in the order CompareTimes sorts: 0 for no date, then the
+    // minutes of local time (of universal time where the platform cannot give local time). A
+    // sort of many rows makes it once per row instead of twice per comparison.
+    static uint64_t MinuteKey(CTime time);
 
 private:
     static int Directed(bool ascending, int order);
-    // Whole minutes of local time as one ordered number; false when the time cannot be converted.
-    static bool LocalMinute(CTime time, int64_t& minute);
+    // The calendar fields of a time in universal time, for when local time cannot be had.
+    static std::tm UniversalTime(int64_t time);
 };

@@ -448,6 +448,12 @@ std::string CPosixPlatform::ShellDisplayNameOf(const std::string& path)
     return status.name;
 }
 
+// The core never opens documents itself; only the Windows program's list does.
+bool CPosixPlatform::ShellOpen(const std::string&)
+{
+    return false;
+}
+
 ShellIconId CPosixPlatform::ShellSmallIconOf(const std::string& path)
 {
     if (MappedRootLetter(path))

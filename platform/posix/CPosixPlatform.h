@@ -42,6 +42,7 @@ public:
     std::string ShellDisplayNameOf(const std::string& path) override;
     // A fixed icon for each kind of path: file, folder or drive root.
     ShellIconId ShellSmallIconOf(const std::string& path) override;
+    bool ShellOpen(const std::string& path) override;
     int ShowMessageBox(const std::string& text, unsigned style) override;
     bool PumpWaitingMessages() override;
     [[noreturn]] void QuitProcess(int exitCode) override;

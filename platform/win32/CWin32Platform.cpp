@@ -255,6 +255,13 @@ ShellIconId CWin32Platform::ShellSmallIconOf(const std::string& path)
     return info.iIcon;
 }
 
+bool CWin32Platform::ShellOpen(const std::string& path)
+{
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", ToWide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
+}
+
 HICON CWin32Platform::SmallIconHandle(ShellIconId icon) const
 {
     if (icon < 0 || !m_smallImageList)

@@ -39,6 +39,7 @@ public:
     bool LocalTime(int64_t time, std::tm& local) override;
     std::string ShellDisplayNameOf(const std::string& path) override;
     ShellIconId ShellSmallIconOf(const std::string& path) override;
+    bool ShellOpen(const std::string& path) override;
     int ShowMessageBox(const std::string& text, unsigned style) override;
     // Takes the waiting messages, at most once per kPumpInterval.
     bool PumpWaitingMessages() override;

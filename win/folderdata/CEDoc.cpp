@@ -1,6 +1,7 @@
 // The document's update traffic, nodes, shared state and commands.
 #include "folderdata/CEDoc.h"
 
+#include "CWin32Platform.h"
 #include "app/CAppSettings.h"
 #include "app/CEApp.h"
 #include "app/CSearchDialogRecord.h"
@@ -64,32 +65,17 @@ bool CEDoc::IsComparable() const
 
 CFolderNode* CEDoc::AddFolderNode(std::string path, std::string name, std::wstring label)
 {
-    auto pNode = std::make_unique<CFolderNode>(std::move(path), std::move(name), std::move(label));
-    CFolderNode* pAdded = pNode.get();
-    m_folderNodeIndex.emplace(pAdded, m_folderNodes.size());
-    m_folderNodes.push_back(std::move(pNode));
-    return pAdded;
+    return m_folderNodes.Add(std::move(path), std::move(name), std::move(label));
 }
 
-// The last node takes the released one's place.
 void CEDoc::ReleaseFolderNode(CFolderNode* pNode)
 {
-    const auto found = m_folderNodeIndex.find(pNode);
-    if (found == m_folderNodeIndex.end())
-        return;
-    const std::size_t index = found->second;
-    m_folderNodeIndex.erase(found);
-    if (index + 1 != m_folderNodes.size()) {
-        m_folderNodes[index] = std::move(m_folderNodes.back());
-        m_folderNodeIndex[m_folderNodes[index].get()] = index;
-    }
-    m_folderNodes.pop_back();
+    m_folderNodes.Release(pNode);
 }
 
 void CEDoc::ReleaseAllFolderNodes()
 {
-    m_folderNodeIndex.clear();
-    m_folderNodes.clear();
+    m_folderNodes.Clear();
 }
 
 // ---- what all windows share ----
@@ -117,6 +103,11 @@ bool CEDoc::PumpMessages()
 void CEDoc::ClearLastError()
 {
     m_app.m_dwLastError = 0;
+}
+
+uint32_t CEDoc::GetLastErrorCode() const
+{
+    return m_app.m_dwLastError;
 }
 
 bool CEDoc::IsLinkageOn() const
@@ -185,6 +176,13 @@ void CEDoc::OnUpdateAggregate(CCmdUI& ui)
 {
     ui.Enable(true);
     ui.SetCheck(GetSettings().m_bWalkRunning ? 1 : 0);
+}
+
+// The drive icons come from the system's small image list, which the Win32 platform keeps.
+HICON CEDoc::ShellSmallIcon(const std::string& path)
+{
+    static CWin32Platform shell;
+    return shell.SmallIconHandle(shell.ShellSmallIconOf(path));
 }
 
 bool CEDoc::CreateImageList(HIMAGELIST& hImageList)

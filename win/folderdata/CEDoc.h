@@ -14,14 +14,15 @@
 #include <vector>
 
 #include "folderdata/CUpdateHint.h"
+#include "fw/COwnedPool.h"
 #include "fw/CViewDocument.h"
+#include "listpane/CFileItem.h"
 #include "treepane/CFolderNode.h"
 
 class CAppSettings;
 class CArchive;
 class CDirSzLst;
 class CEApp;
-class CFileItem;
 
 // Created by the document template with its child frame and the two panes. It holds what the
 // panes of one window share: the folder selected in the tree (m_strCurPath), the base folder of
@@ -63,6 +64,8 @@ public:
     // Lets waiting window messages through; the quit message ends the process.
     bool PumpMessages();
     void ClearLastError();
+    // The error of the last listing or free-space query, 0 after a success.
+    uint32_t GetLastErrorCode() const;
     bool IsLinkageOn() const;
     bool IsRefreshOnOpen() const;
     void SetRefreshOnOpen(bool bOn);
@@ -86,6 +89,8 @@ public:
     void OnUpdateAggregate(CCmdUI& ui);
     // Creates the six 16 x 16 state images once (when hImageList is null); false on failure.
     static bool CreateImageList(HIMAGELIST& hImageList);
+    // The shell's small icon of a path, for the caller to add and destroy; null when it has none.
+    static HICON ShellSmallIcon(const std::string& path);
 
     // the document file holds the search dialog's rectangle
     void Serialize(CArchive& ar) override;
@@ -94,7 +99,7 @@ public:
     std::string m_strCurPath;
     std::string m_strPasteDest;
     // the list pane's rows, filled and freed by the list
-    std::vector<CFileItem*> m_fileItems;
+    COwnedPool<CFileItem> m_fileItems;
 
 private:
     // command handlers
@@ -104,8 +109,6 @@ private:
     void OnShowSearchDialog();
 
     CEApp& m_app;
-    // The tree's nodes in no particular order, and where each one is in that vector, so that a
-    // refresh that drops thousands of folders releases each in constant time.
-    std::vector<std::unique_ptr<CFolderNode>> m_folderNodes;
-    std::unordered_map<const CFolderNode*, std::size_t> m_folderNodeIndex;
+    // The tree's nodes: a refresh that drops thousands of folders releases each in constant time.
+    COwnedPool<CFolderNode> m_folderNodes;
 };

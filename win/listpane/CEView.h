@@ -5,35 +5,150 @@
 
 #include <commctrl.h>
 
-#include "fw/CView.h"
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
+#include "fw/CView.h"
+#include "listpane/CFolderListing.h"
+#include "listpane/CListLayout.h"
+
+class CAppSettings;
 class CArchive;
 class CEDoc;
+class CFileItem;
+class CSizeInfo;
+class CUpdateHint;
 
-// A report-style list view control showing the contents of the folder selected in the tree. The
-// child frame hands it the copy-all command. Its piece of each "Child Wind " record follows the
-// tree pane's: Serialize writes it when the windows are saved, and the pane reads it through its
-// document during its initial update while the application restores the saved windows. The rows and columns are
-// filled in by later work; until then the list is empty and its record piece is too.
+// A report list of the folder selected in the tree: one row per file or sub-folder, or one per
+// drive for the computer, in ten columns. Each row's record (CFileItem) belongs to the document;
+// the row carries its address. A folder row shows the totals stored for the folder once it has
+// been aggregated, and nothing in its size and count columns before. The rows are sorted by one
+// column; a header click chooses it and the direction, the child frame's commands the grouping
+// of folders and files. The window's caption is the list's status line (UpdateTitle): the folder,
+// the number and size of the listed or selected objects and the drive's free space.
+//
+// Opening a folder row (double click, Enter) has the tree select it, and the list follows; a
+// file row is opened by the shell. The aggregate command totals the selected folder rows (all
+// rows when none is selected). Its piece of each "Child Wind " record is the column layout.
+//
+// The class is written in three files by role: CEView.cpp (construction, rows and records, the
+// store, notifications and keys), CEViewFill.cpp (filling, column texts, totals, sorting) and
+// CEViewUpdate.cpp (the title, opening, aggregation and the reactions to update codes).
 class CEView : public CView {
 public:
-    // construction
-    CEView() = default;
+    // a path the aggregate command works through, with its row's attributes
+    struct AggregatePath {
+        std::string path;
+        uint8_t attr = 0;
+    };
 
-    // access
+    // Image indexes of the list's own images; drive icons follow them.
+    static constexpr int kImageNone = 0;
+    static constexpr int kImageFolder = 2;
+    static constexpr int kImageFile = 3;
+    static constexpr int kImageMarked = 5;
+
+    // ---- construction (CEView.cpp) ----
+    CEView();
+    ~CEView() override;
+
+    // ---- operations ----
+    // access (CEView.cpp)
     CEDoc* GetEDoc() const;
+    int GetRowCount() const;
+    CFileItem* GetItem(int row) const;
+    // The row showing path; -1 when none does.
+    int FindRow(const std::string& path) const;
+    std::vector<int> GetSelectedRows() const;
+    std::wstring GetCellText(int row, int column) const;
 
-    // store
+    // store (CEView.cpp)
     void Serialize(CArchive& ar);
+
+    // filling (CEViewFill.cpp)
+    // Lists a folder, the drives (for the computer) or a folder's files only; false when
+    // nothing was listed.
+    bool FillList(const std::string& path);
+    int FillDriveList();
+    // Replaces the row at row (or appends one) with a new record for entry; the row or -1.
+    int InsertEntry(int row, CFolderListing::Entry& entry);
+    void SetColumnTexts(int row, const CFileItem& item);
+    void SetFolderTotals(int row, const CSizeInfo& totals);
+    // Column 3 again, in the current unit: the size of a file row, of a folder row only when its
+    // totals are known.
+    void RenderSize(int row);
+
+    // sorting (CEViewFill.cpp)
+    void SortByColumn(int column);
+    int GetSortColumn() const { return m_nSortColumn; }
+
+    // title, opening and aggregation (CEViewUpdate.cpp)
+    void UpdateTitle();
+    void OpenItem(int row);
+    void AggregateRows();
 
     // operations the child frame asks for
     void SetClipFromAllRows();
     void OnUpdateCopyAll(CCmdUI& ui);
 
-    // overridables
+    // ---- overridables ----
     void OnInitialUpdate() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;  // CEViewUpdate.cpp
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    // The sort direction, shared by every list (true ascending).
+    static bool m_bSortAscending;
+    // The paths of the last aggregation from a list, read by the other windows' reactions.
+    static std::vector<AggregatePath> m_aggregatePaths;
+    // Back to the state of a new process: ascending, no header clicked yet.
+    static void ResetSortState();
 
 protected:
     const wchar_t* GetControlClass() const override { return WC_LISTVIEWW; }
     DWORD GetControlStyle() const override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // rows and records (CEView.cpp)
+    CAppSettings& Settings() const;
+    void InsertColumns();
+    void ApplyLayout(const CListLayout& layout);
+    CListLayout CurrentLayout() const;
+    void SetCellText(int row, int column, const std::string& text);
+    void SetRowImage(int row, int image);
+    void DeleteRow(int row);
+    void DeleteAllRows();
+    bool IsDriveRow(int row) const;
+
+    // filling (CEViewFill.cpp)
+    int ImageOf(const CFileItem& item);
+    int DriveImage(const std::string& root);
+    void ShowStoredTotals();
+    bool ShowStoredTotals(int row);
+
+    // reactions (CEViewUpdate.cpp)
+    void React(LPARAM lHint, const CUpdateHint& hint);
+    void OnFilesChanged();
+    void OnRenamed(const CUpdateHint& hint);
+    bool AggregateRow(int row, bool bReaggregate);
+    void RereadFileRow(int row, bool bAdjustParent);
+    std::vector<AggregatePath> RowsToAggregate() const;
+
+    // ---- handlers (CEView.cpp) ----
+    void OnColumnClick(int column);
+    void OnKeyDown(UINT key);
+    void OnReturn();
+    void OnItemChanged(const NMLISTVIEW& info);
+    LRESULT OnBeginLabelEdit(const NMLVDISPINFOW& info);
+
+    // posted to itself when the selection changed, so that the title follows it once
+    static constexpr UINT kRetitleMessage = WM_APP + 0x4C;
+
+    HIMAGELIST m_hImageList = nullptr;
+    bool m_bTitlePending = false;
+    // the image of each drive's icon, added once per drive
+    std::unordered_map<std::string, int> m_driveImages;
+    int m_nSortColumn = 0;
 };

@@ -286,6 +286,9 @@ void CLeftView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
     case kHintLinkedSelection:
         FollowLinkedSelection(hint.m_strPath);
         break;
+    case kHintShowFolder:
+        ShowFolder(hint.m_strPath);
+        break;
     default:
         CView::OnUpdate(pSender, lHint, pHint);
         break;

@@ -93,6 +93,9 @@ public:
 
     // selection, linkage and sorting (CLeftViewLinkage.cpp)
     void SelectPath(const std::string& path);
+    // Selects a folder opened in the list: its parent is opened, and read again when the folder
+    // has no item yet (it was made after the parent was filled).
+    void ShowFolder(const std::string& path);
     // The part of path below base; false when path is not base or below it.
     static bool RelativePath(const std::string& path, const std::string& base, std::string& relative);
     // operations the child frame asks for

@@ -9,7 +9,6 @@
 #include <cctype>
 
 #include "CPlatform.h"
-#include "CWin32Platform.h"
 #include "Win32Text.h"
 #include "app/CAppSettings.h"
 #include "folderdata/CDirSzLst.h"
@@ -24,13 +23,6 @@ constexpr int kImagePlaceholder = 0;
 constexpr int kImageComputer = 1;
 constexpr int kImageFolder = 2;
 constexpr int kImageFileOnly = 3;
-
-// The drive icons come from the system's small image list, which the Win32 platform keeps.
-HICON ShellSmallIconHandle(const std::string& path)
-{
-    static CWin32Platform shell;
-    return shell.SmallIconHandle(shell.ShellSmallIconOf(path));
-}
 
 }  // namespace
 
@@ -101,7 +93,7 @@ int CLeftView::GetImageIndex(const std::string& path)
         return kImageFolder;
     if (settings.m_keys.IsFileOnlyFolder(path))
         return kImageFileOnly;
-    HICON hIcon = ShellSmallIconHandle(path);
+    HICON hIcon = CEDoc::ShellSmallIcon(path);
     if (!hIcon)
         return kImagePlaceholder;
     const int index = ImageList_AddIcon(m_hImageList, hIcon);

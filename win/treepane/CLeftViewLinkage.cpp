@@ -51,6 +51,19 @@ void CLeftView::SelectPath(const std::string& path)
     }
 }
 
+void CLeftView::ShowFolder(const std::string& path)
+{
+    const std::string parent = Settings().m_keys.GetParentKey(path);
+    if (HTREEITEM hParent = FindItem(parent); hParent && !IsExpanded(hParent))
+        TreeView_Expand(m_hWnd, hParent, TVE_EXPAND);
+    if (!FindItem(path)) {
+        SaveTreeState(FindItem(parent));
+        RefreshItem(parent);
+    }
+    if (HTREEITEM hItem = FindItem(path))
+        TreeView_SelectItem(m_hWnd, hItem);
+}
+
 void CLeftView::SelectParentFolder()
 {
     HTREEITEM hSelected = Selected();

@@ -22,6 +22,7 @@
 #include "fw/CMDIChildWnd.h"
 #include "fw/CView.h"
 #include "fw/WindowPlacement.h"
+#include "listpane/CEView.h"
 #include "res/resource.h"
 #include "services/CSortDirection.h"
 #include "treepane/CFolderOrder.h"
@@ -67,6 +68,7 @@ public:
         CFolderOrder::DirectionRule().Forget();
         g_treeState.clear();
         ListFileSortMode = "B";
+        CEView::ResetSortState();
         m_app = std::make_unique<CEApp>(kTestRegistryKey);
         m_bStarted = m_app->CreateWindows(argument);
         Pump();
