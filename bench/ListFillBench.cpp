@@ -25,15 +25,12 @@
 
 #include "listpane/CListColumns.h"
 #include "Win32Text.h"
-
-#ifndef ZQ_LISTBENCH_FLOOR_ONLY
 #include "app/CChildFrame.h"
 #include "app/CEApp.h"
 #include "app/CMainFrame.h"
 #include "folderdata/CEDoc.h"
 #include "folderdata/CUpdateHint.h"
 #include "listpane/CEView.h"
-#endif
 
 namespace {
 
@@ -245,8 +242,6 @@ double TimeFloorTurn(const FloorWindow& floor, const std::wstring& folder, int& 
 
 // ---- the program ----
 
-#ifndef ZQ_LISTBENCH_FLOOR_ONLY
-
 CChildFrame& FirstChild(CEApp& app)
 {
     const auto children = app.GetMainFrame()->GetMDIChildren();
@@ -266,19 +261,36 @@ void SelectInProgram(CChildFrame& child, const std::string& folder)
     document.UpdateAllViews(nullptr, kHintRefresh, &hint);
 }
 
-double TimeProgramTurn(CEApp& app, const std::string& folder, int rows, std::string& title)
+// A program turn longer than this is stopped as the user would stop it (the stop flag, read at the
+// pumps of the listing): its folder is measured by that one partial turn and the larger folders
+// are left out, which at the same cost per row would take hours.
+constexpr UINT kTurnBudgetMilliseconds = 60'000;
+
+CEDoc* g_pDocumentOfTurn = nullptr;
+
+void CALLBACK StopOverlongTurn(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_pDocumentOfTurn)
+        g_pDocumentOfTurn->StopWalk();
+}
+
+// The seconds of the turn; rows is the number of rows the list holds afterwards.
+double TimeProgramTurn(CEApp& app, const std::string& folder, int& rows, std::string& title)
 {
     CChildFrame& child = FirstChild(app);
     CEDoc& document = *child.GetEDoc();
     const HWND hFrame = app.GetMainFrame()->m_hWnd;
     document.SetTitle("");
     BringToFront(hFrame);
+    g_pDocumentOfTurn = &document;
+    const UINT_PTR timer = SetTimer(nullptr, 0, kTurnBudgetMilliseconds, StopOverlongTurn);
     const double start = Seconds();
     SelectInProgram(child, folder);
     Settle(hFrame);
     const double seconds = Seconds() - start;
-    if (ListView_GetItemCount(child.GetRightPane()->m_hWnd) != rows)
-        Fail("the program's list does not hold a row per file");
+    KillTimer(nullptr, timer);
+    g_pDocumentOfTurn = nullptr;
+    rows = ListView_GetItemCount(child.GetRightPane()->m_hWnd);
     title = document.GetTitle();
     if (title.empty())
         Fail("the program's list left the window without a title");
@@ -303,8 +315,6 @@ SIZE ProgramListSize(CEApp& app, HFONT& hFont)
     hFont = reinterpret_cast<HFONT>(SendMessageW(hList, WM_GETFONT, 0, 0));
     return SIZE{client.right, client.bottom};
 }
-
-#endif
 
 // ---- the report ----
 
@@ -334,13 +344,8 @@ struct FolderResult {
     std::vector<double> floor;
     std::vector<double> program;
     std::vector<double> ratios;  // each round's program time over its floor time
+    int programRows = 0;         // fewer than rows when the program's turn was stopped
 };
-
-}  // namespace
-
-#ifndef ZQ_LISTBENCH_FLOOR_ONLY
-
-namespace {
 
 void PrintTable(const std::vector<FolderResult>& results)
 {
@@ -348,8 +353,11 @@ void PrintTable(const std::vector<FolderResult>& results)
                 "ratio of medians (median of the rounds' ratios)");
     for (const FolderResult& result : results) {
         const Spread floor = SpreadOf(result.floor), program = SpreadOf(result.program);
-        std::printf("%8d  %-26s  %-26s  %.2f (%.2f)\n", result.rows, Format(floor).c_str(), Format(program).c_str(),
+        std::printf("%8d  %-26s  %-26s  %.2f (%.2f)", result.rows, Format(floor).c_str(), Format(program).c_str(),
                     program.median / floor.median, SpreadOf(result.ratios).median);
+        if (result.programRows != result.rows)
+            std::printf("  the program stopped at %d rows", result.programRows);
+        std::printf("\n");
     }
     if (results.size() >= 2) {
         const double first = SpreadOf(results.front().program).median, last = SpreadOf(results.back().program).median;
@@ -357,34 +365,49 @@ void PrintTable(const std::vector<FolderResult>& results)
     }
 }
 
+void AddTurns(FolderResult& result, double floorSeconds, double programSeconds)
+{
+    result.floor.push_back(floorSeconds);
+    result.program.push_back(programSeconds);
+    result.ratios.push_back(programSeconds / floorSeconds);
+}
 
-// The program's turn and the floor's, in the order the round asks for.
+// One turn of each side, in the order the round asks for.
 void RunRound(CEApp& app, const FloorWindow& floor, const std::wstring& folder, bool bFloorFirst,
               FolderResult& result)
 {
     std::string title;
-    int rows = 0;
+    int rows = 0, programRows = 0;
+    double floorSeconds = 0, programSeconds = 0;
     for (int side = 0; side < 2; ++side) {
-        if ((side == 0) == bFloorFirst) {
-            result.floor.push_back(TimeFloorTurn(floor, folder, rows));
-            if (rows != result.rows)
-                Fail("the floor's row count changed between turns");
-        } else {
-            result.program.push_back(TimeProgramTurn(app, FromWide(folder),
-                                                     result.rows, title));
-        }
+        if ((side == 0) == bFloorFirst)
+            floorSeconds = TimeFloorTurn(floor, folder, rows);
+        else
+            programSeconds = TimeProgramTurn(app, FromWide(folder), programRows, title);
     }
-    result.ratios.push_back(result.program.back() / result.floor.back());
+    if (rows != result.rows || programRows != result.rows)
+        Fail("a list's row count changed between turns");
+    AddTurns(result, floorSeconds, programSeconds);
 }
 
+// The first turn of each side is not counted, unless the program's was stopped: then it is the
+// folder's only measurement.
 FolderResult MeasureFolder(CEApp& app, const FloorWindow& floor, const std::wstring& folder, int rounds)
 {
     FolderResult result;
     std::string title;
-    TimeFloorTurn(floor, folder, result.rows);
-    TimeProgramTurn(app, FromWide(folder), result.rows, title);
-    std::printf("%ls: %d files; the program's title: %s\n", folder.c_str(), result.rows, title.c_str());
+    const double floorSeconds = TimeFloorTurn(floor, folder, result.rows);
+    const double programSeconds = TimeProgramTurn(app, FromWide(folder), result.programRows, title);
+    std::printf("%ls: %d files, first turns: floor %.3f s, program %.3f s for %d rows; the program's title: %s\n",
+                folder.c_str(), result.rows, floorSeconds, programSeconds, result.programRows, title.c_str());
     std::fflush(stdout);
+    if (result.programRows != result.rows) {
+        std::printf("the program's turn was stopped after %u s: %.1f ms a row, against %.3f ms for the floor\n",
+                    kTurnBudgetMilliseconds / 1000, 1000 * programSeconds / result.programRows,
+                    1000 * floorSeconds / result.rows);
+        AddTurns(result, floorSeconds, programSeconds);
+        return result;
+    }
     for (int round = 0; round < rounds; ++round)
         RunRound(app, floor, folder, round % 2 == 0, result);
     return result;
@@ -415,41 +438,20 @@ int RunBench(int rounds, const std::vector<std::wstring>& folders)
     const FloorWindow floor = CreateFloorWindow(listSize, hFont);
     std::printf("list client area %ldx%ld, %d rounds by turns\n", listSize.cx, listSize.cy, rounds);
     std::vector<FolderResult> results;
-    for (const std::wstring& folder : folders)
-        results.push_back(MeasureFolder(app, floor, folder, rounds));
-    PrintTable(results);
-    MeasureSorts(app, results.back().rows, rounds);
-    DestroyWindow(floor.hFrame);
-    return 0;
-}
-
-}  // namespace
-
-#else
-
-namespace {
-
-// Without the program's list: the floor alone, to try the harness.
-int RunBench(int rounds, const std::vector<std::wstring>& folders)
-{
-    const FloorWindow floor = CreateFloorWindow(SIZE{800, 500}, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
     for (const std::wstring& folder : folders) {
-        FolderResult result;
-        TimeFloorTurn(floor, folder, result.rows);
-        for (int round = 0; round < rounds; ++round) {
-            int rows = 0;
-            result.floor.push_back(TimeFloorTurn(floor, folder, rows));
+        results.push_back(MeasureFolder(app, floor, folder, rounds));
+        if (results.back().programRows != results.back().rows) {
+            std::printf("larger folders left out\n");
+            break;
         }
-        std::printf("%ls: %d rows, floor %s s\n", folder.c_str(), result.rows, Format(SpreadOf(result.floor)).c_str());
-        std::fflush(stdout);
     }
+    PrintTable(results);
+    MeasureSorts(app, results.back().programRows, rounds);
     DestroyWindow(floor.hFrame);
     return 0;
 }
 
 }  // namespace
-
-#endif
 
 int wmain(int argc, wchar_t** argv)
 {
