@@ -148,6 +148,9 @@ private:
 
     HIMAGELIST m_hImageList = nullptr;
     bool m_bTitlePending = false;
+    // Why the last listing failed, for the title until the next listing: the free-space query of
+    // every title leaves its own code with the program.
+    uint32_t m_nListingError = 0;
     // the image of each drive's icon, added once per drive
     std::unordered_map<std::string, int> m_driveImages;
     int m_nSortColumn = 0;

@@ -15,11 +15,13 @@
 bool CEView::FillList(const std::string& path)
 {
     DeleteAllRows();
+    m_nListingError = 0;
     if (Settings().m_keys.IsMyComputerKey(path)) {
         FillDriveList();
     } else {
         CFolderListing listing(Settings());
         listing.List(path, [this](CFolderListing::Entry& entry) { return InsertEntry(GetRowCount(), entry) >= 0; });
+        m_nListingError = GetEDoc()->GetLastErrorCode();
     }
     if (GetRowCount() == 0)
         return false;

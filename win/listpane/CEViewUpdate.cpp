@@ -41,7 +41,7 @@ void CEView::UpdateTitle()
         freeSpace.bKnown = settings.m_drives.GetFreeSpaceCode(path.substr(0, 3), freeSpace.bytes, freeSpace.code);
     }
     pDocument->SetTitle(CListTitle::Compose(settings.m_keys.GetDisplayPath(path), bComputer, objects,
-                                            pDocument->GetLastErrorCode(), freeSpace, settings.m_format));
+                                            m_nListingError, freeSpace, settings.m_format));
 }
 
 // ---- opening ----

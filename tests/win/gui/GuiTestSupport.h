@@ -4,7 +4,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cctype>
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +16,7 @@
 
 #include "../ScratchFolder.h"
 #include "CPlatformDecorator.h"
+#include "Win32Text.h"
 #include "app/CChildFrame.h"
 #include "app/CEApp.h"
 #include "app/CMainFrame.h"
@@ -42,8 +46,16 @@ public:
         return answer;
     }
 
+    // Files are not really opened: a test would otherwise start other programs.
+    bool ShellOpen(const std::string& path) override
+    {
+        m_opened.push_back(path);
+        return true;
+    }
+
     std::deque<int> m_answers;
     std::vector<std::string> m_texts;
+    std::vector<std::string> m_opened;
 };
 
 // The registry key the tests keep their registered folders under, apart from the program's.
@@ -168,6 +180,39 @@ protected:
     ScratchFolder m_folder{"zqgui"};
     AnsweringPlatform m_platform;
 };
+
+inline void WriteFile(const std::filesystem::path& path, std::size_t size)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << std::string(size, 'x');
+}
+
+// The Windows key of a folder of the scratch tree, as the tree spells it.
+inline std::string KeyOf(const std::filesystem::path& path)
+{
+    std::string key = FromWide(std::filesystem::absolute(path).wstring());
+    key[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
+    return key;
+}
+
+// Lets the tree's selection settle (it waits for a quiet moment before the window follows it).
+inline void Settle()
+{
+    const DWORD until = GetTickCount() + 2 * CLeftView::kSelectionDelay + 100;
+    while (GetTickCount() < until) {
+        ProgramRun::Pump();
+        Sleep(10);
+    }
+}
+
+// Opens the way to path in the tree and selects it; the list follows. The item, or null.
+inline HTREEITEM Show(CLeftView& tree, const std::string& path)
+{
+    tree.ExpandToPath(path);
+    tree.SelectPath(path);
+    Settle();
+    return tree.FindItem(path);
+}
 
 // The document of a child window.
 inline CEDoc& DocOf(CMDIChildWnd* pChild)

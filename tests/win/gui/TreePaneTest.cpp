@@ -15,30 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteFile(const fs::path& path, std::size_t size)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << std::string(size, 'x');
-}
-
-// The Windows key of a folder of the scratch tree, as the tree spells it.
-std::string KeyOf(const fs::path& path)
-{
-    std::string key = FromWide(fs::absolute(path).wstring());
-    key[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
-    return key;
-}
-
-// Lets the tree's selection settle (it waits for a quiet moment before the window follows it).
-void Settle()
-{
-    const DWORD until = GetTickCount() + 2 * CLeftView::kSelectionDelay + 100;
-    while (GetTickCount() < until) {
-        ProgramRun::Pump();
-        Sleep(10);
-    }
-}
-
 class TreePaneTest : public GuiTest {
 protected:
     static std::vector<std::string> ChildPaths(CLeftView& tree, HTREEITEM hItem)
@@ -81,15 +57,6 @@ protected:
         TreeView_GetItem(tree.m_hWnd, &item);
         return FromWide(item.pszText);
     }
-    // Opens the way to path and selects it.
-    static HTREEITEM Show(CLeftView& tree, const std::string& path)
-    {
-        tree.ExpandToPath(path);
-        tree.SelectPath(path);
-        Settle();
-        return tree.FindItem(path);
-    }
-
     // root: small\ (1 file, 10 bytes), big\ (2 files, 1000 + 500 bytes, and big\deep\ with 7 bytes),
     // mid\ (1 file, 100 bytes), and 3 bytes in root itself.
     fs::path MakeTree()

@@ -1,0 +1,263 @@
+// The file list pane as a user meets it: cells, header clicks, the caption, the saved layout, opening.
+#include <cstdlib>
+#include <filesystem>
+
+#include "GuiTestSupport.h"
+#include "ZqScreenshot.h"
+#include "app/CAppSettings.h"
+#include "listpane/CEView.h"
+#include "listpane/CFileItem.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+CEView& ListOf(CMDIChildWnd* pChild)
+{
+    return *dynamic_cast<CChildFrame&>(*pChild).GetRightPane();
+}
+
+void SetModified(const fs::path& path, WORD year, WORD month, WORD day, WORD hour, WORD minute)
+{
+    SYSTEMTIME local{year, month, 0, day, hour, minute, 30, 0};
+    SYSTEMTIME universal{};
+    FILETIME time{};
+    TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal);
+    SystemTimeToFileTime(&universal, &time);
+    HANDLE hFile = CreateFileW(path.wstring().c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    SetFileTime(hFile, nullptr, nullptr, &time);
+    CloseHandle(hFile);
+}
+
+// A file of the given size without writing it: a sparse file where the disk allows.
+void WriteLongFile(const fs::path& path, LONGLONG size)
+{
+    HANDLE hFile = CreateFileW(path.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER end{};
+    end.QuadPart = size;
+    SetFilePointerEx(hFile, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(hFile);
+    CloseHandle(hFile);
+}
+
+class ListPaneTest : public GuiTest {
+protected:
+    // list\: README.TXT (1,500 bytes, read-only, modified 2020/01/02 03:04), big.iso (5 GiB),
+    // noext (empty), Sub\ (one file of 2,000 bytes), Other\ (empty).
+    std::string MakeFolder()
+    {
+        const fs::path root = fs::current_path() / "list";
+        WriteFile(root / "README.TXT", 1500);
+        SetModified(root / "README.TXT", 2020, 1, 2, 3, 4);
+        SetFileAttributesW((root / "README.TXT").wstring().c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+        WriteLongFile(root / "big.iso", 5LL << 30);
+        WriteFile(root / "noext", 0);
+        WriteFile(root / "Sub" / "inner.bin", 2000);
+        fs::create_directories(root / "Other");
+        return KeyOf(root);
+    }
+    static int RowOf(CEView& list, const std::string& name)
+    {
+        for (int row = 0; row < list.GetRowCount(); ++row) {
+            if (FromWide(list.GetCellText(row, 0)) == name)
+                return row;
+        }
+        return -1;
+    }
+    static std::vector<std::string> Cells(CEView& list, const std::string& name)
+    {
+        std::vector<std::string> cells;
+        const int row = RowOf(list, name);
+        for (int column = 0; column < 10 && row >= 0; ++column)
+            cells.push_back(FromWide(list.GetCellText(row, column)));
+        return cells;
+    }
+    static std::string Names(CEView& list)
+    {
+        std::string names;
+        for (int row = 0; row < list.GetRowCount(); ++row)
+            names += (row ? " " : "") + FromWide(list.GetCellText(row, 0));
+        return names;
+    }
+    // A click on a column's header, where the user would click.
+    static void ClickHeader(CEView& list, int column)
+    {
+        HWND hHeader = ListView_GetHeader(list.m_hWnd);
+        RECT rc{};
+        Header_GetItemRect(hHeader, column, &rc);
+        const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        SendMessageW(hHeader, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(hHeader, WM_LBUTTONUP, 0, at);
+        ProgramRun::Pump();
+    }
+    static void Select(CEView& list, std::initializer_list<const char*> names)
+    {
+        ListView_SetItemState(list.m_hWnd, -1, 0, LVIS_SELECTED);
+        for (const char* name : names)
+            ListView_SetItemState(list.m_hWnd, RowOf(list, name), LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+        ProgramRun::Pump();
+    }
+    static std::string Caption(CMDIChildWnd* pChild)
+    {
+        wchar_t text[600] = {};
+        GetWindowTextW(pChild->m_hWnd, text, 600);
+        return FromWide(text);
+    }
+    // A picture of the screen for a person to look at, when ZQ_SHOT_DIR names a folder.
+    static void Shot(const char* name)
+    {
+        if (const char* folder = std::getenv("ZQ_SHOT_DIR"))
+            zqshot::SaveScreenBmp((fs::path(folder) / name).wstring());
+    }
+};
+
+}  // namespace
+
+TEST_F(ListPaneTest, EveryCellShowsTheEntryAndFolderRowsShowTotalsOnceAggregated)
+{
+    const std::string key = MakeFolder();
+    ProgramRun run;
+    CLeftView& tree = run.Tree();
+    ASSERT_TRUE(Show(tree, key + "\\Sub"));
+    run.Command(ID_AGGREGATE);
+    ASSERT_TRUE(Show(tree, key));
+    CEView& list = ListOf(run.Children()[0]);
+    Shot("list-cells.bmp");
+
+    using Row = std::vector<std::string>;
+    EXPECT_EQ(Cells(list, "Readme.txt"), (Row{"Readme.txt", "txt", "", "2 KB", "20/01/02 03:04",
+                                              Cells(list, "Readme.txt")[5], Cells(list, "Readme.txt")[6], "RA", "",
+                                              ""}));
+    EXPECT_EQ(Cells(list, "big.iso")[3], "5,368,710 KB");
+    EXPECT_EQ(Cells(list, "noext")[1], "ﾌｧｲﾙ");
+    EXPECT_EQ(Cells(list, "noext")[3], "0 KB");
+    const Row sub = Cells(list, "Sub");
+    EXPECT_EQ((Row{sub[1], sub[3], sub[8], sub[9]}), (Row{"ﾌｫﾙﾀﾞ", "2 KB", "0", "1"}));
+    const Row other = Cells(list, "Other");  // never aggregated: no size, no counts, its own dates
+    EXPECT_EQ((Row{other[3], other[8], other[9]}), (Row{"", "", ""}));
+    EXPECT_NE(other[4], "");
+
+    // A unit chosen applies to the next filling, with the kilobyte base in force.
+    run.Command(ID_UNIT_BYTES);
+    run.Command(ID_REFRESH);
+    Settle();
+    EXPECT_EQ(Cells(list, "big.iso")[3], "5,368,709,120  B");
+    run.Command(ID_UNIT_MBYTES);
+    run.App().m_settings.m_format.m_nKByte = 1024;
+    run.Command(ID_REFRESH);
+    Settle();
+    EXPECT_EQ(Cells(list, "big.iso")[3], "5,120 MB");
+
+    // The caption counts the rows and sums their 64-bit sizes.
+    run.App().m_settings.m_format.m_strSizeUnit = " KB";
+    run.App().m_settings.m_format.m_nKByte = 1000;
+    list.UpdateTitle();
+    EXPECT_EQ(Caption(run.Children()[0]).rfind(key + " ： 5 個のｵﾌﾞｼﾞｪｸﾄ 5,368,713 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u)
+        << Caption(run.Children()[0]);
+}
+
+TEST_F(ListPaneTest, HeaderClicksSortAsTheGroupingModeSays)
+{
+    const std::string key = MakeFolder();
+    ProgramRun run;
+    ASSERT_TRUE(Show(run.Tree(), key));
+    CEView& list = ListOf(run.Children()[0]);
+    EXPECT_EQ(Names(list), "Other Sub big.iso noext Readme.txt");  // by name, folders first
+
+    ClickHeader(list, 3);  // the first click of the run reverses: descending, files first
+    EXPECT_EQ(Names(list).rfind("big.iso Readme.txt noext ", 0), 0u) << Names(list);
+    ClickHeader(list, 3);
+    EXPECT_EQ(Names(list).substr(Names(list).find("noext")), "noext Readme.txt big.iso") << Names(list);
+    ClickHeader(list, 0);  // another column starts ascending
+    EXPECT_EQ(Names(list), "Other Sub big.iso noext Readme.txt");
+
+    run.Command(ID_FILESORT_FOLDERS_FIRST);
+    ClickHeader(list, 0);
+    EXPECT_EQ(Names(list), "Sub Other Readme.txt noext big.iso");
+    run.Command(ID_FILESORT_VALUE_ONLY);
+    ClickHeader(list, 0);
+    EXPECT_EQ(Names(list), "big.iso noext Other Readme.txt Sub");
+}
+
+TEST_F(ListPaneTest, TheCaptionFollowsTheSelectionAndShowsWhyAFolderCouldNotBeListed)
+{
+    const std::string key = MakeFolder();
+    fs::create_directories("list/empty");
+    ProgramRun run;
+    CLeftView& tree = run.Tree();
+    ASSERT_TRUE(Show(tree, key));
+    CMDIChildWnd* pChild = run.Children()[0];
+    CEView& list = ListOf(pChild);
+
+    Select(list, {"Readme.txt", "noext"});
+    EXPECT_EQ(Caption(pChild).rfind(key + " ： 2 個のｵﾌﾞｼﾞｪｸﾄ 1. 50 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u) << Caption(pChild);
+
+    ASSERT_TRUE(Show(tree, key + "\\empty"));
+    EXPECT_EQ(Caption(pChild).rfind(key + "\\empty ： 0 個のｵﾌﾞｼﾞｪｸﾄ 0 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u)
+        << Caption(pChild);
+
+    ASSERT_TRUE(Show(tree, run.App().m_settings.m_keys.m_strMyComputerId));
+    EXPECT_TRUE(Caption(pChild).starts_with("ﾏｲ ｺﾝﾋﾟｭｰﾀ, ： ")) << Caption(pChild);
+    EXPECT_TRUE(Caption(pChild).ends_with(" 個のｵﾌﾞｼﾞｪｸﾄ ")) << Caption(pChild);
+    const int drive = 0;
+    ASSERT_GT(list.GetRowCount(), drive);
+    EXPECT_EQ(FromWide(list.GetCellText(drive, 1)), "ﾌｫﾙﾀﾞ");
+    EXPECT_NE(FromWide(list.GetCellText(drive, 0)).find(":)"), std::string::npos);
+    Shot("list-computer.bmp");
+
+    // The folder shown went away: the caption says why nothing is listed.
+    ASSERT_TRUE(Show(tree, key + "\\Other"));
+    fs::remove("list/Other");
+    CUpdateHint hint;
+    DocOf(pChild).UpdateAllViews(nullptr, kHintRefresh, &hint);
+    EXPECT_EQ(list.GetRowCount(), 0);
+    EXPECT_EQ(Caption(pChild).find("個のｵﾌﾞｼﾞｪｸﾄ"), std::string::npos) << Caption(pChild);
+    EXPECT_EQ(Caption(pChild).find("(空きﾃﾞｨｽｸ領域 "), Caption(pChild).rfind("(")) << Caption(pChild);
+}
+
+TEST_F(ListPaneTest, ColumnWidthsAndOrderSurviveSaveAllAndARestart)
+{
+    {
+        ProgramRun run;
+        CEView& list = ListOf(run.Children()[0]);
+        ListView_SetColumnWidth(list.m_hWnd, 3, 123);
+        int order[10] = {1, 0, 2, 3, 4, 5, 6, 7, 8, 9};
+        ListView_SetColumnOrderArray(list.m_hWnd, 10, order);
+        run.Command(ID_SAVE_ALL);
+    }
+    ProgramRun run;
+    CEView& list = ListOf(run.Children()[0]);
+    EXPECT_EQ(ListView_GetColumnWidth(list.m_hWnd, 3), 123);
+    EXPECT_EQ(ListView_GetColumnWidth(list.m_hWnd, 0), 110);
+    int order[10] = {};
+    ListView_GetColumnOrderArray(list.m_hWnd, 10, order);
+    EXPECT_EQ(order[0], 1);
+    EXPECT_EQ(order[1], 0);
+}
+
+TEST_F(ListPaneTest, DoubleClickAndEnterOpenFoldersInTheTreeAndFilesThroughTheShell)
+{
+    const std::string key = MakeFolder();
+    ProgramRun run;
+    CLeftView& tree = run.Tree();
+    ASSERT_TRUE(Show(tree, key));
+    CEView& list = ListOf(run.Children()[0]);
+
+    RECT rc{};
+    ListView_GetItemRect(list.m_hWnd, RowOf(list, "Sub"), &rc, LVIR_LABEL);
+    SendMessageW(list.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rc.left + 5, (rc.top + rc.bottom) / 2));
+    Settle();
+    EXPECT_EQ(tree.GetCurrentFolder(), key + "\\Sub");
+    EXPECT_EQ(Names(list), "inner.bin");
+
+    ASSERT_TRUE(Show(tree, key));
+    run.Command(ID_FILESORT_VALUE_ONLY);  // by name alone, so that a file is above a folder
+    list.SortByColumn(0);
+    Select(list, {"Readme.txt", "Sub"});
+    SendMessageW(list.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+    Settle();
+    EXPECT_EQ(m_platform.m_opened, std::vector<std::string>{key + "\\README.TXT"});
+    EXPECT_EQ(tree.GetCurrentFolder(), key + "\\Sub");
+}
