@@ -165,10 +165,11 @@ std::string CDisplayFormat::FormatDateTimeShort(CTime time)
 
 std::string CDisplayFormat::FormatDate(CTime time, bool withTime)
 {
-    std::string text = FormatTimeOr(time, "%y/%m/%d", kNoDate);
-    if (withTime)
-        text += FormatTimeOr(time, " %H:%M", kNoTime);
-    return text;
+    // One conversion for date and time: a list formats three of them per row.
+    if (!withTime)
+        return FormatTimeOr(time, "%y/%m/%d", kNoDate);
+    const std::string text = time.IsSet() ? time.Format("%y/%m/%d %H:%M") : std::string();
+    return text.empty() ? std::string(kNoDate) + std::string(kNoTime) : text;
 }
 
 // Attributes, types and names

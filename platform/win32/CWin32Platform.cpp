@@ -226,11 +226,29 @@ bool CWin32Platform::LocalTime(int64_t time, std::tm& local)
     FILETIME fileTime;
     SYSTEMTIME utc;
     SYSTEMTIME localTime;
-    if (!FileTimeFromUnixSeconds(time, fileTime) || !FileTimeToSystemTime(&fileTime, &utc) ||
-        !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &localTime))
+    if (!FileTimeFromUnixSeconds(time, fileTime) || !FileTimeToSystemTime(&fileTime, &utc))
+        return false;
+    const TIME_ZONE_INFORMATION* zone = ZoneOfYear(utc.wYear);
+    if (!zone || !SystemTimeToTzSpecificLocalTime(zone, &utc, &localTime))
         return false;
     local = TmFromSystemTime(localTime);
     return true;
+}
+
+const TIME_ZONE_INFORMATION* CWin32Platform::ZoneOfYear(WORD year)
+{
+    constexpr ULONGLONG kZoneLifetime = 5000;  // milliseconds
+    const ULONGLONG now = GetTickCount64();
+    if (now - m_zonesRead > kZoneLifetime) {
+        m_zones.clear();
+        m_zonesRead = now;
+    }
+    if (const auto found = m_zones.find(year); found != m_zones.end())
+        return &found->second;
+    TIME_ZONE_INFORMATION zone{};
+    if (!GetTimeZoneInformationForYear(year, nullptr, &zone))
+        return nullptr;
+    return &m_zones.emplace(year, zone).first->second;
 }
 
 std::string CWin32Platform::ShellDisplayNameOf(const std::string& path)

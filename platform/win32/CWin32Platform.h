@@ -2,9 +2,11 @@
 #pragma once
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <functional>
+#include <map>
 #include <string>
 
 #include "CPlatform.h"
@@ -67,6 +69,12 @@ private:
     MessageDispatcher m_dispatcher;
     DWORD m_dwLastPump = GetTickCount() - kPumpInterval;
     HIMAGELIST m_smallImageList = nullptr;  // the system's, as the shell last handed it out
+    // The zone's rules of each year asked for, and when they were read: every date of a list of
+    // 100,000 files is turned into local time, and asking the system for the zone each time
+    // costs more than the conversion. A change of the zone is seen within a few seconds.
+    const TIME_ZONE_INFORMATION* ZoneOfYear(WORD year);
+    std::map<WORD, TIME_ZONE_INFORMATION> m_zones;
+    ULONGLONG m_zonesRead = 0;
     int m_walkDepth = 0;
     CPseudoMountTable m_mountTable{[this] { return ReadMountTable(); }};
 };

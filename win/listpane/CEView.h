@@ -125,7 +125,8 @@ private:
     // filling (CEViewFill.cpp)
     int ImageOf(const CFileItem& item);
     int DriveImage(const std::string& root);
-    void ShowStoredTotals();
+    void ShowProgress(DWORD& shown);
+    void ShowStoredTotals(bool bRenderFiles);
     bool ShowStoredTotals(int row);
 
     // reactions (CEViewUpdate.cpp)

@@ -12,23 +12,45 @@
 
 // ---- filling ----
 
+// The control draws nothing while it is filled: a list view that repaints and resizes its
+// scroll bars for every row inserted takes a hundred times as long. A long listing still shows
+// how far it has come, a few times a second.
 bool CEView::FillList(const std::string& path)
 {
+    SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
     DeleteAllRows();
     m_nListingError = 0;
     if (Settings().m_keys.IsMyComputerKey(path)) {
         FillDriveList();
     } else {
         CFolderListing listing(Settings());
-        listing.List(path, [this](CFolderListing::Entry& entry) { return InsertEntry(GetRowCount(), entry) >= 0; });
+        DWORD shown = GetTickCount();
+        listing.List(path, [this, &shown](CFolderListing::Entry& entry) {
+            ShowProgress(shown);
+            return InsertEntry(GetRowCount(), entry) >= 0;
+        });
         m_nListingError = GetEDoc()->GetLastErrorCode();
     }
-    if (GetRowCount() == 0)
-        return false;
-    ShowStoredTotals();
-    if (m_nSortColumn != CListColumns::kMark)
-        SortByColumn(m_nSortColumn);
-    return true;
+    const bool bListed = GetRowCount() != 0;
+    if (bListed) {
+        ShowStoredTotals(false);
+        if (m_nSortColumn != CListColumns::kMark)
+            SortByColumn(m_nSortColumn);
+    }
+    SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    return bListed;
+}
+
+void CEView::ShowProgress(DWORD& shown)
+{
+    constexpr DWORD kProgressInterval = 300;  // milliseconds
+    if (GetTickCount() - shown < kProgressInterval)
+        return;
+    SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    shown = GetTickCount();
 }
 
 int CEView::FillDriveList()
@@ -88,12 +110,13 @@ void CEView::RenderSize(int row)
         SetCellText(row, CListColumns::kSize, CListRowText::Cell(CListColumns::kSize, *pItem, Settings().m_format));
 }
 
-// Folder rows take the totals stored for them (no walk); file rows follow the current unit.
-void CEView::ShowStoredTotals()
+// Folder rows take the totals stored for them (no walk); file rows follow the current unit
+// when bRenderFiles (a filling has just rendered them).
+void CEView::ShowStoredTotals(bool bRenderFiles)
 {
     const int count = GetRowCount();
     for (int row = 0; row < count; ++row) {
-        if (!ShowStoredTotals(row))
+        if (!ShowStoredTotals(row) && bRenderFiles)
             RenderSize(row);
     }
 }

@@ -205,7 +205,7 @@ void CEView::React(LPARAM lHint, const CUpdateHint& hint)
         FillList(pDocument->m_strCurPath);
         break;
     case kHintAggregated:
-        ShowStoredTotals();
+        ShowStoredTotals(true);
         break;
     case kHintFilesChanged:
         OnFilesChanged();
