@@ -95,43 +95,6 @@ POINT OnBand(ProgramRun& run, int slot, double fraction)
     return ToScreen(run, POINT{x, (rc.top + rc.bottom) / 2});
 }
 
-// An absolute mouse coordinate (0 to 65535 across the screen), rounded up so that the system's
-// mapping back lands on the very pixel: rounding down can leave a 3-pixel gripper by one.
-LONG Normalized(LONG pixel, int extent)
-{
-    return static_cast<LONG>(((static_cast<LONGLONG>(pixel) << 16) + extent - 1) / extent);
-}
-
-// Real mouse input through the system's input queue, as a hand on the mouse gives it; the
-// program's messages are pumped after each event until the event has been dealt with.
-void SendMouse(DWORD flags, POINT screen)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = Normalized(screen.x, GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = Normalized(screen.y, GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    ASSERT_EQ(SendInput(1, &input, sizeof input), 1u);
-    for (int turn = 0; turn < 8; ++turn) {
-        Sleep(5);
-        ProgramRun::Pump();
-    }
-
-}
-
-void DragWithMouse(ProgramRun& run, POINT from, POINT to)
-{
-    SetForegroundWindow(run.FrameWindow());
-    ProgramRun::Pump();
-    SendMouse(0, from);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, from);
-    constexpr int kSteps = 12;
-    for (int step = 1; step <= kSteps; ++step)
-        SendMouse(0, POINT{from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps});
-    SendMouse(MOUSEEVENTF_LEFTUP, to);
-    EXPECT_EQ(GetCapture(), nullptr);
-}
-
 // Where a drag ends: on a toolbar's band, or just above the first row or below the last.
 struct DropPlace {
     enum Kind { kOnBand, kAboveRows, kBelowRows } kind;
