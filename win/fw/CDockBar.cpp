@@ -197,8 +197,13 @@ void CDockBar::DragBandTo(POINT pt)
     else if (y >= rows.back().bottom)
         MoveToOwnRow(band, *home, home == rows.end() - 1, BandCount());
     else
-        MoveIntoRow(band, *home, *std::find_if(rows.rbegin(), rows.rend(), [y](const Row& row) { return row.top <= y; }),
-                    pt.x);
+        MoveIntoRow(band, *home, RowAt(rows, y), pt.x);
+}
+
+// The last row that starts above y.
+const CDockBar::Row& CDockBar::RowAt(const std::vector<Row>& rows, LONG y)
+{
+    return *std::find_if(rows.rbegin(), rows.rend(), [y](const Row& row) { return row.top <= y; });
 }
 
 // Above the first row or below the last: a row of its own there, unless it has that already.

@@ -57,6 +57,7 @@ private:
     void DragBandTo(POINT pt);
     void EndBandDrag();
     std::vector<Row> VisibleRows() const;
+    static const Row& RowAt(const std::vector<Row>& rows, LONG y);
     // How a moved band stands to the band it is put before.
     enum class RowStart { kNo, kJoinsAtStart, kOwnRow };
     void MoveToOwnRow(int band, const Row& home, bool bHomeIsThere, int before);

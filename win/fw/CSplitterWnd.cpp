@@ -67,19 +67,21 @@ void CSplitterWnd::SetColumnWidth(int col, int width)
 }
 
 // Both panes move in one step and are drawn afresh where they land: with their old pixels
-// copied along, Wine leaves pieces of the list's edge and scroll bars behind inside the list.
+// copied along, Wine leaves stale pieces of the list's edge behind inside the list.
 void CSplitterWnd::RecalcLayout()
 {
     RECT rc;
     GetClientRect(m_hWnd, &rc);
     const int left = m_cxLeft + kBarWidth;
-    const RECT rcPanes[kColumns] = {{0, 0, m_cxLeft, rc.bottom}, {left, 0, std::max(static_cast<LONG>(left), rc.right), rc.bottom}};
+    const RECT rcPanes[kColumns] = {{0, 0, m_cxLeft, rc.bottom},
+                                    {left, 0, std::max(static_cast<LONG>(left), rc.right), rc.bottom}};
     HDWP hPositions = BeginDeferWindowPos(kColumns);
     for (int col = 0; col < kColumns && hPositions; ++col) {
         if (m_panes[col]) {
             const RECT& pane = rcPanes[col];
-            hPositions = DeferWindowPos(hPositions, m_panes[col]->m_hWnd, nullptr, pane.left, pane.top, pane.right - pane.left,
-                                        pane.bottom - pane.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+            hPositions = DeferWindowPos(hPositions, m_panes[col]->m_hWnd, nullptr, pane.left, pane.top,
+                                        pane.right - pane.left, pane.bottom - pane.top,
+                                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         }
     }
     if (hPositions)
