@@ -66,16 +66,26 @@ void CSplitterWnd::SetColumnWidth(int col, int width)
     }
 }
 
+// Both panes move in one step and are drawn afresh where they land: with their old pixels
+// copied along, Wine leaves stale pieces of the list's edge behind inside the list.
 void CSplitterWnd::RecalcLayout()
 {
     RECT rc;
     GetClientRect(m_hWnd, &rc);
-    if (m_panes[0])
-        MoveWindow(m_panes[0]->m_hWnd, 0, 0, m_cxLeft, rc.bottom, TRUE);
-    if (m_panes[1]) {
-        const int left = m_cxLeft + kBarWidth;
-        MoveWindow(m_panes[1]->m_hWnd, left, 0, std::max(0L, rc.right - left), rc.bottom, TRUE);
+    const int left = m_cxLeft + kBarWidth;
+    const RECT rcPanes[kColumns] = {{0, 0, m_cxLeft, rc.bottom},
+                                    {left, 0, std::max(static_cast<LONG>(left), rc.right), rc.bottom}};
+    HDWP hPositions = BeginDeferWindowPos(kColumns);
+    for (int col = 0; col < kColumns && hPositions; ++col) {
+        if (m_panes[col]) {
+            const RECT& pane = rcPanes[col];
+            hPositions = DeferWindowPos(hPositions, m_panes[col]->m_hWnd, nullptr, pane.left, pane.top,
+                                        pane.right - pane.left, pane.bottom - pane.top,
+                                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        }
     }
+    if (hPositions)
+        EndDeferWindowPos(hPositions);
     InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 

@@ -227,6 +227,43 @@ inline int WidthOf(HWND hWnd)
     return rc.right - rc.left;
 }
 
+// An absolute mouse coordinate (0 to 65535 across the screen), rounded up so that the system's
+// mapping back lands on the very pixel: rounding down can miss a 3-pixel gripper by one.
+inline LONG NormalizedMouseCoordinate(LONG pixel, int extent)
+{
+    return static_cast<LONG>(((static_cast<LONGLONG>(pixel) << 16) + extent - 1) / extent);
+}
+
+// Real mouse input through the system's input queue, as a hand on the mouse gives it; the
+// program's messages are pumped after each event until the event has been dealt with.
+inline void SendMouse(DWORD flags, POINT screen)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = NormalizedMouseCoordinate(screen.x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = NormalizedMouseCoordinate(screen.y, GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    ASSERT_EQ(SendInput(1, &input, sizeof input), 1u);
+    for (int turn = 0; turn < 8; ++turn) {
+        Sleep(5);
+        ProgramRun::Pump();
+    }
+}
+
+// Presses the left button at from (screen coordinates), moves to to in steps and lets go there,
+// with the program's main window in front.
+inline void DragWithMouse(ProgramRun& run, POINT from, POINT to, int steps = 12)
+{
+    SetForegroundWindow(run.FrameWindow());
+    ProgramRun::Pump();
+    SendMouse(0, from);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, from);
+    for (int step = 1; step <= steps; ++step)
+        SendMouse(0, POINT{from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
+    SendMouse(MOUSEEVENTF_LEFTUP, to);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 // Where a window sits when it is neither minimised nor maximised.
 inline RECT NormalRect(HWND hWnd)
 {
