@@ -218,6 +218,24 @@ TEST_F(ListPaneTest, TheCaptionFollowsTheSelectionAndShowsWhyAFolderCouldNotBeLi
     EXPECT_EQ(Caption(pChild).find("(空きﾃﾞｨｽｸ領域 "), Caption(pChild).rfind("(")) << Caption(pChild);
 }
 
+TEST_F(ListPaneTest, NamesOutsideCodePage932AreShownAndOpenedAsTheyAre)
+{
+    const fs::path root = fs::current_path() / "world";
+    const std::vector<std::string> names = {"café.txt", "cafè.txt", "한국어.txt", "😀.txt"};
+    for (const std::string& name : names)
+        WriteFile(root / fs::u8path(name), 10);
+    ProgramRun run;
+    ASSERT_TRUE(Show(run.Tree(), KeyOf(root)));
+    CEView& list = ListOf(run.Children()[0]);
+    for (const std::string& name : names) {
+        const int row = RowOf(list, name);
+        ASSERT_GE(row, 0) << name;
+        Select(list, {name.c_str()});
+        SendMessageW(list.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+        EXPECT_EQ(m_platform.m_opened.back(), KeyOf(root) + "\\" + name);
+    }
+}
+
 TEST_F(ListPaneTest, ColumnWidthsAndOrderSurviveSaveAllAndARestart)
 {
     {
