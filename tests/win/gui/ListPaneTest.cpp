@@ -206,7 +206,17 @@ TEST_F(ListPaneTest, TheCaptionFollowsTheSelectionAndShowsWhyAFolderCouldNotBeLi
     ASSERT_GT(list.GetRowCount(), drive);
     EXPECT_EQ(FromWide(list.GetCellText(drive, 1)), "ﾌｫﾙﾀﾞ");
     EXPECT_NE(FromWide(list.GetCellText(drive, 0)).find(":)"), std::string::npos);
+    EXPECT_EQ(ListView_EditLabel(list.m_hWnd, drive), nullptr);  // a drive keeps its name
     Shot("list-computer.bmp");
+
+    // A right click has no menu to offer yet.
+    RECT rc{};
+    ListView_GetItemRect(list.m_hWnd, drive, &rc, LVIR_LABEL);
+    const LPARAM at = MAKELPARAM(rc.left + 5, (rc.top + rc.bottom) / 2);
+    PostMessageW(list.m_hWnd, WM_RBUTTONUP, 0, at);  // ends the wait for a drag the button starts
+    SendMessageW(list.m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    ProgramRun::Pump();
+    EXPECT_EQ(m_platform.m_texts, std::vector<std::string>{"dummy"});
 
     // The folder shown went away: the caption says why nothing is listed.
     ASSERT_TRUE(Show(tree, key + "\\Other"));
