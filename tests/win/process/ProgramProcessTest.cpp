@@ -55,7 +55,7 @@ TEST_F(ProgramProcessTest, StartsWithTheFirstTipOverOneSplitWindowAndSaveAllWrit
     EXPECT_NE(tip.find(L"すべて保存"), std::wstring::npos);
     ASSERT_TRUE(zq.AnswerMessageBox(IDYES));
     EXPECT_TRUE(WaitForTipNumber(0));
-    EXPECT_EQ(zq.MainTitle(), L"フォルダ ZQ - E1");
+    EXPECT_EQ(zq.MainTitle().rfind(L"フォルダ ZQ - C:\\ ： ", 0), 0u);  // the list's title of the start folder
     EXPECT_EQ(zq.MdiChildren().size(), 1u);
     EXPECT_EQ(zq.Toolbars().size(), 6u);
     EXPECT_TRUE(zq.WaitForStatusText(0, L"ﾚﾃﾞｨ"));
@@ -72,8 +72,9 @@ TEST_F(ProgramProcessTest, StartsWithTheFirstTipOverOneSplitWindowAndSaveAllWrit
     EXPECT_EQ(zq.WaitForExit(), 0u);
     EXPECT_EQ(m_scratch.StoreSize("Mn"), 86);
     EXPECT_EQ(m_scratch.StoreSize("Tool Bar"), 96);
-    // the frame's 60 bytes, then the tree's: selected "C:\", one open folder "C:\" with its state
-    EXPECT_EQ(m_scratch.StoreSize("Child Wind "), 4 + 60 + 16);
+    // the frame's 60 bytes, the tree's (selected "C:\", one open folder "C:\" with its state) and
+    // the list's 206: ten columns of caption, sub-item, display order and width
+    EXPECT_EQ(m_scratch.StoreSize("Child Wind "), 4 + 60 + 16 + 206);
 }
 
 TEST_F(ProgramProcessTest, CancelOnTheTipEndsTheProgramAndTheNextStartShowsTheNextTip)
