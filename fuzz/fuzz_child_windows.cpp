@@ -1,5 +1,7 @@
 // Fuzz target: the child-window file "Child Wind " as start-up reads it: the count, then one
-// frame record per child window, all from the one open store file.
+// frame record per child window, each followed here by an attempt at the list's column layout
+// (which must either be a layout or leave the bytes for the next reader), all from the one open
+// store file.
 #include <fstream>
 #include <string>
 
@@ -10,6 +12,7 @@
 #include "folderdata/CDirSzLst.h"
 #include "app/CChildCount.h"
 #include "app/CChildFrameRecord.h"
+#include "listpane/CListLayout.h"
 
 namespace {
 
@@ -29,6 +32,22 @@ void WriteInput(const CAppSettings& settings, const uint8_t* data, std::size_t s
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 }
 
+void ReadLayout(CArchive& ar)
+{
+    const std::streamoff start = ar.GetReadPosition();
+    CListLayout layout;
+    if (!layout.Read(ar)) {
+        Require(ar.GetReadPosition() == start, "a refused layout leaves the read position");
+        return;
+    }
+    bool seen[CListLayout::kColumns] = {};
+    for (const CListLayout::Column& column : layout.m_columns) {
+        Require(column.order >= 0 && column.order < CListLayout::kColumns && !seen[column.order], "column order");
+        Require(column.width >= 0 && column.width <= CListLayout::kMaxWidth, "column width");
+        seen[column.order] = true;
+    }
+}
+
 void RestoreChildWindows(CAppCore& app)
 {
     CAppSettings& settings = app.m_settings;
@@ -42,6 +61,7 @@ void RestoreChildWindows(CAppCore& app)
         settings.SerializeOnFile(file, CArchive::load, frame);
         Require(!frame.HasPlacement() || frame.m_placement.IsUsable(), "child placement");
         Require(!frame.HasTreePane() || frame.m_rcTreePane.IsPlausible(), "tree pane rectangle");
+        settings.SerializeOnFile(file, CArchive::load, [](CArchive& ar) { ReadLayout(ar); });
     }
     Require(file.Close(), "close after reading");
 }
