@@ -8,6 +8,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,9 +54,18 @@ public:
         return true;
     }
 
+    // What a user does while a long loop lets messages through, run at every pump.
+    bool PumpWaitingMessages() override
+    {
+        if (m_onPump)
+            m_onPump();
+        return CPlatformDecorator::PumpWaitingMessages();
+    }
+
     std::deque<int> m_answers;
     std::vector<std::string> m_texts;
     std::vector<std::string> m_opened;
+    std::function<void()> m_onPump;
 };
 
 // The registry key the tests keep their registered folders under, apart from the program's.

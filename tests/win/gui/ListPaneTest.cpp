@@ -246,6 +246,32 @@ TEST_F(ListPaneTest, NamesOutsideCodePage932AreShownAndOpenedAsTheyAre)
     }
 }
 
+TEST_F(ListPaneTest, ANewSelectionStopsALongFillingAndTheListFollowsIt)
+{
+    const fs::path many = fs::current_path() / "many";
+    for (int i = 0; i < 1000; ++i)
+        WriteFile(many / ("f" + std::to_string(i)), 1);
+    const std::string key = MakeFolder();
+    ProgramRun run;
+    CLeftView& tree = run.Tree();
+    ASSERT_TRUE(Show(tree, key));
+    CEView& list = ListOf(run.Children()[0]);
+    int rowsWhenStopped = -1;
+    // The user picks another folder while the long listing lets messages through.
+    m_platform.m_onPump = [&]() {
+        if (rowsWhenStopped < 0 && list.GetRowCount() >= 200 && DocOf(run.Children()[0]).m_strCurPath == KeyOf(many)) {
+            rowsWhenStopped = list.GetRowCount();
+            tree.SelectPath(key);
+        }
+    };
+    Show(tree, KeyOf(many));
+    m_platform.m_onPump = nullptr;
+    Settle();
+    EXPECT_EQ(rowsWhenStopped, 200);
+    EXPECT_EQ(tree.GetCurrentFolder(), key);
+    EXPECT_EQ(list.GetRowCount(), 5);
+}
+
 TEST_F(ListPaneTest, ColumnWidthsAndOrderSurviveSaveAllAndARestart)
 {
     {
