@@ -7,9 +7,9 @@ Runs `zqtotals --dir-info FILE ROOT`, decodes FILE (count; per entry a length-pr
 page 932 key and two 28-byte records, size high word first), checks that the keys ascend in
 the program's character order, and compares each folder's total and direct records with what
 find reports below it: bytes = apparent sizes of regular files, files = regular files and
-symbolic links, folders = real folders. Then reads the file back, and damaged copies of it (cut,
-padded, one byte flipped), with --read-dir-info. With --generate, ROOT is first filled with a small tree
-that has the awkward cases: Japanese names, hidden files, empty folders, a symbolic link loop
+symbolic links, folders = real folders. Then reads the file back, and damaged copies of it
+(cut, padded, one byte flipped), with --read-dir-info. With --generate, ROOT is first filled
+with a small tree that has the awkward cases: Japanese names, hidden files, empty folders, a symbolic link loop
 and a file link, a 5 GiB sparse file.
 """
 import os
