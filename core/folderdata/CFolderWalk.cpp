@@ -3,6 +3,7 @@
 
 #include <deque>
 
+#include "CPlatform.h"
 #include "folderdata/CDirSzLst.h"
 #include "folderdata/CFolderKeys.h"
 #include "folderdata/CWalkSink.h"
@@ -53,6 +54,15 @@ public:
 bool IsNameWin32CannotOpen(const std::string& key)
 {
     return !key.empty() && (key.back() == '.' || key.back() == ' ');
+}
+
+// A folder listed by its parent that has since been replaced by a file: it is gone, like a deleted
+// one. Its listing fails with another code than "not found" (Windows says ERROR_DIRECTORY, Wine
+// ERROR_INVALID_NAME), so only its status now tells it from a folder that cannot be read.
+bool IsNoLongerAFolder(const std::string& key)
+{
+    CFindEntry status;
+    return !IsNameWin32CannotOpen(key) && GetPlatform().GetFileStatus(key, status) && !status.IsDirectory();
 }
 
 }  // namespace
@@ -204,6 +214,8 @@ CFolderWalk::Entered CFolderWalk::StartListing(const std::string& key, Level& le
                 RememberLastError(code);
             return Entered::Failed;
         }
+        if (!bTop && IsNoLongerAFolder(key))
+            return Entered::Skipped;
         RememberLastError(code);
         bool bIgnore = false;
         if (AskAboutUnreadable(key, code, bIgnore))

@@ -232,6 +232,48 @@ TEST_F(FolderWalkTest, AFolderGoneWhenOpenedAddsNothingButAMissingTopFailsSilent
     EXPECT_TRUE(platform.messages.empty());
 }
 
+TEST_F(FolderWalkTest, AFolderReplacedByAFileAfterItWasListedAddsNothingButOneStillThereIsUnreadable)
+{
+    // "p/x" becomes a file of 1000 bytes when the walk enters it, after "p" was listed (the first
+    // pump of a walk enters its top folder, the next one "p/x", the only folder inside).
+    const auto walkReplacingX = [this] {
+        const int entersTop = platform.pumps + 1;
+        platform.onPump = [this, entersTop](int pump) {
+            if (pump == entersTop + 1) {
+                std::filesystem::remove_all(tree.Native("p/x"));
+                tree.File("p/x", 1000);
+            }
+        };
+        walk.BeginCommand();
+        const bool totalled = Walk(tree.Key("p"), true);
+        platform.onPump = nullptr;
+        return totalled;
+    };
+    struct Case {
+        uint32_t scripted;  // the listing's error, or 0 for the system's own
+        bool replaced;
+        bool leftOut;
+    };
+    // The system's own answer (Wine: ERROR_INVALID_NAME, Linux: ENOTDIR), then the codes Windows
+    // (ERROR_DIRECTORY) and Wine give, over a file in its place and over a folder still there.
+    for (const Case c : {Case{0, true, false}, Case{kErrorInvalidName, true, false}, Case{267, true, false},
+                         Case{kErrorInvalidName, false, true}, Case{267, false, true}}) {
+        SCOPED_TRACE(testing::Message() << c.scripted << (c.replaced ? " replaced" : " still a folder"));
+        std::filesystem::remove_all(tree.Native("p"));
+        tree.File("p/keep", 5);
+        tree.File("p/x/inner", 7);
+        platform.failingFolders.clear();
+        if (c.scripted)
+            platform.failingFolders[tree.Key("p/x")] = c.scripted;
+        platform.messages.clear();
+        platform.answers = {kIdIgnore};
+        ASSERT_TRUE(c.replaced ? walkReplacingX() : (walk.BeginCommand(), Walk(tree.Key("p"), true)));
+        EXPECT_EQ(CountsOf(total), Counts(5, 0, 1));
+        EXPECT_EQ(walk.GetLeftOut().size(), c.leftOut ? 1u : 0u);
+        EXPECT_EQ(platform.messages.size(), c.leftOut ? 1u : 0u);
+    }
+}
+
 TEST_F(FolderWalkTest, LinksAreCountedAsEmptyFilesAndNeverFollowed)
 {
     tree.File("l/sub/data", 7);
