@@ -53,6 +53,43 @@ protected:
     CSizeInfo total, direct;
 };
 
+// Lists the folders "twin1" and "twin2" both as "twin\uFFFD" and opens that name as "twin1", as
+// Wine shows sibling Linux folders whose names differ only in bytes that are not UTF-8.
+class CWineTwinsPlatform : public CPlatformDecorator {
+public:
+    using CPlatformDecorator::CPlatformDecorator;
+    uint32_t FindFirst(const std::string& pattern, std::unique_ptr<CFindHandle>& handle, CFindEntry& first) override
+    {
+        std::string opened = pattern;
+        if (const std::size_t at = opened.find(kTwin); at != std::string::npos)
+            opened.replace(at, kTwin.size(), "twin1");
+        const uint32_t code = CPlatformDecorator::FindFirst(opened, handle, first);
+        if (code == 0) {
+            Rename(first);
+            handle = std::make_unique<Renaming>(std::move(handle));
+        }
+        return code;
+    }
+
+private:
+    static inline const std::string kTwin = "twin\xEF\xBF\xBD";
+    static void Rename(CFindEntry& entry)
+    {
+        if (entry.name == "twin1" || entry.name == "twin2")
+            entry.name = kTwin;
+    }
+    struct Renaming : CFindHandle {
+        explicit Renaming(std::unique_ptr<CFindHandle> inner) : inner(std::move(inner)) {}
+        bool Next(CFindEntry& entry) override
+        {
+            const bool more = inner->Next(entry);
+            Rename(entry);
+            return more;
+        }
+        std::unique_ptr<CFindHandle> inner;
+    };
+};
+
 }  // namespace
 
 TEST_F(FolderWalkTest, StoredFoldersAreAnsweredWithoutListingAndTotalsCountFilesBelowAndDirectOnesApart)
@@ -272,6 +309,36 @@ TEST_F(FolderWalkTest, AFolderReplacedByAFileAfterItWasListedAddsNothingButOneSt
         EXPECT_EQ(walk.GetLeftOut().size(), c.leftOut ? 1u : 0u);
         EXPECT_EQ(platform.messages.size(), c.leftOut ? 1u : 0u);
     }
+}
+
+TEST_F(FolderWalkTest, ASiblingListedUnderTheNameOfAnEarlierOneIsUnreadableNotTheEarlierOneAgain)
+{
+    tree.File("t/twin1/f", 100);
+    tree.File("t/twin2/f", 101);
+    tree.File("t/other/g", 3);
+    CWineTwinsPlatform twins(platform);
+    for (const bool recount : {true, false}) {
+        SCOPED_TRACE(recount ? "recounted" : "answered from the records");
+        app.m_folderInfo.RemoveAll();
+        platform.messages.clear();
+        platform.answers = {kIdIgnore};
+        walk.BeginCommand();
+        ASSERT_TRUE(Walk(tree.Key("t"), recount));
+        // One twin (whichever the system lists first) and the other folder, each counted once.
+        EXPECT_EQ(total.m_nFolders, 2);
+        EXPECT_EQ(total.m_nFiles, 2);
+        EXPECT_TRUE(total.m_nSize == 103u || total.m_nSize == 104u) << total.m_nSize;
+        ASSERT_EQ(walk.GetLeftOut().size(), 1u);
+        EXPECT_EQ(walk.GetLeftOut()[0].folder, tree.Key("t") + "\\twin\xEF\xBF\xBD");
+        EXPECT_EQ(walk.GetLeftOut()[0].code, uint32_t{kErrorInvalidName});
+        EXPECT_EQ(platform.messages.size(), 1u);
+    }
+    // Abort stops the walk; nothing above the twins is stored.
+    app.m_folderInfo.RemoveAll();
+    platform.answers = {kIdAbort};
+    walk.BeginCommand();
+    EXPECT_FALSE(Walk(tree.Key("t"), true));
+    EXPECT_FALSE(Stored(tree.Key("t")));
 }
 
 TEST_F(FolderWalkTest, LinksAreCountedAsEmptyFilesAndNeverFollowed)
