@@ -1,8 +1,11 @@
 // The aggregation walk and the key helpers.
 #include "folderdata/CFolderWalk.h"
 
+#include <algorithm>
 #include <deque>
+#include <vector>
 
+#include "CPlatform.h"
 #include "folderdata/CDirSzLst.h"
 #include "folderdata/CFolderKeys.h"
 #include "folderdata/CWalkSink.h"
@@ -22,6 +25,20 @@ struct CFolderWalk::Level {
     bool result = true;
     CSizeInfo childTotal;
     CSizeInfo childDirect;
+    std::vector<std::string> replacedNames;  // sub-folder names holding U+FFFD, listed so far
+
+    // Wine lists each byte of a Linux name that is not UTF-8 as U+FFFD, so sibling folders whose
+    // names differ only in such bytes come under one name, and that name opens the first of them
+    // only. True for such a name listed before: the folder behind it cannot be reached.
+    bool NamesAnEarlierFolder(const std::string& name)
+    {
+        if (name.find("\xEF\xBF\xBD") == std::string::npos)
+            return false;
+        if (std::find(replacedNames.begin(), replacedNames.end(), name) != replacedNames.end())
+            return true;
+        replacedNames.push_back(name);
+        return false;
+    }
 };
 
 namespace {
@@ -53,6 +70,23 @@ public:
 bool IsNameWin32CannotOpen(const std::string& key)
 {
     return !key.empty() && (key.back() == '.' || key.back() == ' ');
+}
+
+// What it means when a sub-folder, listed by its parent a moment ago, fails to list for another
+// reason than "not found". Replaced by a file meanwhile, it is gone like a deleted one (Windows says
+// ERROR_DIRECTORY, Wine ERROR_INVALID_NAME). A folder still there, or one that cannot even be
+// looked at, may be changing under the walk (deleted, made again): it is listed once more before
+// it counts as unreadable.
+enum class FailedListing { Gone, TryAgain, Unreadable };
+
+FailedListing WhatFailedListingMeans(const std::string& key, bool bTriedAgain)
+{
+    if (IsNameWin32CannotOpen(key))
+        return FailedListing::Unreadable;
+    CFindEntry status;
+    if (GetPlatform().GetFileStatus(key, status) && !status.IsDirectory())
+        return FailedListing::Gone;
+    return bTriedAgain ? FailedListing::Unreadable : FailedListing::TryAgain;
 }
 
 }  // namespace
@@ -132,8 +166,11 @@ bool CFolderWalk::AggregateTree(const std::string& key, CSizeInfo& total, CSizeI
                 continue;
             }
             ClearTotals(level.childDirect);
-            const Entered child = EnterFolder(level.finder.GetFilePath(), level.childTotal, level.childDirect,
-                                              pDoc, bRecount, bCachedOnly, stack.emplace_back(), false);
+            Level& childLevel = stack.emplace_back();
+            const Entered child = level.NamesAnEarlierFolder(level.finder.GetFileName())
+                                      ? LeaveOutUnreachable(level.finder.GetFilePath())
+                                      : EnterFolder(level.finder.GetFilePath(), level.childTotal, level.childDirect,
+                                                    pDoc, bRecount, bCachedOnly, childLevel, false);
             if (child == Entered::Listing)
                 continue;
             stack.pop_back();
@@ -192,6 +229,7 @@ CFolderWalk::Entered CFolderWalk::StartListing(const std::string& key, Level& le
         return Entered::Stored;
     }
     const std::string pattern = MakeFindPattern(key);
+    bool bTriedAgain = false;
     for (;;) {
         RememberLastError(0);
         if (level.finder.FindFile(pattern))
@@ -204,6 +242,14 @@ CFolderWalk::Entered CFolderWalk::StartListing(const std::string& key, Level& le
                 RememberLastError(code);
             return Entered::Failed;
         }
+        if (!bTop) {
+            const FailedListing meaning = WhatFailedListingMeans(key, bTriedAgain);
+            if (meaning == FailedListing::Gone)
+                return Entered::Skipped;
+            bTriedAgain = true;
+            if (meaning == FailedListing::TryAgain)
+                continue;
+        }
         RememberLastError(code);
         bool bIgnore = false;
         if (AskAboutUnreadable(key, code, bIgnore))
@@ -213,6 +259,19 @@ CFolderWalk::Entered CFolderWalk::StartListing(const std::string& key, Level& le
         m_leftOut.push_back({key, code});
         return bTop ? Entered::Failed : Entered::Skipped;
     }
+}
+
+CFolderWalk::Entered CFolderWalk::LeaveOutUnreachable(const std::string& key)
+{
+    RememberLastError(kErrorInvalidName);
+    bool bIgnore = false;
+    while (AskAboutUnreadable(key, kErrorInvalidName, bIgnore)) {
+        // Retry: the name still opens another folder; ask again.
+    }
+    if (!bIgnore)
+        return Entered::Failed;
+    m_leftOut.push_back({key, kErrorInvalidName});
+    return Entered::Skipped;
 }
 
 bool CFolderWalk::AskAboutUnreadable(const std::string& folder, uint32_t code, bool& bIgnore)

@@ -27,6 +27,8 @@ class CWalkSink;
 // Abort, Retry or Ignore; Ignore leaves it out and leaves out every further unreadable folder of
 // the same command without asking again. The folders left out are listed in GetLeftOut() until
 // the next command begins (BeginCommand), so that the caller can tell the user which they were.
+// Under Wine, sibling folders whose Linux names differ only in bytes that are not UTF-8 are listed
+// under one name that reaches only the first of them: the others are unreadable in the same way.
 // The roots of pseudo file systems (/proc, /sys, /dev; CPlatform::IsPseudoFileSystem) hold no
 // files on disk: a walk leaves them out, and totals one asked for directly as empty.
 class CFolderWalk {
@@ -85,6 +87,9 @@ private:
     // Asks about a folder that cannot be read: true to try again, false to go on without it
     // (bIgnore set) or to give up (bIgnore clear).
     bool AskAboutUnreadable(const std::string& folder, uint32_t code, bool& bIgnore);
+    // A sub-folder whose name opens a sibling listed before it: unreadable, asked about like any
+    // other; Skipped when the user goes on without it, Failed when the walk stops.
+    Entered LeaveOutUnreachable(const std::string& key);
     void RememberLastError(uint32_t code);
 
     const CFolderKeys& m_keys;

@@ -53,6 +53,43 @@ protected:
     CSizeInfo total, direct;
 };
 
+// Lists the folders "twin1" and "twin2" both as "twin\uFFFD" and opens that name as "twin1", as
+// Wine shows sibling Linux folders whose names differ only in bytes that are not UTF-8.
+class CWineTwinsPlatform : public CPlatformDecorator {
+public:
+    using CPlatformDecorator::CPlatformDecorator;
+    uint32_t FindFirst(const std::string& pattern, std::unique_ptr<CFindHandle>& handle, CFindEntry& first) override
+    {
+        std::string opened = pattern;
+        if (const std::size_t at = opened.find(kTwin); at != std::string::npos)
+            opened.replace(at, kTwin.size(), "twin1");
+        const uint32_t code = CPlatformDecorator::FindFirst(opened, handle, first);
+        if (code == 0) {
+            Rename(first);
+            handle = std::make_unique<Renaming>(std::move(handle));
+        }
+        return code;
+    }
+
+private:
+    static inline const std::string kTwin = "twin\xEF\xBF\xBD";
+    static void Rename(CFindEntry& entry)
+    {
+        if (entry.name == "twin1" || entry.name == "twin2")
+            entry.name = kTwin;
+    }
+    struct Renaming : CFindHandle {
+        explicit Renaming(std::unique_ptr<CFindHandle> inner) : inner(std::move(inner)) {}
+        bool Next(CFindEntry& entry) override
+        {
+            const bool more = inner->Next(entry);
+            Rename(entry);
+            return more;
+        }
+        std::unique_ptr<CFindHandle> inner;
+    };
+};
+
 }  // namespace
 
 TEST_F(FolderWalkTest, StoredFoldersAreAnsweredWithoutListingAndTotalsCountFilesBelowAndDirectOnesApart)
@@ -230,6 +267,78 @@ TEST_F(FolderWalkTest, AFolderGoneWhenOpenedAddsNothingButAMissingTopFailsSilent
     EXPECT_FALSE(Walk(tree.Key("m"), true));
     EXPECT_EQ(app.m_dwLastError, 3u);
     EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(FolderWalkTest, AFolderReplacedByAFileAfterItWasListedAddsNothingButOneStillThereIsUnreadable)
+{
+    // "p/x" becomes a file of 1000 bytes when the walk enters it, after "p" was listed (the first
+    // pump of a walk enters its top folder, the next one "p/x", the only folder inside).
+    const auto walkReplacingX = [this] {
+        const int entersTop = platform.pumps + 1;
+        platform.onPump = [this, entersTop](int pump) {
+            if (pump == entersTop + 1) {
+                std::filesystem::remove_all(tree.Native("p/x"));
+                tree.File("p/x", 1000);
+            }
+        };
+        walk.BeginCommand();
+        const bool totalled = Walk(tree.Key("p"), true);
+        platform.onPump = nullptr;
+        return totalled;
+    };
+    struct Case {
+        uint32_t scripted;  // the listing's error, or 0 for the system's own
+        bool replaced;
+        bool leftOut;
+    };
+    // The system's own answer (Wine: ERROR_INVALID_NAME, Linux: ENOTDIR), then the codes Windows
+    // (ERROR_DIRECTORY) and Wine give, over a file in its place and over a folder still there.
+    for (const Case c : {Case{0, true, false}, Case{kErrorInvalidName, true, false}, Case{267, true, false},
+                         Case{kErrorInvalidName, false, true}, Case{267, false, true}}) {
+        SCOPED_TRACE(testing::Message() << c.scripted << (c.replaced ? " replaced" : " still a folder"));
+        std::filesystem::remove_all(tree.Native("p"));
+        tree.File("p/keep", 5);
+        tree.File("p/x/inner", 7);
+        platform.failingFolders.clear();
+        if (c.scripted)
+            platform.failingFolders[tree.Key("p/x")] = c.scripted;
+        platform.messages.clear();
+        platform.answers = {kIdIgnore};
+        ASSERT_TRUE(c.replaced ? walkReplacingX() : (walk.BeginCommand(), Walk(tree.Key("p"), true)));
+        EXPECT_EQ(CountsOf(total), Counts(5, 0, 1));
+        EXPECT_EQ(walk.GetLeftOut().size(), c.leftOut ? 1u : 0u);
+        EXPECT_EQ(platform.messages.size(), c.leftOut ? 1u : 0u);
+    }
+}
+
+TEST_F(FolderWalkTest, ASiblingListedUnderTheNameOfAnEarlierOneIsUnreadableNotTheEarlierOneAgain)
+{
+    tree.File("t/twin1/f", 100);
+    tree.File("t/twin2/f", 101);
+    tree.File("t/other/g", 3);
+    CWineTwinsPlatform twins(platform);
+    for (const bool recount : {true, false}) {
+        SCOPED_TRACE(recount ? "recounted" : "answered from the records");
+        app.m_folderInfo.RemoveAll();
+        platform.messages.clear();
+        platform.answers = {kIdIgnore};
+        walk.BeginCommand();
+        ASSERT_TRUE(Walk(tree.Key("t"), recount));
+        // One twin (whichever the system lists first) and the other folder, each counted once.
+        EXPECT_EQ(total.m_nFolders, 2);
+        EXPECT_EQ(total.m_nFiles, 2);
+        EXPECT_TRUE(total.m_nSize == 103u || total.m_nSize == 104u) << total.m_nSize;
+        ASSERT_EQ(walk.GetLeftOut().size(), 1u);
+        EXPECT_EQ(walk.GetLeftOut()[0].folder, tree.Key("t") + "\\twin\xEF\xBF\xBD");
+        EXPECT_EQ(walk.GetLeftOut()[0].code, uint32_t{kErrorInvalidName});
+        EXPECT_EQ(platform.messages.size(), 1u);
+    }
+    // Abort stops the walk; nothing above the twins is stored.
+    app.m_folderInfo.RemoveAll();
+    platform.answers = {kIdAbort};
+    walk.BeginCommand();
+    EXPECT_FALSE(Walk(tree.Key("t"), true));
+    EXPECT_FALSE(Stored(tree.Key("t")));
 }
 
 TEST_F(FolderWalkTest, LinksAreCountedAsEmptyFilesAndNeverFollowed)

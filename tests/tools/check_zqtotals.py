@@ -7,8 +7,9 @@ Runs `zqtotals --dir-info FILE ROOT`, decodes FILE (count; per entry a length-pr
 page 932 key and two 28-byte records, size high word first), checks that the keys ascend in
 the program's character order, and compares each folder's total and direct records with what
 find reports below it: bytes = apparent sizes of regular files, files = regular files and
-symbolic links, folders = real folders. With --generate, ROOT is first filled with a small tree
-that has the awkward cases: Japanese names, hidden files, empty folders, a symbolic link loop
+symbolic links, folders = real folders. Then reads the file back, and damaged copies of it
+(cut, padded, one byte flipped), with --read-dir-info. With --generate, ROOT is first filled
+with a small tree that has the awkward cases: Japanese names, hidden files, empty folders, a symbolic link loop
 and a file link, a 5 GiB sparse file.
 """
 import os
@@ -138,18 +139,58 @@ def printed_totals(output):
     return records
 
 
+def read_damaged(zqtotals, info, data):
+    """zqtotals --read-dir-info on these bytes: (exit status, stdout, stderr); never a crash."""
+    with open(info, "wb") as out:
+        out.write(data)
+    run = subprocess.run([zqtotals, "--read-dir-info", info], capture_output=True)
+    if run.returncode not in (0, 1) or run.stderr.count(b"\n") != run.returncode:
+        raise SystemExit(f"a damaged Dir Info gave exit {run.returncode}, stderr {run.stderr!r}")
+    return run.returncode, run.stdout, run.stderr
+
+
+def flipped(data, position, mask=0xFF):
+    return data[:position] + bytes([data[position] ^ mask]) + data[position + 1:]
+
+
+def check_damaged_dir_info(zqtotals, info, read):
+    """Each damage says so in one line with exit 1; cut and padded files print what came before it."""
+    whole = open(info, "rb").read()
+    count, = struct.unpack_from("<i", whole, 0)
+    cases = [
+        # (what, bytes, whether the records printed are those of the sound file up to the damage)
+        ("cut in half", whole[:len(whole) // 2], True),
+        ("cut in the count", whole[:2], True),
+        ("empty", b"", True),
+        ("cut before the last byte", whole[:-1], True),
+        ("bytes after the announced records", whole + b"\0\0\0", True),
+        ("a record more than announced", struct.pack("<i", count - 1) + whole[4:], True),
+        ("more records announced than held", struct.pack("<i", count + 1) + whole[4:], True),
+        ("a negative count", flipped(whole, 3, 0x80), True),
+        ("the first key's length flipped", flipped(whole, 4), False),
+        ("the first key's length one longer", whole[:4] + bytes([(whole[4] + 1) & 0xFF]) + whole[5:], False),
+    ]
+    for what, data, prefix in cases:
+        status, out, err = read_damaged(zqtotals, info, data)
+        if status != 1 or (prefix and not read.startswith(out)):
+            raise SystemExit(f"a Dir Info with {what} gave exit {status}, stderr {err!r}")
+    # Any one byte flipped, in the count, the first records and spread over the rest: never a crash,
+    # one line exactly when the exit status is 1. Small files only: each run reads the whole file.
+    if len(whole) <= 1 << 16:
+        step = max(1, len(whole) // 200)
+        for position in sorted(set(range(min(len(whole), 200))) | set(range(0, len(whole), step))):
+            read_damaged(zqtotals, info, flipped(whole, position))
+    with open(info, "wb") as out:
+        out.write(whole)
+
+
 def check_command_line(zqtotals, root, info):
     """Totals of the root by the walk equal find's, Dir Info reads back, a damaged one says so."""
     walked = subprocess.run([zqtotals, root], capture_output=True, check=True).stdout
     if printed_totals(walked)[(root, "total")] != root_total(root):
         raise SystemExit(f"root totals {printed_totals(walked)[(root, 'total')]} differ from find's {root_total(root)}")
     read = subprocess.run([zqtotals, "--read-dir-info", info], capture_output=True, check=True).stdout
-    whole = open(info, "rb").read()
-    with open(info, "wb") as cut:
-        cut.write(whole[:len(whole) // 2])
-    damaged = subprocess.run([zqtotals, "--read-dir-info", info], capture_output=True)
-    if damaged.returncode != 1 or damaged.stderr.count(b"\n") != 1 or not read.startswith(damaged.stdout):
-        raise SystemExit(f"a cut Dir Info gave exit {damaged.returncode}, stderr {damaged.stderr!r}")
+    check_damaged_dir_info(zqtotals, info, read)
     usage = [subprocess.run([zqtotals] + args, capture_output=True).returncode for args in (["--help"], [""], [])]
     if usage != [0, 2, 2]:
         raise SystemExit(f"--help, an empty path and no path gave {usage}, not [0, 2, 2]")

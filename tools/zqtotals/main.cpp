@@ -1,8 +1,10 @@
 // zqtotals: prints the totals of folders with the program's own walk, for scripts and benchmarks.
 // `zqtotals --help` tells how it is used and what it counts.
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <ios>
 #include <string>
 #include <vector>
 
@@ -97,8 +99,8 @@ const char* const kHelp =
     "  times    the newest modified, last-read and created time of those files\n"
     "A symbolic link (or a junction on Windows) counts as one file of 0 bytes and is never\n"
     "followed. A folder that cannot be read is left out: it is named on standard error and the\n"
-    "exit status is 1, the totals covering everything else. A folder deleted while it is walked\n"
-    "adds nothing.\n"
+    "exit status is 1, the totals covering everything else. A folder deleted (or replaced by a\n"
+    "file) while it is walked adds nothing.\n"
     "\n"
     "  --windows-paths       print folders in their Windows form (C:\\..., Z:\\... under Wine)\n"
     "  --dir-info FILE       also write every folder record to FILE in the program's Dir Info format\n"
@@ -165,6 +167,55 @@ bool WriteDirInfo(CAppCore& app, const std::string& argument)
     return true;
 }
 
+// How a Dir Info file was read: the record count it announces, whether a record (or the count)
+// could not be read, and how many bytes stand after the records.
+struct DirInfoShape {
+    bool counted = false;
+    int32_t announced = 0;
+    bool unreadable = false;
+    std::streamoff trailing = 0;
+};
+
+// Reads the records of a Dir Info file into the list. The list's reader stops at the last record
+// it announces (other store files go on behind their records), so what follows is measured here:
+// a Dir Info file ends with its last record.
+DirInfoShape LoadDirInfo(CAppCore& app, CUnattendedPlatform& platform, CFile& file)
+{
+    DirInfoShape shape;
+    try {
+        CArchive ar(file, CArchive::load);
+        ar >> shape.announced;
+        shape.counted = true;
+        ar.SetReadPosition(0);
+        app.m_folderInfo.Serialize(ar);
+        const std::streamoff position = ar.GetReadPosition();
+        std::iostream& stream = file.GetStream();
+        stream.seekg(0, std::ios::end);
+        if (position >= 0 && stream)
+            shape.trailing = static_cast<std::streamoff>(stream.tellg()) - position;
+    } catch (const std::exception&) {
+        shape.unreadable = true;
+    }
+    shape.unreadable = shape.unreadable || !platform.m_messages.empty() || !app.m_folderInfo.m_bSerializeOk;
+    return shape;
+}
+
+// The one line that says where a Dir Info file is damaged, or nothing for a sound file.
+std::string DirInfoDamage(const DirInfoShape& shape, int records)
+{
+    const std::string read = std::to_string(records) + " of " + std::to_string(shape.announced) + " records";
+    if (!shape.counted)
+        return "damaged: too short to hold its record count";
+    if (shape.announced < 0)
+        return "damaged: it announces " + std::to_string(shape.announced) + " records";
+    if (shape.unreadable || records != shape.announced)
+        return "damaged after " + read;
+    if (shape.trailing != 0)
+        return "damaged: " + std::to_string(shape.trailing) + " bytes after its " + std::to_string(records) +
+               " records";
+    return std::string();
+}
+
 // Prints every record of a Dir Info file; a damaged file prints what was read before the damage.
 int ReadDirInfo(CAppCore& app, CUnattendedPlatform& platform, const Options& options)
 {
@@ -173,21 +224,16 @@ int ReadDirInfo(CAppCore& app, CUnattendedPlatform& platform, const Options& opt
         std::fprintf(stderr, "zqtotals: %s: cannot be opened\n", options.readDirInfo.c_str());
         return 1;
     }
-    try {
-        CArchive ar(file, CArchive::load);
-        app.m_folderInfo.Serialize(ar);
-    } catch (const std::exception&) {
-        platform.m_messages.emplace_back("read error");
-    }
+    const DirInfoShape shape = LoadDirInfo(app, platform, file);
     for (auto pos = app.m_folderInfo.GetHeadPosition(); pos;) {
         const CDirSzEntry& entry = app.m_folderInfo.GetNext(pos);
         PrintRecord(Shown(entry.m_strPath, options.windowsPaths), "total", entry.m_total);
         PrintRecord(Shown(entry.m_strPath, options.windowsPaths), "direct", entry.m_direct);
     }
-    if (platform.m_messages.empty() && app.m_folderInfo.m_bSerializeOk)
+    const std::string damage = DirInfoDamage(shape, app.m_folderInfo.GetCount());
+    if (damage.empty())
         return 0;
-    std::fprintf(stderr, "zqtotals: %s: damaged after %d records\n", options.readDirInfo.c_str(),
-                 app.m_folderInfo.GetCount());
+    std::fprintf(stderr, "zqtotals: %s: %s\n", options.readDirInfo.c_str(), damage.c_str());
     return 1;
 }
 
