@@ -65,7 +65,10 @@ bool CFileServices::ListFolderEntries(CPathList& list, const std::string& folder
     CFileFind finder;
     if (!m_walk.FindFileRetry(finder, folder)) {
         code = finder.GetLastError();
-        return code == kErrorFileNotFound;  // nothing matched: a folder without entries
+        if (code != kErrorFileNotFound)
+            return false;
+        code = kErrorSuccess;  // nothing matched: a drive root without entries
+        return true;
     }
     bool bMore = true;
     while (bMore) {
@@ -167,6 +170,8 @@ bool CFileServices::DeletePermanently(const CPathList& list)
 
 bool CFileServices::ConfirmPermanentDelete(const CPathList& list) const
 {
+    if (list.empty())
+        return false;
     std::string what;
     if (list.size() < 2) {
         CFolderKeys::SplitPath(list[0].path, what);

@@ -67,7 +67,7 @@ public:
     // Asks twice, then removes every entry in list order; false when the user said No (nothing is
     // removed), for an empty list, or when an entry could not be removed (the user is told).
     bool DeletePermanently(const CPathList& list);
-    // The two questions; true when both were answered Yes.
+    // The two questions; true when both were answered Yes (never for an empty list).
     bool ConfirmPermanentDelete(const CPathList& list) const;
 
     // copying
