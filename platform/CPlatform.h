@@ -25,6 +25,8 @@ enum : uint32_t {
     kErrorAccessDenied = 5,
     kErrorNotEnoughMemory = 8,
     kErrorInvalidName = 123,
+    kErrorDirNotEmpty = 145,
+    kErrorAlreadyExists = 183,
     kErrorFilenameTooLong = 206,
 };
 
@@ -118,8 +120,16 @@ public:
     // True for the root of a pseudo file system such as /proc or /sys (Z:\proc under Wine), which
     // holds no files on disk; walks leave it out. Windows itself has none.
     virtual bool IsPseudoFileSystem(const std::string& folder) { (void)folder; return false; }
-    // Creates one folder; returns 0 or the Windows error code.
+    // Creates one folder; returns 0 or the Windows error code (kErrorAlreadyExists when the name
+    // is taken, by a folder or a file).
     virtual uint32_t CreateFolder(const std::string& path) = 0;
+    // Removes one file, or a link (a junction) without touching what it leads to; returns 0 or the
+    // Windows error code. A folder or a read-only file is refused (kErrorAccessDenied), as
+    // DeleteFile refuses them.
+    virtual uint32_t RemoveFile(const std::string& path) = 0;
+    // Removes one empty folder; returns 0 or the Windows error code (kErrorDirNotEmpty when
+    // something is still inside).
+    virtual uint32_t RemoveFolder(const std::string& path) = 0;
     // The path to hand to the standard library's file streams.
     virtual std::filesystem::path NativePath(const std::string& path) = 0;
     // The Windows path (UTF-8) of an absolute native path; empty when no drive holds it.

@@ -35,6 +35,8 @@ public:
         return m_inner.FreeSpaceOf(root, freeBytes);
     }
     uint32_t CreateFolder(const std::string& path) override { return m_inner.CreateFolder(path); }
+    uint32_t RemoveFile(const std::string& path) override { return m_inner.RemoveFile(path); }
+    uint32_t RemoveFolder(const std::string& path) override { return m_inner.RemoveFolder(path); }
     std::filesystem::path NativePath(const std::string& path) override { return m_inner.NativePath(path); }
     std::string WindowsPathOf(const std::filesystem::path& nativePath) override
     {

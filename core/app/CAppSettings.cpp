@@ -74,9 +74,5 @@ bool CAppSettings::SerializePlacement(CArchive& ar, CWindowPlacement& placement)
 
 std::string CAppSettings::JoinStorePath(const std::string& folder, const std::string& name)
 {
-    if (folder.empty())
-        return name;
-    if (folder.back() == '\\')
-        return folder + name;
-    return folder + '\\' + name;
+    return CFileServices::JoinWithOneBackslash(folder, name);
 }

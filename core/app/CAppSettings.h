@@ -12,6 +12,7 @@
 #include "fw/CArchive.h"
 #include "services/CDisplayFormat.h"
 #include "services/CDriveServices.h"
+#include "services/CFileServices.h"
 
 class CDirSzLst;
 class CWalkSink;
@@ -19,7 +20,8 @@ class CWalkSink;
 // Holds the names of the store and of the special tree nodes, which folder totals the labels show,
 // and the stop flag of long loops, and owns the services built on them, each handed out as a
 // member: the folder keys (m_keys), the display format with the size unit and kilobyte base
-// (m_format), the folder walk (m_walk) and the drive services (m_drives). It also keeps the store
+// (m_format), the folder walk (m_walk), the drive services (m_drives) and the file services with the
+// name rules (m_files). It also keeps the store
 // of settings and placements itself. The application object owns the instance everybody uses and
 // attaches its record list and pump to the walk; a test may build one of its own.
 //
@@ -115,6 +117,7 @@ public:
     CDisplayFormat m_format;
     CFolderWalk m_walk{m_keys, m_bWalkRunning};
     CDriveServices m_drives{m_keys};
+    CFileServices m_files{m_keys, m_walk};
 
 private:
     bool SerializeAndClose(CStoreFile& file, CArchive::Mode mode, const SerializeFunction& serialize);

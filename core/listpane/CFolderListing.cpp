@@ -8,11 +8,11 @@
 #include "fw/CFileFind.h"
 #include "services/CDisplayFormat.h"
 #include "services/CDriveServices.h"
+#include "services/CFileServices.h"
 
 namespace {
 
 constexpr std::size_t kEntriesPerPump = 100;
-constexpr uint32_t kKeptAttributes = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrDirectory | kAttrArchive;
 
 }  // namespace
 
@@ -76,15 +76,10 @@ CFolderListing::Entry CFolderListing::MakeEntry(const std::string& path, std::st
     Entry entry;
     entry.path = path;
     entry.name = std::move(name);
-    entry.attr = KeptAttributes(found.attributes);
+    entry.attr = CFileServices::GetFindAttributes(found);
     entry.info.m_nSize = found.IsDirectory() ? 0 : found.size;
     entry.info.m_tModified = CTime::FromUnixSeconds(found.modified);
     entry.info.m_tAccessed = CTime::FromUnixSeconds(found.accessed);
     entry.info.m_tCreated = CTime::FromUnixSeconds(found.created);
     return entry;
-}
-
-uint8_t CFolderListing::KeptAttributes(uint32_t attributes)
-{
-    return static_cast<uint8_t>(attributes & kKeptAttributes);
 }

@@ -40,8 +40,6 @@ public:
     // An entry made from what the file system says of path now; false when it says nothing.
     static bool ReadEntry(const std::string& path, Entry& entry);
     static Entry MakeEntry(const std::string& path, std::string name, const CFindEntry& found);
-    // The bits of a file's attributes the list keeps.
-    static uint8_t KeptAttributes(uint32_t attributes);
 
 private:
     CAppSettings& m_settings;

@@ -73,7 +73,11 @@ bool CDriveServices::IsInRecycleFolder(const std::string& path) const
     if (rest.empty() || !CFolderKeys::IsDriveRoot(root) || !IsFixedDrive(root))
         return false;
     std::string below;
-    return CFolderKeys::SplitFirst(rest, below) == m_strRecycled;
+    const std::string first = Utf::ToLowerAscii(CFolderKeys::SplitFirst(rest, below));
+    for (const std::string& name : m_recycleFolderNames)
+        if (first == Utf::ToLowerAscii(name))
+            return true;
+    return false;
 }
 
 bool CDriveServices::IsExistingFolder(const std::string& path) const

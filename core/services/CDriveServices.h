@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "CPlatform.h"
 
@@ -47,7 +48,8 @@ public:
     bool GetFreeSpaceCode(const std::string& root, uint64_t& freeBytes, uint32_t& code);
 
     // folders on the disk
-    // The recycle-bin folder of a fixed drive, or anything below it.
+    // The recycle-bin folder of a fixed drive, or anything below it: a first folder named as one
+    // of m_recycleFolderNames, in any case, as Windows compares names.
     bool IsInRecycleFolder(const std::string& path) const;
     bool IsExistingFolder(const std::string& path) const;
     bool IsExistingFile(const std::string& path) const;
@@ -58,7 +60,8 @@ public:
     // The shell's small icon of a path; kNoShellIcon for an empty path or when the shell has none.
     static ShellIconId GetShellSmallIcon(const std::string& path);
 
-    std::string m_strRecycled = "RECYCLED";
+    // The recycle bin's folder in each generation of Windows: 95 to Me, NT to XP, Vista onwards.
+    const std::vector<std::string> m_recycleFolderNames{"RECYCLED", "RECYCLER", "$Recycle.Bin"};
     // the first fixed drive, found by the tree's drive enumeration
     std::string m_strStartFolder;
 

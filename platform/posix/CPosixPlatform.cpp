@@ -32,7 +32,14 @@ uint32_t WindowsErrorOf(int error)
     case ENOMEM:
         return kErrorNotEnoughMemory;
     case EEXIST:
-        return 183;  // ERROR_ALREADY_EXISTS
+        return kErrorAlreadyExists;
+    case ENOTEMPTY:
+        return kErrorDirNotEmpty;
+    case EISDIR:
+        return kErrorAccessDenied;
+    case EBUSY:
+    case ETXTBSY:
+        return 32;  // ERROR_SHARING_VIOLATION
     case EMFILE:
     case ENFILE:
         return 4;  // ERROR_TOO_MANY_OPEN_FILES
@@ -414,6 +421,29 @@ uint32_t CPosixPlatform::CreateFolder(const std::string& path)
     return kErrorSuccess;
 }
 
+uint32_t CPosixPlatform::RemoveFile(const std::string& path)
+{
+    const std::string native = ToNative(path);
+    struct stat st;
+    if (lstat(native.c_str(), &st) != 0)
+        return WindowsErrorOf(errno);
+    // A file without write permission is what the listing calls read-only, and Windows (Wine
+    // too) deletes no read-only file; unlink would, even for root.
+    if (S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR)))
+        return kErrorAccessDenied;
+    if (unlink(native.c_str()) != 0)
+        return WindowsErrorOf(errno);
+    return kErrorSuccess;
+}
+
+uint32_t CPosixPlatform::RemoveFolder(const std::string& path)
+{
+    if (rmdir(ToNative(path).c_str()) == 0)
+        return kErrorSuccess;
+    // POSIX allows EEXIST as well as ENOTEMPTY for a folder that is not empty.
+    return errno == EEXIST ? kErrorDirNotEmpty : WindowsErrorOf(errno);
+}
+
 std::filesystem::path CPosixPlatform::NativePath(const std::string& path)
 {
     return std::filesystem::path(ToNative(path));
@@ -433,6 +463,10 @@ std::string CPosixPlatform::FormatSystemMessage(uint32_t code)
         return "このコマンドを実行するのに十分な記憶域がありません。\r\n";
     case kErrorFilenameTooLong:
         return "ファイル名または拡張子が長すぎます。\r\n";
+    case kErrorDirNotEmpty:
+        return "ディレクトリが空ではありません。\r\n";
+    case kErrorAlreadyExists:
+        return "既に存在するファイルを作成することはできません。\r\n";
     default:
         return "";
     }

@@ -32,6 +32,8 @@ public:
     // statvfs's blocks available to unprivileged users.
     uint32_t FreeSpaceOf(const std::string& root, uint64_t& freeBytes) override;
     uint32_t CreateFolder(const std::string& path) override;
+    uint32_t RemoveFile(const std::string& path) override;
+    uint32_t RemoveFolder(const std::string& path) override;
     std::filesystem::path NativePath(const std::string& path) override;
     // "/tmp/x" -> "Z:\tmp\x": the mapped drive with the longest root that holds the path.
     std::string WindowsPathOf(const std::filesystem::path& nativePath) override;

@@ -203,6 +203,30 @@ uint32_t CWin32Platform::CreateFolder(const std::string& path)
     return kErrorSuccess;
 }
 
+uint32_t CWin32Platform::RemoveFile(const std::string& path)
+{
+    const std::wstring apiPath = ApiPath(path);
+    if (DeleteFileW(apiPath.c_str()))
+        return kErrorSuccess;
+    const DWORD error = GetLastError();
+    // A junction or a link to a folder is listed as a file, but DeleteFileW refuses it: only
+    // RemoveDirectoryW takes it away, and it removes the link, never what the link leads to.
+    constexpr DWORD kLinkToFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    const DWORD attributes = GetFileAttributesW(apiPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kLinkToFolder) != kLinkToFolder)
+        return error;
+    if (!RemoveDirectoryW(apiPath.c_str()))
+        return GetLastError();
+    return kErrorSuccess;
+}
+
+uint32_t CWin32Platform::RemoveFolder(const std::string& path)
+{
+    if (!RemoveDirectoryW(ApiPath(path).c_str()))
+        return GetLastError();
+    return kErrorSuccess;
+}
+
 std::filesystem::path CWin32Platform::NativePath(const std::string& path)
 {
     return std::filesystem::path(ToWide(path));

@@ -36,6 +36,8 @@ public:
     uint32_t DriveTypeOf(const std::string& root) override;
     uint32_t FreeSpaceOf(const std::string& root, uint64_t& freeBytes) override;
     uint32_t CreateFolder(const std::string& path) override;
+    uint32_t RemoveFile(const std::string& path) override;
+    uint32_t RemoveFolder(const std::string& path) override;
     std::filesystem::path NativePath(const std::string& path) override;
     std::string FormatSystemMessage(uint32_t code) override;
     bool LocalTime(int64_t time, std::tm& local) override;

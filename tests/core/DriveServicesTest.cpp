@@ -57,7 +57,7 @@ protected:
 
 }  // namespace
 
-TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedAndTheRecycleFolderAndVirtualKeysGoByTheirExactNames)
+TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedTheRecycleFoldersGoByNameAndVirtualKeysByTheirExactNames)
 {
     EXPECT_EQ(settings.m_drives.GetStartFolder(), "");
     // Removable and network drives are never the start.
@@ -70,13 +70,22 @@ TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedAndTheRecycleFol
     EXPECT_EQ(CDriveServices::GetShellSmallIcon(""), kNoShellIcon);  // an empty path has no shell name or icon
     EXPECT_EQ(CDriveServices::GetShellDisplayName(""), "");
 
-    // The recycle folder is the exact name directly on a fixed drive, or anything below it.
-    for (const std::string key : {"C:\\RECYCLED", "C:\\RECYCLED\\x", "D:\\RECYCLED\\x\\y"})
-        EXPECT_TRUE(settings.m_drives.IsInRecycleFolder(key)) << key;
-    const std::string elsewhere[] = {"C:\\Recycled", "C:\\RECYCLEDX", "C:\\data\\RECYCLED", "C:\\", "A:\\RECYCLED",
-                                     "N:\\RECYCLED", computer, "RECYCLED\\RECYCLED", ""};
-    for (const std::string& key : elsewhere)
-        EXPECT_FALSE(settings.m_drives.IsInRecycleFolder(key)) << key;
+    // The recycle folder of any Windows generation, in any case (Windows compares names so),
+    // directly on a fixed drive, or anything below it.
+    const struct {
+        std::string key;
+        bool bInside;
+    } recycle[] = {
+        {"C:\\RECYCLED", true},       {"C:\\RECYCLED\\x", true},   {"D:\\RECYCLED\\x\\y", true},
+        {"C:\\Recycled", true},       {"C:\\RECYCLER\\S-1-5-21", true}, {"C:\\$Recycle.Bin", true},
+        {"C:\\$RECYCLE.BIN\\x", true}, {"C:\\$recycle.bin", true},
+        {"C:\\RECYCLEDX", false},     {"C:\\Recycle.Bin", false},    {"C:\\$Recycle.Bin2", false},
+        {"C:\\data\\RECYCLED", false}, {"C:\\data\\$Recycle.Bin", false}, {"C:\\", false},
+        {"A:\\RECYCLED", false},      {"N:\\$Recycle.Bin", false},   {computer, false},
+        {"RECYCLED\\RECYCLED", false}, {"", false},
+    };
+    for (const auto& r : recycle)
+        EXPECT_EQ(settings.m_drives.IsInRecycleFolder(r.key), r.bInside) << r.key;
 
     // Virtual keys are recognised by their last component only; the display name is a real name.
     EXPECT_TRUE(settings.m_keys.IsFileOnlyFolder("C:\\a\\" + fileOnly));

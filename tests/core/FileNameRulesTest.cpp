@@ -1,0 +1,118 @@
+// The name and path rules of the file operations, the attribute byte of a listed entry, and the
+// path list of the clipboard.
+#include <gtest/gtest.h>
+
+#include "CPlatform.h"
+#include "app/CAppSettings.h"
+#include "services/CPathList.h"
+#include "text/Cp932.h"
+
+namespace {
+
+class FileNameRulesTest : public ::testing::Test {
+protected:
+    CAppSettings settings;
+    CFileServices& files = settings.m_files;
+    const std::string computer = settings.m_keys.m_strMyComputerId;
+};
+
+}  // namespace
+
+TEST_F(FileNameRulesTest, EachOfTheElevenCharactersIsForbiddenAnywhereButNoDoubleByteCharacterIs)
+{
+    for (const char forbidden : std::string("\\/:,;*?\"<>|")) {
+        const std::string c(1, forbidden);
+        for (const std::string& name : {c, "a" + c, c + "a", "ソ" + c + "表"})
+            EXPECT_FALSE(CFileServices::IsValidFileName(name)) << name;
+    }
+
+    // In code page 932 these end in 0x5C, the backslash's byte: a test by byte of that form would
+    // refuse them. Checked here so that the names below keep testing what they are meant to.
+    for (const std::string trap : {"ソ", "表", "能", "十"}) {
+        const std::string cp932 = Cp932::FromUtf8(trap);
+        ASSERT_EQ(cp932.size(), 2u) << trap;
+        ASSERT_EQ(cp932[1], '\\') << trap;
+    }
+    const std::string valid[] = {
+        "",                  // nothing typed is no forbidden character
+        "ソフト",            // katakana so, 0x835C
+        "表計算.xls",        // kanji for table, 0x955C
+        "能力 十分",
+        "ﾊﾝｶｸ ｶﾅ",           // half-width kana: single bytes above 0x80
+        "＼全角／：＊？",    // full-width look-alikes are other characters
+        "¥100",              // the yen sign is a character of its own in the wide-character calls
+        "a b.c.d", "日本語 (2)", "Ünïcödé 😀", "-_=+!#$%&'()[]{}~@^`",
+    };
+    for (const std::string& name : valid)
+        EXPECT_TRUE(CFileServices::IsValidFileName(name)) << name;
+}
+
+TEST_F(FileNameRulesTest, CombinePathPutsExactlyOneBackslashBetweenAndKeepsTheComputerItself)
+{
+    const struct {
+        std::string folder, name, combined;
+    } cases[] = {
+        {"C:\\a", "x", "C:\\a\\x"},
+        {"C:\\a\\", "x", "C:\\a\\x"},
+        {"C:\\a", "\\x", "C:\\a\\x"},
+        {"C:\\a\\", "\\x", "C:\\a\\x"},
+        {"C:\\", "x", "C:\\x"},
+        {"C:\\", "\\x", "C:\\x"},
+        {"C:\\a", "x\\y", "C:\\a\\x\\y"},
+        // UTF-8 bytes of these never equal the backslash: the folder does not end in one.
+        {"C:\\ソ", "表", "C:\\ソ\\表"},
+        {"C:\\表\\", "ソ", "C:\\表\\ソ"},
+        {"", "x", "x"},
+        {"C:\\a", "", "C:\\a"},
+        {"", "", ""},
+        {computer, "x", computer},
+        {computer, "", computer},
+        {"", computer, computer},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(files.CombinePath(c.folder, c.name), c.combined) << c.folder << " + " << c.name;
+    // The store's paths join by the same rule.
+    EXPECT_EQ(CAppSettings::JoinStorePath("フォルダZQ Position\\", "Mn"), "フォルダZQ Position\\Mn");
+}
+
+TEST_F(FileNameRulesTest, AListedEntryKeepsItsFiveAttributeBitsAndNoOther)
+{
+    const struct {
+        uint32_t attributes;
+        uint8_t kept;
+    } cases[] = {
+        {0, 0},
+        {kAttrReadOnly | kAttrArchive, 0x21},
+        {kAttrHidden | kAttrSystem | kAttrDirectory, 0x16},
+        {0x80, 0},      // normal
+        {0x410, 0x10},  // a folder with the reparse-point bit
+        {0xFFFFFFFF, 0x37},
+        {0x100 | kAttrArchive, 0x20},  // temporary
+    };
+    for (const auto& c : cases) {
+        CFindEntry entry;
+        entry.attributes = c.attributes;
+        EXPECT_EQ(CFileServices::GetFindAttributes(entry), c.kept) << std::hex << c.attributes;
+    }
+}
+
+TEST(PathListTest, EntriesStayInTheOrderAddedDuplicatesIncludedUntilCleared)
+{
+    CPathList list;
+    EXPECT_TRUE(list.empty());
+    list.Add("C:\\b", kAttrDirectory);
+    list.Add("C:\\a.txt", kAttrArchive);
+    list.Add("C:\\b", kAttrDirectory | kAttrHidden);
+    ASSERT_EQ(list.size(), 3u);
+    std::vector<std::string> paths;
+    for (const CPathList::Entry& entry : list)
+        paths.push_back(entry.path);
+    EXPECT_EQ(paths, (std::vector<std::string>{"C:\\b", "C:\\a.txt", "C:\\b"}));
+    EXPECT_TRUE(list[0].IsFolder());
+    EXPECT_FALSE(list[1].IsFolder());
+    EXPECT_EQ(list[2].attr, kAttrDirectory | kAttrHidden);
+    EXPECT_EQ(list.GetEntries().size(), 3u);
+    list.Clear();
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(list.begin(), list.end());
+}
