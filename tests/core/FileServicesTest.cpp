@@ -341,7 +341,11 @@ TEST_F(FileServicesTest, SameTimeFilterDropsUnchangedFilesAndCopiesTheChangedOne
     tree.File("src/clash", 1);  // a folder of that name waits in the destination
     tree.Folder("dst/clash");
     SetModified("src/clash", milliseconds(0));
-    SetModified("dst/clash", milliseconds(0));
+    // A folder's time cannot be set through the C++ library on Windows (it opens folders for writing only
+    // natively); there the clash is told apart by kind alone, which is what the filter must look at anyway.
+    std::error_code folderTimeNotSettable;
+    fs::last_write_time(tree.Native("dst/clash"), fs::last_write_time(tree.Native("src/clash")),
+                        folderTimeNotSettable);
 
     CPathList list = ListOf({{"src/same", 0}, {"src/newer", 0}, {"src/f", kAttrDirectory}, {"src/older", 0},
                              {"src/absent", 0}, {"src/gone", 0}, {"src/newfolder", kAttrDirectory}, {"src/clash", 0},
