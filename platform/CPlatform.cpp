@@ -1,6 +1,8 @@
 // The process-wide platform selection.
 #include "CPlatform.h"
 
+#include <ctime>
+
 namespace {
 CPlatform* g_installed = nullptr;
 }
@@ -26,4 +28,10 @@ std::string CPlatform::WindowsPathOf(const std::filesystem::path& nativePath)
         if (c == '/')
             c = '\\';
     return path;
+}
+
+int64_t CPlatform::MakeLocalTime(std::tm& local)
+{
+    const std::time_t seconds = std::mktime(&local);
+    return seconds == static_cast<std::time_t>(-1) ? -1 : static_cast<int64_t>(seconds);
 }

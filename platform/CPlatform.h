@@ -140,6 +140,10 @@ public:
     // Time
     // Breaks a time (seconds since 1970 UTC) into local time; false when it cannot.
     virtual bool LocalTime(int64_t time, std::tm& local) = 0;
+    // The C library's mktime: normalises the fields of a local time (a day 0 is the last day of
+    // the month before, and so on) and returns its seconds since 1970 UTC, or -1 when the library
+    // cannot represent it.
+    virtual int64_t MakeLocalTime(std::tm& local);
 
     // Shell
     // The name the shell shows for a path: the label and letter of a drive root (" (C:)" when the

@@ -44,6 +44,7 @@ public:
     }
     std::string FormatSystemMessage(uint32_t code) override { return m_inner.FormatSystemMessage(code); }
     bool LocalTime(int64_t time, std::tm& local) override { return m_inner.LocalTime(time, local); }
+    int64_t MakeLocalTime(std::tm& local) override { return m_inner.MakeLocalTime(local); }
     std::string ShellDisplayNameOf(const std::string& path) override { return m_inner.ShellDisplayNameOf(path); }
     ShellIconId ShellSmallIconOf(const std::string& path) override { return m_inner.ShellSmallIconOf(path); }
     bool ShellOpen(const std::string& path) override { return m_inner.ShellOpen(path); }

@@ -104,3 +104,22 @@ std::string CFolderKeys::ReplaceName(const std::string& path, const std::string&
 {
     return JoinPath(GetParentKey(path), name);
 }
+
+std::size_t CFolderKeys::RelativeStart(std::string_view path, std::string_view base) const
+{
+    if (base == m_strMyComputerId)
+        return 0;
+    if (!path.starts_with(base))
+        return std::string_view::npos;
+    const bool bDriveRoot = base.size() == 3 && base[1] == ':';
+    if (path.size() == base.size() || bDriveRoot)
+        return base.size();
+    return path[base.size()] == '\\' ? base.size() + 1 : std::string_view::npos;
+}
+
+bool CFolderKeys::RelativePath(const std::string& path, const std::string& base, std::string& relative) const
+{
+    const std::size_t start = RelativeStart(path, base);
+    relative = start == std::string_view::npos ? std::string() : path.substr(start);
+    return start != std::string_view::npos;
+}

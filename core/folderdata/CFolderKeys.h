@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // A drive root's key is its three characters ("C:\"), any other folder's its full path without a
 // trailing backslash, the whole computer's m_strMyComputerId. Two keys name no real folder: the
@@ -36,6 +37,14 @@ public:
     bool IsOrdinaryFolderPath(const std::string& path) const;
     // The folder whose files a key shows: the parent of a file-only virtual folder.
     std::string GetRealFolder(const std::string& path) const;
+
+    // below a folder
+    // Where the part of path below base begins (path.size() for base itself, 0 below the
+    // computer, which holds every key); npos when path is neither base nor below it. Allocates
+    // nothing, so a search can ask it of every record.
+    std::size_t RelativeStart(std::string_view path, std::string_view base) const;
+    // The part of path below base; false when path is not base or below it.
+    bool RelativePath(const std::string& path, const std::string& base, std::string& relative) const;
 
     // joining
     // folder + name, with a "\" between unless the folder is a drive root.

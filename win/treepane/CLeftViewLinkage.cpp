@@ -142,23 +142,7 @@ void CLeftView::FollowLinkedSelection(const std::string& relative)
 // Without a window to ask, the computer's key is the application's.
 bool CLeftView::RelativePath(const std::string& path, const std::string& base, std::string& relative)
 {
-    relative.clear();
-    if (AfxGetAppCore().m_settings.m_keys.IsMyComputerKey(base)) {
-        relative = path;
-        return true;
-    }
-    if (path.size() < base.size() || path.compare(0, base.size(), base) != 0)
-        return false;
-    if (path.size() == base.size())
-        return true;
-    if (CFolderKeys::IsDriveRoot(base)) {
-        relative = path.substr(base.size());
-        return true;
-    }
-    if (path[base.size()] != '\\')
-        return false;
-    relative = path.substr(base.size() + 1);
-    return true;
+    return AfxGetAppCore().m_settings.m_keys.RelativePath(path, base, relative);
 }
 
 // ---- sorting and the frame's requests ----
