@@ -128,6 +128,9 @@ void CDirSzLst::Unlink(Node* node)
     if (at != m_index.End())
         m_index.EraseAt(at);
     --m_count;
+    for (Cursor* cursor = m_pCursors; cursor; cursor = cursor->m_pNextCursor)
+        if (cursor->pos == node)
+            cursor->pos = node->next;
 }
 
 void CDirSzLst::RemoveEntry(const std::string& key)
@@ -151,6 +154,21 @@ void CDirSzLst::RemoveAll()
     }
     m_tail = nullptr;
     m_count = 0;
+    for (Cursor* cursor = m_pCursors; cursor; cursor = cursor->m_pNextCursor)
+        cursor->pos = nullptr;
+}
+
+CDirSzLst::Cursor::Cursor(CDirSzLst& list) : pos(list.m_head), m_list(list), m_pNextCursor(list.m_pCursors)
+{
+    list.m_pCursors = this;
+}
+
+CDirSzLst::Cursor::~Cursor()
+{
+    Cursor** link = &m_list.m_pCursors;
+    while (*link != this)
+        link = &(*link)->m_pNextCursor;
+    *link = m_pNextCursor;
 }
 
 std::string CDirSzLst::GetPathAt(POSITION pos) const { return pos->entry.m_strPath; }

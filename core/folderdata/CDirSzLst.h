@@ -59,6 +59,25 @@ public:
     void RemoveAt(POSITION pos);
     void RemoveAll();
 
+    // A position that stays valid while entries are removed: removing its entry moves it on to
+    // the next one. A walker that lets other code run between entries (a message pump, a tree
+    // expansion that drops the records of vanished folders) keeps its place in one.
+    class Cursor {
+    public:
+        // at the head of the list
+        explicit Cursor(CDirSzLst& list);
+        ~Cursor();
+        Cursor(const Cursor&) = delete;
+        Cursor& operator=(const Cursor&) = delete;
+
+        POSITION pos;
+
+    private:
+        friend class CDirSzLst;
+        CDirSzLst& m_list;
+        Cursor* m_pNextCursor;
+    };
+
     // The entry count, then every entry whose key code page 932 can hold (the file's keys are in
     // CP932); loading appends to what the list holds.
     void Serialize(CArchive& ar);
@@ -97,6 +116,7 @@ private:
     Node* m_head = nullptr;
     Node* m_tail = nullptr;
     int m_count = 0;
+    Cursor* m_pCursors = nullptr;
     Index m_index;
 };
 

@@ -243,3 +243,32 @@ TEST_F(DirSzLstTest, RunningOutOfMemoryLeavesEveryEntryUnderOneKey)
     EXPECT_FALSE(platform.messages.empty());
     EXPECT_EQ(platform.messages.back(), kOutOfMemoryMessage);
 }
+
+// A walker's place survives removals made behind its back: of its own entry, of others, of all.
+TEST_F(DirSzLstTest, ACursorMovesOnWhenItsEntryIsRemovedAndStaysOtherwise)
+{
+    for (const char* key : {"C:\\a", "C:\\b", "C:\\c", "C:\\d"})
+        list.SetEntry(key, Totals(1, 0, 1), Totals(1, 0, 1));
+    CDirSzLst::Cursor first(list);
+    CDirSzLst::Cursor second(list);
+    EXPECT_EQ(list.GetAt(first.pos).GetPath(), "C:\\a");
+    list.GetNext(second.pos);
+    list.GetNext(second.pos);  // at C:\c
+    list.RemoveEntry("C:\\b");  // neither cursor's entry
+    EXPECT_EQ(list.GetAt(first.pos).GetPath(), "C:\\a");
+    EXPECT_EQ(list.GetAt(second.pos).GetPath(), "C:\\c");
+    list.RemoveEntry("C:\\c");
+    EXPECT_EQ(list.GetAt(second.pos).GetPath(), "C:\\d");
+    list.RemoveEntry("C:\\d");  // the last: the cursor reaches the end
+    EXPECT_EQ(second.pos, nullptr);
+    {
+        CDirSzLst::Cursor inner(list);  // registered after the others, gone before them
+        list.RemoveEntry("C:\\a");
+        EXPECT_EQ(inner.pos, nullptr);
+    }
+    EXPECT_EQ(first.pos, nullptr);
+    list.SetEntry("C:\\e", Totals(1, 0, 1), Totals(1, 0, 1));
+    first.pos = list.GetHeadPosition();
+    list.RemoveAll();
+    EXPECT_EQ(first.pos, nullptr);
+}
