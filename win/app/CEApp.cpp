@@ -17,6 +17,7 @@
 #include "folderdata/CDirSzLst.h"
 #include "folderdata/CEDoc.h"
 #include "fw/CMultiDocTemplate.h"
+#include "fw/WindowPlacement.h"
 #include "res/resource.h"
 #include "treepane/CLeftView.h"
 
@@ -173,6 +174,11 @@ void CEApp::ShowSearchDialog()
         auto pDialog = std::make_unique<CSearchDlg>(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr);
         if (!pDialog->Create())
             return;
+        // At the screen's corner until "Dilog Find" says where the user left it.
+        CWindowPlacement placement = GetPlacementOf(pDialog->m_hWnd);
+        CStoreRect& rc = placement.rcNormalPosition;
+        rc = CStoreRect{0, 0, rc.right - rc.left, rc.bottom - rc.top};
+        ApplyPlacement(pDialog->m_hWnd, placement);
         pDialog->LoadPlacement(m_settings);
         m_pSearchDlg = std::move(pDialog);
     }

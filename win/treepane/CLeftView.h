@@ -19,6 +19,7 @@ class CAppSettings;
 class CArchive;
 class CEDoc;
 class CFolderNode;
+class CFolderSearch;
 class CUpdateHint;
 
 // Which folders were open: (folder key, item state) of every expanded item, rebuilt before each
@@ -43,10 +44,14 @@ extern std::vector<std::pair<std::string, int32_t>> g_treeState;
 // folders without handing it on. Its piece of each "Child Wind " record is the selected folder
 // and the open folders.
 //
-// The class is written in four files by role: CLeftView.cpp (construction, items and nodes, the
+// The search dialog has the tree search the stored records below its selected folder
+// (SearchFolders); every hit is opened and shown with the search-hit icon until the next search
+// closes the subtree again (ClearSearchMarks).
+//
+// The class is written in files by role: CLeftView.cpp (construction, items and nodes, the
 // store, notifications), CLeftViewFill.cpp (filling from the disk and the window's start),
-// CLeftViewTotals.cpp (aggregation and labels) and CLeftViewLinkage.cpp (selection, linkage,
-// sorting and the frame's requests).
+// CLeftViewTotals.cpp (aggregation and labels), CLeftViewLinkage.cpp (selection, linkage,
+// sorting and the frame's requests) and CLeftViewSearch.cpp (search marks).
 class CLeftView : public CView {
 public:
     // the keys a refresh met, so that it can remove the items of folders that are gone
@@ -107,6 +112,16 @@ public:
     void OnUpdateFolderUp(CCmdUI& ui);
     void OnUpdateRefreshOnOpen(CCmdUI& ui);
 
+    // ---- search marks (CLeftViewSearch.cpp) ----
+    // Closes the selected folder's subtree and gives every item in it its own icon again.
+    void ClearSearchMarks();
+    // Runs through the stored records at or below the selected folder, in key order, and opens
+    // the tree down to every hit and marks it (kSearchHitImage); false when the user stopped it.
+    bool SearchFolders(const CSizeInfo& criteria, int32_t nCombine, bool bSkipNoDate);
+    // One record: a CFolderSearch::Result (marked, no hit, stopped, a hit without an item).
+    int32_t TestRecord(CFolderSearch& search, const std::string& path, const CSizeInfo& totals);
+    static constexpr int kSearchHitImage = 4;
+
     // ---- overridables ----
     void OnInitialUpdate() override;  // CLeftViewFill.cpp
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
@@ -143,6 +158,10 @@ private:
     void InsertComputer();
     void OpenStartFolder();
     void ExpandItem(HTREEITEM hItem);
+
+    // search marks (CLeftViewSearch.cpp)
+    void ClearMarksBelow(HTREEITEM hItem);
+    HTREEITEM InsertFileOnlyItem(const std::string& path, const CSizeInfo& totals);
 
     // totals and labels (CLeftViewTotals.cpp)
     bool AggregateVisibleChildren(HTREEITEM hItem, bool bReaggregate);

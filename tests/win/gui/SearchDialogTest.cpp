@@ -1,0 +1,262 @@
+// The folder search from the dialog, driven as a user drives it: fields typed into, radio buttons
+// and the start/stop button clicked; the marks the tree then shows, against hits worked out here
+// from the stored records; stopping a search; hiding the dialog.
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+
+#include "GuiTestSupport.h"
+#include "ZqScreenshot.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kFileOnly = "\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ,";
+
+class SearchDialogTest : public GuiTest {
+protected:
+    // root holds 3 bytes of its own and: big\ (2000 bytes and big\inner\ with 10), mid\ (600 and
+    // mid\deep\ with 700), small\ (5 and small\sub\ with 1).
+    std::string MakeTree()
+    {
+        const fs::path root = fs::current_path() / "stree";
+        WriteFile(root / "r.txt", 3);
+        WriteFile(root / "big" / "b.bin", 2000);
+        WriteFile(root / "big" / "inner" / "i.bin", 10);
+        WriteFile(root / "mid" / "m.bin", 600);
+        WriteFile(root / "mid" / "deep" / "d.bin", 700);
+        WriteFile(root / "small" / "s.bin", 5);
+        WriteFile(root / "small" / "sub" / "u.bin", 1);
+        return KeyOf(root);
+    }
+    // The tree aggregated below key, with key selected, and the dialog shown.
+    HWND Prepare(ProgramRun& run, const std::string& key)
+    {
+        CLeftView& tree = run.Tree();
+        EXPECT_TRUE(Show(tree, key));
+        run.Command(ID_AGGREGATE);
+        run.Command(ID_SHOW_SEARCH);
+        return run.App().m_pSearchDlg->m_hWnd;
+    }
+    // Typing replaces what the field held, one character at a time.
+    static void Type(HWND hDialog, int id, const std::wstring& text)
+    {
+        HWND hEdit = GetDlgItem(hDialog, id);
+        SetFocus(hEdit);
+        SendMessageW(hEdit, EM_SETSEL, 0, -1);
+        SendMessageW(hEdit, WM_CHAR, VK_BACK, 0);
+        for (wchar_t c : text)
+            SendMessageW(hEdit, WM_CHAR, c, 0);
+    }
+    static void Click(HWND hDialog, int id)
+    {
+        SendMessageW(GetDlgItem(hDialog, id), BM_CLICK, 0, 0);
+        ProgramRun::Pump();
+    }
+    static std::string Text(HWND hDialog, int id)
+    {
+        wchar_t text[300] = {};
+        GetDlgItemTextW(hDialog, id, text, 300);
+        return FromWide(text);
+    }
+    // Every item of the tree that shows the search-hit icon, as a reader of the control sees it.
+    static std::set<std::string> Marked(CLeftView& tree)
+    {
+        std::set<std::string> marked;
+        CollectMarked(tree, TreeView_GetRoot(tree.m_hWnd), marked);
+        return marked;
+    }
+    static void CollectMarked(CLeftView& tree, HTREEITEM hFirst, std::set<std::string>& marked)
+    {
+        for (HTREEITEM hItem = hFirst; hItem; hItem = TreeView_GetNextSibling(tree.m_hWnd, hItem)) {
+            TVITEMW item{};
+            item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+            item.hItem = hItem;
+            TreeView_GetItem(tree.m_hWnd, &item);
+            if (item.iImage == 4 && item.iSelectedImage == 4)
+                marked.insert(tree.GetItemPath(hItem));
+            CollectMarked(tree, TreeView_GetChild(tree.m_hWnd, hItem), marked);
+        }
+    }
+    // The folders (and file-only parts) a search for sizes at least (mode 0) or below (mode 1)
+    // threshold must mark below base, worked out from the stored records by path text.
+    static std::set<std::string> Expected(const CDirSzLst& records, const std::string& base, uint64_t threshold,
+                                          int mode)
+    {
+        std::set<std::string> hits;
+        std::string lastHit = "\x01";  // no path begins with it
+        auto consider = [&](const std::string& path, uint64_t size) {
+            const bool below = path == base || path.rfind(base + "\\", 0) == 0;
+            const bool underHit = path == lastHit || path.rfind(lastHit + "\\", 0) == 0;
+            const bool match = mode == 0 ? size >= threshold : size < threshold;
+            if (below && !(mode == 1 && underHit) && match) {
+                hits.insert(path);
+                lastHit = path;
+            }
+        };
+        for (auto pos = records.GetHeadPosition(); pos;) {
+            const CDirSzEntry& entry = records.GetNext(pos);
+            consider(entry.m_strPath, entry.m_total.m_nSize);
+            if (entry.m_total.m_nFolders > 0 && entry.m_direct.m_nFiles > 0)
+                consider(entry.m_strPath + kFileOnly, entry.m_direct.m_nSize);
+        }
+        return hits;
+    }
+    // A picture of the screen for a person to look at, when ZQ_SHOT_DIR names a folder.
+    static void Shot(const char* name)
+    {
+        if (const char* folder = std::getenv("ZQ_SHOT_DIR"))
+            zqshot::SaveScreenBmp((fs::path(folder) / name).wstring());
+    }
+};
+
+}  // namespace
+
+TEST_F(SearchDialogTest, TheDialogOpensWithItsInitialValuesAtTheCornerAndHidingGivesTheMainWindowBack)
+{
+    ProgramRun run;
+    run.Command(ID_SHOW_SEARCH);
+    HWND hDialog = run.App().m_pSearchDlg->m_hWnd;
+    ASSERT_TRUE(IsWindowVisible(hDialog));
+    RECT rc;
+    GetWindowRect(hDialog, &rc);
+    EXPECT_EQ(rc.left, 0);
+    EXPECT_EQ(rc.top, 0);
+    EXPECT_EQ(Text(hDialog, IDC_SEARCH_MESSAGE), "フォルダの検索条件を入力して下さい。");
+    EXPECT_EQ(Text(hDialog, IDC_SEARCH_SIZE), "0");
+    for (int id : {IDC_SEARCH_MODIFIED_DATE, IDC_SEARCH_READ_DATE, IDC_SEARCH_CREATED_DATE})
+        EXPECT_EQ(Text(hDialog, id), "0/0/0") << id;
+    for (int id : {IDC_SEARCH_MODIFIED_TIME, IDC_SEARCH_READ_TIME, IDC_SEARCH_CREATED_TIME})
+        EXPECT_EQ(Text(hDialog, id), "0:0") << id;
+    EXPECT_EQ(Text(hDialog, IDC_SEARCH_FOLDER_COUNT), "0");
+    EXPECT_EQ(Text(hDialog, IDC_SEARCH_FILE_COUNT), "0");
+    for (int id : {IDC_SEARCH_UNIT_B, IDC_SEARCH_COMBINE_AND, IDC_SEARCH_SKIP_NO_DATE})
+        EXPECT_EQ(IsDlgButtonChecked(hDialog, id), BST_CHECKED) << id;
+    EXPECT_EQ(SendDlgItemMessageW(hDialog, IDC_SEARCH_MODIFIED_DATE, EM_GETLIMITTEXT, 0, 0), 10);
+    EXPECT_EQ(SendDlgItemMessageW(hDialog, IDC_SEARCH_CREATED_TIME, EM_GETLIMITTEXT, 0, 0), 5);
+    Shot("search-dialog.bmp");
+
+    Click(hDialog, IDCANCEL);
+    EXPECT_FALSE(IsWindowVisible(hDialog));
+    EXPECT_EQ(GetActiveWindow(), run.FrameWindow());
+    // shown again it is the same dialog, in the same place
+    MoveWindow(hDialog, 40, 50, rc.right - rc.left, rc.bottom - rc.top, FALSE);
+    run.Command(ID_SHOW_SEARCH);
+    EXPECT_EQ(run.App().m_pSearchDlg->m_hWnd, hDialog);
+    GetWindowRect(hDialog, &rc);
+    EXPECT_EQ(rc.left, 40);
+}
+
+TEST_F(SearchDialogTest, FaultyDatesAreNamedAndNormalisedTextsShownAndNothingIsSearched)
+{
+    ProgramRun run;
+    const std::string key = MakeTree();
+    HWND hDialog = Prepare(run, key);
+    Type(hDialog, IDC_SEARCH_MODIFIED_DATE, L"1960/1/1");
+    Type(hDialog, IDC_SEARCH_READ_DATE, L"99/2/30");
+    Type(hDialog, IDC_SEARCH_CREATED_DATE, L"1960/1/1");
+    Click(hDialog, IDOK);
+    EXPECT_EQ(Text(hDialog, IDC_SEARCH_MESSAGE), "更新日時がエラーです。\n作成日時がエラーです。\n");
+    EXPECT_EQ(Text(hDialog, IDC_SEARCH_READ_DATE), "1999/3/2");
+    EXPECT_EQ(Text(hDialog, IDC_SEARCH_MODIFIED_DATE), "1960/1/1");
+    EXPECT_TRUE(Marked(run.Tree()).empty());
+    Shot("search-dialog-errors.bmp");
+    // put right, the prompt comes back and the search runs
+    Type(hDialog, IDC_SEARCH_MODIFIED_DATE, L"0/0/0");
+    Type(hDialog, IDC_SEARCH_READ_DATE, L"1");
+    Type(hDialog, IDC_SEARCH_CREATED_DATE, L"0");
+    Type(hDialog, IDC_SEARCH_CREATED_TIME, L"0:0");
+    Click(hDialog, IDOK);
+    EXPECT_EQ(Text(hDialog, IDC_SEARCH_MESSAGE), "フォルダの検索条件を入力して下さい。");
+    EXPECT_EQ(Text(hDialog, IDC_SEARCH_READ_DATE), "2001/1/1");
+    EXPECT_FALSE(Marked(run.Tree()).empty());
+}
+
+TEST_F(SearchDialogTest, ASizeBeyond64BitsIsRefusedInTheDialogsOwnWords)
+{
+    ProgramRun run;
+    HWND hDialog = Prepare(run, MakeTree());
+    Type(hDialog, IDC_SEARCH_SIZE, L"1e20");
+    Click(hDialog, IDC_SEARCH_UNIT_G);
+    Click(hDialog, IDOK);
+    EXPECT_EQ(Text(hDialog, IDC_SEARCH_MESSAGE), "サイズがエラーです。\n");
+    EXPECT_TRUE(Marked(run.Tree()).empty());
+    // beyond the field's own range the framework's prompt answers and the size keeps its value
+    Type(hDialog, IDC_SEARCH_SIZE, L"2e31");
+    Click(hDialog, IDOK);
+    ASSERT_FALSE(m_platform.m_texts.empty());
+    EXPECT_NE(m_platform.m_texts.back().find("までの数値を入力してください。"), std::string::npos);
+}
+
+TEST_F(SearchDialogTest, BothModesMarkExactlyTheFoldersTheRecordsCallFor)
+{
+    ProgramRun run;
+    const std::string key = MakeTree();
+    HWND hDialog = Prepare(run, key);
+    CLeftView& tree = run.Tree();
+    const CDirSzLst& records = run.App().m_folderInfo;
+    struct Case {
+        const char* name;
+        const wchar_t* size;
+        int unit;
+        int combine;
+        uint64_t bytes;
+        int mode;
+    };
+    const Case cases[] = {
+        {"defaults: every stored folder and file-only part", L"0", IDC_SEARCH_UNIT_B, IDC_SEARCH_COMBINE_AND, 0, 0},
+        {"at least 1 K Bytes", L"1", IDC_SEARCH_UNIT_K, IDC_SEARCH_COMBINE_AND, 1000, 0},
+        {"below 1 K Bytes", L"1", IDC_SEARCH_UNIT_K, IDC_SEARCH_COMBINE_OR, 1000, 1},
+        {"below 0.6 K Bytes", L"0.6", IDC_SEARCH_UNIT_K, IDC_SEARCH_COMBINE_OR, 600, 1},
+        {"defaults in mode 1: nothing", L"0", IDC_SEARCH_UNIT_B, IDC_SEARCH_COMBINE_OR, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Type(hDialog, IDC_SEARCH_SIZE, c.size);
+        Click(hDialog, c.unit);
+        Click(hDialog, c.combine);
+        Click(hDialog, IDOK);
+        const std::set<std::string> expected = Expected(records, key, c.bytes, c.mode);
+        EXPECT_EQ(Marked(tree), expected);
+        // the hits are open to the eye: every hit's parent is expanded
+        for (const std::string& hit : expected) {
+            HTREEITEM hParent = TreeView_GetParent(tree.m_hWnd, tree.FindItem(hit));
+            EXPECT_TRUE(TreeView_GetItemState(tree.m_hWnd, hParent, TVIS_EXPANDED) & TVIS_EXPANDED) << hit;
+        }
+    }
+    // the cases above did reach the file-only parts and the folders below a mode-1 hit
+    EXPECT_TRUE(Expected(records, key, 0, 0).count(key + "\\big" + kFileOnly));
+    EXPECT_TRUE(Expected(records, key, 1000, 1).count(key + "\\small"));
+    EXPECT_FALSE(Expected(records, key, 1000, 1).count(key + "\\small\\sub"));
+    Shot("search-marks.bmp");
+}
+
+TEST_F(SearchDialogTest, StartStopDuringASearchStopsItAndTheMarksMadeStay)
+{
+    ProgramRun run;
+    const std::string key = MakeTree();
+    HWND hDialog = Prepare(run, key);
+    CLeftView& tree = run.Tree();
+    std::size_t markedAtStop = 0;
+    bool bClicked = false;
+    m_platform.m_onPump = [&] {
+        if (bClicked || !run.App().m_settings.m_bWalkRunning || Marked(tree).size() < 3)
+            return;
+        bClicked = true;
+        markedAtStop = Marked(tree).size();
+        Click(hDialog, IDOK);
+    };
+    Click(hDialog, IDOK);
+    m_platform.m_onPump = nullptr;
+    ASSERT_TRUE(bClicked);
+    EXPECT_FALSE(run.App().m_settings.m_bWalkRunning);
+    const std::size_t all = Expected(run.App().m_folderInfo, key, 0, 0).size();
+    EXPECT_EQ(Marked(tree).size(), markedAtStop);  // no new search cleared them
+    EXPECT_LT(markedAtStop, all);
+    // pressed again, a new search runs to the end
+    Click(hDialog, IDOK);
+    EXPECT_EQ(Marked(tree).size(), all);
+}
