@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "app/CAppCore.h"
 #include "app/CAppSettings.h"
+#include "folderdata/CCompareTally.h"
 #include "folderdata/CCompareVerdict.h"
 #include "folderdata/CDirSzLst.h"
 #include "fw/CFileStatus.h"
@@ -280,4 +281,19 @@ TEST_F(CompareTreesTest, FilesLargerThanFourGibibytesCompareByAllSixtyFourBits)
     int32_t bNoAnswer = 0;
     CCompareVerdict::AnswerFile(Key("b/none"), asked, verdict, bNoAnswer);
     EXPECT_EQ(verdict, "S");
+}
+
+TEST(CompareTally, CountsEveryLetterOfEveryWindowAndEveryQuestion)
+{
+    CCompareTally tally;
+    for (const char* letters : {"", "N", "SU", "NN", "SUDF", "SF"})
+        tally.Count(letters);
+    const std::map<char, uint64_t> expected = {{'N', 3}, {'S', 3}, {'U', 2}, {'D', 1}, {'F', 2}};
+    for (const auto& [letter, count] : expected)
+        EXPECT_EQ(tally.CountOf(letter), count) << letter;
+    EXPECT_EQ(tally.CountOf('X'), 0u);
+    EXPECT_EQ(tally.Total(), 11u);
+    EXPECT_EQ(tally.Objects(), 6u);
+    tally.Reset();
+    EXPECT_EQ(tally.Total() + tally.Objects(), 0u);
 }
