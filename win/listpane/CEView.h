@@ -103,7 +103,7 @@ public:
     // kHintCompareList: this window's letters for the row of the asked name.
     void AnswerCompare(const CUpdateHint& hint);
     // The row whose path ends in the same name as path; -1 when none does.
-    int FindRowOfName(const std::string& path) const;
+    int FindRowOfName(const std::string& path);
     // The mark of column 2 and the row's image: image 5 with a mark, the normal one without.
     void ShowCompareMark(int row, const std::string& mark);
     // A row selected in compare mode: the other windows show their row of the same name.
@@ -175,4 +175,7 @@ private:
     // the image of each drive's icon, added once per drive
     std::unordered_map<std::string, int> m_driveImages;
     int m_nSortColumn = 0;
+    // the row of each name, for the answers of a compare pass; rebuilt when it misses or is out of
+    // date (rows sorted, added or removed since)
+    std::unordered_map<std::string, int> m_rowOfName;
 };

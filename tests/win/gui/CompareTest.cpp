@@ -240,6 +240,15 @@ TEST_F(CompareTest, SortedByTheMarkColumnAListFollowsEachPassAndARowSelectedScro
     ListView_SetItemState(list.m_hWnd, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ProgramRun::Pump();
     EXPECT_GT(ListView_GetTopIndex(other.m_hWnd), 0);
+
+    // Sorted anew, the first list answers the second's next pass from its rows as they are now:
+    // every file of the second list has an equal one there.
+    ClickHeader(list, 0);
+    run.Command(ID_COMPARE);
+    run.Command(ID_COMPARE);
+    ASSERT_EQ(run.App().m_bCompare, 1);
+    for (int row = 0; row < other.GetRowCount(); ++row)
+        EXPECT_EQ(FromWide(other.GetCellText(row, 2)), "") << FromWide(other.GetCellText(row, 0));
 }
 
 TEST_F(CompareTest, TheCommandNeedsTwoEligibleLinkedWindowsAndSwitchesItselfOffWithoutThem)
