@@ -13,7 +13,9 @@ CEDoc::CEDoc(CEApp& app) : m_app(app)
 {
     OnCommand(ID_REFRESH, [this](UINT) { OnRefresh(); });
     OnCommand(ID_LINKAGE, [this](UINT) { OnLinkage(); });
-    OnUpdateUI(ID_LINKAGE, [this](CCmdUI& ui) { OnUpdateLinkage(ui); });
+    OnUpdateUI(ID_LINKAGE, [this](CCmdUI& ui) { UpdateLinkedSwitch(ui, m_app.m_bLinkage); });
+    OnCommand(ID_COMPARE, [this](UINT) { OnCompare(); });
+    OnUpdateUI(ID_COMPARE, [this](CCmdUI& ui) { UpdateLinkedSwitch(ui, m_app.m_bCompare); });
     OnCommand(ID_KBYTE_1000, [this](UINT) { GetSettings().m_format.m_nKByte = 1000; });
     OnUpdateUI(ID_KBYTE_1000, [this](CCmdUI& ui) { ui.SetRadio(GetSettings().m_format.m_nKByte == 1000); });
     OnCommand(ID_KBYTE_1024, [this](UINT) { GetSettings().m_format.m_nKByte = 1024; });
@@ -230,19 +232,74 @@ void CEDoc::OnLinkage()
     NotifyOthers(kHintLinkageChanged, hint);
 }
 
-void CEDoc::OnUpdateLinkage(CCmdUI& ui)
+bool CEDoc::IsLinkageEligible()
 {
-    bool bEnable = m_app.GetDocumentCount() >= 2 && IsComparable();
-    if (bEnable) {
-        CUpdateHint hint;
-        hint.m_strPath = m_strCurPath;
-        NotifyOthers(kHintLinkageQuery, hint);
-        bEnable = hint.m_nParam2 != 0;
-    }
+    if (m_app.GetDocumentCount() < 2 || !IsComparable())
+        return false;
+    CUpdateHint hint;
+    hint.m_strPath = m_strCurPath;
+    NotifyOthers(kHintLinkageQuery, hint);
+    return hint.m_nParam2 != 0;
+}
+
+// A switch whose windows are no longer eligible switches itself off.
+void CEDoc::UpdateLinkedSwitch(CCmdUI& ui, int32_t& bSwitch)
+{
+    const bool bEnable = IsLinkageEligible();
     ui.Enable(bEnable);
     if (!bEnable)
-        m_app.m_bLinkage = 0;
-    ui.SetCheck(IsLinkageOn() ? 1 : 0);
+        bSwitch = 0;
+    ui.SetCheck(bSwitch ? 1 : 0);
+}
+
+// ---- compare ----
+
+// Compare takes its base folders from linkage: switching it on switches linkage on first.
+void CEDoc::OnCompare()
+{
+    m_app.m_bCompare = m_app.m_bCompare ? 0 : 1;
+    if (!IsCompareOn())
+        return;
+    if (!IsLinkageOn()) {
+        OnLinkage();
+        PumpMessages();
+    }
+    m_bSummaryRequested = true;
+    StartCompare();
+    m_bSummaryRequested = false;
+}
+
+bool CEDoc::TakeSummaryRequest()
+{
+    const bool bRequested = m_bSummaryRequested;
+    m_bSummaryRequested = false;
+    return bRequested;
+}
+
+bool CEDoc::StartCompare()
+{
+    if (!IsCompareOn() || !IsLinkageOn() || m_strBasePath.empty())
+        return true;
+    CUpdateHint hint;
+    UpdateAllViews(nullptr, kHintCompareStart, &hint);
+    hint.Reset();
+    NotifyOthers(kHintCompareStart, hint);
+    return true;
+}
+
+bool CEDoc::IsCompareOn() const
+{
+    return m_app.m_bCompare != 0;
+}
+
+std::string& CEDoc::CompareVerdict() const
+{
+    return m_app.m_strVerdict;
+}
+
+int32_t& CEDoc::CompareNoAnswer() const
+{
+    return m_app.m_bNoAnswer;
 }
 
 void CEDoc::OnShowSearchDialog()

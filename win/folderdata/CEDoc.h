@@ -36,7 +36,9 @@ class CEApp;
 // makes is announced with NotifyAll: to this document's views and, through the application, to
 // every other document's OnDocumentHint (NotifyOthers skips this document's views), which answers
 // the linkage codes itself and passes all other codes on to its views. Its commands are refresh,
-// linkage, the kilobyte base and the search dialog.
+// linkage, compare, the kilobyte base and the search dialog. Compare switches linkage on and
+// starts every window's compare (StartCompare): each tree walks its selected folder and asks the
+// other windows about each entry, each list asks about its rows.
 class CEDoc : public CViewDocument {
 public:
     // construction: the application whose shared state the document hands on
@@ -85,6 +87,19 @@ public:
     // Tells the application that a registered folder the window was to open is not there.
     void NoteRegisteredFolderMissing();
 
+    // compare
+    // Sends every window's panes the start of a compare (kHintCompareStart), this window's
+    // first; does nothing while compare mode or linkage is off or this window has no base folder.
+    bool StartCompare();
+    bool IsCompareOn() const;
+    // The verdict of the compare question being asked and the flag that no window answered it
+    // with a difference, shared by all windows.
+    std::string& CompareVerdict() const;
+    int32_t& CompareNoAnswer() const;
+    // True once, for the tree of the window the compare command was chosen in: its walk ends
+    // with the summary form.
+    bool TakeSummaryRequest();
+
     // shared by both panes
     void OnUpdateAggregate(CCmdUI& ui);
     // Creates the six 16 x 16 state images once (when hImageList is null); false on failure.
@@ -105,10 +120,16 @@ private:
     // command handlers
     void OnRefresh();
     void OnLinkage();
-    void OnUpdateLinkage(CCmdUI& ui);
+    // Linkage and compare need two windows or more, this one and all others on real folders and
+    // none on this one's.
+    bool IsLinkageEligible();
+    // The update rule of the linkage and compare switches.
+    void UpdateLinkedSwitch(CCmdUI& ui, int32_t& bSwitch);
+    void OnCompare();
     void OnShowSearchDialog();
 
     CEApp& m_app;
+    bool m_bSummaryRequested = false;
     // The tree's nodes: a refresh that drops thousands of folders releases each in constant time.
     COwnedPool<CFolderNode> m_folderNodes;
 };

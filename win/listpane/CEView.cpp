@@ -271,6 +271,7 @@ LRESULT CEView::OnBeginLabelEdit(const NMLVDISPINFOW& info)
 // brings as many notifications: the title is rebuilt once, when they are through.
 void CEView::OnItemChanged(const NMLISTVIEW& info)
 {
+    SendSelectedRow(info);
     if (!(info.uChanged & LVIF_STATE) || !((info.uNewState ^ info.uOldState) & LVIS_SELECTED) || m_bTitlePending)
         return;
     m_bTitlePending = PostMessageW(m_hWnd, kRetitleMessage, 0, 0) != FALSE;

@@ -33,9 +33,14 @@ class CUpdateHint;
 // file row is opened by the shell. The aggregate command totals the selected folder rows (all
 // rows when none is selected). Its piece of each "Child Wind " record is the column layout.
 //
-// The class is written in three files by role: CEView.cpp (construction, rows and records, the
-// store, notifications and keys), CEViewFill.cpp (filling, column texts, totals, sorting) and
-// CEViewUpdate.cpp (the title, opening, aggregation and the reactions to update codes).
+// In compare mode the list asks the other windows about each of its rows when compare starts and
+// shows their letters in column 2 ("ﾁｪｯｸ") with image 5; a row selected here scrolls the other
+// lists to their rows of the same name.
+//
+// The class is written in four files by role: CEView.cpp (construction, rows and records, the
+// store, notifications and keys), CEViewFill.cpp (filling, column texts, totals, sorting),
+// CEViewUpdate.cpp (the title, opening, aggregation and the reactions to update codes) and
+// CEViewCompare.cpp (the compare pass and its answers).
 class CEView : public CView {
 public:
     // a path the aggregate command works through, with its row's attributes
@@ -88,6 +93,21 @@ public:
     void UpdateTitle();
     void OpenItem(int row);
     void AggregateRows();
+
+    // compare (CEViewCompare.cpp)
+    // Asks the other windows about every row, top first, and shows their verdicts in column 2.
+    void ComparePass();
+    // kHintCompareRow and kHintCompareStart: an empty path runs the compare pass, another
+    // scrolls the row of the same name into view.
+    void OnCompareRow(const CUpdateHint& hint);
+    // kHintCompareList: this window's letters for the row of the asked name.
+    void AnswerCompare(const CUpdateHint& hint);
+    // The row whose path ends in the same name as path; -1 when none does.
+    int FindRowOfName(const std::string& path);
+    // The mark of column 2 and the row's image: image 5 with a mark, the normal one without.
+    void ShowCompareMark(int row, const std::string& mark);
+    // A row selected in compare mode: the other windows show their row of the same name.
+    void SendSelectedRow(const NMLISTVIEW& info);
 
     // operations the child frame asks for
     void SetClipFromAllRows();
@@ -155,4 +175,7 @@ private:
     // the image of each drive's icon, added once per drive
     std::unordered_map<std::string, int> m_driveImages;
     int m_nSortColumn = 0;
+    // the row of each name, for the answers of a compare pass; rebuilt when it misses or is out of
+    // date (rows sorted, added or removed since)
+    std::unordered_map<std::string, int> m_rowOfName;
 };

@@ -213,6 +213,13 @@ void CEView::React(LPARAM lHint, const CUpdateHint& hint)
     case kHintRenamed:
         OnRenamed(hint);
         break;
+    case kHintCompareRow:
+    case kHintCompareStart:
+        OnCompareRow(hint);
+        break;
+    case kHintCompareList:
+        AnswerCompare(hint);
+        break;
     default:
         break;
     }

@@ -5,6 +5,7 @@
 
 #include "Win32Text.h"
 #include "app/CAppSettings.h"
+#include "dialogs/CCompareSummaryDlg.h"
 #include "folderdata/CEDoc.h"
 #include "folderdata/CUpdateHint.h"
 #include "fw/CArchive.h"
@@ -27,11 +28,14 @@ CLeftView::CLeftView()
         GetEDoc()->StopWalk();
     });
     OnUpdateUI(ID_LABEL_RESET, [this](CCmdUI& ui) { OnUpdateLabelReset(ui); });
+    OnCommand(ID_ICON_RESET, [this](UINT) { ResetIcons(Selected()); });
 }
 
 // The nodes belong to the document but live exactly as long as this view's items.
 CLeftView::~CLeftView()
 {
+    if (m_pCompareSummary && m_pCompareSummary->m_hWnd)
+        m_pCompareSummary->DestroyWindow();
     if (CEDoc* pDocument = GetEDoc())
         pDocument->ReleaseAllFolderNodes();
     if (m_hImageList)
@@ -265,6 +269,11 @@ void CLeftView::OnItemExpanded(const NMTREEVIEWW& info)
     SortChildren(hItem, pDocument->GetFolderSortKey());
     CUpdateHint hint;
     pDocument->UpdateAllViews(this, kHintExpanded, &hint);
+    // folders opened while comparing are compared too
+    std::string relative;
+    if (pDocument->IsCompareOn() && !m_bOpeningLinkedPath &&
+        RelativePath(pDocument->m_strCurPath, pDocument->m_strBasePath, relative))
+        CompareWalk(GetItemPath(hItem));
 }
 
 void CLeftView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
@@ -288,6 +297,15 @@ void CLeftView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
         break;
     case kHintShowFolder:
         ShowFolder(hint.m_strPath);
+        break;
+    case kHintCompareStart:
+        StartCompareWalk();
+        break;
+    case kHintCompareFolder:
+        AnswerFolder(hint);
+        break;
+    case kHintCompareFile:
+        AnswerFile(hint);
         break;
     default:
         CView::OnUpdate(pSender, lHint, pHint);

@@ -6,17 +6,20 @@
 #include <commctrl.h>
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "folderdata/CCompareTally.h"
 #include "folderdata/CSizeInfo.h"
 #include "fw/CView.h"
 
 class CAppSettings;
 class CArchive;
+class CCompareSummaryDlg;
 class CEDoc;
 class CFolderNode;
 class CFolderSearch;
@@ -48,10 +51,17 @@ extern std::vector<std::pair<std::string, int32_t>> g_treeState;
 // (SearchFolders); every hit is opened and shown with the search-hit icon until the next search
 // closes the subtree again (ClearSearchMarks).
 //
+// In compare mode the tree walks its selected folder on the disk whenever compare starts (a new
+// selection, an aggregation, the compare command) and asks the other windows about each folder
+// and file below it (CCompareWalk); folders that differ get image 5 and the verdict letters in
+// front of their labels, equal ones the normal image and a dotted letter field. It answers the
+// other trees' questions about its counterparts of their entries.
+//
 // The class is written in files by role: CLeftView.cpp (construction, items and nodes, the
 // store, notifications), CLeftViewFill.cpp (filling from the disk and the window's start),
 // CLeftViewTotals.cpp (aggregation and labels), CLeftViewLinkage.cpp (selection, linkage,
-// sorting and the frame's requests) and CLeftViewSearch.cpp (search marks).
+// sorting and the frame's requests), CLeftViewSearch.cpp (search marks) and
+// CLeftViewCompare.cpp (compare walks, answers and marks).
 class CLeftView : public CView {
 public:
     // the keys a refresh met, so that it can remove the items of folders that are gone
@@ -121,6 +131,33 @@ public:
     // One record: a CFolderSearch::Result (marked, no hit, stopped, a hit without an item).
     int32_t TestRecord(CFolderSearch& search, const std::string& path, const CSizeInfo& totals);
     static constexpr int kSearchHitImage = 4;
+    // compare (CLeftViewCompare.cpp)
+    // Compares the selected folder when it lies at or below the base folder (kHintCompareStart).
+    void StartCompareWalk();
+    // 0 everything the same, 1 something differs, 2 stopped or a folder could not be listed.
+    int CompareWalk(const std::string& path);
+    // Asks the other windows; true when all hold an equal folder or file. letters: their verdict.
+    bool CompareFolder(const std::string& path, std::string& letters);
+    bool CompareFile(const std::string& path, const CSizeInfo& info);
+    // Mark the item of path, when the selected item or one below it shows path.
+    void MarkDifferent(const std::string& path, const std::string& letters);
+    void MarkSame(const std::string& path);
+    // The item and everything below it get their normal images again; labels stay.
+    void ResetIcons(HTREEITEM hItem);
+    // the answers to other trees' questions (kHintCompareFolder, kHintCompareFile)
+    void AnswerFolder(const CUpdateHint& hint);
+    void AnswerFile(const CUpdateHint& hint);
+    // the item of a compared path, searched among the selected item and its descendants
+    HTREEITEM FindCompared(const std::string& path) const;
+    void SetItemImage(HTREEITEM hItem, int image);
+    // the totals text of what is stored for path, empty when nothing is
+    std::string StoredInfoText(const std::string& path);
+    bool AskOthers(int code, CUpdateHint& hint, std::string& letters);
+    // The summary form of the last walk StartCompareWalk began, shown when the compare command
+    // asked for it.
+    void ShowCompareSummary(const std::string& path);
+    const CCompareTally& GetCompareTally() const { return m_compareTally; }
+    CCompareSummaryDlg* GetCompareSummary() const { return m_pCompareSummary.get(); }
 
     // ---- overridables ----
     void OnInitialUpdate() override;  // CLeftViewFill.cpp
@@ -195,4 +232,10 @@ private:
     bool m_bSelectionPending = false;
     // set while the selection follows a linked window, so that it is not echoed back
     bool m_bFollowingLink = false;
+    // set while the tree opens the way to a linked window's selection: the compare that follows
+    // the selection covers the folders opened on the way
+    bool m_bOpeningLinkedPath = false;
+    // the counts of the compare questions since StartCompareWalk began, and their form
+    CCompareTally m_compareTally;
+    std::unique_ptr<CCompareSummaryDlg> m_pCompareSummary;
 };

@@ -117,6 +117,7 @@ void CLeftView::SendLinkedSelection()
     CUpdateHint hint;
     hint.m_strPath = relative;
     pDocument->NotifyOthers(kHintLinkedSelection, hint);
+    pDocument->StartCompare();
     g_bBroadcastGuard = 1;
 }
 
@@ -131,11 +132,18 @@ void CLeftView::FollowLinkedSelection(const std::string& relative)
         target = relative;
     else if (!relative.empty())
         target = CFolderKeys::JoinPath(base, relative);
-    if (!ExpandToPath(target))
+    m_bOpeningLinkedPath = true;
+    const bool bOpened = ExpandToPath(target);
+    m_bOpeningLinkedPath = false;
+    if (!bOpened)
         return;
+    // The selection settles at once: a compare started after it must find this window on the
+    // new folder, and a selection settling later would stop that compare.
     if (HTREEITEM hItem = FindItem(target)) {
         m_bFollowingLink = true;
         TreeView_SelectItem(m_hWnd, hItem);
+        SettlePendingSelection();
+        m_bFollowingLink = false;  // also when the item was selected already
     }
 }
 

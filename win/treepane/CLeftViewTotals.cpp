@@ -39,6 +39,7 @@ void CLeftView::OnAggregate()
     pDocument->UpdateAllViews(this, kHintAggregated, &hint);
     if (!pDocument->m_strBasePath.empty())
         pDocument->NotifyOthers(kHintAggregated, hint);
+    pDocument->StartCompare();
     // The user chose to go on without unreadable folders: say which the totals leave out.
     walk.EndCommand();
     if (const std::string leftOut = walk.LeftOutMessage(); !leftOut.empty())

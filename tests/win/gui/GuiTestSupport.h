@@ -224,6 +224,62 @@ inline HTREEITEM Show(CLeftView& tree, const std::string& path)
     return tree.FindItem(path);
 }
 
+// The file list of a child window.
+inline CEView& ListOf(CMDIChildWnd* pChild)
+{
+    return *dynamic_cast<CChildFrame&>(*pChild).GetRightPane();
+}
+
+// Sets a file's modified time, given in local time.
+inline void SetModified(const std::filesystem::path& path, WORD year, WORD month, WORD day, WORD hour, WORD minute)
+{
+    SYSTEMTIME local{year, month, 0, day, hour, minute, 30, 0};
+    SYSTEMTIME universal{};
+    FILETIME time{};
+    TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal);
+    SystemTimeToFileTime(&universal, &time);
+    HANDLE hFile = CreateFileW(path.wstring().c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    SetFileTime(hFile, nullptr, nullptr, &time);
+    CloseHandle(hFile);
+}
+
+// A file of the given size without writing it: a sparse file where the disk allows.
+inline void WriteLongFile(const std::filesystem::path& path, LONGLONG size)
+{
+    HANDLE hFile = CreateFileW(path.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER end{};
+    end.QuadPart = size;
+    SetFilePointerEx(hFile, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(hFile);
+    CloseHandle(hFile);
+}
+
+// A click on a column's header, where the user would click.
+inline void ClickHeader(CEView& list, int column)
+{
+    HWND hHeader = ListView_GetHeader(list.m_hWnd);
+    RECT rc{};
+    Header_GetItemRect(hHeader, column, &rc);
+    const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    SendMessageW(hHeader, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(hHeader, WM_LBUTTONUP, 0, at);
+    ProgramRun::Pump();
+}
+
+// What the control shows for the folder, asked of the control as a reader in another process would.
+inline std::string TreeLabel(CLeftView& tree, const std::string& path)
+{
+    wchar_t text[300] = {};
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = tree.FindItem(path);
+    item.pszText = text;
+    item.cchTextMax = 300;
+    TreeView_GetItem(tree.m_hWnd, &item);
+    return FromWide(item.pszText);
+}
+
 // The document of a child window.
 inline CEDoc& DocOf(CMDIChildWnd* pChild)
 {

@@ -13,35 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-CEView& ListOf(CMDIChildWnd* pChild)
-{
-    return *dynamic_cast<CChildFrame&>(*pChild).GetRightPane();
-}
-
-void SetModified(const fs::path& path, WORD year, WORD month, WORD day, WORD hour, WORD minute)
-{
-    SYSTEMTIME local{year, month, 0, day, hour, minute, 30, 0};
-    SYSTEMTIME universal{};
-    FILETIME time{};
-    TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal);
-    SystemTimeToFileTime(&universal, &time);
-    HANDLE hFile = CreateFileW(path.wstring().c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    SetFileTime(hFile, nullptr, nullptr, &time);
-    CloseHandle(hFile);
-}
-
-// A file of the given size without writing it: a sparse file where the disk allows.
-void WriteLongFile(const fs::path& path, LONGLONG size)
-{
-    HANDLE hFile = CreateFileW(path.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    LARGE_INTEGER end{};
-    end.QuadPart = size;
-    SetFilePointerEx(hFile, end, nullptr, FILE_BEGIN);
-    SetEndOfFile(hFile);
-    CloseHandle(hFile);
-}
-
 class ListPaneTest : public GuiTest {
 protected:
     // list\: README.TXT (1,500 bytes, read-only, modified 2020/01/02 03:04), big.iso (5 GiB),
@@ -80,17 +51,6 @@ protected:
         for (int row = 0; row < list.GetRowCount(); ++row)
             names += (row ? " " : "") + FromWide(list.GetCellText(row, 0));
         return names;
-    }
-    // A click on a column's header, where the user would click.
-    static void ClickHeader(CEView& list, int column)
-    {
-        HWND hHeader = ListView_GetHeader(list.m_hWnd);
-        RECT rc{};
-        Header_GetItemRect(hHeader, column, &rc);
-        const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-        SendMessageW(hHeader, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageW(hHeader, WM_LBUTTONUP, 0, at);
-        ProgramRun::Pump();
     }
     static void Select(CEView& list, std::initializer_list<const char*> names)
     {

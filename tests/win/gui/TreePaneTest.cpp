@@ -45,18 +45,7 @@ protected:
         ReleaseDC(tree.m_hWnd, hdc);
         return extent.cx;
     }
-    // What the control shows for the folder, asked of the control as a reader in another process would.
-    static std::string Label(CLeftView& tree, const std::string& path)
-    {
-        wchar_t text[300] = {};
-        TVITEMW item{};
-        item.mask = TVIF_TEXT;
-        item.hItem = tree.FindItem(path);
-        item.pszText = text;
-        item.cchTextMax = 300;
-        TreeView_GetItem(tree.m_hWnd, &item);
-        return FromWide(item.pszText);
-    }
+    static std::string Label(CLeftView& tree, const std::string& path) { return TreeLabel(tree, path); }
     // root: small\ (1 file, 10 bytes), big\ (2 files, 1000 + 500 bytes, and big\deep\ with 7 bytes),
     // mid\ (1 file, 100 bytes), and 3 bytes in root itself.
     fs::path MakeTree()

@@ -1,0 +1,299 @@
+// Compare: the labels of compared folders, the windows' answers and the compare walk over two trees.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "TestSupport.h"
+#include "app/CAppCore.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CCompareTally.h"
+#include "folderdata/CCompareVerdict.h"
+#include "folderdata/CDirSzLst.h"
+#include "fw/CFileStatus.h"
+#include "treepane/CCompareLabel.h"
+#include "treepane/CCompareWalk.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uint64_t kGiB = uint64_t{1} << 30;
+
+CSizeInfo Totals(uint64_t size, int32_t modified, int32_t folders = 0, int32_t files = 0)
+{
+    CSizeInfo info;
+    info.m_nSize = size;
+    info.m_tModified = CTime(modified);
+    info.m_nFolders = folders;
+    info.m_nFiles = files;
+    return info;
+}
+
+}  // namespace
+
+TEST(CompareLabel, LetterFieldIsPaddedWithDotsBeforeTheTotalsAndTheName)
+{
+    const struct {
+        std::string label;
+        std::string expected;
+    } rows[] = {
+        {CCompareLabel::Different("N", "", "sub"), std::string(10, '.') + "N> >sub"},
+        {CCompareLabel::Different("SU", "D..3> ", "sub"), std::string(7, '.') + "SU> D..3> >sub"},
+        {CCompareLabel::Different("SUDF", "", "sub"), "SUDF> >sub"},
+        {CCompareLabel::Different("NSUDF", "", "sub"), "NSUDF> >sub"},  // two windows' letters
+        {CCompareLabel::Different("", "", "sub"), std::string(14, '.') + "> >sub"},  // only below differs
+        {CCompareLabel::Same("", "sub"), std::string(15, '.') + "> sub"},
+        {CCompareLabel::Same("D..3> ", "sub"), std::string(15, '.') + "> D..3> >sub"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.label, row.expected);
+}
+
+TEST(CompareVerdict, RelativePathsJoinToTheCounterpartWhateverKindTheBasesAre)
+{
+    const struct {
+        std::string path, base, relative, otherBase, counterpart;
+    } rows[] = {
+        {"C:\\A\\X\\f.txt", "C:\\A", "X\\f.txt", "D:\\B", "D:\\B\\X\\f.txt"},
+        {"C:\\A", "C:\\A", "", "D:\\B", "D:\\B"},
+        {"C:\\X", "C:\\", "X", "D:\\B", "D:\\B\\X"},
+        {"D:\\B\\X", "D:\\B", "X", "C:\\", "C:\\X"},
+        {"C:\\", "C:\\", "", "E:\\", "E:\\"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path);
+        const std::string relative = CCompareVerdict::RelativeOf(row.path, row.base);
+        EXPECT_EQ(relative, row.relative);
+        EXPECT_EQ(CCompareVerdict::CounterpartOf(row.otherBase, relative), row.counterpart);
+    }
+}
+
+TEST(CompareVerdict, LettersAppendInOrderAndOnlyALetterTakesTheNoAnswerFlag)
+{
+    CSizeInfo readAndCreated = Totals(10, 100, 1, 2);
+    readAndCreated.m_tAccessed = CTime(5);
+    readAndCreated.m_tCreated = CTime(6);
+    const struct {
+        const char* name;
+        bool bCounterpart;
+        CSizeInfo counterpart;
+        std::string before, after;
+        int32_t bNoAnswer;
+    } rows[] = {
+        {"equal", true, Totals(10, 100, 1, 2), "", "", 1},
+        {"no counterpart", false, {}, "", "N", 0},
+        {"size and time", true, Totals(11, 101, 1, 2), "", "SU", 0},
+        {"everything", true, Totals(9, 99, 2, 3), "", "SUDF", 0},
+        {"read and created times only", true, readAndCreated, "", "", 1},
+        {"sizes apart only above 32 bits", true, Totals(10 + 4 * kGiB, 100, 1, 2), "", "S", 0},
+        {"after an earlier window", true, Totals(10, 100, 1, 3), "N", "NF", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string verdict = row.before;
+        int32_t bNoAnswer = 1;
+        CCompareVerdict::Answer(row.bCounterpart ? &row.counterpart : nullptr, Totals(10, 100, 1, 2), verdict, bNoAnswer);
+        EXPECT_EQ(verdict, row.after);
+        EXPECT_EQ(bNoAnswer, row.bNoAnswer);
+    }
+}
+
+namespace {
+
+// Two trees, "a" and "b", as two linked windows show them; each file's modified time is set.
+class CompareTreesTest : public ::testing::Test {
+protected:
+    void File(const std::string& relative, std::size_t size, int64_t age = 0)
+    {
+        tree.File(relative, size);
+        fs::last_write_time(tree.Native(relative), kTime - std::chrono::hours(age));
+    }
+    void Both(const std::string& relative, std::size_t size)
+    {
+        File("a/" + relative, size);
+        File("b/" + relative, size);
+    }
+    std::string Key(const std::string& relative) { return tree.Key(relative); }
+
+    CAppCore app;
+    CScriptedPlatform platform;
+    TempTree tree;
+    const fs::file_time_type kTime = fs::file_time_type::clock::now() - std::chrono::hours(24);
+};
+
+// The other window of a compare walk: it answers for the folder "b" what "a" asks about, as a
+// linked window does, and records the marks the asking window makes.
+class TwinAsker : public CCompareWalk::Asker {
+public:
+    TwinAsker(CAppCore& app, std::string base, std::string otherBase)
+        : m_app(app), m_base(std::move(base)), m_otherBase(std::move(otherBase))
+    {
+    }
+    bool CompareFolder(const std::string& path, std::string& letters) override
+    {
+        m_asked.push_back(path);
+        CSizeInfo total, direct;
+        m_app.m_settings.m_walk.GetStoredTotals(path, total, direct);
+        Begin();
+        CCompareVerdict::AnswerFolder(Counterpart(path), total, m_app.m_folderInfo, m_app.m_strVerdict,
+                                      m_app.m_bNoAnswer);
+        letters = m_app.m_strVerdict;
+        return m_app.m_bNoAnswer != 0;
+    }
+    bool CompareFile(const std::string& path, const CSizeInfo& info) override
+    {
+        m_asked.push_back(path);
+        Begin();
+        CCompareVerdict::AnswerFile(Counterpart(path), info, m_app.m_strVerdict, m_app.m_bNoAnswer);
+        m_fileVerdicts[path] = m_app.m_strVerdict;
+        return m_app.m_bNoAnswer != 0;
+    }
+    void MarkDifferent(const std::string& path, const std::string& letters) override { m_marks[path] = "diff:" + letters; }
+    void MarkSame(const std::string& path) override { m_marks[path] = "same"; }
+
+    std::vector<std::string> m_asked;
+    std::map<std::string, std::string> m_marks;
+    std::map<std::string, std::string> m_fileVerdicts;
+
+private:
+    void Begin()
+    {
+        m_app.m_bNoAnswer = 1;
+        m_app.m_strVerdict.clear();
+    }
+    std::string Counterpart(const std::string& path) const
+    {
+        return CCompareVerdict::CounterpartOf(m_otherBase, CCompareVerdict::RelativeOf(path, m_base));
+    }
+    CAppCore& m_app;
+    std::string m_base, m_otherBase;
+};
+
+}  // namespace
+
+TEST_F(CompareTreesTest, MarksExactlyTheDifferencesAndDoesNotGoIntoAFolderTheOtherSideLacks)
+{
+    Both("same/s.txt", 5);
+    Both("same/deep/d.txt", 6);
+    File("a/sized/f.txt", 10);
+    File("b/sized/f.txt", 11);
+    File("a/timed/g.txt", 7);
+    File("b/timed/g.txt", 7, 2);
+    File("a/gone/inner/x.txt", 3);
+    Both("added/keep.txt", 1);
+    File("b/added/new.txt", 1);
+    // names outside code page 932 are asked about and answered like any other
+    Both("\xC3\xBC\xF0\x9F\x98\x80/e.txt", 2);
+    File("a/r.txt", 1);
+    File("b/r.txt", 1);
+
+    TwinAsker asker(app, Key("a"), Key("b"));
+    CCompareWalk compare(app.m_settings.m_walk, asker);
+    EXPECT_EQ(compare.Run(Key("a")), CCompareWalk::kDifferent);
+
+    const std::map<std::string, std::string> expected = {
+        {Key("a"), "diff:"},
+        {Key("a/same"), "same"},
+        {Key("a/same/deep"), "same"},
+        {Key("a/sized"), "diff:"},
+        {Key("a/timed"), "diff:"},
+        {Key("a/gone"), "diff:N"},
+        // a file only the other side has is found by that side's own walk, not this one
+        {Key("a/added"), "same"},
+        {Key("a/\xC3\xBC\xF0\x9F\x98\x80"), "same"},
+    };
+    EXPECT_EQ(asker.m_marks, expected);
+    EXPECT_EQ(asker.m_fileVerdicts[Key("a/sized/f.txt")], "S");
+    EXPECT_EQ(asker.m_fileVerdicts[Key("a/timed/g.txt")], "U");
+    EXPECT_EQ(asker.m_fileVerdicts[Key("a/\xC3\xBC\xF0\x9F\x98\x80/e.txt")], "");
+    for (const std::string& path : asker.m_asked)
+        EXPECT_NE(path.rfind(Key("a/gone") + "\\", 0), 0u) << path;
+
+    // the other way round the added file is missing on this side
+    TwinAsker back(app, Key("b"), Key("a"));
+    CCompareWalk backWalk(app.m_settings.m_walk, back);
+    EXPECT_EQ(backWalk.Run(Key("b")), CCompareWalk::kDifferent);
+    EXPECT_EQ(back.m_fileVerdicts[Key("b/added/new.txt")], "N");
+    EXPECT_EQ(back.m_marks[Key("b/added")], "diff:");
+    EXPECT_EQ(back.m_marks.count(Key("b/gone")), 0u);
+}
+
+TEST_F(CompareTreesTest, StoredTotalsDecideAboutFoldersAndAStopEndsTheWholeWalk)
+{
+    Both("x/f.txt", 1);
+    Both("y/f.txt", 1);
+    Both("z/f.txt", 1);
+    // the other side's x was aggregated with one more folder than this side's
+    app.m_folderInfo.SetEntry(Key("a/x"), Totals(1, 0, 0, 1), {});
+    app.m_folderInfo.SetEntry(Key("b/x"), Totals(1, 0, 1, 1), {});
+    TwinAsker asker(app, Key("a"), Key("b"));
+    CCompareWalk compare(app.m_settings.m_walk, asker);
+    EXPECT_EQ(compare.Run(Key("a/x")), CCompareWalk::kDifferent);
+    EXPECT_EQ(asker.m_marks[Key("a/x")], "diff:D");
+
+    // a stop in the middle marks nothing that was still open
+    asker.m_marks.clear();
+    const int stopAt = platform.pumps + 3;
+    platform.onPump = [&](int pump) {
+        if (pump == stopAt)
+            app.m_settings.m_walk.StopAggregation();
+    };
+    EXPECT_EQ(compare.Run(Key("a")), CCompareWalk::kStopped);
+    EXPECT_EQ(asker.m_marks.count(Key("a")), 0u);
+    EXPECT_FALSE(app.m_settings.m_bWalkRunning);
+    // an unlistable folder ends the walk too, after its message
+    platform.onPump = nullptr;
+    platform.failingFolders[Key("a/y")] = 5;
+    EXPECT_EQ(compare.Run(Key("a")), CCompareWalk::kStopped);
+    EXPECT_EQ(platform.messages.size(), 1u);
+}
+
+TEST_F(CompareTreesTest, FilesLargerThanFourGibibytesCompareByAllSixtyFourBits)
+{
+    // sparse: no blocks are written
+    for (const char* side : {"a", "b"}) {
+        tree.Folder(side);
+        const fs::path big = tree.Native(std::string(side) + "/big.bin");
+        std::ofstream(big, std::ios::binary).put('x');
+        fs::resize_file(big, 5 * kGiB);
+        fs::last_write_time(big, kTime);
+    }
+    CFileStatus status;
+    ASSERT_TRUE(GetFileStatus(Key("b/big.bin"), status));
+    EXPECT_EQ(status.m_size, 5 * kGiB);
+    const CSizeInfo asked = CCompareVerdict::FileTotals(status.m_size, status.m_mtime);
+    const struct {
+        uint64_t size;
+        std::string verdict;
+    } rows[] = {{5 * kGiB, ""}, {kGiB, "S"}, {5 * kGiB + 1, "S"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.size);
+        fs::resize_file(tree.Native("b/big.bin"), row.size);
+        fs::last_write_time(tree.Native("b/big.bin"), kTime);
+        std::string verdict;
+        int32_t bNoAnswer = 1;
+        CCompareVerdict::AnswerFile(Key("b/big.bin"), asked, verdict, bNoAnswer);
+        EXPECT_EQ(verdict, row.verdict);
+        EXPECT_EQ(bNoAnswer, row.verdict.empty() ? 1 : 0);
+    }
+    // once a window found a difference the next one does not look
+    std::string verdict = "S";
+    int32_t bNoAnswer = 0;
+    CCompareVerdict::AnswerFile(Key("b/none"), asked, verdict, bNoAnswer);
+    EXPECT_EQ(verdict, "S");
+}
+
+TEST(CompareTally, CountsEveryLetterOfEveryWindowAndEveryQuestion)
+{
+    CCompareTally tally;
+    for (const char* letters : {"", "N", "SU", "NN", "SUDF", "SF"})
+        tally.Count(letters);
+    const std::map<char, uint64_t> expected = {{'N', 3}, {'S', 3}, {'U', 2}, {'D', 1}, {'F', 2}};
+    for (const auto& [letter, count] : expected)
+        EXPECT_EQ(tally.CountOf(letter), count) << letter;
+    EXPECT_EQ(tally.CountOf('X'), 0u);
+    EXPECT_EQ(tally.Total(), 11u);
+    EXPECT_EQ(tally.Objects(), 6u);
+    tally.Reset();
+    EXPECT_EQ(tally.Total() + tally.Objects(), 0u);
+}
