@@ -79,6 +79,24 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
+    // The names a window's list shows, and what its current folder holds on the disk.
+    static std::vector<std::string> ListNames(CMDIChildWnd* pChild)
+    {
+        const CEView& list = *dynamic_cast<CChildFrame&>(*pChild).GetRightPane();
+        std::vector<std::string> names;
+        for (int row = 0; row < list.GetRowCount(); ++row)
+            names.push_back(FromWide(list.GetCellText(row, 0)));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    static std::vector<std::string> DiskEntries(CMDIChildWnd* pChild)
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(fs::path(ToWide(DocOf(pChild).m_strCurPath))))
+            names.push_back(FromWide(entry.path().filename().wstring()));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
     static std::string Label(CLeftView& tree, const std::string& path)
     {
         return FromWide(tree.GetItemText(tree.FindItem(path)));
@@ -145,6 +163,13 @@ TEST_F(TreeCommandsTest, RenamingByTheLabelKeepsTheTotalsAndRefusesInvalidAndTak
     HWND hEdit = StartEdit(tree, Key(work, "ソ表"));
     ASSERT_TRUE(hEdit);
     EXPECT_EQ(EditText(hEdit), label);
+    // Cut, copy, paste and undo while editing work on the text; the program's clipboard stays.
+    EXPECT_TRUE(run.MenuItem(ID_EDIT_UNDO).enabled);
+    Type(hEdit, "typo", -1);
+    run.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(EditText(hEdit), label);
+    run.Command(ID_EDIT_COPY);
+    EXPECT_TRUE(DocOf(pWide).GetClipList().empty());
     Type(hEdit, "Papers ｶﾅ", static_cast<int>(ToWide(prefix).size()));
     RedrawWindow(run.FrameWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     ProgramRun::Pump();
@@ -210,6 +235,11 @@ TEST_F(TreeCommandsTest, RenamingByTheLabelKeepsTheTotalsAndRefusesInvalidAndTak
     EXPECT_EQ(ChildNames(tree, work), DiskFolders("work"));
     EXPECT_EQ(ChildNames(other, work), DiskFolders("work"));
     EXPECT_EQ(other.FindItem(korean) ? Label(other, korean) : "", "한국어 표");
+    EXPECT_FALSE(run.MenuItem(ID_EDIT_UNDO).enabled);
+    // The other window lists work, the renamed folder's own window the folder itself.
+    Settle();
+    for (CMDIChildWnd* pChild : windows)
+        EXPECT_EQ(ListNames(pChild), DiskEntries(pChild)) << DocOf(pChild).m_strCurPath;
 }
 
 TEST_F(TreeCommandsTest, NewFolderThreeTimesOpensEachNewFolderForItsNameInBothWindows)
@@ -298,6 +328,7 @@ TEST_F(TreeCommandsTest, AFolderCutInOneWindowsTreeAndPastedInAnothersMovesWhole
     EXPECT_FALSE(run.MenuItem(ID_EDIT_PASTE).enabled);
     // The first window's folder went: its selection and list moved to what is there.
     EXPECT_TRUE(fs::is_directory(fs::path(ToWide(first.GetCurrentFolder()))));
+    EXPECT_EQ(ListNames(windows[0]), DiskEntries(windows[0]));
 }
 
 TEST_F(TreeCommandsTest, DeleteAsksTheShellAndTheDeleteKeyIsSwallowedOnTheComputerAndADrive)
@@ -323,6 +354,7 @@ TEST_F(TreeCommandsTest, DeleteAsksTheShellAndTheDeleteKeyIsSwallowedOnTheComput
     EXPECT_EQ(tree.FindItem(Key(work, "한국어 😀")), nullptr);
     EXPECT_EQ(ChildNames(tree, work), DiskFolders("work"));
     EXPECT_TRUE(DocOf(run.Children()[0]).GetClipList().empty());
+    EXPECT_EQ(ListNames(run.Children()[0]), DiskEntries(run.Children()[0]));
     FileSnapshot expected = before;
     expected.erase("한국어 😀");
     expected.erase("한국어 😀/x.txt");
@@ -418,4 +450,33 @@ TEST_F(TreeCommandsTest, AMoveOfTenThousandFilesAndTwoThousandFoldersIsFollowedB
     EXPECT_EQ(ChildNames(tree, wide), DiskFolders("wide"));
     EXPECT_EQ(ChildNames(tree, dst), DiskFolders("dst"));
     EXPECT_LT(elapsed, 5000u);
+}
+
+// The list reads a changed file again in re-aggregate mode (code 8): the tree shows its folder's
+// new totals from the stored records, without walking the disk again.
+TEST_F(TreeCommandsTest, AFileTheListReadsAgainUpdatesItsFoldersTotalsInTheTree)
+{
+    const std::string work = MakeWork();
+    ProgramRun run;
+    CMDIChildWnd* pChild = run.Children()[0];
+    CLeftView& tree = TreeOf(pChild);
+    ASSERT_TRUE(Open(tree, Key(work, "ソ表")));
+    run.Command(ID_AGGREGATE);
+    EXPECT_EQ(CFolderLabel::NameOf(Label(tree, Key(work, "ソ表"))), "ソ表");
+    const std::string before = Label(tree, Key(work, "ソ表"));
+    ASSERT_NE(before.find(".4 KB>"), std::string::npos) << before;  // 3,016 bytes in kilobytes of 1,000
+
+    WriteBytes("work/ソ表/a ｶﾅ.txt", std::string(5000, 'g'));
+    run.App().m_bReaggregate = 1;
+    CEView& list = *dynamic_cast<CChildFrame&>(*pChild).GetRightPane();
+    SetFocus(list.m_hWnd);
+    ListView_SetItemState(list.m_hWnd, -1, 0, LVIS_SELECTED);
+    for (int row = 0; row < list.GetRowCount(); ++row)
+        if (FromWide(list.GetCellText(row, 0)) == "a ｶﾅ.txt")
+            ListView_SetItemState(list.m_hWnd, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ProgramRun::Pump();
+    run.Command(ID_AGGREGATE);
+    const std::string after = Label(tree, Key(work, "ソ表"));
+    EXPECT_NE(after.find(".9 KB>"), std::string::npos) << after;
+    EXPECT_EQ(CFolderLabel::NameOf(after), "ソ表");
 }
