@@ -97,6 +97,23 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
+    // Wine's recycle bin is the freedesktop trash under XDG_DATA_HOME: what it holds of the most
+    // recently deleted folder of that name (empty elsewhere, or when it holds none).
+    static FileSnapshot Trashed(const std::string& name)
+    {
+        const char* data = std::getenv("XDG_DATA_HOME");
+        if (!data || data[0] != '/')
+            return {};
+        std::string folder = std::string("Z:") + data + "/Trash/files";
+        std::replace(folder.begin(), folder.end(), '/', '\\');
+        fs::path newest;
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(fs::path(ToWide(folder)), error))
+            if (FromWide(entry.path().filename().wstring()).rfind(name, 0) == 0 &&
+                (newest.empty() || fs::last_write_time(entry.path()) >= fs::last_write_time(newest)))
+                newest = entry.path();
+        return newest.empty() ? FileSnapshot() : SnapshotOf(newest);
+    }
     static std::string Label(CLeftView& tree, const std::string& path)
     {
         return FromWide(tree.GetItemText(tree.FindItem(path)));
@@ -359,6 +376,9 @@ TEST_F(TreeCommandsTest, DeleteAsksTheShellAndTheDeleteKeyIsSwallowedOnTheComput
     expected.erase("한국어 😀");
     expected.erase("한국어 😀/x.txt");
     EXPECT_EQ(SnapshotOf("work"), expected);
+    if (std::getenv("XDG_DATA_HOME")) {
+        EXPECT_EQ(Trashed("한국어 😀"), Below(before, "한국어 😀"));  // nothing lost: all in the bin
+    }
 
     // Permanently: an empty folder goes, one with files stays.
     Open(tree, Key(work, "ソ表"));
