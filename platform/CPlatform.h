@@ -53,6 +53,14 @@ enum : int {
     kIdNo = 7,
 };
 
+// The shell's file operations, with the shell's own numbers (FO_MOVE ... FO_RENAME).
+enum : int {
+    kFoMove = 1,
+    kFoCopy = 2,
+    kFoDelete = 3,
+    kFoRename = 4,
+};
+
 // Drive types as GetDriveType reports them.
 enum : uint32_t {
     kDriveUnknown = 0,
@@ -154,6 +162,14 @@ public:
     // Opens a file with the program the shell associates with it ("open"); false when the shell
     // could not. The shell shows its own message about a file it cannot open.
     virtual bool ShellOpen(const std::string& path) = 0;
+    // One file operation of the shell (kFoMove ... kFoRename) on every source, in one call, so
+    // that the user meets one confirmation for the whole list: move or copy into the destination
+    // folder, delete to the recycle bin (the destination unused), rename the one source to the
+    // destination path. The shell shows its own confirmations, progress and messages. Returns 0,
+    // or nonzero when the operation failed or a path could not be handed to the shell at all;
+    // what was done before a failure stays done.
+    virtual int ShellFileOperation(int operation, const std::vector<std::string>& sources,
+                                   const std::string& destination) = 0;
 
     // User interface
     // Shows a message box with the program's title; returns the button pressed (kIdOk ...).

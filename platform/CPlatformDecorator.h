@@ -48,6 +48,11 @@ public:
     std::string ShellDisplayNameOf(const std::string& path) override { return m_inner.ShellDisplayNameOf(path); }
     ShellIconId ShellSmallIconOf(const std::string& path) override { return m_inner.ShellSmallIconOf(path); }
     bool ShellOpen(const std::string& path) override { return m_inner.ShellOpen(path); }
+    int ShellFileOperation(int operation, const std::vector<std::string>& sources,
+                           const std::string& destination) override
+    {
+        return m_inner.ShellFileOperation(operation, sources, destination);
+    }
     int ShowMessageBox(const std::string& text, unsigned style) override
     {
         return m_inner.ShowMessageBox(text, style);

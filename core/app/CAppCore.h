@@ -6,14 +6,16 @@
 #include <string>
 
 #include "folderdata/CWalkSink.h"
+#include "services/CPathList.h"
 
 class CAppSettings;
 class CDirSzLst;
 
 // One instance lives for the whole process (the window program's application object derives
 // from it; tools and tests create their own). It owns what all windows share: the folder
-// records, the settings and services, the switches of linkage and compare, and the last system
-// error seen. Long loops call PumpMessages once per step to keep the windows alive; the walk
+// records, the settings and services, the switches of linkage and compare, the program's own
+// clipboard of paths (m_clipList, filled by Cut or Copy in any window, with m_bCutPending set
+// by Cut so that the next Paste moves), and the last system error seen. Long loops call PumpMessages once per step to keep the windows alive; the walk
 // reaches the pump and the last-error slot through the CWalkSink this object implements.
 class CAppCore : public CWalkSink {
 public:
@@ -61,6 +63,9 @@ public:
     int32_t m_bRefreshOnOpen = 0;
     int32_t m_bReaggregate = 0;
     CAppSettings& m_settings;
+    // the program's clipboard, also the work list of the delete commands
+    CPathList m_clipList;
+    int32_t m_bCutPending = 0;
 
 private:
     CAppCore* m_previous = nullptr;

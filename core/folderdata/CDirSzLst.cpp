@@ -2,7 +2,9 @@
 #include "folderdata/CDirSzLst.h"
 
 #include <new>
+#include <vector>
 
+#include "folderdata/CFolderKeys.h"
 #include "fw/AfxMessageBox.h"
 #include "fw/CArchive.h"
 #include "fw/Prefetch.h"
@@ -137,6 +139,27 @@ void CDirSzLst::RemoveEntry(const std::string& key)
 {
     if (POSITION pos = FindEntry(key))
         RemoveAt(pos);
+}
+
+// One pass over the list: a rename is rare, and the records below a folder need not lie side by
+// side in the index's order once keys hold characters outside code page 932.
+int CDirSzLst::RenameFolder(const std::string& oldKey, const std::string& newKey)
+{
+    std::vector<POSITION> moving;
+    std::vector<POSITION> stale;
+    for (POSITION pos = m_head; pos; pos = pos->next) {
+        if (CFolderKeys::IsSameOrBelow(pos->entry.m_strPath, oldKey))
+            moving.push_back(pos);
+        else if (CFolderKeys::IsSameOrBelow(pos->entry.m_strPath, newKey))
+            stale.push_back(pos);
+    }
+    if (moving.empty())
+        return 0;
+    for (POSITION pos : stale)
+        RemoveAt(pos);
+    for (POSITION pos : moving)
+        SetPathAt(pos, CFolderKeys::Rebase(pos->entry.m_strPath, oldKey, newKey));
+    return static_cast<int>(moving.size());
 }
 
 void CDirSzLst::RemoveAt(POSITION pos)

@@ -38,6 +38,11 @@ public:
     // Returns its position, or nullptr when memory ran out (the user has been told).
     POSITION SetEntry(const std::string& key, const CSizeInfo& total, const CSizeInfo& direct);
     void RemoveEntry(const std::string& key);
+    // A folder was renamed: the records of oldKey and of every folder below it take the same
+    // places below newKey, and records that newKey and its folders held before (of a folder of
+    // that name that is gone) are removed first. Nothing changes when no record lies at or below
+    // oldKey, so that every window may report the same rename. Returns the records re-keyed.
+    int RenameFolder(const std::string& oldKey, const std::string& newKey);
 
     // positional access
     std::string GetPathAt(POSITION pos) const;

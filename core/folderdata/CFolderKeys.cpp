@@ -122,4 +122,19 @@ bool CFolderKeys::RelativePath(const std::string& path, const std::string& base,
     const std::size_t start = RelativeStart(path, base);
     relative = start == std::string_view::npos ? std::string() : path.substr(start);
     return start != std::string_view::npos;
+bool CFolderKeys::IsSameOrBelow(const std::string& path, const std::string& folder)
+{
+    if (folder.empty() || path.compare(0, folder.size(), folder) != 0)
+        return false;
+    return path.size() == folder.size() || IsDriveRoot(folder) || path[folder.size()] == '\\';
+}
+
+std::string CFolderKeys::Rebase(const std::string& path, const std::string& oldFolder, const std::string& newFolder)
+{
+    if (!IsSameOrBelow(path, oldFolder))
+        return path;
+    if (path.size() == oldFolder.size())
+        return newFolder;
+    const std::size_t rest = IsDriveRoot(oldFolder) ? oldFolder.size() : oldFolder.size() + 1;
+    return JoinPath(newFolder, path.substr(rest));
 }

@@ -53,6 +53,11 @@ public:
     std::string SameNameIn(const std::string& path, const std::string& folder) const;
     // The path of another name beside it.
     std::string ReplaceName(const std::string& path, const std::string& name) const;
+    // True when path is folder or lies below it.
+    static bool IsSameOrBelow(const std::string& path, const std::string& folder);
+    // The place of path below newFolder that it had below oldFolder; path itself when it does
+    // not lie there. A renamed folder's keys follow it this way, names kept byte for byte.
+    static std::string Rebase(const std::string& path, const std::string& oldFolder, const std::string& newFolder);
 
     const std::string m_strMyComputerId = "ﾏｲ ｺﾝﾋﾟｭｰﾀ,";
     const std::string m_strFileOnlyFolderId = "ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ,";

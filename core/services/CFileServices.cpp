@@ -1,4 +1,4 @@
-// Name rules, new folders, the permanent delete and the same-time filter of a copy.
+// Name rules, the shell's operations, new folders, the permanent delete and the same-time filter of a copy.
 #include "services/CFileServices.h"
 
 #include <vector>
@@ -9,6 +9,7 @@
 #include "fw/AfxMessageBox.h"
 #include "fw/CFileFind.h"
 #include "fw/CSystemErrorText.h"
+#include "text/Utf.h"
 
 namespace {
 
@@ -22,6 +23,15 @@ struct FolderToEmpty {
     CPathList entries;
     std::size_t next = 0;
 };
+
+const char kNothingChanged[] = "\n\n何も変更しませんでした。";
+
+bool StartsWithFolder(const std::string& path, const std::string& folder)
+{
+    const std::string lowerPath = Utf::ToLowerAscii(path);
+    const std::string lowerFolder = Utf::ToLowerAscii(folder);
+    return lowerPath == lowerFolder || lowerPath.rfind(CFolderKeys::JoinPath(lowerFolder, std::string()), 0) == 0;
+}
 
 }  // namespace
 
@@ -230,4 +240,86 @@ bool CFileServices::CopyChangedEntries(const std::string& sourceFolder, const st
     if (!inside.empty())
         copy(inside, targetFolder);
     return true;
+}
+
+// ---- the shell's operations ----
+
+int CFileServices::ShellFileOperation(int operation, const CPathList& sources, const std::string& destination)
+{
+    if (const std::string refusal = ShellRefusal(operation, sources, destination); !refusal.empty()) {
+        AfxMessageBox(refusal, kMbOk | kMbIconExclamation);
+        return static_cast<int>(kErrorInvalidName);
+    }
+    std::vector<std::string> paths;
+    paths.reserve(sources.size());
+    for (const CPathList::Entry& entry : sources)
+        paths.push_back(entry.path);
+    return GetPlatform().ShellFileOperation(operation, paths, destination);
+}
+
+void CFileServices::FileOperation(int operation, const CPathList& list, const std::string& destination)
+{
+    ShellFileOperation(operation, list, destination);
+}
+
+// The shell's own answer counts too: under Wine a rename that only changes the case of a name
+// fails, and the new name, the old one in other letters, exists all the same.
+bool CFileServices::FileOperationOne(int operation, const std::string& source, const std::string& destination)
+{
+    const bool bSameEntry = Utf::ToLowerAscii(source) == Utf::ToLowerAscii(destination);
+    const bool bExisted = !bSameEntry && Exists(destination);
+    CPathList list;
+    list.Add(source, 0);
+    const int result = ShellFileOperation(operation, list, destination);
+    return result == 0 && !bExisted && Exists(destination);
+}
+
+// Wine's shell refuses a taken name without a word; the user learns it here on every system.
+bool CFileServices::RenamePath(const std::string& oldPath, const std::string& newPath)
+{
+    if (Utf::ToLowerAscii(oldPath) != Utf::ToLowerAscii(newPath) && Exists(newPath)) {
+        AfxMessageBox(m_keys.GetDisplayPath(newPath) + "\n\nこの名前は 既に使われています。" + kNothingChanged,
+                      kMbOk | kMbIconExclamation);
+        return false;
+    }
+    return FileOperationOne(kFoRename, oldPath, newPath);
+}
+
+std::string CFileServices::ShellRefusal(int operation, const CPathList& sources, const std::string& destination) const
+{
+    const bool bIntoFolder = operation == kFoMove || operation == kFoCopy;
+    if (operation != kFoDelete) {
+        if (std::string refusal = PathRefusal(destination); !refusal.empty())
+            return refusal;
+    }
+    for (const CPathList::Entry& entry : sources) {
+        if (std::string refusal = PathRefusal(entry.path); !refusal.empty())
+            return refusal;
+        if (!bIntoFolder)
+            continue;
+        if (std::string refusal = PathRefusal(m_keys.SameNameIn(entry.path, destination)); !refusal.empty())
+            return refusal;
+        if (entry.IsFolder() && StartsWithFolder(destination, entry.path)) {
+            const char* what = operation == kFoMove ? "移動先" : "コピー先";
+            return m_keys.GetDisplayPath(destination) + "\n\n" + what + "が 元のフォルダ " +
+                   m_keys.GetDisplayPath(entry.path) + " の中です。" + kNothingChanged;
+        }
+    }
+    return std::string();
+}
+
+std::string CFileServices::PathRefusal(const std::string& path) const
+{
+    if (path.rfind("\\\\?\\", 0) == 0)
+        return path + "\n\nこの形のパスは 扱えません。" + kNothingChanged;
+    if (Utf::Utf8ToUtf16(path).size() > kMaxShellPath)
+        return m_keys.GetDisplayPath(path) + "\n\nパスが長すぎます（" + std::to_string(kMaxShellPath) +
+               " 文字まで）。" + kNothingChanged;
+    return std::string();
+}
+
+bool CFileServices::Exists(const std::string& path) const
+{
+    CFindEntry status;
+    return GetPlatform().GetFileStatus(path, status);
 }

@@ -1,6 +1,7 @@
-// CFileServices: the name rules, and the file operations the program makes itself, without the shell.
+// CFileServices: the name rules, the shell's move, copy, delete and rename, and the file operations the program makes itself.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -11,12 +12,18 @@ class CFolderKeys;
 class CFolderWalk;
 struct CFindEntry;
 
-// What the panes and the document need besides the shell's move, copy and delete: whether a name
-// may be given to a file, how a folder and a name join, the attribute byte of a listed entry, a
-// new folder under a numbered default name, the permanent delete with its two questions, and the
+// What the panes and the document need to change the disk: the shell's move, copy, delete to the
+// recycle bin and rename (one shell call per list, whatever its length), whether a name may be
+// given to a file, how a folder and a name join, the attribute byte of a listed entry, a new
+// folder under a numbered default name, the permanent delete with its two questions, and the
 // filter that leaves out of a copy what the destination already holds with the same modified
 // time. The settings object owns the one instance (settings.m_files) and gives it the folder keys
 // and the walk, whose FindFileRetry lists folders here as everywhere.
+//
+// A path the shell cannot take (longer than kMaxShellPath UTF-16 characters, the \\?\ form, a
+// folder copied or moved into itself, a rename onto a name that is taken) is refused before the
+// shell is called, with a message that names it, and nothing is changed: the shell would cut such
+// a path short and act on another one, or do nothing without a word (Wine's does both).
 //
 // The permanent delete stops at the first entry that cannot be removed and tells the user which
 // one and why; what was removed before stays removed. The copy filter hands the entries of an
@@ -70,6 +77,20 @@ public:
     // The two questions; true when both were answered Yes (never for an empty list).
     bool ConfirmPermanentDelete(const CPathList& list) const;
 
+    // the shell's operations
+    // One shell call for every entry of sources: kFoMove or kFoCopy into the folder destination,
+    // kFoDelete to the recycle bin, kFoRename of one entry to the path destination. 0, or the
+    // shell's nonzero result, or kErrorInvalidName after a refusal (nothing was done).
+    int ShellFileOperation(int operation, const CPathList& sources, const std::string& destination);
+    // The same without a result: the callers read the disk again afterwards.
+    void FileOperation(int operation, const CPathList& list, const std::string& destination);
+    // For one path; true only when destination did not exist before and exists after.
+    bool FileOperationOne(int operation, const std::string& source, const std::string& destination);
+    // Renames oldPath to newPath (a full path); a taken name is refused with a message. True on success.
+    bool RenamePath(const std::string& oldPath, const std::string& newPath);
+    // The longest path, in UTF-16 characters, that the shell takes whole (MAX_PATH less its zero).
+    static constexpr std::size_t kMaxShellPath = 259;
+
     // copying
     // Removes from list each file whose namesake in destination has the same modified time (to
     // the second), and each folder whose namesake exists there, after passing that folder's
@@ -87,6 +108,10 @@ private:
     bool CopyChangedEntries(const std::string& sourceFolder, const std::string& targetFolder,
                             const CopyFunction& copy);
     void ReportDeleteFailure(const Failure& failure) const;
+    // Why the shell cannot take the operation, for the user; empty when it can.
+    std::string ShellRefusal(int operation, const CPathList& sources, const std::string& destination) const;
+    std::string PathRefusal(const std::string& path) const;
+    bool Exists(const std::string& path) const;
 
     const CFolderKeys& m_keys;
     CFolderWalk& m_walk;

@@ -75,6 +75,14 @@ std::string CFolderLabel::Rename(std::string_view label, const std::string& name
     return mark == std::string_view::npos ? name : std::string(label.substr(0, mark + 1)) + name;
 }
 
+void CFolderLabel::SplitEdited(std::string_view label, std::string& prefix, std::string& name)
+{
+    const std::size_t mark = label.rfind(kNameMark);
+    const bool bAllName = mark == std::string_view::npos || mark + 1 == label.size();
+    prefix = bAllName ? std::string() : std::string(label.substr(0, mark + 1));
+    name = std::string(bAllName ? label : label.substr(mark + 1));
+}
+
 std::string CFolderLabel::DisplayNameOf(const CAppSettings& settings, const std::string& key)
 {
     if (settings.m_keys.IsMyComputerKey(key))

@@ -28,6 +28,11 @@ public:
     static std::string NameOf(std::string_view label);
     // The same totals in front of another name.
     static std::string Rename(std::string_view label, const std::string& name);
+    // Splits a label the user edited: prefix is everything up to and including the last ">",
+    // name the rest. A text ending in ">" is all name (with an empty prefix): what the user
+    // typed there is no name left behind the totals but a name holding ">", which the name
+    // rules then refuse.
+    static void SplitEdited(std::string_view label, std::string& prefix, std::string& name);
     // The name of a newly shown key: the computer's and the virtual folders' own names, the
     // shell's name of a drive (the root itself when the shell has none), and a folder's last
     // component with the case of an all-capitals name softened.

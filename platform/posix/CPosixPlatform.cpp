@@ -16,6 +16,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "CPosixShellOperation.h"
+
 namespace {
 
 uint32_t WindowsErrorOf(int error)
@@ -486,6 +488,15 @@ std::string CPosixPlatform::ShellDisplayNameOf(const std::string& path)
 bool CPosixPlatform::ShellOpen(const std::string&)
 {
     return false;
+}
+
+int CPosixPlatform::ShellFileOperation(int operation, const std::vector<std::string>& sources,
+                                       const std::string& destination)
+{
+    std::vector<std::filesystem::path> nativeSources;
+    for (const std::string& source : sources)
+        nativeSources.push_back(ToNative(source));
+    return CPosixShellOperation(operation, std::move(nativeSources), ToNative(destination)).Run();
 }
 
 ShellIconId CPosixPlatform::ShellSmallIconOf(const std::string& path)

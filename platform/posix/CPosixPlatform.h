@@ -45,6 +45,9 @@ public:
     // A fixed icon for each kind of path: file, folder or drive root.
     ShellIconId ShellSmallIconOf(const std::string& path) override;
     bool ShellOpen(const std::string& path) override;
+    // The operation done here, nobody asked (CPosixShellOperation); a delete is permanent.
+    int ShellFileOperation(int operation, const std::vector<std::string>& sources,
+                           const std::string& destination) override;
     int ShowMessageBox(const std::string& text, unsigned style) override;
     bool PumpWaitingMessages() override;
     [[noreturn]] void QuitProcess(int exitCode) override;

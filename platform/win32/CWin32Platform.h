@@ -44,6 +44,10 @@ public:
     std::string ShellDisplayNameOf(const std::string& path) override;
     ShellIconId ShellSmallIconOf(const std::string& path) override;
     bool ShellOpen(const std::string& path) override;
+    // SHFileOperationW with FOF_ALLOWUNDO alone and no owner window. A path in the long form
+    // (\\?\ in front), which the shell does not take, is refused (kErrorInvalidName) unasked.
+    int ShellFileOperation(int operation, const std::vector<std::string>& sources,
+                           const std::string& destination) override;
     int ShowMessageBox(const std::string& text, unsigned style) override;
     // Takes the waiting messages, at most once per kPumpInterval.
     bool PumpWaitingMessages() override;

@@ -17,6 +17,7 @@
 #include "fw/COwnedPool.h"
 #include "fw/CViewDocument.h"
 #include "listpane/CFileItem.h"
+#include "services/CPathList.h"
 #include "treepane/CFolderNode.h"
 
 class CAppSettings;
@@ -39,6 +40,13 @@ class CEApp;
 // linkage, compare, the kilobyte base and the search dialog. Compare switches linkage on and
 // starts every window's compare (StartCompare): each tree walks its selected folder and asks the
 // other windows about each entry, each list asks about its rows.
+//
+// The file operations of both panes go through it (CEDocFiles.cpp): paste and delete of a list
+// (RunFileOperation, into m_strPasteDest, which the command sets just before), rename, new
+// folder. Each announces what it did to every window: code 1 after a move, copy or delete (the
+// hint's path is the destination, its m_nCode the operation; the receivers read the entries from
+// GetOperatedList), 0x20 with a new folder's path. The program's clipboard and its cut flag are
+// the application's, shared by all windows (GetClipList, IsCutPending).
 class CEDoc : public CViewDocument {
 public:
     // construction: the application whose shared state the document hands on
@@ -100,6 +108,29 @@ public:
     // with the summary form.
     bool TakeSummaryRequest();
 
+    // file operations and the program's clipboard (CEDocFiles.cpp)
+    CPathList& GetClipList() const;
+    bool IsCutPending() const;
+    void SetCutPending(bool bCut);
+    // The entries of the move, copy or delete whose code 1 is being delivered; the clipboard at
+    // any other time (the permanent delete announces what it removed from there).
+    const CPathList& GetOperatedList() const;
+    // kFoMove (then list is emptied and the cut flag cleared), kFoDelete to the recycle bin (then
+    // list is emptied), or a copy: asked first (CCopyConfirmDlg), filtered by SkipSameTime when
+    // its box stays ticked, nothing done after "いいえ" or when nothing is left to copy.
+    void RunFileOperation(CPathList& list, int operation);
+    // The shell's operation, then code 1 to this document's views and every other document.
+    void RunShellOperation(int operation, const CPathList& list, const std::string& destination);
+    // Leaves out of list what destination holds with the same time (CFileServices::SkipSameTime),
+    // copying the changed entries of existing folders into them at once.
+    void SkipSameTime(CPathList& list, const std::string& destination);
+    bool ListFolderEntries(CPathList& list, const std::string& folder, bool bFilesOnly);
+    // The shell's rename of oldPath to the full path newPath; true on success.
+    bool Rename(const std::string& oldPath, const std::string& newPath);
+    // "新しいフォルダ" (numbered when taken) in m_strCurPath, announced with code 0x20; its path
+    // in newPath. "Error !!!" and false when it cannot be made.
+    bool NewFolder(std::string& newPath);
+
     // shared by both panes
     void OnUpdateAggregate(CCmdUI& ui);
     // Creates the six 16 x 16 state images once (when hImageList is null); false on failure.
@@ -130,6 +161,8 @@ private:
 
     CEApp& m_app;
     bool m_bSummaryRequested = false;
+    // the list of the shell operation being announced, null between operations
+    static const CPathList* s_pOperatedList;
     // The tree's nodes: a refresh that drops thousands of folders releases each in constant time.
     COwnedPool<CFolderNode> m_folderNodes;
 };

@@ -29,6 +29,7 @@ CLeftView::CLeftView()
     });
     OnUpdateUI(ID_LABEL_RESET, [this](CCmdUI& ui) { OnUpdateLabelReset(ui); });
     OnCommand(ID_ICON_RESET, [this](UINT) { ResetIcons(Selected()); });
+    MapFileCommands();
 }
 
 // The nodes belong to the document but live exactly as long as this view's items.
@@ -218,6 +219,14 @@ bool CLeftView::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case TVN_ITEMEXPANDEDW:
         OnItemExpanded(info);
         return true;
+    case TVN_BEGINLABELEDITW:
+        result = OnBeginLabelEdit(*reinterpret_cast<const NMTVDISPINFOW*>(lParam));
+        return true;
+    case TVN_ENDLABELEDITW:
+        // The handler sets the label itself; the control must not apply the edited text.
+        OnEndLabelEdit(*reinterpret_cast<const NMTVDISPINFOW*>(lParam));
+        result = FALSE;
+        return true;
     case TVN_GETDISPINFOW:
         OnGetDispInfo(*reinterpret_cast<NMTVDISPINFOW*>(lParam));
         return true;
@@ -239,6 +248,13 @@ LRESULT CLeftView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         SettlePendingSelection();
         return 0;
     }
+    if (message == kReopenEditorMessage) {
+        SetFocus(m_hWnd);
+        TreeView_EditLabel(m_hWnd, reinterpret_cast<HTREEITEM>(lParam));
+        return 0;
+    }
+    if (message == WM_KEYDOWN && wParam == VK_DELETE && !OnDeleteKey())
+        return 0;
     return CView::WindowProc(message, wParam, lParam);
 }
 
@@ -306,6 +322,18 @@ void CLeftView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
         break;
     case kHintCompareFile:
         AnswerFile(hint);
+        break;
+    case kHintFilesOperated:
+        OnFilesPasted(hint);
+        break;
+    case kHintFilesChanged:
+        OnFilesChanged();
+        break;
+    case kHintFolderCreated:
+        OnFolderChanged(hint.m_strPath);
+        break;
+    case kHintRenamed:
+        OnFolderRenamed(hint.m_strOldPath, hint.m_strPath);
         break;
     default:
         CView::OnUpdate(pSender, lHint, pHint);

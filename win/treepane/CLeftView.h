@@ -15,6 +15,7 @@
 
 #include "folderdata/CCompareTally.h"
 #include "folderdata/CSizeInfo.h"
+#include "services/CPathList.h"
 #include "fw/CView.h"
 
 class CAppSettings;
@@ -29,6 +30,13 @@ class CUpdateHint;
 // refresh and when the windows are saved, read when a level is filled and when a window opens.
 // One for the process: the last window that wrote it wins.
 extern std::vector<std::pair<std::string, int32_t>> g_treeState;
+
+// Label editing, one state for all trees. While g_bTreeEditCapture is set, the next end of an
+// edit first captures the edited label's totals prefix and name; it stays clear while the editor
+// is reopened after an invalid name or a failed rename, so that the captured pair survives.
+extern int g_bTreeEditCapture;
+extern std::string g_strTreeEditPrefix;
+extern std::string g_strTreeEditName;
 
 // A tree view control showing the computer, its drives and their folders. Items are filled from
 // the disk only when opened: an unopened folder holds just its first sub-folder (so it gets an
@@ -57,11 +65,20 @@ extern std::vector<std::pair<std::string, int32_t>> g_treeState;
 // front of their labels, equal ones the normal image and a dotted letter field. It answers the
 // other trees' questions about its counterparts of their entries.
 //
+// Its file commands act on the selected folder: cut, copy, paste (the program's clipboard, shared
+// by all windows), replace with the clipboard's contents, delete to the recycle bin, remove an
+// empty folder for good, new folder, and rename by editing the label, which keeps the totals in
+// front of the name. Whatever pane or window changed the disk, the tree follows the update codes:
+// pasted, moved and deleted folders (kHintFilesOperated), changed files (kHintFilesChanged), a new
+// folder (kHintFolderCreated) and a rename (kHintRenamed), finding items by path through their
+// parents' children rather than searching the whole tree for each entry.
+//
 // The class is written in files by role: CLeftView.cpp (construction, items and nodes, the
 // store, notifications), CLeftViewFill.cpp (filling from the disk and the window's start),
 // CLeftViewTotals.cpp (aggregation and labels), CLeftViewLinkage.cpp (selection, linkage,
-// sorting and the frame's requests), CLeftViewSearch.cpp (search marks) and
-// CLeftViewCompare.cpp (compare walks, answers and marks).
+// sorting and the frame's requests), CLeftViewCommands.cpp (file commands, label editing, the
+// Delete key), CLeftViewUpdates.cpp (reactions to file changes), CLeftViewSearch.cpp (search
+// marks) and CLeftViewCompare.cpp (compare walks, answers and marks).
 class CLeftView : public CView {
 public:
     // the keys a refresh met, so that it can remove the items of folders that are gone
@@ -159,6 +176,21 @@ public:
     const CCompareTally& GetCompareTally() const { return m_compareTally; }
     CCompareSummaryDlg* GetCompareSummary() const { return m_pCompareSummary.get(); }
 
+    // file commands and label editing (CLeftViewCommands.cpp)
+    // The selected folder onto the program's clipboard (a file-only virtual folder: its files).
+    void FillClipFromSelection();
+    // Gives the item the key path, its descendants the same places below it, and the stored
+    // records of the folder and of all folders below it their new keys; labels stay.
+    void UpdatePaths(HTREEITEM hItem, const std::string& path);
+
+    // reactions to file changes (CLeftViewUpdates.cpp)
+    void OnFilesPasted(const CUpdateHint& hint);
+    void OnFilesChanged();
+    void OnFolderChanged(const std::string& path);
+    void OnFolderRenamed(const std::string& oldPath, const std::string& newPath);
+    // Aggregates the folder's item again when its label shows totals.
+    bool ReaggregateIfShown(const std::string& path, bool bReaggregate);
+
     // ---- overridables ----
     void OnInitialUpdate() override;  // CLeftViewFill.cpp
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
@@ -172,6 +204,8 @@ protected:
 private:
     // the timer that waits for the selection to rest
     static constexpr UINT_PTR kSelectionTimer = 0x5A51;
+    // posted to reopen the label editor once the control has closed it (lParam: the item)
+    static constexpr UINT kReopenEditorMessage = WM_APP + 0x5A;
 
     // items and nodes (CLeftView.cpp)
     CAppSettings& Settings() const;
@@ -191,6 +225,9 @@ private:
     HTREEITEM InsertFolderItem(HTREEITEM hParent, const std::string& path, const std::string& name);
     int GetImageIndex(const std::string& path);
     bool PruneChildren(HTREEITEM hItem, const SeenList& seen);
+    // Around many insertions or deletions: the control is laid out and drawn once, at the end.
+    void BeginBulkChange();
+    void EndBulkChange();
     void DeleteNodeItem(HTREEITEM hItem);
     void InsertComputer();
     void OpenStartFolder();
@@ -212,6 +249,25 @@ private:
     void SendLinkedSelection();
     void FollowLinkedSelection(const std::string& relative);
 
+    // file commands and label editing (CLeftViewCommands.cpp)
+    void MapFileCommands();
+    std::string SelectedPath() const;
+    HWND EditControl() const { return TreeView_GetEditControl(m_hWnd); }
+    // Hands a clipboard message to the open label editor; false when none is open.
+    bool PassToEditor(UINT message);
+    bool CanCopySelected() const;
+    bool CanCutSelected() const;
+    bool CanPasteSelected() const;
+    bool CanMakeFolderHere() const;
+    void PasteClipboard();
+    void ReopenEditor(HTREEITEM hItem);
+    void RestoreEditedLabel(HTREEITEM hItem);
+    void RenameEditedFolder(HTREEITEM hItem, std::string name);
+    void RekeyNodes(HTREEITEM hItem, const std::string& oldPath, const std::string& newPath);
+    // reactions to file changes (CLeftViewUpdates.cpp)
+    void AddPastedFolders(const CPathList& list, const std::string& destination);
+    void RemoveVanishedFolders(const CPathList& list);
+
     // ---- handlers ----
     // notifications (CLeftView.cpp)
     LRESULT OnItemExpanding(const NMTREEVIEWW& info);
@@ -220,6 +276,18 @@ private:
     // commands (CLeftViewTotals.cpp)
     void OnAggregate();
     void OnUpdateLabelReset(CCmdUI& ui);
+    // file commands, label editing and keys (CLeftViewCommands.cpp)
+    void OnCut();
+    void OnCopy();
+    void OnPaste();
+    void OnReplaceWithClip();
+    void OnDelete();
+    void OnDeletePermanently();
+    void OnNewFolder();
+    LRESULT OnBeginLabelEdit(const NMTVDISPINFOW& info) const;
+    void OnEndLabelEdit(const NMTVDISPINFOW& info);
+    // False when the key is swallowed.
+    bool OnDeleteKey();
 
     HIMAGELIST m_hImageList = nullptr;
     // the children of each level a refresh visits, by key; valid for one RefreshItem only

@@ -131,19 +131,29 @@ bool CLeftView::RefreshItem(const std::string& path)
         return false;
     SeenList seen;
     m_childIndex.clear();
-    // Drawn once at the end: the control would otherwise lay itself out again for every folder.
-    const bool bOutermost = m_nRefreshDepth++ == 0;
-    if (bOutermost)
-        SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    BeginBulkChange();
     const bool bFilled = Settings().m_keys.IsMyComputerKey(path) ? FillDrives(hItem, seen) : FillChildren(hItem, true, seen);
     m_childIndex.clear();
     if (bFilled)
         PruneChildren(hItem, seen);
+    EndBulkChange();
+    return bFilled;
+}
+
+// Drawn once at the end: the control would otherwise lay itself out again for every folder
+// inserted or deleted.
+void CLeftView::BeginBulkChange()
+{
+    if (m_nRefreshDepth++ == 0)
+        SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
+}
+
+void CLeftView::EndBulkChange()
+{
     if (--m_nRefreshDepth == 0) {
         SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(m_hWnd, nullptr, TRUE);
     }
-    return bFilled;
 }
 
 bool CLeftView::FillDrives(HTREEITEM hComputer, SeenList& seen)

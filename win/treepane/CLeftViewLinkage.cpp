@@ -54,10 +54,12 @@ void CLeftView::SelectPath(const std::string& path)
 void CLeftView::ShowFolder(const std::string& path)
 {
     const std::string parent = Settings().m_keys.GetParentKey(path);
+    // Opened as the user opens a level, so that its folders come in the window's sort order.
     if (HTREEITEM hParent = FindItem(parent); hParent && !IsExpanded(hParent))
-        TreeView_Expand(m_hWnd, hParent, TVE_EXPAND);
-    if (!FindItem(path)) {
-        SaveTreeState(FindItem(parent));
+        ExpandItem(hParent);
+    // The process-wide open-folder record is rebuilt only from an item that is there.
+    if (HTREEITEM hParent = FindItem(parent); hParent && !FindItem(path)) {
+        SaveTreeState(hParent);
         RefreshItem(parent);
     }
     if (HTREEITEM hItem = FindItem(path))

@@ -68,6 +68,98 @@ public:
     std::function<void()> m_onPump;
 };
 
+// Answers the dialog boxes that the program and the shell open on this thread, as a hand on the
+// mouse would, from a thread timer (modal loops dispatch it too): each visible dialog met is
+// recorded with its caption and the state of its check box 1017, then answered with the next
+// queued answer when the caption agrees. A dialog nobody expected is recorded with "unexpected "
+// before its caption and closed with No or Cancel, so that no test waits for ever.
+class DialogAnswerer {
+public:
+    static constexpr int kCloseBox = -1;  // the caption's close box (WM_CLOSE)
+    static constexpr int kEscape = -2;    // the Esc key
+    struct Answer {
+        std::string caption;
+        int button;                          // a control id, kCloseBox or kEscape
+        std::function<void(HWND)> before;    // done to the dialog first (a check box clicked)
+    };
+
+    DialogAnswerer()
+    {
+        s_pActive = this;
+        m_timer = SetTimer(nullptr, 0, 40, OnTimer);
+    }
+    ~DialogAnswerer()
+    {
+        KillTimer(nullptr, m_timer);
+        s_pActive = nullptr;
+    }
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+    void Expect(std::string caption, int button, std::function<void(HWND)> before = {})
+    {
+        m_answers.push_back(Answer{std::move(caption), button, std::move(before)});
+    }
+    // Clicks the copy confirmation's check box "更新日時が同じファイルは　上書きしない。".
+    static void ClickSkipBox(HWND hDialog) { SendMessageW(GetDlgItem(hDialog, IDC_SKIP_SAME_TIME), BM_CLICK, 0, 0); }
+
+    std::deque<Answer> m_answers;
+    std::vector<std::string> m_seen;  // caption, and " [x]" or " [ ]" when it has the check box
+
+private:
+    static BOOL CALLBACK OnWindow(HWND hWnd, LPARAM found)
+    {
+        wchar_t className[16] = {};
+        GetClassNameW(hWnd, className, 16);
+        if (IsWindowVisible(hWnd) && IsWindowEnabled(hWnd) && std::wstring(className) == L"#32770") {
+            *reinterpret_cast<HWND*>(found) = hWnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND hDialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), OnWindow, reinterpret_cast<LPARAM>(&hDialog));
+        if (s_pActive && hDialog && hDialog != s_pActive->m_hAnswered)
+            s_pActive->AnswerDialog(hDialog);
+    }
+    void AnswerDialog(HWND hDialog)
+    {
+        m_hAnswered = hDialog;  // a dialog takes a moment to go: answered once
+        wchar_t caption[200] = {};
+        GetWindowTextW(hDialog, caption, 200);
+        std::string seen = FromWide(caption);
+        if (GetDlgItem(hDialog, IDC_SKIP_SAME_TIME))
+            seen += IsDlgButtonChecked(hDialog, IDC_SKIP_SAME_TIME) == BST_CHECKED ? " [x]" : " [ ]";
+        if (m_answers.empty() || FromWide(caption) != m_answers.front().caption) {
+            m_seen.push_back("unexpected " + seen);
+            Press(hDialog, GetDlgItem(hDialog, IDNO) ? IDNO : IDCANCEL);
+            return;
+        }
+        m_seen.push_back(seen);
+        const Answer answer = m_answers.front();
+        m_answers.pop_front();
+        if (answer.before)
+            answer.before(hDialog);
+        Press(hDialog, answer.button);
+    }
+    static void Press(HWND hDialog, int button)
+    {
+        if (button == kCloseBox)
+            PostMessageW(hDialog, WM_CLOSE, 0, 0);
+        else if (button == kEscape)
+            PostMessageW(IsChild(hDialog, GetFocus()) ? GetFocus() : hDialog, WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            PostMessageW(hDialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(hDialog, button)));
+    }
+
+    static inline DialogAnswerer* s_pActive = nullptr;
+    UINT_PTR m_timer = 0;
+    HWND m_hAnswered = nullptr;
+};
+
 // The registry key the tests keep their registered folders under, apart from the program's.
 inline const wchar_t kTestRegistryKey[] = L"ZQ GUI Tests";
 

@@ -1,0 +1,164 @@
+// The document's paste and delete dispatcher with the real shell and the copy confirmation
+// answered as a user answers it: what is copied, moved or deleted, and what stays on the clipboard.
+#include <filesystem>
+
+#include "FileSnapshot.h"
+#include "GuiTestSupport.h"
+#include "app/CAppSettings.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kCopyCaption[] = "ファイルのコピーの確認";
+const char kOverwriteCaption[] = "ファイルの上書きの確認";
+const char kDeleteCaption[] = "ファイルの削除の確認";
+
+void SetModified(const fs::path& path, int minutesAgo)
+{
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = now.dwLowDateTime;
+    ticks.HighPart = now.dwHighDateTime;
+    ticks.QuadPart = ticks.QuadPart / 10'000'000 * 10'000'000 - static_cast<ULONGLONG>(minutesAgo) * 600'000'000;
+    const FILETIME time{ticks.LowPart, ticks.HighPart};
+    HANDLE hFile = CreateFileW(path.wstring().c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    SetFileTime(hFile, nullptr, nullptr, &time);
+    CloseHandle(hFile);
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes, int minutesAgo)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+    SetModified(path, minutesAgo);
+}
+
+class DocumentFileOperationTest : public GuiTest {
+protected:
+    // src: "a ソ.txt", "same 表.txt" (as old as its namesake in dst, other bytes), "😀 한국어\x.txt";
+    // dst: "same 表.txt".
+    void MakeTree()
+    {
+        WriteBytes(fs::u8path("src/a ソ.txt"), "alpha", 30);
+        WriteBytes(fs::u8path("src/same 表.txt"), "source", 20);
+        WriteBytes(fs::u8path("src/😀 한국어/x.txt"), "inner", 10);
+        WriteBytes(fs::u8path("dst/same 表.txt"), "target", 20);
+    }
+    CPathList Entries(std::initializer_list<const char*> names)
+    {
+        CPathList list;
+        for (const char* name : names) {
+            const fs::path path = fs::u8path(std::string("src/") + name);
+            list.Add(KeyOf(path), fs::is_directory(path) ? kAttrDirectory : kAttrArchive);
+        }
+        return list;
+    }
+};
+
+}  // namespace
+
+TEST_F(DocumentFileOperationTest, CopyAsksFirstWithTheBoxTickedEveryTimeAndNoCloseOrEscCopyNothing)
+{
+    MakeTree();
+    ProgramRun run;
+    CEDoc& doc = DocOf(run.Children()[0]);
+    CPathList& clip = doc.GetClipList();
+    clip = Entries({"a ソ.txt", "same 表.txt", "😀 한국어"});
+    doc.m_strPasteDest = KeyOf("dst");
+    const FileSnapshot before = SnapshotOf(".");
+
+    DialogAnswerer answerer;
+    for (const int refusal : {IDCANCEL, DialogAnswerer::kCloseBox, DialogAnswerer::kEscape}) {
+        answerer.Expect(kCopyCaption, refusal);
+        doc.RunFileOperation(clip, kFoCopy);
+        EXPECT_EQ(SnapshotOf("."), before) << refusal;
+        EXPECT_EQ(clip.size(), 3u) << refusal;
+    }
+
+    // Yes with the box ticked: the file of the same time stays as it is and leaves the clipboard.
+    answerer.Expect(kCopyCaption, IDOK);
+    doc.RunFileOperation(clip, kFoCopy);
+    FileSnapshot after = SnapshotOf(".");
+    EXPECT_EQ(after["dst/a ソ.txt"], before.at("src/a ソ.txt"));
+    EXPECT_EQ(after["dst/same 表.txt"], before.at("dst/same 表.txt"));
+    EXPECT_EQ(Below(after, "dst/😀 한국어"), Below(before, "src/😀 한국어"));
+    EXPECT_EQ(Below(after, "src"), Below(before, "src"));
+    ASSERT_EQ(clip.size(), 2u);
+    EXPECT_EQ(clip[1].path, KeyOf(fs::u8path("src/😀 한국어")));
+
+    // The box cleared: everything is copied again, the shell asking before it overwrites.
+    clip = Entries({"same 表.txt"});
+    answerer.Expect(kCopyCaption, IDOK, DialogAnswerer::ClickSkipBox);
+    answerer.Expect(kOverwriteCaption, IDYES);
+    doc.RunFileOperation(clip, kFoCopy);
+    EXPECT_EQ(SnapshotOf(".")["dst/same 表.txt"], before.at("src/same 表.txt"));
+    EXPECT_EQ(clip.size(), 1u);
+    EXPECT_EQ(answerer.m_seen, (std::vector<std::string>{
+                                   std::string(kCopyCaption) + " [x]", std::string(kCopyCaption) + " [x]",
+                                   std::string(kCopyCaption) + " [x]", std::string(kCopyCaption) + " [x]",
+                                   std::string(kCopyCaption) + " [x]", kOverwriteCaption}));
+}
+
+TEST_F(DocumentFileOperationTest, MoveAndDeleteEmptyTheListAndEveryWindowHearsOfThem)
+{
+    MakeTree();
+    ProgramRun run;
+    run.Command(ID_FILE_NEW);
+    ASSERT_EQ(run.Children().size(), 2u);
+    CEDoc& doc = DocOf(run.Children()[0]);
+    RecordingView other;
+    DocOf(run.Children()[1]).AddView(&other);
+    const FileSnapshot before = SnapshotOf(".");
+    CPathList& clip = doc.GetClipList();
+    clip = Entries({"a ソ.txt", "😀 한국어"});
+    doc.SetCutPending(true);
+    doc.m_strPasteDest = KeyOf("dst");
+
+    DialogAnswerer answerer;
+    doc.RunFileOperation(clip, kFoMove);  // the shell asks nothing before a move
+    FileSnapshot after = SnapshotOf(".");
+    EXPECT_EQ(after.count("src/a ソ.txt"), 0u);
+    EXPECT_EQ(after["dst/a ソ.txt"], before.at("src/a ソ.txt"));
+    EXPECT_EQ(Below(after, "dst/😀 한국어"), Below(before, "src/😀 한국어"));
+    EXPECT_TRUE(clip.empty());
+    EXPECT_FALSE(doc.IsCutPending());
+
+    clip.Add(KeyOf(fs::u8path("dst/a ソ.txt")), kAttrArchive);
+    answerer.Expect(kDeleteCaption, IDNO);
+    doc.RunFileOperation(clip, kFoDelete);
+    EXPECT_TRUE(fs::exists(fs::u8path("dst/a ソ.txt")));
+    EXPECT_TRUE(clip.empty());
+    clip.Add(KeyOf(fs::u8path("dst/a ソ.txt")), kAttrArchive);
+    answerer.Expect(kDeleteCaption, IDYES);
+    doc.RunFileOperation(clip, kFoDelete);
+    EXPECT_FALSE(fs::exists(fs::u8path("dst/a ソ.txt")));
+    EXPECT_EQ(answerer.m_seen, (std::vector<std::string>{kDeleteCaption, kDeleteCaption}));
+    EXPECT_EQ(other.m_hints, (std::vector<int>{kHintFilesOperated, kHintFilesOperated, kHintFilesOperated}));
+    DocOf(run.Children()[1]).RemoveView(&other);
+}
+
+TEST_F(DocumentFileOperationTest, NewFolderNumbersItsNameAndRenameRefusesANameTaken)
+{
+    fs::create_directories("here");
+    ProgramRun run;
+    ASSERT_TRUE(Show(run.Tree(), KeyOf("here")));
+    CEDoc& doc = DocOf(run.Children()[0]);
+    std::vector<std::string> made;
+    for (int i = 0; i < 3; ++i) {
+        std::string path;
+        ASSERT_TRUE(doc.NewFolder(path));
+        made.push_back(path);
+    }
+    const std::string here = KeyOf("here");
+    EXPECT_EQ(made, (std::vector<std::string>{here + "\\新しいフォルダ", here + "\\新しいフォルダ (2)",
+                                              here + "\\新しいフォルダ (3)"}));
+    EXPECT_TRUE(doc.Rename(made[2], here + "\\ｶﾅ 😀"));
+    EXPECT_TRUE(fs::is_directory(fs::u8path("here/ｶﾅ 😀")));
+    EXPECT_FALSE(doc.Rename(made[1], here + "\\ｶﾅ 😀"));
+    ASSERT_EQ(m_platform.m_texts.size(), 1u);
+    EXPECT_NE(m_platform.m_texts[0].find("この名前は 既に使われています。"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(fs::u8path("here/新しいフォルダ (2)")));
+}

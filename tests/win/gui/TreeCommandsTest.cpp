@@ -1,0 +1,502 @@
+// The folder tree's file commands driven as a user drives them (menu commands, keys, label editing
+// by keyboard, the shell's own dialogs answered), with every file's bytes and modified time
+// checked afterwards and both windows' trees compared with the disk.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "FileSnapshot.h"
+#include "GuiTestSupport.h"
+#include "ZqScreenshot.h"
+#include "app/CAppSettings.h"
+#include "folderdata/CDirSzLst.h"
+#include "treepane/CFolderLabel.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kCopyCaption[] = "ファイルのコピーの確認";
+const char kFolderDeleteCaption[] = "フォルダーの削除の確認";
+
+class TreeCommandsTest : public GuiTest {
+protected:
+    // work\ソ表\ (two files and sub\ with one), work\한국어 😀\ (one file), work\ﾊﾝｶｸ\ (empty),
+    // work\dst\ (empty); names with CP932 second byte 0x5C, half-width kana, Korean and emoji.
+    std::string MakeWork()
+    {
+        WriteBytes("work/ソ表/a ｶﾅ.txt", "alpha");
+        WriteBytes("work/ソ表/😀.txt", "emoji bytes");
+        WriteBytes("work/ソ表/sub/表.bin", std::string(3000, 'z'));
+        WriteBytes("work/한국어 😀/x.txt", "korean");
+        fs::create_directories(fs::u8path("work/ﾊﾝｶｸ"));
+        fs::create_directories(fs::u8path("work/dst"));
+        return KeyOf("work");
+    }
+    static void WriteBytes(const std::string& relative, const std::string& bytes)
+    {
+        const fs::path path = fs::u8path(relative);
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string Key(const std::string& work, const std::string& below) { return work + "\\" + below; }
+
+    // Makes the window the active one, as a click on it does; its tree has the focus. (The frame
+    // lists its windows in z-order, so a test names them by what it took at their creation.)
+    static void Activate(CMDIChildWnd* pChild)
+    {
+        SendMessageW(GetParent(pChild->m_hWnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pChild->m_hWnd), 0);
+        SetFocus(TreeOf(pChild).m_hWnd);
+        ProgramRun::Pump();
+    }
+    // Opens the folder in the tree with its children shown and selects it.
+    static HTREEITEM Open(CLeftView& tree, const std::string& path)
+    {
+        HTREEITEM hItem = Show(tree, path);
+        if (hItem)
+            TreeView_Expand(tree.m_hWnd, hItem, TVE_EXPAND);
+        ProgramRun::Pump();
+        return hItem;
+    }
+    static std::vector<std::string> ChildNames(CLeftView& tree, const std::string& path)
+    {
+        std::vector<std::string> names;
+        HTREEITEM hItem = tree.FindItem(path);
+        for (HTREEITEM hChild = hItem ? TreeView_GetChild(tree.m_hWnd, hItem) : nullptr; hChild;
+             hChild = TreeView_GetNextSibling(tree.m_hWnd, hChild))
+            names.push_back(tree.GetItemPath(hChild).substr(path.size() + 1));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // The sub-folders on the disk, by the names the tree keys them with.
+    static std::vector<std::string> DiskFolders(const std::string& relative)
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(fs::u8path(relative)))
+            if (entry.is_directory())
+                names.push_back(FromWide(entry.path().filename().wstring()));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // The names a window's list shows, and what its current folder holds on the disk.
+    static std::vector<std::string> ListNames(CMDIChildWnd* pChild)
+    {
+        const CEView& list = *dynamic_cast<CChildFrame&>(*pChild).GetRightPane();
+        std::vector<std::string> names;
+        for (int row = 0; row < list.GetRowCount(); ++row)
+            names.push_back(FromWide(list.GetCellText(row, 0)));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    static std::vector<std::string> DiskEntries(CMDIChildWnd* pChild)
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(fs::path(ToWide(DocOf(pChild).m_strCurPath))))
+            names.push_back(FromWide(entry.path().filename().wstring()));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // Wine's recycle bin is the freedesktop trash under XDG_DATA_HOME: what it holds of the most
+    // recently deleted folder of that name (empty elsewhere, or when it holds none).
+    static FileSnapshot Trashed(const std::string& name)
+    {
+        const char* data = std::getenv("XDG_DATA_HOME");
+        if (!data || data[0] != '/')
+            return {};
+        std::string folder = std::string("Z:") + data + "/Trash/files";
+        std::replace(folder.begin(), folder.end(), '/', '\\');
+        fs::path newest;
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(fs::path(ToWide(folder)), error))
+            if (FromWide(entry.path().filename().wstring()).rfind(name, 0) == 0 &&
+                (newest.empty() || fs::last_write_time(entry.path()) >= fs::last_write_time(newest)))
+                newest = entry.path();
+        return newest.empty() ? FileSnapshot() : SnapshotOf(newest);
+    }
+    static std::string Label(CLeftView& tree, const std::string& path)
+    {
+        return FromWide(tree.GetItemText(tree.FindItem(path)));
+    }
+    // Types text into the open label editor as keys would, after selecting the characters from
+    // `from` on (-1: keep the whole text and type at its end).
+    static void Type(HWND hEdit, const std::string& text, int from = 0)
+    {
+        SendMessageW(hEdit, EM_SETSEL, from < 0 ? -1 : from, -1);
+        if (from >= 0)
+            SendMessageW(hEdit, WM_CHAR, VK_BACK, 0);
+        for (wchar_t unit : ToWide(text))
+            SendMessageW(hEdit, WM_CHAR, unit, 0);
+    }
+    static void Press(HWND hEdit, WPARAM key)
+    {
+        SendMessageW(hEdit, WM_KEYDOWN, key, 0);
+        ProgramRun::Pump();
+    }
+    static std::string EditText(HWND hEdit)
+    {
+        wchar_t text[400] = {};
+        GetWindowTextW(hEdit, text, 400);
+        return FromWide(text);
+    }
+    static HWND Editor(CLeftView& tree) { return TreeView_GetEditControl(tree.m_hWnd); }
+    static HWND StartEdit(CLeftView& tree, const std::string& path)
+    {
+        SetFocus(tree.m_hWnd);
+        return TreeView_EditLabel(tree.m_hWnd, tree.FindItem(path));
+    }
+    static void Shot(const char* name)
+    {
+        if (const char* folder = std::getenv("ZQ_SHOT_DIR"))
+            zqshot::SaveScreenBmp((fs::path(folder) / name).wstring());
+    }
+};
+
+}  // namespace
+
+TEST_F(TreeCommandsTest, RenamingByTheLabelKeepsTheTotalsAndRefusesInvalidAndTakenNamesUntilEscape)
+{
+    const std::string work = MakeWork();
+    ProgramRun run;
+    g_rcLeftPane = RECT{0, 0, 420, 300};  // the new window's tree is wide enough to show the editor
+    run.Command(ID_FILE_NEW);
+    const std::vector<CMDIChildWnd*> windows = run.Children();
+    const bool bNewFirst = WidthOf(TreeOf(windows[0]).m_hWnd) > WidthOf(TreeOf(windows[1]).m_hWnd);
+    CMDIChildWnd* pWide = windows[bNewFirst ? 0 : 1];
+    CLeftView& tree = TreeOf(pWide);
+    CLeftView& other = TreeOf(windows[bNewFirst ? 1 : 0]);
+    Open(other, work);
+    Activate(pWide);
+    ShowWindow(pWide->m_hWnd, SW_MAXIMIZE);
+    ASSERT_TRUE(Open(tree, Key(work, "ソ表")));
+    run.Command(ID_AGGREGATE);
+    const std::string label = Label(tree, Key(work, "ソ表"));
+    ASSERT_TRUE(CFolderLabel::HasTotals(label)) << label;
+    const std::string prefix = label.substr(0, label.rfind('>') + 1);
+    ASSERT_NE(run.App().m_folderInfo.FindEntry(Key(work, "ソ表\\sub")), nullptr);
+    const FileSnapshot before = SnapshotOf("work");
+
+    // Only the name behind the totals typed over: renamed, totals kept, keys and records follow.
+    HWND hEdit = StartEdit(tree, Key(work, "ソ表"));
+    ASSERT_TRUE(hEdit);
+    EXPECT_EQ(EditText(hEdit), label);
+    // Cut, copy, paste and undo while editing work on the text; the program's clipboard stays.
+    EXPECT_TRUE(run.MenuItem(ID_EDIT_UNDO).enabled);
+    Type(hEdit, "typo", -1);
+    run.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(EditText(hEdit), label);
+    run.Command(ID_EDIT_COPY);
+    EXPECT_TRUE(DocOf(pWide).GetClipList().empty());
+    Type(hEdit, "Papers ｶﾅ", static_cast<int>(ToWide(prefix).size()));
+    RedrawWindow(run.FrameWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ProgramRun::Pump();
+    Shot("tree-renaming.bmp");
+    Press(hEdit, VK_RETURN);
+    const std::string papers = Key(work, "Papers ｶﾅ");
+    EXPECT_EQ(Label(tree, papers), prefix + "Papers ｶﾅ");
+    EXPECT_EQ(tree.FindItem(Key(work, "ソ表")), nullptr);
+    EXPECT_TRUE(tree.FindItem(papers + "\\sub"));
+    EXPECT_EQ(run.App().m_folderInfo.FindEntry(Key(work, "ソ表\\sub")), nullptr);
+    EXPECT_NE(run.App().m_folderInfo.FindEntry(papers + "\\sub"), nullptr);
+    EXPECT_EQ(tree.GetCurrentFolder(), papers);
+    EXPECT_EQ(Below(SnapshotOf("work"), "Papers ｶﾅ"), Below(before, "ソ表"));
+    EXPECT_EQ(ChildNames(other, work), DiskFolders("work"));  // the other window renamed its item
+
+    // The whole text replaced by a bare name does the same.
+    hEdit = StartEdit(tree, papers);
+    Type(hEdit, "한국어 표");
+    Press(hEdit, VK_RETURN);
+    const std::string korean = Key(work, "한국어 표");
+    EXPECT_EQ(Label(tree, korean), prefix + "한국어 표");
+    EXPECT_TRUE(fs::is_directory(fs::u8path("work/한국어 표/sub")));
+
+    // An invalid name reopens the editor; the old name typed then restores the label unchanged.
+    hEdit = StartEdit(tree, korean);
+    Type(hEdit, "bad?name");
+    Press(hEdit, VK_RETURN);
+    hEdit = Editor(tree);
+    ASSERT_TRUE(hEdit);
+    EXPECT_EQ(EditText(hEdit), "bad?name");
+    EXPECT_TRUE(fs::is_directory(fs::u8path("work/한국어 표")));
+    Type(hEdit, "한국어 표");
+    Press(hEdit, VK_RETURN);
+    EXPECT_EQ(Editor(tree), nullptr);
+    EXPECT_EQ(Label(tree, korean), prefix + "한국어 표");
+
+    // A taken name: the refusal is told, the editor reopens on the old name; Escape restores all.
+    hEdit = StartEdit(tree, korean);
+    Type(hEdit, "dst");
+    Press(hEdit, VK_RETURN);
+    ASSERT_EQ(m_platform.m_texts.size(), 1u);
+    EXPECT_NE(m_platform.m_texts[0].find("この名前は 既に使われています。"), std::string::npos);
+    hEdit = Editor(tree);
+    ASSERT_TRUE(hEdit);
+    EXPECT_EQ(EditText(hEdit), "한국어 표");
+    Type(hEdit, "also?bad");
+    Press(hEdit, VK_RETURN);
+    ASSERT_TRUE(hEdit = Editor(tree));
+    Press(hEdit, VK_ESCAPE);
+    EXPECT_EQ(Editor(tree), nullptr);
+    EXPECT_EQ(Label(tree, korean), prefix + "한국어 표");
+
+    // Escape at once changes nothing; the computer and a drive are not edited at all.
+    hEdit = StartEdit(tree, korean);
+    Type(hEdit, "never");
+    Press(hEdit, VK_ESCAPE);
+    EXPECT_EQ(Label(tree, korean), prefix + "한국어 표");
+    EXPECT_EQ(StartEdit(tree, run.App().m_settings.m_keys.m_strMyComputerId), nullptr);
+    EXPECT_EQ(StartEdit(tree, work.substr(0, 3)), nullptr);
+
+    EXPECT_EQ(Below(SnapshotOf("work"), "한국어 표"), Below(before, "ソ表"));
+    EXPECT_EQ(SnapshotOf("work").size(), before.size());
+    EXPECT_EQ(ChildNames(tree, work), DiskFolders("work"));
+    EXPECT_EQ(ChildNames(other, work), DiskFolders("work"));
+    EXPECT_EQ(other.FindItem(korean) ? Label(other, korean) : "", "한국어 표");
+    EXPECT_FALSE(run.MenuItem(ID_EDIT_UNDO).enabled);
+    // The other window lists work, the renamed folder's own window the folder itself.
+    Settle();
+    for (CMDIChildWnd* pChild : windows)
+        EXPECT_EQ(ListNames(pChild), DiskEntries(pChild)) << DocOf(pChild).m_strCurPath;
+}
+
+TEST_F(TreeCommandsTest, NewFolderThreeTimesOpensEachNewFolderForItsNameInBothWindows)
+{
+    const std::string work = MakeWork();
+    const std::string dst = Key(work, "dst");
+    ProgramRun run;
+    run.Command(ID_FILE_NEW);
+    const std::vector<CMDIChildWnd*> windows = run.Children();
+    CLeftView& tree = TreeOf(windows[0]);
+    CLeftView& other = TreeOf(windows[1]);
+    Open(other, dst);
+    Activate(windows[0]);
+    ASSERT_TRUE(Open(tree, dst));
+    EXPECT_TRUE(run.MenuItem(ID_NEW_FOLDER).enabled);
+    const char* const names[] = {"新しいフォルダ", "新しいフォルダ (2)", "新しいフォルダ (3)"};
+    for (const char* name : names) {
+        tree.SelectPath(dst);
+        Settle();
+        run.Command(ID_NEW_FOLDER);
+        const std::string made = Key(dst, name);
+        EXPECT_TRUE(fs::is_directory(fs::u8path(std::string("work/dst/") + name))) << name;
+        HWND hEdit = Editor(tree);
+        ASSERT_TRUE(hEdit) << name;
+        EXPECT_EQ(EditText(hEdit), name);
+        EXPECT_EQ(tree.GetItemPath(TreeView_GetSelection(tree.m_hWnd)), made);
+        Press(hEdit, VK_RETURN);  // the name as offered
+        EXPECT_EQ(Label(tree, made), name);
+    }
+    // A fourth is named at once by keyboard.
+    tree.SelectPath(dst);
+    Settle();
+    run.Command(ID_NEW_FOLDER);
+    HWND hEdit = Editor(tree);
+    ASSERT_TRUE(hEdit);
+    Type(hEdit, "ﾊﾝｶｸ ｿ");
+    Press(hEdit, VK_RETURN);
+    EXPECT_TRUE(fs::is_directory(fs::u8path("work/dst/ﾊﾝｶｸ ｿ")));
+    Settle();
+    EXPECT_EQ(ChildNames(tree, dst), DiskFolders("work/dst"));
+    EXPECT_EQ(ChildNames(other, dst), DiskFolders("work/dst"));
+    EXPECT_EQ(DiskFolders("work/dst").size(), 4u);
+
+    // Nowhere to make one on the computer.
+    tree.SelectPath(run.App().m_settings.m_keys.m_strMyComputerId);
+    Settle();
+    EXPECT_FALSE(run.MenuItem(ID_NEW_FOLDER).enabled);
+}
+
+TEST_F(TreeCommandsTest, AFolderCutInOneWindowsTreeAndPastedInAnothersMovesWholeAndBothTreesFollow)
+{
+    const std::string work = MakeWork();
+    ProgramRun run;
+    run.Command(ID_FILE_NEW);
+    const std::vector<CMDIChildWnd*> windows = run.Children();
+    CLeftView& first = TreeOf(windows[0]);
+    CLeftView& second = TreeOf(windows[1]);
+    Activate(windows[0]);
+    Open(first, Key(work, "dst"));
+    ASSERT_TRUE(Open(first, Key(work, "ソ表")));
+    Activate(windows[1]);
+    Open(second, work);
+    ASSERT_TRUE(Open(second, Key(work, "dst")));
+    const FileSnapshot before = SnapshotOf("work");
+
+    Activate(windows[0]);
+    EXPECT_TRUE(run.MenuItem(ID_EDIT_CUT).enabled);
+    run.Command(ID_EDIT_CUT);
+    EXPECT_TRUE(DocOf(windows[0]).IsCutPending());
+    Activate(windows[1]);
+    EXPECT_TRUE(run.MenuItem(ID_EDIT_PASTE).enabled);
+    DialogAnswerer answerer;  // a move asks nothing
+    run.Command(ID_EDIT_PASTE);
+    Settle();
+
+    const FileSnapshot after = SnapshotOf("work");
+    EXPECT_EQ(Below(after, "dst/ソ表"), Below(before, "ソ表"));
+    EXPECT_FALSE(fs::exists(fs::u8path("work/ソ表")));
+    EXPECT_EQ(after.size(), before.size());
+    EXPECT_TRUE(answerer.m_seen.empty());
+    for (CLeftView* pTree : {&first, &second}) {
+        EXPECT_EQ(ChildNames(*pTree, work), DiskFolders("work"));
+        EXPECT_EQ(ChildNames(*pTree, Key(work, "dst")), DiskFolders("work/dst"));
+    }
+    EXPECT_TRUE(DocOf(windows[0]).GetClipList().empty());
+    EXPECT_FALSE(run.MenuItem(ID_EDIT_PASTE).enabled);
+    // The first window's folder went: its selection and list moved to what is there.
+    EXPECT_TRUE(fs::is_directory(fs::path(ToWide(first.GetCurrentFolder()))));
+    EXPECT_EQ(ListNames(windows[0]), DiskEntries(windows[0]));
+}
+
+TEST_F(TreeCommandsTest, DeleteAsksTheShellAndTheDeleteKeyIsSwallowedOnTheComputerAndADrive)
+{
+    const std::string work = MakeWork();
+    ProgramRun run;
+    CLeftView& tree = run.Tree();
+    Open(tree, work);
+    ASSERT_TRUE(Open(tree, Key(work, "한국어 😀")));
+    const FileSnapshot before = SnapshotOf("work");
+
+    DialogAnswerer answerer;
+    answerer.Expect(kFolderDeleteCaption, IDNO);
+    SendMessageW(tree.m_hWnd, WM_KEYDOWN, VK_DELETE, 0);
+    ProgramRun::Pump();
+    EXPECT_EQ(SnapshotOf("work"), before);
+    EXPECT_TRUE(tree.FindItem(Key(work, "한국어 😀")));
+
+    answerer.Expect(kFolderDeleteCaption, IDYES);
+    run.Command(ID_DELETE);
+    Settle();
+    EXPECT_FALSE(fs::exists(fs::u8path("work/한국어 😀")));
+    EXPECT_EQ(tree.FindItem(Key(work, "한국어 😀")), nullptr);
+    EXPECT_EQ(ChildNames(tree, work), DiskFolders("work"));
+    EXPECT_TRUE(DocOf(run.Children()[0]).GetClipList().empty());
+    EXPECT_EQ(ListNames(run.Children()[0]), DiskEntries(run.Children()[0]));
+    FileSnapshot expected = before;
+    expected.erase("한국어 😀");
+    expected.erase("한국어 😀/x.txt");
+    EXPECT_EQ(SnapshotOf("work"), expected);
+    if (std::getenv("XDG_DATA_HOME")) {
+        EXPECT_EQ(Trashed("한국어 😀"), Below(before, "한국어 😀"));  // nothing lost: all in the bin
+    }
+
+    // Permanently: an empty folder goes, one with files stays.
+    Open(tree, Key(work, "ソ表"));
+    run.Command(ID_DELETE_PERMANENT);
+    EXPECT_TRUE(fs::exists(fs::u8path("work/ソ表/a ｶﾅ.txt")));
+    ASSERT_TRUE(Open(tree, Key(work, "ﾊﾝｶｸ")));
+    run.Command(ID_DELETE_PERMANENT);
+    EXPECT_FALSE(fs::exists(fs::u8path("work/ﾊﾝｶｸ")));
+    Settle();
+    EXPECT_EQ(ChildNames(tree, work), DiskFolders("work"));
+
+    // The computer and a drive root: nothing asked, nothing done, the commands disabled.
+    for (const std::string& path : {run.App().m_settings.m_keys.m_strMyComputerId, work.substr(0, 3)}) {
+        tree.SelectPath(path);
+        Settle();
+        SendMessageW(tree.m_hWnd, WM_KEYDOWN, VK_DELETE, 0);
+        ProgramRun::Pump();
+        EXPECT_FALSE(run.MenuItem(ID_DELETE).enabled) << path;
+        EXPECT_FALSE(run.MenuItem(ID_EDIT_COPY).enabled) << path;
+        EXPECT_FALSE(run.MenuItem(ID_EDIT_CUT).enabled) << path;
+    }
+    EXPECT_EQ(answerer.m_seen, (std::vector<std::string>{kFolderDeleteCaption, kFolderDeleteCaption}));
+}
+
+TEST_F(TreeCommandsTest, ReplaceWithTheClipboardContentsCopiesWhatTheCopiedFolderHoldsIntoTheSelectedOne)
+{
+    const std::string work = MakeWork();
+    ProgramRun run;
+    run.Command(ID_FILE_NEW);
+    const std::vector<CMDIChildWnd*> windows = run.Children();
+    CLeftView& tree = TreeOf(windows[0]);
+    CLeftView& other = TreeOf(windows[1]);
+    Open(other, Key(work, "dst"));
+    Activate(windows[0]);
+    Open(tree, Key(work, "dst"));
+    ASSERT_TRUE(Open(tree, Key(work, "ソ表")));
+    run.Command(ID_EDIT_COPY);
+    EXPECT_FALSE(DocOf(windows[0]).IsCutPending());
+    const FileSnapshot before = SnapshotOf("work");
+
+    tree.SelectPath(Key(work, "dst"));
+    Settle();
+    DialogAnswerer answerer;
+    answerer.Expect(kCopyCaption, IDOK);
+    run.Command(ID_REPLACE_WITH_CLIP);
+    Settle();
+    const FileSnapshot after = SnapshotOf("work");
+    EXPECT_EQ(Below(after, "dst"), Below(before, "ソ表"));
+    EXPECT_EQ(Below(after, "ソ表"), Below(before, "ソ表"));
+    EXPECT_EQ(answerer.m_seen, (std::vector<std::string>{std::string(kCopyCaption) + " [x]"}));
+    EXPECT_EQ(ChildNames(tree, Key(work, "dst")), DiskFolders("work/dst"));
+    EXPECT_EQ(ChildNames(other, Key(work, "dst")), DiskFolders("work/dst"));
+    EXPECT_EQ(DocOf(windows[0]).GetClipList().size(), 3u);  // a copy's list stays
+}
+
+// The list's paste of thousands of entries: each is looked up among its parent's children, not by
+// a search of every item of the tree, and the files among them cost nothing at all.
+TEST_F(TreeCommandsTest, AMoveOfTenThousandFilesAndTwoThousandFoldersIsFollowedByLookupsByPath)
+{
+    constexpr int kFolders = 3000;
+    constexpr int kMoved = 2000;
+    for (int i = 0; i < kFolders; ++i)
+        fs::create_directories(fs::path("wide") / ("f" + std::to_string(i)));
+    fs::create_directories("dst");
+    const std::string wide = KeyOf("wide");
+    const std::string dst = KeyOf("dst");
+    ProgramRun run;
+    CLeftView& tree = run.Tree();
+    Open(tree, dst);
+    ASSERT_TRUE(Open(tree, wide));
+    ASSERT_EQ(ChildNames(tree, wide).size(), static_cast<std::size_t>(kFolders));
+
+    CEDoc& doc = DocOf(run.Children()[0]);
+    CPathList& clip = doc.GetClipList();
+    for (int i = 0; i < 10000; ++i)
+        clip.Add(wide + "\\file" + std::to_string(i) + ".txt", kAttrArchive);
+    for (int i = 0; i < kMoved; ++i) {
+        const std::string name = "f" + std::to_string(i);
+        fs::rename(fs::path("wide") / name, fs::path("dst") / name);
+        clip.Add(wide + "\\" + name, kAttrDirectory);
+    }
+    CUpdateHint hint;
+    hint.m_strPath = dst;
+    hint.m_nCode = kFoMove;
+    const DWORD start = GetTickCount();
+    tree.OnFilesPasted(hint);
+    const DWORD elapsed = GetTickCount() - start;
+    std::printf("tree after a move of %zu entries: %lu ms\n", clip.size(), static_cast<unsigned long>(elapsed));
+    EXPECT_EQ(ChildNames(tree, wide), DiskFolders("wide"));
+    EXPECT_EQ(ChildNames(tree, dst), DiskFolders("dst"));
+    EXPECT_LT(elapsed, 5000u);
+}
+
+// The list reads a changed file again in re-aggregate mode (code 8): the tree shows its folder's
+// new totals from the stored records, without walking the disk again.
+TEST_F(TreeCommandsTest, AFileTheListReadsAgainUpdatesItsFoldersTotalsInTheTree)
+{
+    const std::string work = MakeWork();
+    ProgramRun run;
+    CMDIChildWnd* pChild = run.Children()[0];
+    CLeftView& tree = TreeOf(pChild);
+    ASSERT_TRUE(Open(tree, Key(work, "ソ表")));
+    run.Command(ID_AGGREGATE);
+    EXPECT_EQ(CFolderLabel::NameOf(Label(tree, Key(work, "ソ表"))), "ソ表");
+    const std::string before = Label(tree, Key(work, "ソ表"));
+    ASSERT_NE(before.find(".4 KB>"), std::string::npos) << before;  // 3,016 bytes in kilobytes of 1,000
+
+    WriteBytes("work/ソ表/a ｶﾅ.txt", std::string(5000, 'g'));
+    run.App().m_bReaggregate = 1;
+    CEView& list = *dynamic_cast<CChildFrame&>(*pChild).GetRightPane();
+    SetFocus(list.m_hWnd);
+    ListView_SetItemState(list.m_hWnd, -1, 0, LVIS_SELECTED);
+    for (int row = 0; row < list.GetRowCount(); ++row)
+        if (FromWide(list.GetCellText(row, 0)) == "a ｶﾅ.txt")
+            ListView_SetItemState(list.m_hWnd, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ProgramRun::Pump();
+    run.Command(ID_AGGREGATE);
+    const std::string after = Label(tree, Key(work, "ソ表"));
+    EXPECT_NE(after.find(".9 KB>"), std::string::npos) << after;
+    EXPECT_EQ(CFolderLabel::NameOf(after), "ソ表");
+}
