@@ -213,6 +213,12 @@ void CEView::React(LPARAM lHint, const CUpdateHint& hint)
     case kHintRenamed:
         OnRenamed(hint);
         break;
+    case kHintFilesOperated:
+        OnFilesOperated(hint);
+        break;
+    case kHintFolderCreated:
+        OnFolderCreated(hint);
+        break;
     default:
         break;
     }
