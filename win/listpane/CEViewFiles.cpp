@@ -185,11 +185,12 @@ void CEView::OnDeletePermanently()
 
 // ---- new folder and rename ----
 
+// Before the tree has chosen a folder there is none to make it in (the working folder is no place).
 void CEView::OnUpdateNewFolder(CCmdUI& ui)
 {
     const CEDoc* pDocument = GetEDoc();
     const CFolderKeys& keys = Settings().m_keys;
-    ui.Enable(pDocument && !keys.IsMyComputerKey(pDocument->m_strCurPath) &&
+    ui.Enable(pDocument && !pDocument->m_strCurPath.empty() && !keys.IsMyComputerKey(pDocument->m_strCurPath) &&
               !keys.IsFileOnlyFolder(pDocument->m_strCurPath));
 }
 

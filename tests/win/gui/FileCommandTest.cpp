@@ -391,6 +391,7 @@ TEST_F(FileCommandTest, CommandsAreEnabledByTheSelectionTheClipboardAndTheFolder
         {"nothing selected", [&] { Select(list, {}); }, "00000011"},
         {"a file", [&] { Select(list, {"file.txt"}); }, "11011011"},
         {"a file, the clipboard filled", [&] { run.Command(ID_EDIT_COPY); }, "11111011"},
+        {"no folder chosen yet", [&] { DocOf(pChild).m_strCurPath.clear(); }, "11111001"},
         {"the computer", [&] { Show(TreeOf(pChild), computer); Activate(run, pChild); Select(list, {}); }, "00000000"},
         {"a drive", [&] { ListView_SetItemState(list.m_hWnd, 0, LVIS_SELECTED, LVIS_SELECTED); ProgramRun::Pump(); },
          "00100000"},
