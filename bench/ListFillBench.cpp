@@ -1,6 +1,7 @@
 // ListFillBench: the file list pane filled from folders of many files, against a minimal report list view in the same process.
 //
 //   zq_listfill_bench ROUNDS FOLDER...      (Windows paths; bench/list_fill.sh builds the folders and runs it)
+//   zq_listfill_bench --paste ROUNDS TARGET SOURCE      (bench/paste_update.sh)
 //
 // The program's application runs in this process, as the in-process GUI tests run it. Its list is
 // measured against a floor: the least a report list view of the same files costs under the same
@@ -11,6 +12,11 @@
 // painted its first page, so that both sides pay for drawing. Then the program's list of the last
 // folder is sorted by name, size and modified date, ROUNDS times each. Prints medians and the
 // spread; not a test.
+//
+// With --paste it measures the list's update after a paste instead: TARGET is shown (its plain
+// refill timed), SOURCE's files are moved into it outside the timing, the update that the document
+// sends after a shell operation (code 1) is timed, then the refill of the same folder, now holding
+// both, and the files go back; ROUNDS rounds, each reporting the update against both refills.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -29,6 +35,7 @@
 #include "app/CEApp.h"
 #include "app/CMainFrame.h"
 #include "folderdata/CEDoc.h"
+#include "CPlatform.h"
 #include "folderdata/CUpdateHint.h"
 #include "listpane/CEView.h"
 
@@ -451,15 +458,115 @@ int RunBench(int rounds, const std::vector<std::wstring>& folders)
     return 0;
 }
 
+// ---- the list's update after a paste ----
+
+// The names of a folder's files.
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                   FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+}
+
+void MoveAll(const std::vector<std::wstring>& names, const std::wstring& from, const std::wstring& to)
+{
+    for (const std::wstring& name : names) {
+        if (!MoveFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str()))
+            Fail("a file could not be moved");
+    }
+}
+
+// The update every list gets after the shell moved the clipboard's entries into target.
+double TimePasteUpdate(CEApp& app, const std::string& target)
+{
+    CEDoc& document = *FirstChild(app).GetEDoc();
+    CUpdateHint hint;
+    hint.m_strOldPath = "old";
+    hint.m_strPath = target;
+    hint.m_nCode = kFoMove;
+    hint.m_info.m_nSize = 999;
+    const HWND hFrame = app.GetMainFrame()->m_hWnd;
+    BringToFront(hFrame);
+    const double start = Seconds();
+    document.NotifyAll(kHintFilesOperated, hint);
+    Settle(hFrame);
+    return Seconds() - start;
+}
+
+struct PasteRound {
+    double refill = 0;       // the target as it was
+    double update = 0;       // after the paste
+    double refillAfter = 0;  // the target with the pasted files
+};
+
+PasteRound RunPasteRound(CEApp& app, const std::wstring& target, const std::wstring& source,
+                         const std::vector<std::wstring>& names)
+{
+    PasteRound round;
+    std::string title;
+    int rows = 0;
+    round.refill = TimeProgramTurn(app, FromWide(target), rows, title);
+    const int before = rows;
+    MoveAll(names, source, target);
+    round.update = TimePasteUpdate(app, FromWide(target));
+    if (ListView_GetItemCount(FirstChild(app).GetRightPane()->m_hWnd) != before + static_cast<int>(names.size()))
+        Fail("the update did not show every pasted file");
+    round.refillAfter = TimeProgramTurn(app, FromWide(target), rows, title);
+    MoveAll(names, target, source);
+    return round;
+}
+
+int RunPasteBench(int rounds, const std::wstring& target, const std::wstring& source)
+{
+    CEApp app(kRegistryKey);
+    if (!app.CreateWindows(std::wstring()))
+        Fail("the program did not start");
+    Pump();
+    const std::vector<std::wstring> names = FileNamesIn(source);
+    CPathList& clip = FirstChild(app).GetEDoc()->GetClipList();
+    for (const std::wstring& name : names)
+        clip.Add(FromWide(source + L"\\" + name), kAttrArchive);
+    RunPasteRound(app, target, source, names);  // not counted: the caches settle
+    std::vector<double> refills, updates, refillsAfter, ratios, ratiosAfter;
+    for (int round = 0; round < rounds; ++round) {
+        const PasteRound r = RunPasteRound(app, target, source, names);
+        refills.push_back(r.refill);
+        updates.push_back(r.update);
+        refillsAfter.push_back(r.refillAfter);
+        ratios.push_back(r.update / r.refill);
+        ratiosAfter.push_back(r.update / r.refillAfter);
+    }
+    std::printf("%zu files pasted into %ls, %d rounds, median [min-max] s\n", names.size(), target.c_str(), rounds);
+    std::printf("  refill before the paste:        %s\n", Format(SpreadOf(refills)).c_str());
+    std::printf("  update after the paste:         %s\n", Format(SpreadOf(updates)).c_str());
+    std::printf("  refill after the paste:         %s\n", Format(SpreadOf(refillsAfter)).c_str());
+    std::printf("  update / refill before:  %s (goal <= 2)\n", Format(SpreadOf(ratios)).c_str());
+    std::printf("  update / refill after:   %s\n", Format(SpreadOf(ratiosAfter)).c_str());
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 3 || _wtoi(argv[1]) < 1) {
-        std::fprintf(stderr, "usage: zq_listfill_bench ROUNDS FOLDER...\n");
+    int status = 0;
+    if (argc == 5 && std::wstring(argv[1]) == L"--paste" && _wtoi(argv[2]) >= 1) {
+        status = RunPasteBench(_wtoi(argv[2]), argv[3], argv[4]);
+    } else if (argc >= 3 && _wtoi(argv[1]) >= 1) {
+        status = RunBench(_wtoi(argv[1]), std::vector<std::wstring>(argv + 2, argv + argc));
+    } else {
+        std::fprintf(stderr, "usage: zq_listfill_bench ROUNDS FOLDER... | --paste ROUNDS TARGET SOURCE\n");
         return 2;
     }
-    const int status = RunBench(_wtoi(argv[1]), std::vector<std::wstring>(argv + 2, argv + argc));
     RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\") + kRegistryKey).c_str());
     return status;
 }

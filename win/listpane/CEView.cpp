@@ -42,6 +42,7 @@ CEView::CEView()
         if (CEDoc* pDocument = GetEDoc())
             pDocument->OnUpdateAggregate(ui);
     });
+    MapFileCommands();
 }
 
 // The records belong to the document but live exactly as long as this view's rows.
@@ -240,7 +241,7 @@ bool CEView::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         OnItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
         return true;
     case LVN_ENDLABELEDITW:
-        // Renaming comes with the file operations; until then an edit changes nothing.
+        result = OnEndLabelEdit(*reinterpret_cast<const NMLVDISPINFOW*>(lParam));
         return true;
     default:
         return false;
@@ -284,6 +285,11 @@ LRESULT CEView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         UpdateTitle();
         return 0;
     }
+    if (message == kReeditMessage) {
+        SetFocus(m_hWnd);
+        ListView_EditLabel(m_hWnd, static_cast<int>(wParam));
+        return 0;
+    }
     const LRESULT result = CView::WindowProc(message, wParam, lParam);
     if (message == WM_KEYDOWN)
         OnKeyDown(static_cast<UINT>(wParam));
@@ -295,6 +301,11 @@ void CEView::OnKeyDown(UINT key)
     switch (key) {
     case VK_RETURN:
         OnReturn();
+        break;
+    case VK_DELETE:
+        // The row test stands in for the command's rule: Delete with a drive selected does nothing.
+        if (const std::vector<int> rows = GetSelectedRows(); !rows.empty() && !IsDriveRow(rows.front()))
+            OnDelete();
         break;
     case VK_HOME:
     case VK_END:
@@ -323,14 +334,4 @@ void CEView::OnReturn()
         if (bFolder)
             break;
     }
-}
-
-// ---- requests of the child frame ----
-
-// The program's clipboard comes with the file operations.
-void CEView::SetClipFromAllRows() {}
-
-void CEView::OnUpdateCopyAll(CCmdUI& ui)
-{
-    ui.Enable(GetRowCount() > 0);
 }

@@ -18,6 +18,7 @@ class CAppSettings;
 class CArchive;
 class CEDoc;
 class CFileItem;
+class CPathList;
 class CSizeInfo;
 class CUpdateHint;
 
@@ -37,10 +38,18 @@ class CUpdateHint;
 // shows their letters in column 2 ("ﾁｪｯｸ") with image 5; a row selected here scrolls the other
 // lists to their rows of the same name.
 //
-// The class is written in four files by role: CEView.cpp (construction, rows and records, the
+// The file commands work on the selected rows through the document: cut, copy and paste through
+// the program's clipboard (or, while a name is being edited, on the editor's text), delete to the
+// recycle bin (the command and the Delete key), permanent delete, new folder and rename in place.
+// After a move, copy or delete anywhere (code 1) the list appends, refreshes or removes only the
+// rows of the entries operated on, found through a map of paths to rows, never by a search of all
+// rows per entry.
+//
+// The class is written in five files by role: CEView.cpp (construction, rows and records, the
 // store, notifications and keys), CEViewFill.cpp (filling, column texts, totals, sorting),
-// CEViewUpdate.cpp (the title, opening, aggregation and the reactions to update codes) and
-// CEViewCompare.cpp (the compare pass and its answers).
+// CEViewUpdate.cpp (the title, opening, aggregation and the reactions to update codes),
+// CEViewCompare.cpp (the compare pass and its answers) and CEViewFiles.cpp (the file commands,
+// rename in place and the reactions to file changes).
 class CEView : public CView {
 public:
     // a path the aggregate command works through, with its row's attributes
@@ -109,6 +118,9 @@ public:
     // A row selected in compare mode: the other windows show their row of the same name.
     void SendSelectedRow(const NMLISTVIEW& info);
 
+    // the program's clipboard and the file commands (CEViewFiles.cpp)
+    // Replaces the clipboard's entries with the selected rows, top first; no selection leaves it.
+    void SetClipFromSelection();
     // operations the child frame asks for
     void SetClipFromAllRows();
     void OnUpdateCopyAll(CCmdUI& ui);
@@ -124,6 +136,11 @@ public:
     static std::vector<AggregatePath> m_aggregatePaths;
     // Back to the state of a new process: ascending, no header clicked yet.
     static void ResetSortState();
+    // The rename in place of every list: the name a row had when its edit ended first, kept while
+    // the editor is reopened after a refused name; m_bCaptureOldName makes the next end of an
+    // edit capture it.
+    static std::string m_strOldName;
+    static bool m_bCaptureOldName;
 
 protected:
     const wchar_t* GetControlClass() const override { return WC_LISTVIEWW; }
@@ -157,6 +174,35 @@ private:
     void RereadFileRow(int row, bool bAdjustParent);
     std::vector<AggregatePath> RowsToAggregate() const;
 
+    // file commands and reactions (CEViewFiles.cpp)
+    void MapFileCommands();
+    // The open label editor, or null.
+    HWND GetLabelEditor() const;
+    // Sends message (cut, copy, paste, undo) to the open label editor; false when none is open.
+    bool PassToLabelEditor(UINT message);
+    // Copy's rule (bCut false): a row selected and none of them the computer or a drive; Cut's
+    // (and Delete's) also keeps out anything in a recycle bin.
+    bool SelectionAllows(bool bCut) const;
+    // Where a paste goes: the first selected row when it is a folder, else the current folder.
+    std::string PasteTarget() const;
+    void OnCut();
+    void OnCopy();
+    void OnPaste();
+    void OnDelete();
+    void OnDeletePermanently();
+    void OnNewFolder();
+    void OnUpdatePaste(CCmdUI& ui);
+    void OnUpdateDeletePermanently(CCmdUI& ui);
+    void OnUpdateNewFolder(CCmdUI& ui);
+    LRESULT OnEndLabelEdit(const NMLVDISPINFOW& info);
+    void OnFilesOperated(const CUpdateHint& hint);
+    void OnFolderCreated(const CUpdateHint& hint);
+    // Rows for entries now in folder: a new row at the end, or the row showing it read again.
+    void ShowEntriesIn(const CPathList& entries, const std::string& folder);
+    // Takes away the rows of entries of this folder that are no longer on the disk.
+    void RemoveVanishedRows(const CPathList& entries);
+    std::unordered_map<std::string, int> RowsByPath() const;
+
     // ---- handlers (CEView.cpp) ----
     void OnColumnClick(int column);
     void OnKeyDown(UINT key);
@@ -166,6 +212,8 @@ private:
 
     // posted to itself when the selection changed, so that the title follows it once
     static constexpr UINT kRetitleMessage = WM_APP + 0x4C;
+    // posted to itself to open the label editor on row wParam again once the ended edit is gone
+    static constexpr UINT kReeditMessage = WM_APP + 0x4D;
 
     HIMAGELIST m_hImageList = nullptr;
     bool m_bTitlePending = false;

@@ -220,6 +220,12 @@ void CEView::React(LPARAM lHint, const CUpdateHint& hint)
     case kHintCompareList:
         AnswerCompare(hint);
         break;
+    case kHintFilesOperated:
+        OnFilesOperated(hint);
+        break;
+    case kHintFolderCreated:
+        OnFolderCreated(hint);
+        break;
     default:
         break;
     }

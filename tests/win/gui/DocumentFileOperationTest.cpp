@@ -14,38 +14,16 @@ const char kCopyCaption[] = "ファイルのコピーの確認";
 const char kOverwriteCaption[] = "ファイルの上書きの確認";
 const char kDeleteCaption[] = "ファイルの削除の確認";
 
-void SetModified(const fs::path& path, int minutesAgo)
-{
-    FILETIME now{};
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER ticks{};
-    ticks.LowPart = now.dwLowDateTime;
-    ticks.HighPart = now.dwHighDateTime;
-    ticks.QuadPart = ticks.QuadPart / 10'000'000 * 10'000'000 - static_cast<ULONGLONG>(minutesAgo) * 600'000'000;
-    const FILETIME time{ticks.LowPart, ticks.HighPart};
-    HANDLE hFile = CreateFileW(path.wstring().c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    SetFileTime(hFile, nullptr, nullptr, &time);
-    CloseHandle(hFile);
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes, int minutesAgo)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-    SetModified(path, minutesAgo);
-}
-
 class DocumentFileOperationTest : public GuiTest {
 protected:
     // src: "a ソ.txt", "same 表.txt" (as old as its namesake in dst, other bytes), "😀 한국어\x.txt";
     // dst: "same 表.txt".
     void MakeTree()
     {
-        WriteBytes(fs::u8path("src/a ソ.txt"), "alpha", 30);
-        WriteBytes(fs::u8path("src/same 表.txt"), "source", 20);
-        WriteBytes(fs::u8path("src/😀 한국어/x.txt"), "inner", 10);
-        WriteBytes(fs::u8path("dst/same 表.txt"), "target", 20);
+        WriteAgedFile(fs::u8path("src/a ソ.txt"), "alpha", 30);
+        WriteAgedFile(fs::u8path("src/same 表.txt"), "source", 20);
+        WriteAgedFile(fs::u8path("src/😀 한국어/x.txt"), "inner", 10);
+        WriteAgedFile(fs::u8path("dst/same 表.txt"), "target", 20);
     }
     CPathList Entries(std::initializer_list<const char*> names)
     {

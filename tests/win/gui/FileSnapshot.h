@@ -57,3 +57,20 @@ inline FileSnapshot Below(const FileSnapshot& snapshot, const std::string& prefi
             part[path.substr(prefix.size() + 1)] = state;
     return part;
 }
+
+// Writes a file (and the folders above it) modified minutesAgo minutes ago, on a whole second.
+inline void WriteAgedFile(const std::filesystem::path& path, const std::string& bytes, int minutesAgo)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = now.dwLowDateTime;
+    ticks.HighPart = now.dwHighDateTime;
+    ticks.QuadPart = ticks.QuadPart / 10'000'000 * 10'000'000 - static_cast<ULONGLONG>(minutesAgo) * 600'000'000;
+    const FILETIME time{ticks.LowPart, ticks.HighPart};
+    HANDLE hFile = CreateFileW(path.wstring().c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(hFile, nullptr, nullptr, &time);
+    CloseHandle(hFile);
+}

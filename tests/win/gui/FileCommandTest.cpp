@@ -1,0 +1,450 @@
+// The file list's commands as a user gives them, in two windows, with the shell's own dialogs
+// answered: after each scenario every file's bytes and modified time are checked at source and
+// destination, and both lists against the disk.
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+#include "FileSnapshot.h"
+#include "GuiTestSupport.h"
+#include "ZqScreenshot.h"
+#include "app/CAppSettings.h"
+#include "fw/CCmdUI.h"
+#include "listpane/CFileItem.h"
+#include "listpane/CFolderListing.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kCopyCaption[] = "ファイルのコピーの確認";
+const char kOverwriteCaption[] = "ファイルの上書きの確認";
+const char kDeleteCaption[] = "ファイルの削除の確認";
+
+void WriteBytes(const std::string& relative, const std::string& bytes, int minutesAgo)
+{
+    WriteAgedFile(fs::u8path(relative), bytes, minutesAgo);
+}
+
+// What a snapshot becomes when the entries at each key's path are found at the value's path
+// (moved there) or at both (copied, when bCopied).
+FileSnapshot Carried(const FileSnapshot& before, const std::map<std::string, std::string>& moves, bool bCopied)
+{
+    FileSnapshot after = bCopied ? before : FileSnapshot();
+    for (const auto& [path, state] : before) {
+        std::string target = path;
+        for (const auto& [from, to] : moves) {
+            if (path == from || path.rfind(from + "/", 0) == 0)
+                target = to + path.substr(from.size());
+        }
+        if (bCopied && target == path)
+            continue;
+        after[target] = state;
+    }
+    return after;
+}
+
+class FileCommandTest : public GuiTest {
+protected:
+    static CEView& ListOf(CMDIChildWnd* pChild) { return *dynamic_cast<CChildFrame&>(*pChild).GetRightPane(); }
+
+    // Two windows, the first on folder a, the second on folder b.
+    std::pair<CMDIChildWnd*, CMDIChildWnd*> OpenTwo(ProgramRun& run, const std::string& a, const std::string& b)
+    {
+        CMDIChildWnd* pFirst = run.Children()[0];
+        run.Command(ID_FILE_NEW);
+        CMDIChildWnd* pSecond = run.Children()[0] == pFirst ? run.Children()[1] : run.Children()[0];
+        EXPECT_TRUE(Show(TreeOf(pFirst), KeyOf(fs::u8path(a))));
+        EXPECT_TRUE(Show(TreeOf(pSecond), KeyOf(fs::u8path(b))));
+        return {pFirst, pSecond};
+    }
+    // The window in front and its list with the focus, as a click into the list leaves them.
+    static void Activate(ProgramRun& run, CMDIChildWnd* pChild)
+    {
+        SendMessageW(run.Frame().m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pChild->m_hWnd), 0);
+        SetFocus(ListOf(pChild).m_hWnd);
+        ProgramRun::Pump();
+        ASSERT_EQ(run.Frame().MDIGetActive(), pChild);
+        ASSERT_EQ(pChild->GetActiveView(), &ListOf(pChild));
+    }
+    static int RowOf(CEView& list, const std::string& name)
+    {
+        for (int row = 0; row < list.GetRowCount(); ++row) {
+            std::string last;
+            CFolderKeys::SplitPath(list.GetItem(row)->m_strPath, last);
+            if (last == name)
+                return row;
+        }
+        return -1;
+    }
+    static void Select(CEView& list, std::initializer_list<std::string> names)
+    {
+        ListView_SetItemState(list.m_hWnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        for (const std::string& name : names) {
+            const int row = RowOf(list, name);
+            ASSERT_GE(row, 0) << name;
+            ListView_SetItemState(list.m_hWnd, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        }
+        ProgramRun::Pump();
+    }
+    // Selects the named rows of the window's list and gives the command (cut or copy) there.
+    static void TakeFrom(ProgramRun& run, CMDIChildWnd* pChild, std::initializer_list<std::string> names, UINT command)
+    {
+        Activate(run, pChild);
+        Select(ListOf(pChild), names);
+        run.Command(command);
+    }
+    // path -> attributes, and for a file its size and modified time: of the rows, or of the disk.
+    static std::map<std::string, std::string> RowsOf(CEView& list)
+    {
+        std::map<std::string, std::string> rows;
+        for (int row = 0; row < list.GetRowCount(); ++row) {
+            const CFileItem& item = *list.GetItem(row);
+            rows[item.m_strPath] = Describe(item.m_nAttr, item.m_info);
+            EXPECT_EQ(FromWide(list.GetCellText(row, 0)), item.m_strName);
+        }
+        return rows;
+    }
+    static std::map<std::string, std::string> DiskOf(const std::string& folder)
+    {
+        std::map<std::string, std::string> entries;
+        for (const fs::directory_entry& found : fs::directory_iterator(fs::u8path(folder))) {
+            CFolderListing::Entry entry;
+            EXPECT_TRUE(CFolderListing::ReadEntry(KeyOf(found.path()), entry));
+            entries[KeyOf(found.path())] = Describe(entry.attr, entry.info);
+        }
+        return entries;
+    }
+    static std::string Describe(uint8_t attr, const CSizeInfo& info)
+    {
+        if (attr & kAttrDirectory)
+            return "folder " + std::to_string(attr);
+        return std::to_string(attr) + " " + std::to_string(info.m_nSize) + " " +
+               std::to_string(info.m_tModified.GetTime());
+    }
+    static void ExpectListShowsDisk(CMDIChildWnd* pChild, const std::string& folder)
+    {
+        EXPECT_EQ(DocOf(pChild).m_strCurPath, KeyOf(fs::u8path(folder)));
+        EXPECT_EQ(RowsOf(ListOf(pChild)), DiskOf(folder)) << folder;
+    }
+    // Types a name into the open label editor and ends the edit with key.
+    static void EndEdit(CEView& list, const std::string& text, WPARAM key)
+    {
+        HWND hEditor = ListView_GetEditControl(list.m_hWnd);
+        ASSERT_NE(hEditor, nullptr);
+        SetWindowTextW(hEditor, ToWide(text).c_str());
+        SendMessageW(hEditor, WM_KEYDOWN, key, 0);
+        ProgramRun::Pump();
+    }
+    static std::string EditorText(CEView& list)
+    {
+        HWND hEditor = ListView_GetEditControl(list.m_hWnd);
+        wchar_t text[300] = {};
+        if (hEditor)
+            GetWindowTextW(hEditor, text, 300);
+        return hEditor ? FromWide(text) : std::string("(closed)");
+    }
+
+    DialogAnswerer m_answerer;
+};
+
+}  // namespace
+
+TEST_F(FileCommandTest, CutInOneWindowAndPasteInAnotherMovesEverythingAndBothListsFollow)
+{
+    WriteBytes("src/ソ表.txt", "so-hyo", 30);
+    WriteBytes("src/ｶﾅ.dat", "kana", 40);
+    WriteBytes("src/😀 한국어/x.txt", "x", 50);
+    WriteBytes("src/😀 한국어/deeper/y.bin", std::string(3000, 'y'), 60);
+    WriteBytes("dst/keep.txt", "keep", 70);
+    const FileSnapshot before = SnapshotOf(".");
+    ProgramRun run;
+    const auto [pSource, pTarget] = OpenTwo(run, "src", "dst");
+
+    TakeFrom(run, pSource, {"ソ表.txt", "😀 한국어"}, ID_EDIT_CUT);
+    Activate(run, pTarget);
+    ListView_SetItemState(ListOf(pTarget).m_hWnd, -1, 0, LVIS_SELECTED);
+    EXPECT_TRUE(run.MenuItem(ID_EDIT_PASTE).enabled);
+    run.Command(ID_EDIT_PASTE);
+
+    EXPECT_EQ(SnapshotOf("."), Carried(before, {{"src/ソ表.txt", "dst/ソ表.txt"}, {"src/😀 한국어", "dst/😀 한국어"}}, false));
+    EXPECT_TRUE(m_answerer.m_seen.empty());  // a move asks nothing
+    ExpectListShowsDisk(pSource, "src");
+    ExpectListShowsDisk(pTarget, "dst");
+    EXPECT_FALSE(run.MenuItem(ID_EDIT_PASTE).enabled);  // the clipboard went with the move
+}
+
+TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
+{
+    WriteBytes("src/ﾃｽﾄ 表.txt", "test", 30);
+    WriteBytes("src/한글/in 😀.txt", "in", 40);
+    WriteBytes("one/x.txt", "x", 50);
+    WriteBytes("two/sub/y.txt", "y", 60);
+    WriteBytes("two/z.txt", "z", 60);
+    const FileSnapshot before = SnapshotOf(".");
+    ProgramRun run;
+    const auto [pSource, pTarget] = OpenTwo(run, "src", "one");
+
+    TakeFrom(run, pSource, {"ﾃｽﾄ 表.txt", "한글"}, ID_EDIT_COPY);
+    Activate(run, pTarget);
+    m_answerer.Expect(kCopyCaption, IDOK, [](HWND) {
+        if (const char* folder = std::getenv("ZQ_SHOT_DIR"))  // a picture of the question, for a person
+            zqshot::SaveScreenBmp((fs::path(folder) / "copy-confirm.bmp").wstring());
+    });
+    run.Command(ID_EDIT_PASTE);
+    ExpectListShowsDisk(pTarget, "one");
+
+    ASSERT_TRUE(Show(TreeOf(pTarget), KeyOf("two")));
+    Activate(run, pTarget);
+    Select(ListOf(pTarget), {"z.txt"});  // a file row: into the folder shown
+    m_answerer.Expect(kCopyCaption, IDOK);
+    run.Command(ID_EDIT_PASTE);
+    Select(ListOf(pTarget), {"sub"});  // a folder row: into that folder
+    m_answerer.Expect(kCopyCaption, IDOK);
+    run.Command(ID_EDIT_PASTE);
+
+    const std::map<std::string, std::string> copied = {{"src/ﾃｽﾄ 表.txt", "one/ﾃｽﾄ 表.txt"}, {"src/한글", "one/한글"}};
+    FileSnapshot expected = Carried(before, copied, true);
+    expected = Carried(expected, {{"one/ﾃｽﾄ 表.txt", "two/ﾃｽﾄ 表.txt"}, {"one/한글", "two/한글"}}, true);
+    expected = Carried(expected, {{"two/ﾃｽﾄ 表.txt", "two/sub/ﾃｽﾄ 表.txt"}, {"two/한글", "two/sub/한글"}}, true);
+    EXPECT_EQ(SnapshotOf("."), expected);
+    EXPECT_EQ(m_answerer.m_seen, std::vector<std::string>(3, std::string(kCopyCaption) + " [x]"));
+    ExpectListShowsDisk(pSource, "src");
+    ExpectListShowsDisk(pTarget, "two");
+    EXPECT_EQ(DocOf(pSource).GetClipList().size(), 2u);  // a copy leaves the clipboard as it was
+}
+
+TEST_F(FileCommandTest, CopyLeavesFilesOfTheSameTimeAloneAndCopiesOnlyWhatChangedIntoAnExistingFolder)
+{
+    const struct {
+        const char* path;
+        const char* source;  // bytes, nullptr: none
+        int sourceAge;
+        const char* target;
+        int targetAge;
+    } files[] = {
+        {"same ソ.txt", "src", 30, "dst", 30},         {"newer.txt", "new", 20, "old", 90},
+        {"dir/same 표.txt", "src", 30, "dst", 30},      {"dir/changed ｶﾅ", "changed", 10, "was", 80},
+        {"dir/deep/same3", "src", 30, "dst", 30},     {"dir/deep/new 😀", "new", 30, nullptr, 0},
+    };
+    for (const auto& f : files) {
+        WriteBytes(std::string("src/") + f.path, f.source, f.sourceAge);
+        if (f.target)
+            WriteBytes(std::string("dst/") + f.path, f.target, f.targetAge);
+    }
+    const FileSnapshot before = SnapshotOf(".");
+    ProgramRun run;
+    const auto [pSource, pTarget] = OpenTwo(run, "src", "dst");
+    TakeFrom(run, pSource, {"same ソ.txt", "newer.txt", "dir"}, ID_EDIT_COPY);
+    Activate(run, pTarget);
+    m_answerer.Expect(kCopyCaption, IDOK);
+    m_answerer.Expect(kOverwriteCaption, IDYES);
+    m_answerer.Expect(kOverwriteCaption, IDYES);
+    run.Command(ID_EDIT_PASTE);
+
+    FileSnapshot expected = before;
+    for (const char* changed : {"newer.txt", "dir/changed ｶﾅ", "dir/deep/new 😀"})
+        expected[std::string("dst/") + changed] = before.at(std::string("src/") + changed);
+    EXPECT_EQ(SnapshotOf("."), expected);
+    EXPECT_EQ(m_answerer.m_seen, (std::vector<std::string>{std::string(kCopyCaption) + " [x]", kOverwriteCaption,
+                                                           kOverwriteCaption}));
+    const CPathList& clip = DocOf(pSource).GetClipList();
+    ASSERT_EQ(clip.size(), 1u);  // the settled entries left the clipboard
+    EXPECT_EQ(clip[0].path, KeyOf("src/newer.txt"));
+    ExpectListShowsDisk(pSource, "src");
+    ExpectListShowsDisk(pTarget, "dst");
+}
+
+TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWindowsFollow)
+{
+    WriteBytes("d/a ソ.txt", "a", 30);
+    WriteBytes("d/b ｶﾅ.txt", "b", 30);
+    WriteBytes("d/c.txt", "c", 30);
+    WriteBytes("d/😀 한/x", "x", 30);
+    ProgramRun run;
+    const auto [pFirst, pSecond] = OpenTwo(run, "d", "d");
+    CEView& list = ListOf(pFirst);
+    Activate(run, pFirst);
+
+    // The Delete key, to the recycle bin: the shell asks; No leaves everything.
+    Select(list, {"c.txt"});
+    m_answerer.Expect(kDeleteCaption, IDNO);
+    SendMessageW(list.m_hWnd, WM_KEYDOWN, VK_DELETE, 0);
+    ProgramRun::Pump();
+    EXPECT_TRUE(fs::exists("d/c.txt"));
+    m_answerer.Expect(kDeleteCaption, IDYES);
+    SendMessageW(list.m_hWnd, WM_KEYDOWN, VK_DELETE, 0);
+    ProgramRun::Pump();
+    EXPECT_FALSE(fs::exists("d/c.txt"));
+    ExpectListShowsDisk(pFirst, "d");
+    ExpectListShowsDisk(pSecond, "d");
+
+    // Permanent delete: No at the first question, No at the second, then Yes twice.
+    const FileSnapshot before = SnapshotOf(".");
+    Select(list, {"a ソ.txt"});
+    for (const std::deque<int>& answers : {std::deque<int>{IDNO}, std::deque<int>{IDYES, IDNO}}) {
+        m_platform.m_answers = answers;
+        run.Command(ID_DELETE_PERMANENT);
+        EXPECT_EQ(SnapshotOf("."), before);
+    }
+    EXPECT_EQ(m_platform.m_texts.size(), 3u);
+    EXPECT_NE(m_platform.m_texts[0].find("'a ソ.txt' を 削除しても よろしいですか？"), std::string::npos);
+    Select(list, {"a ソ.txt", "😀 한"});
+    m_platform.m_answers = {IDYES, IDYES};
+    run.Command(ID_DELETE_PERMANENT);
+    EXPECT_NE(m_platform.m_texts[3].find("これら 2個のファイルを 削除しても"), std::string::npos);
+    EXPECT_EQ(SnapshotOf("."), (FileSnapshot{{"d", "<dir>"}, {"d/b ｶﾅ.txt", before.at("d/b ｶﾅ.txt")}}));
+    ExpectListShowsDisk(pFirst, "d");
+    ExpectListShowsDisk(pSecond, "d");
+    EXPECT_TRUE(DocOf(pFirst).GetClipList().empty());
+    EXPECT_EQ(m_answerer.m_seen, (std::vector<std::string>{kDeleteCaption, kDeleteCaption}));
+}
+
+TEST_F(FileCommandTest, RenameInTheListTakesAValidFreeNameAndReopensTheEditorOtherwise)
+{
+    WriteBytes("r/old ソ.txt", "old", 30);
+    WriteBytes("r/taken.txt", "taken", 30);
+    ProgramRun run;
+    const auto [pFirst, pSecond] = OpenTwo(run, "r", "r");
+    CEView& list = ListOf(pFirst);
+    Activate(run, pFirst);
+    const FileSnapshot before = SnapshotOf(".");
+
+    // Escape, and an empty name, rename nothing.
+    ASSERT_NE(ListView_EditLabel(list.m_hWnd, RowOf(list, "old ソ.txt")), nullptr);
+    EndEdit(list, "typed.txt", VK_ESCAPE);
+    ASSERT_NE(ListView_EditLabel(list.m_hWnd, RowOf(list, "old ソ.txt")), nullptr);
+    EndEdit(list, "", VK_RETURN);
+    EXPECT_EQ(SnapshotOf("."), before);
+    EXPECT_EQ(EditorText(list), "(closed)");
+
+    // A comma: the editor opens again with the name typed; Escape then gives the old name back.
+    ASSERT_NE(ListView_EditLabel(list.m_hWnd, RowOf(list, "old ソ.txt")), nullptr);
+    EndEdit(list, "bad,name.txt", VK_RETURN);
+    EXPECT_EQ(EditorText(list), "bad,name.txt");
+    EndEdit(list, "bad,name.txt", VK_ESCAPE);
+    EXPECT_EQ(EditorText(list), "(closed)");
+    EXPECT_EQ(FromWide(list.GetCellText(RowOf(list, "old ソ.txt"), 0)), "old ソ.txt");
+
+    // A name taken: the user is told, the editor opens again on the old name.
+    ASSERT_NE(ListView_EditLabel(list.m_hWnd, RowOf(list, "old ソ.txt")), nullptr);
+    EndEdit(list, "taken.txt", VK_RETURN);
+    ASSERT_EQ(m_platform.m_texts.size(), 1u);
+    EXPECT_NE(m_platform.m_texts[0].find("この名前は 既に使われています。"), std::string::npos);
+    EXPECT_EQ(EditorText(list), "old ソ.txt");
+    EXPECT_EQ(SnapshotOf("."), before);
+
+    // Then a free name, outside code page 932: renamed, and the other window follows.
+    EndEdit(list, "new 😀 한.txt", VK_RETURN);
+    EXPECT_EQ(EditorText(list), "(closed)");
+    EXPECT_EQ(SnapshotOf("."), Carried(before, {{"r/old ソ.txt", "r/new 😀 한.txt"}}, false));
+    ExpectListShowsDisk(pFirst, "r");
+    ExpectListShowsDisk(pSecond, "r");
+}
+
+TEST_F(FileCommandTest, NewFolderThreeTimesNumbersTheNamesAndOpensEachForEditing)
+{
+    WriteBytes("n/file.txt", "f", 30);
+    ProgramRun run;
+    const auto [pFirst, pSecond] = OpenTwo(run, "n", "n");
+    CEView& list = ListOf(pFirst);
+    Activate(run, pFirst);
+    for (const char* name : {"新しいフォルダ", "新しいフォルダ (2)", "新しいフォルダ (3)"}) {
+        run.Command(ID_NEW_FOLDER);
+        EXPECT_EQ(EditorText(list), name);
+        EndEdit(list, name, VK_RETURN);  // the name as it is
+        EXPECT_TRUE(fs::is_directory(fs::u8path(std::string("n/") + name))) << name;
+    }
+    EXPECT_EQ(DiskOf("n").size(), 4u);
+    ExpectListShowsDisk(pFirst, "n");
+    ExpectListShowsDisk(pSecond, "n");
+    EXPECT_TRUE(m_platform.m_texts.empty());
+}
+
+TEST_F(FileCommandTest, CommandsAreEnabledByTheSelectionTheClipboardAndTheFolderShown)
+{
+    WriteBytes("e/file.txt", "f", 30);
+    WriteBytes("e/sub/x", "x", 30);
+    ProgramRun run;
+    CMDIChildWnd* pChild = run.Children()[0];
+    CEView& list = ListOf(pChild);
+    ASSERT_TRUE(Show(TreeOf(pChild), KeyOf("e")));
+    Activate(run, pChild);
+    const UINT commands[] = {ID_EDIT_CUT,        ID_EDIT_COPY,   ID_EDIT_PASTE,      ID_DELETE,
+                             ID_DELETE_PERMANENT, ID_EDIT_UNDO,  ID_NEW_FOLDER,      ID_EDIT_SELECT_ALL};
+    // What the frame asks before it runs a command, from a menu, a key or a toolbar button.
+    auto enabled = [&]() {
+        std::string states;
+        for (const UINT id : commands) {
+            CCmdUI ui(id);
+            run.Frame().EvaluateCmdUI(ui);
+            states += ui.IsEnabled() ? '1' : '0';
+        }
+        return states;
+    };
+    const std::string computer = run.App().m_settings.m_keys.m_strMyComputerId;
+    const struct {
+        const char* what;
+        std::function<void()> arrange;
+        const char* states;  // cut copy paste delete permanent undo new-folder copy-all
+    } cases[] = {
+        {"nothing selected", [&] { Select(list, {}); }, "00000011"},
+        {"a file", [&] { Select(list, {"file.txt"}); }, "11011011"},
+        {"a file, the clipboard filled", [&] { run.Command(ID_EDIT_COPY); }, "11111011"},
+        {"no folder chosen yet", [&] { DocOf(pChild).m_strCurPath.clear(); }, "11111001"},
+        {"the computer", [&] { Show(TreeOf(pChild), computer); Activate(run, pChild); Select(list, {}); }, "00000000"},
+        {"a drive", [&] { ListView_SetItemState(list.m_hWnd, 0, LVIS_SELECTED, LVIS_SELECTED); ProgramRun::Pump(); },
+         "00100000"},
+        {"the editor open", [&] {
+             Show(TreeOf(pChild), KeyOf("e"));
+             Activate(run, pChild);
+             DocOf(pChild).GetClipList().Clear();
+             Select(list, {"file.txt"});
+             ListView_EditLabel(list.m_hWnd, RowOf(list, "file.txt"));
+         }, "11111111"},
+    };
+    for (const auto& c : cases) {
+        c.arrange();
+        EXPECT_EQ(enabled(), c.states) << c.what;
+    }
+
+    // While a name is edited, cut, paste and undo work on the name, never on the clipboard.
+    HWND hEditor = ListView_GetEditControl(list.m_hWnd);
+    ASSERT_NE(hEditor, nullptr);
+    SendMessageW(hEditor, EM_SETSEL, 0, 4);
+    run.Command(ID_EDIT_CUT);
+    EXPECT_EQ(EditorText(list), ".txt");
+    SendMessageW(hEditor, EM_SETSEL, 4, 4);
+    run.Command(ID_EDIT_PASTE);
+    EXPECT_EQ(EditorText(list), ".txtfile");
+    run.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(EditorText(list), ".txt");
+    EXPECT_TRUE(DocOf(pChild).GetClipList().empty());
+    EndEdit(list, "", VK_ESCAPE);
+    EXPECT_TRUE(fs::exists("e/file.txt"));
+}
+
+TEST_F(FileCommandTest, NewFolderWhileAWalkRunsOnlyStopsTheWalk)
+{
+    for (int i = 0; i < 30; ++i)
+        WriteBytes("w/f" + std::to_string(i) + "/x", "x", 30);
+    ProgramRun run;
+    CMDIChildWnd* pChild = run.Children()[0];
+    ASSERT_TRUE(Show(TreeOf(pChild), KeyOf("w")));
+    Activate(run, pChild);
+    bool bPressed = false;
+    m_platform.m_onPump = [&]() {
+        if (!bPressed && run.App().m_settings.m_bWalkRunning) {
+            bPressed = true;
+            run.Command(ID_NEW_FOLDER);
+        }
+    };
+    Select(ListOf(pChild), {});
+    run.Command(ID_AGGREGATE);
+    m_platform.m_onPump = nullptr;
+    EXPECT_TRUE(bPressed);
+    EXPECT_FALSE(fs::exists(fs::u8path("w/新しいフォルダ")));
+    EXPECT_EQ(ListOf(pChild).GetRowCount(), 30);
+    CSizeInfo total, direct;
+    EXPECT_FALSE(run.App().m_settings.m_walk.GetStoredTotals(KeyOf("w/f29"), total, direct));
+}
