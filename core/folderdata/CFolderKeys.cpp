@@ -122,6 +122,8 @@ bool CFolderKeys::RelativePath(const std::string& path, const std::string& base,
     const std::size_t start = RelativeStart(path, base);
     relative = start == std::string_view::npos ? std::string() : path.substr(start);
     return start != std::string_view::npos;
+}
+
 bool CFolderKeys::IsSameOrBelow(const std::string& path, const std::string& folder)
 {
     if (folder.empty() || path.compare(0, folder.size(), folder) != 0)
