@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSpread.h"
 #include "listpane/CListColumns.h"
 #include "Win32Text.h"
 #include "app/CChildFrame.h"
@@ -324,27 +325,6 @@ SIZE ProgramListSize(CEApp& app, HFONT& hFont)
 }
 
 // ---- the report ----
-
-struct Spread {
-    double median = 0;
-    double low = 0;
-    double high = 0;
-};
-
-Spread SpreadOf(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    const std::size_t n = samples.size();
-    const double median = n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
-    return Spread{median, samples.front(), samples.back()};
-}
-
-std::string Format(const Spread& spread)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.3f [%.3f-%.3f]", spread.median, spread.low, spread.high);
-    return text;
-}
 
 struct FolderResult {
     int rows = 0;

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# search.sh: the folder search under Wine over 1,000,000 stored records, without a hit and with
+# 1,000 hits, against a bare run through the same records in the same process, by turns.
+#
+#   bash bench/search.sh [ROUNDS] [ROOT]
+#
+# Makes ROOT/search with the sub-folders h0000 to h0999 once (ROOT defaults to build/bench-search),
+# then runs zq_search_bench under Xvfb: median and spread of ROUNDS turns (7 by default) of the
+# bare run, of the pump alone, of each search; the search's own work a record against the bare
+# run (goal <= 3x), the pump's share, and the tree's cost a hit. Needs the Windows build tree of
+# scripts/setup.sh. Not a test: it only prints.
+set -euo pipefail
+
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-env.sh"
+ROUNDS="${1:-7}"
+ROOT="${2:-$ZQ_BUILD/bench-search}"
+WIN="$ZQ_BUILD/win"
+
+cmake --build "$WIN" -j2 --target zq_search_bench >/dev/null
+mkdir -p "$ROOT/search"
+(cd "$ROOT/search" && for i in $(seq -w 0 999); do mkdir -p "h0$i"; done)
+
+zq_enter_wine_env
+# The program keeps its store folder in its working folder: a fresh one, removed at the end.
+work=$(mktemp -d)
+trap 'zq_stop_all; rm -rf "$work"' EXIT
+zq_start_xvfb
+zq_start_wineserver
+# A message box nobody answers would hold the run forever.
+(cd "$work" && timeout 900 wine "$WIN/bench/zq_search_bench.exe" "$ROUNDS" "$(zq_windows_path "$ROOT/search")")
