@@ -275,16 +275,13 @@ void CEView::OnRenamed(const CUpdateHint& hint)
         }
         return;
     }
-    if (hint.m_strOldPath != pDocument->m_strCurPath)
+    // The listed folder itself or one of the folders it lies in was renamed: the folder and every
+    // row move along, names kept byte for byte (the shown ones may have had their case changed).
+    if (!CFolderKeys::IsSameOrBelow(pDocument->m_strCurPath, hint.m_strOldPath))
         return;
-    pDocument->m_strCurPath = hint.m_strPath;
+    pDocument->m_strCurPath = CFolderKeys::Rebase(pDocument->m_strCurPath, hint.m_strOldPath, hint.m_strPath);
     for (int row = 0; row < GetRowCount(); ++row) {
-        CFileItem* pItem = GetItem(row);
-        if (!pItem)
-            continue;
-        // The name on disk, not the one shown, which may have had its case changed for display.
-        std::string name;
-        CFolderKeys::SplitPath(pItem->m_strPath, name);
-        pItem->m_strPath = CFolderKeys::JoinPath(hint.m_strPath, name);
+        if (CFileItem* pItem = GetItem(row))
+            pItem->m_strPath = CFolderKeys::Rebase(pItem->m_strPath, hint.m_strOldPath, hint.m_strPath);
     }
 }

@@ -268,8 +268,6 @@ void CLeftView::RenameEditedFolder(HTREEITEM hItem, std::string name)
     hint.m_strPath = newPath;
     pDocument->UpdateAllViews(this, kHintRenamed, &hint);
     pDocument->NotifyOthers(kHintRenamed, hint);
-    // The list has taken over a renamed current folder; one below it moves along here.
-    pDocument->m_strCurPath = CFolderKeys::Rebase(pDocument->m_strCurPath, oldPath, newPath);
 }
 
 void CLeftView::UpdatePaths(HTREEITEM hItem, const std::string& path)

@@ -164,8 +164,12 @@ TEST_F(TreeCommandsTest, RenamingByTheLabelKeepsTheTotalsAndRefusesInvalidAndTak
     const bool bNewFirst = WidthOf(TreeOf(windows[0]).m_hWnd) > WidthOf(TreeOf(windows[1]).m_hWnd);
     CMDIChildWnd* pWide = windows[bNewFirst ? 0 : 1];
     CLeftView& tree = TreeOf(pWide);
-    CLeftView& other = TreeOf(windows[bNewFirst ? 1 : 0]);
+    CMDIChildWnd* pOther = windows[bNewFirst ? 1 : 0];
+    CLeftView& other = TreeOf(pOther);
     Open(other, work);
+    Open(other, Key(work, "ソ表"));
+    ASSERT_TRUE(Open(other, Key(work, "ソ表\\sub")));  // the other window lists a folder below
+    Settle();
     Activate(pWide);
     ShowWindow(pWide->m_hWnd, SW_MAXIMIZE);
     ASSERT_TRUE(Open(tree, Key(work, "ソ表")));
@@ -201,6 +205,11 @@ TEST_F(TreeCommandsTest, RenamingByTheLabelKeepsTheTotalsAndRefusesInvalidAndTak
     EXPECT_EQ(tree.GetCurrentFolder(), papers);
     EXPECT_EQ(Below(SnapshotOf("work"), "Papers ｶﾅ"), Below(before, "ソ表"));
     EXPECT_EQ(ChildNames(other, work), DiskFolders("work"));  // the other window renamed its item
+    // ... and its list, showing a folder below the renamed one, moved along with every row.
+    EXPECT_EQ(DocOf(pOther).m_strCurPath, papers + "\\sub");
+    const CEView& otherList = ListOf(pOther);
+    ASSERT_EQ(otherList.GetRowCount(), 1);
+    EXPECT_TRUE(fs::exists(fs::path(ToWide(otherList.GetItem(0)->m_strPath))));
 
     // The whole text replaced by a bare name does the same.
     hEdit = StartEdit(tree, papers);
@@ -253,7 +262,8 @@ TEST_F(TreeCommandsTest, RenamingByTheLabelKeepsTheTotalsAndRefusesInvalidAndTak
     EXPECT_EQ(ChildNames(other, work), DiskFolders("work"));
     EXPECT_EQ(other.FindItem(korean) ? Label(other, korean) : "", "한국어 표");
     EXPECT_FALSE(run.MenuItem(ID_EDIT_UNDO).enabled);
-    // The other window lists work, the renamed folder's own window the folder itself.
+    // The other window lists the renamed folder's sub-folder, the renamed folder's own window the
+    // folder itself.
     Settle();
     for (CMDIChildWnd* pChild : windows)
         EXPECT_EQ(ListNames(pChild), DiskEntries(pChild)) << DocOf(pChild).m_strCurPath;
