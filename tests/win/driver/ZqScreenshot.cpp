@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 namespace zqshot {
@@ -73,6 +75,12 @@ bool SaveScreenBmp(const std::wstring& path)
 {
     ScreenPixels pixels;
     return CaptureScreen(pixels) && WriteBmp(path, pixels);
+}
+
+void SaveShotIfAsked(const char* name)
+{
+    if (const char* folder = std::getenv("ZQ_SHOT_DIR"))
+        SaveScreenBmp((std::filesystem::path(folder) / name).wstring());
 }
 
 }  // namespace zqshot

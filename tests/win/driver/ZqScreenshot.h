@@ -12,4 +12,8 @@ namespace zqshot {
 // chooses; scripts/screenshot.sh uses import for a PNG.
 bool SaveScreenBmp(const std::wstring& path);
 
+// A picture of the screen for a person to look at, saved as name in the folder ZQ_SHOT_DIR names;
+// nothing when it names none.
+void SaveShotIfAsked(const char* name);
+
 }  // namespace zqshot

@@ -142,11 +142,6 @@ protected:
         }
         return lines;
     }
-    static void Shot(const char* name)
-    {
-        if (const char* folder = std::getenv("ZQ_SHOT_DIR"))
-            zqshot::SaveScreenBmp((fs::path(folder) / name).wstring());
-    }
 
     std::string m_left, m_right;
 };
@@ -201,7 +196,7 @@ TEST_F(CompareTest, BothTreesAndBothListsMarkExactlyTheDifferences)
     EXPECT_EQ(Marks(ListOf(run.Children()[1])), aggregated);
     // the open form follows: S for the root, sized, added, the wide folder, f.txt and big.bin
     EXPECT_EQ(Summary(run.Tree(0)), (std::vector<std::string>{shownLeft, "1", "6", "3", "1", "1", "12", "75"}));
-    Shot("compare.bmp");
+    zqshot::SaveShotIfAsked("compare.bmp");
 
     // the icons go back, the labels stay
     const std::string label = TreeLabel(run.Tree(0), m_left + "\\sized");

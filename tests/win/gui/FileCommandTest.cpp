@@ -187,10 +187,7 @@ TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
 
     TakeFrom(run, pSource, {"ﾃｽﾄ 表.txt", "한글"}, ID_EDIT_COPY);
     Activate(run, pTarget);
-    m_answerer.Expect(kCopyCaption, IDOK, [](HWND) {
-        if (const char* folder = std::getenv("ZQ_SHOT_DIR"))  // a picture of the question, for a person
-            zqshot::SaveScreenBmp((fs::path(folder) / "copy-confirm.bmp").wstring());
-    });
+    m_answerer.Expect(kCopyCaption, IDOK, [](HWND) { zqshot::SaveShotIfAsked("copy-confirm.bmp"); });
     run.Command(ID_EDIT_PASTE);
     ExpectListShowsDisk(pTarget, "one");
 

@@ -66,12 +66,6 @@ protected:
         GetWindowTextW(pChild->m_hWnd, text, 600);
         return FromWide(text);
     }
-    // A picture of the screen for a person to look at, when ZQ_SHOT_DIR names a folder.
-    static void Shot(const char* name)
-    {
-        if (const char* folder = std::getenv("ZQ_SHOT_DIR"))
-            zqshot::SaveScreenBmp((fs::path(folder) / name).wstring());
-    }
 };
 
 }  // namespace
@@ -85,7 +79,7 @@ TEST_F(ListPaneTest, EveryCellShowsTheEntryAndFolderRowsShowTotalsOnceAggregated
     run.Command(ID_AGGREGATE);
     ASSERT_TRUE(Show(tree, key));
     CEView& list = ListOf(run.Children()[0]);
-    Shot("list-cells.bmp");
+    zqshot::SaveShotIfAsked("list-cells.bmp");
 
     using Row = std::vector<std::string>;
     EXPECT_EQ(Cells(list, "Readme.txt"), (Row{"Readme.txt", "txt", "", "2 KB", "20/01/02 03:04",
@@ -167,7 +161,7 @@ TEST_F(ListPaneTest, TheCaptionFollowsTheSelectionAndShowsWhyAFolderCouldNotBeLi
     EXPECT_EQ(FromWide(list.GetCellText(drive, 1)), "ﾌｫﾙﾀﾞ");
     EXPECT_NE(FromWide(list.GetCellText(drive, 0)).find(":)"), std::string::npos);
     EXPECT_EQ(ListView_EditLabel(list.m_hWnd, drive), nullptr);  // a drive keeps its name
-    Shot("list-computer.bmp");
+    zqshot::SaveShotIfAsked("list-computer.bmp");
 
     // A right click has no menu to offer yet.
     RECT rc{};

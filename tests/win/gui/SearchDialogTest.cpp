@@ -105,12 +105,6 @@ protected:
         }
         return hits;
     }
-    // A picture of the screen for a person to look at, when ZQ_SHOT_DIR names a folder.
-    static void Shot(const char* name)
-    {
-        if (const char* folder = std::getenv("ZQ_SHOT_DIR"))
-            zqshot::SaveScreenBmp((fs::path(folder) / name).wstring());
-    }
 };
 
 }  // namespace
@@ -137,7 +131,7 @@ TEST_F(SearchDialogTest, TheDialogOpensWithItsInitialValuesAtTheCornerAndHidingG
         EXPECT_EQ(IsDlgButtonChecked(hDialog, id), BST_CHECKED) << id;
     EXPECT_EQ(SendDlgItemMessageW(hDialog, IDC_SEARCH_MODIFIED_DATE, EM_GETLIMITTEXT, 0, 0), 10);
     EXPECT_EQ(SendDlgItemMessageW(hDialog, IDC_SEARCH_CREATED_TIME, EM_GETLIMITTEXT, 0, 0), 5);
-    Shot("search-dialog.bmp");
+    zqshot::SaveShotIfAsked("search-dialog.bmp");
 
     Click(hDialog, IDCANCEL);
     EXPECT_FALSE(IsWindowVisible(hDialog));
@@ -163,7 +157,7 @@ TEST_F(SearchDialogTest, FaultyDatesAreNamedAndNormalisedTextsShownAndNothingIsS
     EXPECT_EQ(Text(hDialog, IDC_SEARCH_READ_DATE), "1999/3/2");
     EXPECT_EQ(Text(hDialog, IDC_SEARCH_MODIFIED_DATE), "1960/1/1");
     EXPECT_TRUE(Marked(run.Tree()).empty());
-    Shot("search-dialog-errors.bmp");
+    zqshot::SaveShotIfAsked("search-dialog-errors.bmp");
     // put right, the prompt comes back and the search runs
     Type(hDialog, IDC_SEARCH_MODIFIED_DATE, L"0/0/0");
     Type(hDialog, IDC_SEARCH_READ_DATE, L"1");
@@ -231,7 +225,7 @@ TEST_F(SearchDialogTest, BothModesMarkExactlyTheFoldersTheRecordsCallFor)
     EXPECT_TRUE(Expected(records, key, 0, 0).count(key + "\\big" + kFileOnly));
     EXPECT_TRUE(Expected(records, key, 1000, 1).count(key + "\\small"));
     EXPECT_FALSE(Expected(records, key, 1000, 1).count(key + "\\small\\sub"));
-    Shot("search-marks.bmp");
+    zqshot::SaveShotIfAsked("search-marks.bmp");
 }
 
 TEST_F(SearchDialogTest, StartStopDuringASearchStopsItAndTheMarksMadeStay)

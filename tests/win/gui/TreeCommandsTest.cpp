@@ -145,11 +145,6 @@ protected:
         SetFocus(tree.m_hWnd);
         return TreeView_EditLabel(tree.m_hWnd, tree.FindItem(path));
     }
-    static void Shot(const char* name)
-    {
-        if (const char* folder = std::getenv("ZQ_SHOT_DIR"))
-            zqshot::SaveScreenBmp((fs::path(folder) / name).wstring());
-    }
 };
 
 }  // namespace
@@ -194,7 +189,7 @@ TEST_F(TreeCommandsTest, RenamingByTheLabelKeepsTheTotalsAndRefusesInvalidAndTak
     Type(hEdit, "Papers ｶﾅ", static_cast<int>(ToWide(prefix).size()));
     RedrawWindow(run.FrameWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     ProgramRun::Pump();
-    Shot("tree-renaming.bmp");
+    zqshot::SaveShotIfAsked("tree-renaming.bmp");
     Press(hEdit, VK_RETURN);
     const std::string papers = Key(work, "Papers ｶﾅ");
     EXPECT_EQ(Label(tree, papers), prefix + "Papers ｶﾅ");
