@@ -12,6 +12,7 @@
 #include "app/CChildCount.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "app/CSearchDialogRecord.h"
 #include "app/CToolBarState.h"
 #include "dialogs/CSearchDlg.h"
 #include "folderdata/CDirSzLst.h"
@@ -21,19 +22,16 @@
 #include "res/resource.h"
 #include "treepane/CLeftView.h"
 
-CEApp& AfxGetEApp()
-{
-    return dynamic_cast<CEApp&>(*AfxGetApp());
-}
-
 CEApp::CEApp(std::wstring registryKey) : CWinApp(L"フォルダ ZQ")
 {
     SetRegistryKey(registryKey);
     MapCommands();
+    m_documentHost.m_showSearchDialog = [this] { ShowSearchDialog(); };
+    m_documentHost.m_serializeSearchDialog = [this](CArchive& ar) { SerializeSearchDialog(ar); };
 }
 
 // The windows go while this object is whole: their handlers reach it through their documents,
-// the main frame's through AfxGetEApp.
+// the main frame's through the callback it was given.
 CEApp::~CEApp()
 {
     if (m_pSearchDlg && m_pSearchDlg->m_hWnd)
@@ -80,8 +78,12 @@ bool CEApp::CreateWindows(const std::wstring& commandArgument)
     LoadStdProfileSettings(CRegisteredFolders::kMaxEntries);
     SortRegisteredFolders();
     AddDocTemplate(std::make_unique<CMultiDocTemplate>(
-        IDR_ETYPE, [this] { return std::make_unique<CEDoc>(*this); }, [] { return new CChildFrame; }));
+        IDR_ETYPE, [this] { return std::make_unique<CEDoc>(*this, m_documentHost); }, [] { return new CChildFrame; }));
     auto* pMainFrame = new CMainFrame;
+    pMainFrame->m_onWindowsTiled = [this] {
+        CUpdateHint hint;
+        UpdateAllDocuments(nullptr, kHintArrange, hint);
+    };
     if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW))
         return false;  // a frame whose creation failed has deleted itself
     m_pMainWnd = pMainFrame;
@@ -139,18 +141,7 @@ void CEApp::ShowMainWindow()
 
 void CEApp::UpdateAllDocuments(CEDoc* pSender, int code, CUpdateHint& hint)
 {
-    if (!GetDocTemplate())
-        return;
-    for (CViewDocument* pDocument : GetDocTemplate()->GetDocuments()) {
-        auto* pEDoc = dynamic_cast<CEDoc*>(pDocument);
-        if (pEDoc && pEDoc != pSender)
-            pEDoc->OnDocumentHint(pSender, code, hint);
-    }
-}
-
-int CEApp::GetDocumentCount() const
-{
-    return GetDocTemplate() ? static_cast<int>(GetDocTemplate()->GetDocuments().size()) : 0;
+    CEDoc::NotifyDocuments(GetDocTemplate(), pSender, code, hint);
 }
 
 void CEApp::MoveWindowKeepSize(HWND hWnd, int x, int y, int dx, int dy)
@@ -171,7 +162,8 @@ CMainFrame* CEApp::GetMainFrame() const
 void CEApp::ShowSearchDialog()
 {
     if (!m_pSearchDlg) {
-        auto pDialog = std::make_unique<CSearchDlg>(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr);
+        auto pDialog = std::make_unique<CSearchDlg>(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr,
+                                                    [this](const CSearchDlg& dialog) { SearchActiveTree(dialog); });
         if (!pDialog->Create())
             return;
         // At the screen's corner until "Dilog Find" says where the user left it.
@@ -184,6 +176,27 @@ void CEApp::ShowSearchDialog()
     }
     ShowWindow(m_pSearchDlg->m_hWnd, SW_SHOW);
     SetActiveWindow(m_pSearchDlg->m_hWnd);
+}
+
+void CEApp::SerializeSearchDialog(CArchive& ar)
+{
+    if (m_pSearchDlg) {
+        m_pSearchDlg->Serialize(ar);
+        return;
+    }
+    CSearchDialogRecord record;
+    record.Serialize(ar);
+}
+
+void CEApp::SearchActiveTree(const CSearchDlg& dialog) const
+{
+    CMainFrame* pFrame = GetMainFrame();
+    auto* pChild = pFrame ? dynamic_cast<CChildFrame*>(pFrame->MDIGetActive()) : nullptr;
+    CLeftView* pTree = pChild ? pChild->GetLeftPane() : nullptr;
+    if (!pTree)
+        return;
+    pTree->ClearSearchMarks();
+    pTree->SearchFolders(dialog.m_criteria, dialog.m_nCombine, dialog.m_bSkipNoDate != 0);
 }
 
 void CEApp::OnAppAbout()

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/CAppCore.h"
+#include "folderdata/CDocumentHost.h"
 #include "fw/CWinApp.h"
 
 class CChildFrame;
@@ -21,7 +22,9 @@ class CUpdateHint;
 // main frame (which reads "Mn" and "Tool Bar"), recreates the child windows recorded in
 // "Child Wind " or opens one new window, shows the start-up tip and hands over to the message
 // loop. The save commands write the store files, exit saves everything first; closing the main
-// window by other means saves nothing but the registered-folder list (at ExitInstance).
+// window by other means saves nothing but the registered-folder list (at ExitInstance). What the
+// documents, the main frame and the search dialog need of it they get as callbacks, so that
+// nothing below it includes it.
 class CEApp : public CWinApp, public CAppCore {
 public:
     // construction
@@ -35,11 +38,15 @@ public:
 
     // shared services
     void UpdateAllDocuments(CEDoc* pSender, int code, CUpdateHint& hint);
-    int GetDocumentCount() const;
     void MoveWindowKeepSize(HWND hWnd, int x, int y, int dx, int dy);
     CMainFrame* GetMainFrame() const;
     // Creates the search dialog on first use (reading "Dilog Find") and shows it.
     void ShowSearchDialog();
+    // Both ways the rectangle is the search dialog's, as the dialog itself stores it; without the
+    // dialog a stored rectangle is empty and a loaded one has nowhere to go.
+    void SerializeSearchDialog(CArchive& ar);
+    // Runs the search dialog's criteria in the folder tree of the active child window, if any.
+    void SearchActiveTree(const CSearchDlg& dialog) const;
 
     // store commands; each makes sure the store folder exists first
     bool SaveMainFrame();
@@ -64,6 +71,9 @@ public:
     std::array<int32_t, 10> m_nKeyCodes = {36, 35, 33, 34, 38, 40, 37, 39, 46, 13};
 
 private:
+    // handed to every document
+    CDocumentHost m_documentHost;
+
     bool RestoreChildWindows(const std::wstring& commandArgument);
     bool ReadChildWindows(const std::wstring& commandArgument);
     bool ProcessCommandLine(const std::wstring& commandArgument);
@@ -71,6 +81,3 @@ private:
     void OnAppAbout();
     void MapCommands();
 };
-
-// The application object as CEApp.
-CEApp& AfxGetEApp();

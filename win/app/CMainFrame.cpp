@@ -6,9 +6,7 @@
 
 #include "app/CAppCore.h"
 #include "app/CAppSettings.h"
-#include "app/CEApp.h"
 #include "app/CMainFrameRecord.h"
-#include "folderdata/CUpdateHint.h"
 #include "fw/CMDIChildWnd.h"
 #include "fw/ResourceText.h"
 #include "fw/WindowPlacement.h"
@@ -157,8 +155,8 @@ void CMainFrame::OnWindowTile()
         CMDIFrameWnd::OnWindowTile();
     else if (!bAllMinimized)
         TileStacked(std::move(children));
-    CUpdateHint hint;
-    AfxGetEApp().UpdateAllDocuments(nullptr, kHintArrange, hint);
+    if (m_onWindowsTiled)
+        m_onWindowsTiled();
 }
 
 // The system's tiling first, for the height it gives the stack; then the windows, in their

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include "app/CToolBarState.h"
 #include "fw/CDockBar.h"
@@ -38,6 +39,10 @@ public:
 
     // idle
     void OnIdleUpdateCmdUI() override;
+
+    // Called after command 57651 has stacked the windows, so that each window can fit its panes;
+    // the application sets it (the frame does not know the documents).
+    std::function<void()> m_onWindowsTiled;
 
 protected:
     int OnCreate() override;

@@ -1,15 +1,14 @@
 // The search dialog: its fields, its two buttons, its life and position.
 #include "dialogs/CSearchDlg.h"
 
+#include <utility>
+
+#include "app/CAppCore.h"
 #include "app/CAppSettings.h"
-#include "app/CChildFrame.h"
-#include "app/CEApp.h"
-#include "app/CMainFrame.h"
 #include "app/CSearchDialogRecord.h"
 #include "fw/CDataExchange.h"
 #include "fw/WindowPlacement.h"
 #include "res/resource.h"
-#include "treepane/CLeftView.h"
 
 namespace {
 
@@ -24,7 +23,10 @@ CAppSettings& Settings()
 
 }  // namespace
 
-CSearchDlg::CSearchDlg(HWND hParent) : CDialog(IDD_SEARCH, hParent) {}
+CSearchDlg::CSearchDlg(HWND hParent, SearchActiveTree searchActiveTree)
+    : CDialog(IDD_SEARCH, hParent), m_searchActiveTree(std::move(searchActiveTree))
+{
+}
 
 void CSearchDlg::DoDataExchange(CDataExchange& dx)
 {
@@ -72,11 +74,8 @@ void CSearchDlg::OnOK()
     ClearTotals(m_criteria);
     if (!BuildCriteria())
         return;
-    CLeftView* pTree = ActiveTree();
-    if (!pTree)
-        return;
-    pTree->ClearSearchMarks();
-    pTree->SearchFolders(m_criteria, m_nCombine, m_bSkipNoDate != 0);
+    if (m_searchActiveTree)
+        m_searchActiveTree(*this);
 }
 
 // Hidden, the dialog would leave the keyboard to no window; the main window takes it back.
@@ -85,14 +84,6 @@ void CSearchDlg::OnCancel()
     ShowWindow(m_hWnd, SW_HIDE);
     if (HWND hOwner = GetWindow(m_hWnd, GW_OWNER))
         SetActiveWindow(hOwner);
-}
-
-CLeftView* CSearchDlg::ActiveTree()
-{
-    auto* pApp = dynamic_cast<CEApp*>(AfxGetApp());
-    CMainFrame* pFrame = pApp ? pApp->GetMainFrame() : nullptr;
-    auto* pChild = pFrame ? dynamic_cast<CChildFrame*>(pFrame->MDIGetActive()) : nullptr;
-    return pChild ? pChild->GetLeftPane() : nullptr;
 }
 
 void CSearchDlg::Serialize(CArchive& ar)

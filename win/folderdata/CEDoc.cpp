@@ -2,14 +2,14 @@
 #include "folderdata/CEDoc.h"
 
 #include "CWin32Platform.h"
+#include "app/CAppCore.h"
 #include "app/CAppSettings.h"
-#include "app/CEApp.h"
-#include "app/CSearchDialogRecord.h"
-#include "dialogs/CSearchDlg.h"
+#include "folderdata/CDocumentHost.h"
+#include "fw/CMultiDocTemplate.h"
 #include "res/resource.h"
 #include "treepane/CFolderOrder.h"
 
-CEDoc::CEDoc(CEApp& app) : m_app(app)
+CEDoc::CEDoc(CAppCore& app, const CDocumentHost& host) : m_app(app), m_host(host)
 {
     OnCommand(ID_REFRESH, [this](UINT) { OnRefresh(); });
     OnCommand(ID_LINKAGE, [this](UINT) { OnLinkage(); });
@@ -33,7 +33,18 @@ void CEDoc::NotifyAll(int code, CUpdateHint& hint)
 
 void CEDoc::NotifyOthers(int code, CUpdateHint& hint)
 {
-    m_app.UpdateAllDocuments(this, code, hint);
+    NotifyDocuments(m_pDocTemplate, this, code, hint);
+}
+
+void CEDoc::NotifyDocuments(const CMultiDocTemplate* pTemplate, CEDoc* pSender, int code, CUpdateHint& hint)
+{
+    if (!pTemplate)
+        return;
+    for (CViewDocument* pDocument : pTemplate->GetDocuments()) {
+        auto* pEDoc = dynamic_cast<CEDoc*>(pDocument);
+        if (pEDoc && pEDoc != pSender)
+            pEDoc->OnDocumentHint(pSender, code, hint);
+    }
 }
 
 void CEDoc::OnDocumentHint(CEDoc*, int code, CUpdateHint& hint)
@@ -204,17 +215,11 @@ bool CEDoc::CreateImageList(HIMAGELIST& hImageList)
     return true;
 }
 
-// Both ways the rectangle is the search dialog's, as the dialog itself stores it; without the
-// dialog a stored rectangle is empty and a loaded one has nowhere to go.
+// The content is the search dialog's ("Dilog Find"), which only the application knows.
 void CEDoc::Serialize(CArchive& ar)
 {
-    CSearchDlg* pDialog = m_app.m_pSearchDlg.get();
-    if (pDialog) {
-        pDialog->Serialize(ar);
-        return;
-    }
-    CSearchDialogRecord record;
-    record.Serialize(ar);
+    if (m_host.m_serializeSearchDialog)
+        m_host.m_serializeSearchDialog(ar);
 }
 
 void CEDoc::OnRefresh()
@@ -234,7 +239,7 @@ void CEDoc::OnLinkage()
 
 bool CEDoc::IsLinkageEligible()
 {
-    if (m_app.GetDocumentCount() < 2 || !IsComparable())
+    if (!m_pDocTemplate || m_pDocTemplate->GetDocuments().size() < 2 || !IsComparable())
         return false;
     CUpdateHint hint;
     hint.m_strPath = m_strCurPath;
@@ -304,5 +309,6 @@ int32_t& CEDoc::CompareNoAnswer() const
 
 void CEDoc::OnShowSearchDialog()
 {
-    m_app.ShowSearchDialog();
+    if (m_host.m_showSearchDialog)
+        m_host.m_showSearchDialog();
 }

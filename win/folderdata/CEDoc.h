@@ -20,10 +20,12 @@
 #include "services/CPathList.h"
 #include "treepane/CFolderNode.h"
 
+class CAppCore;
 class CAppSettings;
 class CArchive;
 class CDirSzLst;
-class CEApp;
+class CDocumentHost;
+class CMultiDocTemplate;
 
 // Created by the document template with its child frame and the two panes. It holds what the
 // panes of one window share: the folder selected in the tree (m_strCurPath), the base folder of
@@ -49,13 +51,16 @@ class CEApp;
 // the application's, shared by all windows (GetClipList, IsCutPending).
 class CEDoc : public CViewDocument {
 public:
-    // construction: the application whose shared state the document hands on
-    explicit CEDoc(CEApp& app);
+    // construction: the state all windows share, which the document hands on, and the host of
+    // the search dialog (both the application's)
+    CEDoc(CAppCore& app, const CDocumentHost& host);
 
     // update traffic
     void NotifyAll(int code, CUpdateHint& hint);
     void NotifyOthers(int code, CUpdateHint& hint);
     void OnDocumentHint(CEDoc* pSender, int code, CUpdateHint& hint);
+    // Passes an update to every document of the template but the sender's (null: to every one).
+    static void NotifyDocuments(const CMultiDocTemplate* pTemplate, CEDoc* pSender, int code, CUpdateHint& hint);
     void SetBasePath(bool bOn);
     // False while the window shows the whole computer rather than a folder.
     bool IsComparable() const;
@@ -159,7 +164,8 @@ private:
     void OnCompare();
     void OnShowSearchDialog();
 
-    CEApp& m_app;
+    CAppCore& m_app;
+    const CDocumentHost& m_host;
     bool m_bSummaryRequested = false;
     // the list of the shell operation being announced, null between operations
     static const CPathList* s_pOperatedList;

@@ -3,7 +3,7 @@
 
 #include "CPlatform.h"
 #include "app/CAppSettings.h"
-#include "app/CEApp.h"
+#include "app/CAppCore.h"
 #include "dialogs/CCopyConfirmDlg.h"
 
 namespace {
