@@ -1,26 +1,35 @@
 #!/usr/bin/env bash
-# setup.sh: installs what is missing, builds the three trees, prepares the Wine prefix and runs the program.
+# setup.sh: installs what is missing, builds the program, prepares the Wine prefix and runs the program.
 #
-#   sudo bash scripts/setup.sh               everything, then runs FolderZQ.exe under Wine
-#   sudo bash scripts/setup.sh --build-only  everything but the run (test.sh calls this)
+#   sudo bash scripts/setup.sh               the program (FolderZQ.exe, zqtotals), then runs it under Wine
+#   sudo bash scripts/setup.sh --build-only  everything but the run
+#   sudo bash scripts/setup.sh --tests       what the tests need, and the test trees (test.sh calls this)
 #
-# Every step checks first and skips what is already done, so a second run only rebuilds.
+# Every step checks first and skips what is already done, so a second run only rebuilds. Each build
+# and the prefix print their wall and CPU seconds.
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/phase-time.sh"
 
 BUILD_ONLY=""
+TESTS=""
 for arg in "$@"; do
     case "$arg" in
         --build-only) BUILD_ONLY=1 ;;
-        *) echo "usage: $0 [--build-only]" >&2; exit 2 ;;
+        --tests) TESTS=1 BUILD_ONLY=1 ;;
+        *) echo "usage: $0 [--build-only | --tests]" >&2; exit 2 ;;
     esac
 done
 
-# Wine and ImageMagick pull in dozens of recommended packages nothing here uses.
+# Wine and ImageMagick pull in dozens of recommended packages nothing here uses. GoogleTest's
+# sources are small and the Windows tree, shared with the tests, configures them.
 PACKAGES=(cmake ninja-build g++ googletest locales g++-mingw-w64-x86-64-posix fonts-wine
-          xvfb xauth fonts-ipafont-gothic python3 clang libclang-rt-14-dev bc)
+          xvfb xauth fonts-ipafont-gothic)
 PACKAGES_WITHOUT_RECOMMENDS=(wine64 wine imagemagick)
+# Only the tests and benchmarks use these: clang and its runtimes (the fuzz targets) are large.
+TEST_PACKAGES=(python3 clang libclang-rt-14-dev bc)
+[[ -z "$TESTS" ]] || PACKAGES+=("${TEST_PACKAGES[@]}")
 
 step() { printf '\n== %s  [%s]\n' "$*" "$(date +%T)"; }
 
@@ -70,24 +79,38 @@ ensure_japanese_locale() {
     as_root locale-gen
 }
 
-# build_tree NAME CMAKE-ARGS...: configures build/NAME once, then builds it.
+# build_tree NAME "TARGETS" CMAKE-ARGS...: configures build/NAME once, then builds TARGETS
+# (blank-separated; "all" for everything).
 build_tree() {
-    local name="$1"
-    shift
+    local name="$1" targets="$2"
+    shift 2
     local dir="$ZQ_BUILD/$name"
-    step "building $name"
+    step "building $name: $targets"
+    zq_phase_begin
     if [[ ! -f "$dir/CMakeCache.txt" ]]; then
         local generator=()
         command -v ninja >/dev/null && generator=(-G Ninja)
         cmake -S "$ZQ_ROOT" -B "$dir" "${generator[@]}" "$@"
     fi
-    cmake --build "$dir" -j2
+    # shellcheck disable=SC2086  # word splitting of the target list is intended
+    cmake --build "$dir" -j2 --target $targets
+    zq_phase_end "build $name"
 }
 
-build_all_trees() {
-    build_tree native -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    build_tree asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZQ_SANITIZE=ON
-    build_tree win -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$ZQ_ROOT/cmake/mingw-w64.cmake"
+# The Windows tree serves the program and the tests alike, so the tests build only what the
+# program did not. The sanitized tree is where the core and the tools are tested on Linux; the
+# plain native tree only holds zqtotals for the command line.
+WIN_ARGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$ZQ_ROOT/cmake/mingw-w64.cmake")
+
+build_program() {
+    build_tree native zqtotals -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # zqdrive lets scripts/screenshot.sh wait for the window instead of guessing.
+    build_tree win "FolderZQ zqtotals zqdrive" "${WIN_ARGS[@]}"
+}
+
+build_test_trees() {
+    build_tree asan all -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZQ_SANITIZE=ON
+    build_tree win all "${WIN_ARGS[@]}"
 }
 
 # The registry settings every Wine run of the project depends on.
@@ -157,14 +180,16 @@ run_program() {
 }
 
 main() {
+    zq_phase_begin
     install_missing_packages
     ensure_japanese_locale
-    build_all_trees
+    zq_phase_end "packages"
+    if [[ -n "$TESTS" ]]; then build_test_trees; else build_program; fi
     # The prefix changes HOME and the locale: a subshell keeps that away from the caller.
-    (
-        prepare_wine_prefix
-        [[ -n "$BUILD_ONLY" ]] || run_program
-    )
+    zq_phase_begin
+    (prepare_wine_prefix)
+    zq_phase_end "wine prefix"
+    [[ -n "$BUILD_ONLY" ]] || (zq_enter_wine_env && run_program)
 }
 
 main

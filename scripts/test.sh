@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# test.sh: brings the build up to date and runs every test suite: native, sanitized, and Windows under Wine.
+# test.sh: brings the test trees up to date and runs every test suite: the core and the tools natively
+# under AddressSanitizer/UndefinedBehaviorSanitizer, Windows under Wine, the fuzz targets briefly,
+# and the window layer's include order.
 #
 #   bash scripts/test.sh
 #
-# Exits non-zero when any build or test fails; ends with one summary line per suite.
+# Exits non-zero when any build or test fails; ends with one summary line per suite and the wall
+# and CPU seconds of every phase (each build, each ctest, fuzz).
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/phase-time.sh"
 
 SUMMARY_FILE="$ZQ_BUILD/test-summary.txt"
+# setup.sh adds its builds' lines here too.
+export ZQ_PHASE_FILE="$ZQ_BUILD/test-phases.txt"
 
 step() { printf '\n== %s  [%s]\n' "$*" "$(date +%T)"; }
 
@@ -18,17 +24,15 @@ run_ctest() {
     local log="$ZQ_BUILD/ctest-$name.log"
     step "ctest $name"
     local status=0 started=$SECONDS
+    zq_phase_begin
     ctest --test-dir "$ZQ_BUILD/$name" --output-on-failure --no-tests=error --timeout 600 -j2 \
         --output-log "$log" || status=$?
+    zq_phase_end "ctest $name"
     local summary
     summary=$(grep -E 'tests passed|No tests were found' "$log" | tail -n 1 || true)
     printf '%-7s %s  (%d s%s)\n' "$name:" "${summary:-no summary}" $((SECONDS - started)) \
         "$([[ $status -eq 0 ]] || echo ", exit $status")" >>"$SUMMARY_FILE"
     return "$status"
-}
-
-run_native_tests() {
-    run_ctest native
 }
 
 # Any sanitizer report fails the test that caused it.
@@ -53,22 +57,37 @@ run_windows_tests() (
 run_fuzz_smoke() {
     step "fuzz (short runs)"
     local status=0 started=$SECONDS
+    zq_phase_begin
     bash "$ZQ_ROOT/scripts/fuzz.sh" "${ZQ_FUZZ_SECONDS:-5}" || status=$?
+    zq_phase_end fuzz
     printf '%-7s %s  (%d s)\n' "fuzz:" "$([[ $status -eq 0 ]] && echo "every target ran without a crash" || echo "a target crashed (exit $status)")" \
         $((SECONDS - started)) >>"$SUMMARY_FILE"
     return "$status"
 }
 
+# The window layer includes one way; a new circle fails the run.
+run_include_check() {
+    step "include order of win/"
+    local status=0 result
+    result=$(python3 "$ZQ_ROOT/scripts/check_win_includes.py" "$ZQ_ROOT") || status=$?
+    echo "$result"
+    printf '%-7s %s\n' "include:" "$(tail -n 1 <<<"$result")" >>"$SUMMARY_FILE"
+    return "$status"
+}
+
 main() {
-    bash "$ZQ_ROOT/scripts/setup.sh" --build-only
+    mkdir -p "$ZQ_BUILD"
+    : >"$ZQ_PHASE_FILE"
+    bash "$ZQ_ROOT/scripts/setup.sh" --tests
     : >"$SUMMARY_FILE"
     local failed=0
-    run_native_tests || failed=1
+    run_include_check || failed=1
     run_sanitized_tests || failed=1
     run_windows_tests || failed=1
     run_fuzz_smoke || failed=1
     step "summary"
     cat "$SUMMARY_FILE"
+    cat "$ZQ_PHASE_FILE"
     echo "test.sh took $SECONDS s"
     if [[ $failed -ne 0 ]]; then
         echo "FAILED"

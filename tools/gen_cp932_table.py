@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes core/text/Cp932Table.inc, the code page 932 tables of core/text/Cp932.cpp.
+"""Writes text/Cp932Table.inc, the code page 932 tables of text/Cp932.cpp.
 
 Run by hand from the repository root when the tables need to change:
     python3 tools/gen_cp932_table.py
@@ -20,7 +20,7 @@ import sys
 DEFAULT_CHAR = 0x30FB  # what Windows gives for a lead byte with no character behind it
 LEADS = [b for b in range(0x81, 0xA0)] + [b for b in range(0xE0, 0xFD)]
 NEC_SELECTED_IBM_LEADS = (0xED, 0xEE)
-OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "core", "text", "Cp932Table.inc")
+OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "text", "Cp932Table.inc")
 
 
 def decode_one(data):

@@ -15,7 +15,7 @@ namespace FailingAllocation {
 
 bool Available()
 {
-#ifdef __SANITIZE_ADDRESS__
+#if defined(__SANITIZE_ADDRESS__) || defined(ZQ_SANITIZE)
     return false;
 #else
     return true;
@@ -34,7 +34,7 @@ bool Failed() { return g_failed; }
 
 }  // namespace FailingAllocation
 
-#ifndef __SANITIZE_ADDRESS__
+#if !defined(__SANITIZE_ADDRESS__) && !defined(ZQ_SANITIZE)
 void* operator new(std::size_t size)
 {
     if (g_allocationsBeforeFailure == 0) {
