@@ -18,6 +18,16 @@ std::string ParentOf(const std::string& key)
     return key.substr(0, slash == 2 && key[1] == ':' ? 3 : slash);
 }
 
+// The key in the common form, copied only when it is in the native form: a snapshot of a whole
+// disk holds a million keys, and the compare runs through all of them.
+const std::string& Common(const std::string& key, std::string& buffer)
+{
+    if (key.empty() || key.front() != '/')
+        return key;
+    buffer = CSnapshotCompare::CommonKey(key);
+    return buffer;
+}
+
 }  // namespace
 
 int64_t CSnapshotCompare::Change::SizeChange() const
@@ -45,13 +55,25 @@ bool CSnapshotCompare::IsAtOrBelow(const std::string& key, const std::string& ba
     return base.back() == '\\' || key[base.size()] == '\\';
 }
 
+bool CSnapshotCompare::HasAnyAtOrBelow(const CDirSzLst& list, const std::string& base)
+{
+    const std::string commonBase = CommonKey(base);
+    std::string buffer;
+    for (auto pos = list.GetHeadPosition(); pos;) {
+        if (IsAtOrBelow(Common(list.GetNext(pos).m_strPath, buffer), commonBase))
+            return true;
+    }
+    return false;
+}
+
 void CSnapshotCompare::Run(const CDirSzLst& now, const CDirSzLst& snapshot, const std::string& base)
 {
     *this = CSnapshotCompare();
     const std::string commonBase = CommonKey(base);
+    std::string buffer;
     for (auto pos = now.GetHeadPosition(); pos;) {
         const CDirSzEntry& entry = now.GetNext(pos);
-        const std::string key = CommonKey(entry.m_strPath);
+        const std::string& key = Common(entry.m_strPath, buffer);
         if (!IsAtOrBelow(key, commonBase))
             continue;
         if (!Cp932::IsRepresentable(key)) {
@@ -72,7 +94,7 @@ void CSnapshotCompare::Run(const CDirSzLst& now, const CDirSzLst& snapshot, cons
     }
     for (auto pos = snapshot.GetHeadPosition(); pos;) {
         const CDirSzEntry& entry = snapshot.GetNext(pos);
-        const std::string key = CommonKey(entry.m_strPath);
+        const std::string& key = Common(entry.m_strPath, buffer);
         if (!IsAtOrBelow(key, commonBase) || now.FindEntry(key) || InsideReported(key, commonBase))
             continue;
         ++m_nGone;

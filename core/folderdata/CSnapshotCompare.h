@@ -55,6 +55,9 @@ public:
 
     // "/x/y" and "Z:\x\y" give the same key.
     static std::string CommonKey(const std::string& key);
+    // True when the list holds a record at or below base: a snapshot of some other place has
+    // nothing to say about base, and comparing with it would call everything new.
+    static bool HasAnyAtOrBelow(const CDirSzLst& list, const std::string& base);
     // True when key is base or lies below it (base empty: always).
     static bool IsAtOrBelow(const std::string& key, const std::string& base);
 

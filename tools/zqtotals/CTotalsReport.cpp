@@ -47,6 +47,15 @@ std::string JsonRecord(const CSizeInfo& info)
            ", \"read\": " + JsonTime(info.m_tAccessed) + ", \"created\": " + JsonTime(info.m_tCreated) + "}";
 }
 
+// "  "name": [ ... ]" with one item a line.
+void PrintJsonArray(std::FILE* out, const char* name, const std::vector<std::string>& items, const char* after)
+{
+    std::fprintf(out, "  \"%s\": [", name);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        std::fprintf(out, "%s\n    %s", i ? "," : "", items[i].c_str());
+    std::fprintf(out, "\n  ]%s\n", after);
+}
+
 std::string CsvField(const std::string& text)
 {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
@@ -157,37 +166,28 @@ void CTotalsReport::PrintText(bool bSince, std::FILE* out) const
 
 void CTotalsReport::PrintJson(std::FILE* out) const
 {
-    std::fprintf(out, "{\n  \"totals\": [");
-    const char* separator = "\n";
-    for (const Totals& totals : m_totals) {
-        std::fprintf(out, "%s    {\"path\": %s, \"total\": %s, \"direct\": %s}", separator,
-                     JsonString(totals.path).c_str(), JsonRecord(totals.total).c_str(),
-                     JsonRecord(totals.direct).c_str());
-        separator = ",\n";
-    }
-    std::fprintf(out, "\n  ],\n  \"left_out\": [");
-    separator = "\n";
-    for (const LeftOut& leftOut : m_leftOut) {
-        std::fprintf(out, "%s    {\"path\": %s, \"code\": %s, \"reason\": %s}", separator,
-                     JsonString(leftOut.path).c_str(), JsonString(leftOut.code).c_str(),
-                     JsonString(leftOut.reason).c_str());
-        separator = ",\n";
-    }
-    std::fprintf(out, "\n  ],\n  \"changes\": [");
-    separator = "\n";
+    std::vector<std::string> totals, leftOuts, changes;
+    for (const Totals& item : m_totals)
+        totals.push_back("{\"path\": " + JsonString(item.path) + ", \"total\": " + JsonRecord(item.total) +
+                         ", \"direct\": " + JsonRecord(item.direct) + "}");
+    for (const LeftOut& item : m_leftOut)
+        leftOuts.push_back("{\"path\": " + JsonString(item.path) + ", \"code\": " + JsonString(item.code) +
+                           ", \"reason\": " + JsonString(item.reason) + "}");
     for (const Change& item : m_changes) {
         const CSnapshotCompare::Change& change = item.change;
-        std::fprintf(out,
-                     "%s    {\"path\": %s, \"state\": \"%s\", \"letters\": %s, \"bytes\": %lld, \"folders\": %lld, "
-                     "\"files\": %lld, \"before\": %s, \"now\": %s}",
-                     separator, JsonString(item.path).c_str(), StateOf(change.kind),
-                     JsonString(change.letters).c_str(), static_cast<long long>(change.SizeChange()),
-                     static_cast<long long>(change.FoldersChange()), static_cast<long long>(change.FilesChange()),
-                     change.kind == Kind::kNew ? "null" : JsonRecord(change.before).c_str(),
-                     change.kind == Kind::kGone ? "null" : JsonRecord(change.now).c_str());
-        separator = ",\n";
+        changes.push_back("{\"path\": " + JsonString(item.path) + ", \"state\": \"" + StateOf(change.kind) +
+                          "\", \"letters\": " + JsonString(change.letters) +
+                          ", \"bytes\": " + std::to_string(change.SizeChange()) +
+                          ", \"folders\": " + std::to_string(change.FoldersChange()) +
+                          ", \"files\": " + std::to_string(change.FilesChange()) +
+                          ", \"before\": " + (change.kind == Kind::kNew ? "null" : JsonRecord(change.before)) +
+                          ", \"now\": " + (change.kind == Kind::kGone ? "null" : JsonRecord(change.now)) + "}");
     }
-    std::fprintf(out, "\n  ]\n}\n");
+    std::fprintf(out, "{\n");
+    PrintJsonArray(out, "totals", totals, ",");
+    PrintJsonArray(out, "left_out", leftOuts, ",");
+    PrintJsonArray(out, "changes", changes, "");
+    std::fprintf(out, "}\n");
 }
 
 void CTotalsReport::PrintCsv(std::FILE* out) const
