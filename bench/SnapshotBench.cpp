@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     std::filesystem::remove(GetPlatform().NativePath(file));
     if (!CDirInfoFile::IsSound(shape))
         return 1;
-    std::vector<double> walkAlone, withCompare, ratios;
+    std::vector<double> walkAlone, withCompare, compareOnly, ratios;
     std::size_t changes = 0;
     for (int round = 0; round < rounds; ++round) {
         for (const bool bCompare : {round % 2 == 0, round % 2 != 0}) {
@@ -91,9 +91,11 @@ int main(int argc, char** argv)
             const Clock::time_point start = Clock::now();
             Walk(app, key, now);
             if (bCompare) {
+                const Clock::time_point compareStart = Clock::now();
                 CSnapshotCompare compare;
                 compare.Run(now, snapshot, key);
                 changes = compare.Changes().size();
+                compareOnly.push_back(SecondsSince(compareStart));
             }
             (bCompare ? withCompare : walkAlone).push_back(SecondsSince(start));
         }
@@ -104,6 +106,7 @@ int main(int argc, char** argv)
     std::printf("snapshot of %d records read in %.3f s\n", snapshot.GetCount(), readSeconds);
     std::printf("walk alone           %s s\n", Format(alone).c_str());
     std::printf("walk + compare       %s s (%zu changes)\n", Format(compared).c_str(), changes);
+    std::printf("  of it the compare  %s s\n", Format(SpreadOf(compareOnly)).c_str());
     std::printf("ratio of medians     %.3f; rounds' ratios %s (goal <= 1.2)\n", compared.median / alone.median,
                 Format(SpreadOf(ratios)).c_str());
     return 0;
