@@ -3,11 +3,10 @@
 
     check_since.py [--wine] ZQTOTALS ROOT [WRITER]
 
-The snapshot is written by WRITER (another build of zqtotals, such as the native one while
-ZQTOTALS is the Windows build; when it is missing, by ZQTOTALS itself), so that a snapshot of
-one build compares with a walk of the other. Between the two, a file grows, a folder is added,
-one removed, one renamed, a file in a folder named outside code page 932 grows, and a 5 GiB sparse
-file appears. Checks the JSON, CSV and text forms and that a damaged snapshot changes nothing.
+The snapshot is written by WRITER (the native build while ZQTOTALS is the Windows one; when it is
+missing, by ZQTOTALS), so that a snapshot of one build compares with a walk of the other. Then a
+file grows, a folder is added, one removed, one renamed, a file grows in a folder named outside
+code page 932, a 5 GiB sparse file appears. JSON, CSV and text agree; a damaged snapshot prints nothing.
 """
 import csv
 import io
