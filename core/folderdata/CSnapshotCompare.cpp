@@ -66,7 +66,8 @@ bool CSnapshotCompare::HasAnyAtOrBelow(const CDirSzLst& list, const std::string&
     return false;
 }
 
-void CSnapshotCompare::Run(const CDirSzLst& now, const CDirSzLst& snapshot, const std::string& base)
+void CSnapshotCompare::Run(const CDirSzLst& now, const CDirSzLst& snapshot, const std::string& base,
+                           const std::vector<std::string>& leftOut)
 {
     *this = CSnapshotCompare();
     const std::string commonBase = CommonKey(base);
@@ -95,7 +96,9 @@ void CSnapshotCompare::Run(const CDirSzLst& now, const CDirSzLst& snapshot, cons
     for (auto pos = snapshot.GetHeadPosition(); pos;) {
         const CDirSzEntry& entry = snapshot.GetNext(pos);
         const std::string& key = Common(entry.m_strPath, buffer);
-        if (!IsAtOrBelow(key, commonBase) || now.FindEntry(key) || InsideReported(key, commonBase))
+        if (!IsAtOrBelow(key, commonBase) || now.FindEntry(key) || InsideReported(key, commonBase) ||
+            std::any_of(leftOut.begin(), leftOut.end(),
+                        [&key](const std::string& folder) { return IsAtOrBelow(key, CommonKey(folder)); }))
             continue;
         ++m_nGone;
         Add(Change{key, Kind::kGone, "", {}, entry.m_total}, commonBase);

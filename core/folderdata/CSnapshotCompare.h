@@ -37,8 +37,10 @@ public:
     };
 
     // Compares the records of now at or below base (every record when base is empty) with the
-    // snapshot's at the same places.
-    void Run(const CDirSzLst& now, const CDirSzLst& snapshot, const std::string& base);
+    // snapshot's at the same places. The folders the walk of now left out (unreadable) are not
+    // gone: what the snapshot holds at or below them is passed over.
+    void Run(const CDirSzLst& now, const CDirSzLst& snapshot, const std::string& base,
+             const std::vector<std::string>& leftOut = {});
 
     // The changed folders, biggest size change (either way) first, then by path.
     const std::vector<Change>& Changes() const { return m_changes; }

@@ -52,4 +52,7 @@ TEST(SnapshotCompare, AnswersAsALinkedWindowForTheFoldersBelowTheBaseInEitherPat
     EXPECT_EQ(compare.Verdict("Z:\\t\\grow"), "S");
     EXPECT_EQ(compare.Verdict("/t/added"), "N");
     EXPECT_FALSE(compare.Differs("Z:\\t2"));
+    // a folder the walk could not read is not gone
+    compare.Run(now, before, "/t", {"Z:\\t\\gone"});
+    EXPECT_EQ(compare.GoneCount(), 0u);
 }

@@ -189,7 +189,8 @@ int ReadDirInfo(CAppCore& app, const Options& options, CTotalsReport& report)
     return sound ? 0 : 1;
 }
 
-int WalkPaths(CAppCore& app, const Options& options, CTotalsReport& report)
+// leftOut: the keys of the folders left out, which a compare must not call gone.
+int WalkPaths(CAppCore& app, const Options& options, CTotalsReport& report, std::vector<std::string>& leftOut)
 {
     int status = 0;
     CFolderWalk& walk = app.m_settings.m_walk;
@@ -198,10 +199,11 @@ int WalkPaths(CAppCore& app, const Options& options, CTotalsReport& report)
         walk.BeginCommand();
         CSizeInfo total, direct;
         const bool totalled = walk.AggregateFolder(key, total, direct, nullptr, false, false);
-        for (const CFolderWalk::LeftOut& leftOut : walk.GetLeftOut()) {
-            const std::string shown = Shown(leftOut.folder, options.windowsPaths);
-            std::fprintf(stderr, "zqtotals: %s: left out: %s\n", shown.c_str(), Reason(app, leftOut.code).c_str());
-            report.m_leftOut.push_back({shown, CAppCore::FormatHex(leftOut.code), Reason(app, leftOut.code)});
+        for (const CFolderWalk::LeftOut& folder : walk.GetLeftOut()) {
+            const std::string shown = Shown(folder.folder, options.windowsPaths);
+            std::fprintf(stderr, "zqtotals: %s: left out: %s\n", shown.c_str(), Reason(app, folder.code).c_str());
+            report.m_leftOut.push_back({shown, CAppCore::FormatHex(folder.code), Reason(app, folder.code)});
+            leftOut.push_back(folder.folder);
         }
         if (!walk.GetLeftOut().empty())
             status = 1;
@@ -222,7 +224,8 @@ int WalkPaths(CAppCore& app, const Options& options, CTotalsReport& report)
 }
 
 // The changes below each walked PATH (every record, after --read-dir-info) since the snapshot.
-bool CompareWithSnapshot(CAppCore& app, const Options& options, CTotalsReport& report)
+bool CompareWithSnapshot(CAppCore& app, const Options& options, const std::vector<std::string>& leftOut,
+                         CTotalsReport& report)
 {
     CDirSzLst snapshot;
     if (!LoadDirInfo(options.since, snapshot))
@@ -234,7 +237,7 @@ bool CompareWithSnapshot(CAppCore& app, const Options& options, CTotalsReport& r
         bases.emplace_back();
     CSnapshotCompare compare;
     for (const std::string& base : bases) {
-        compare.Run(app.m_folderInfo, snapshot, base);
+        compare.Run(app.m_folderInfo, snapshot, base, leftOut);
         for (const CSnapshotCompare::Change& change : compare.Changes())
             report.m_changes.push_back({Shown(change.path, options.windowsPaths), change});
     }
@@ -290,12 +293,14 @@ int main(int argc, char** argv)
     CUnattendedPlatform platform;
     CAppCore app;
     CTotalsReport report;
-    int status = options.readDirInfo.empty() ? WalkPaths(app, options, report) : ReadDirInfo(app, options, report);
+    std::vector<std::string> leftOut;
+    const int status =
+        options.readDirInfo.empty() ? WalkPaths(app, options, report, leftOut) : ReadDirInfo(app, options, report);
     if (!options.since.empty()) {
         // a damaged file to compare would report changes that are only its damage
         if (status != 0 && !options.readDirInfo.empty())
             return status;
-        if (!CompareWithSnapshot(app, options, report))
+        if (!CompareWithSnapshot(app, options, leftOut, report))
             return 1;
     }
     report.Print(options.format, !options.since.empty(), stdout);

@@ -262,7 +262,8 @@ private:
     void FollowLinkedSelection(const std::string& relative);
 
     // compare with a saved "Dir Info" (CLeftViewSnapshot.cpp)
-    bool WalkForSnapshot(const std::string& base, CDirSzLst& now);
+    // leftOut: the folders the walk could not read, which are not gone.
+    bool WalkForSnapshot(const std::string& base, CDirSzLst& now, std::vector<std::string>& leftOut);
     void StoreWalked(const CDirSzLst& now);
     void MarkSnapshotItems(HTREEITEM hItem, const CSnapshotCompare& compare, const CDirSzLst& now);
     void MarkSnapshotRows(const CSnapshotCompare& compare, const CDirSzLst& now);

@@ -117,10 +117,15 @@ bool CLeftView::CompareWithSnapshot(const std::string& fileKey)
         return false;
     }
     CDirSzLst now;
-    if (!WalkForSnapshot(base, now))
+    std::vector<std::string> leftOut;
+    if (!WalkForSnapshot(base, now, leftOut))
+        return false;
+    // the walk let messages through: the item may have gone meanwhile (a refresh)
+    hSelected = FindItem(base);
+    if (!hSelected)
         return false;
     CSnapshotCompare compare;
-    compare.Run(now, snapshot, base);
+    compare.Run(now, snapshot, base, leftOut);
     StoreWalked(now);
     ResetIcons(hSelected);
     MarkSnapshotItems(hSelected, compare, now);
@@ -137,7 +142,7 @@ bool CLeftView::CompareWithSnapshot(const std::string& fileKey)
 
 // A walk of its own into a list of its own: the records of now are exactly the folders on the
 // disk, whatever the program's list still holds of folders removed since.
-bool CLeftView::WalkForSnapshot(const std::string& base, CDirSzLst& now)
+bool CLeftView::WalkForSnapshot(const std::string& base, CDirSzLst& now, std::vector<std::string>& leftOut)
 {
     CEDoc* pDocument = GetEDoc();
     CDocumentSink sink(*pDocument);
@@ -152,8 +157,10 @@ bool CLeftView::WalkForSnapshot(const std::string& base, CDirSzLst& now)
     const bool bDone = walk.AggregateFolder(base, total, direct, pDocument, true, false);
     pDocument->SetTitle(title);
     walk.EndCommand();
-    if (const std::string leftOut = walk.LeftOutMessage(); !leftOut.empty())
-        AfxMessageBox(leftOut, kMbOk | kMbIconExclamation);
+    for (const CFolderWalk::LeftOut& folder : walk.GetLeftOut())
+        leftOut.push_back(folder.folder);
+    if (const std::string message = walk.LeftOutMessage(); !message.empty())
+        AfxMessageBox(message, kMbOk | kMbIconExclamation);
     return bDone;
 }
 
