@@ -681,6 +681,25 @@ kkkkkk....kkkkkk
 ................
 """
 
+# A folder and a saved disk with "=" between them: compare with a saved "Dir Info".
+COMPARE_SNAPSHOT = """
+................
+..........BBBBBB
+..........BlllwB
+..........BlllwB
+.ooo......BBBBBB
+oyyyoooo..BBBBBB
+oyyyyyyorrBBwwBB
+oyyyyyyo..BBwwBB
+oyyyyyyorrBBBBBB
+oyyyyyyo........
+oooooooo........
+................
+................
+................
+................
+"""
+
 # The search mark "M" turns back into the plain folder.
 ICON_RESET = """
 ................
@@ -842,7 +861,7 @@ TOOLBARS = {
     "toolbar_edit.bmp": [CUT, COPY, COPY_ALL, PASTE, DELETE, UNDO],
     "toolbar_sort.bmp": [SORT_NAME, SORT_SIZE],
     "toolbar_filesort.bmp": [FOLDERS_FIRST, FILES_FIRST, NO_GROUPING],
-    "toolbar_search.bmp": [SEARCH, COMPARE, ICON_RESET, LABEL_RESET],
+    "toolbar_search.bmp": [SEARCH, COMPARE, COMPARE_SNAPSHOT, ICON_RESET, LABEL_RESET],
 }
 
 IMAGES = {

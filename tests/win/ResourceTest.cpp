@@ -134,6 +134,8 @@ TEST(ResourceTest, MenusWordForWordWithAPromptForEveryCommand)
           L"検索･照合(&M)",
           L"  検索ﾀﾞｲｱﾛｸﾞ表示(&M) = 32865",
           L"  照合(&U) = 32864",
+          L"  ﾌｫﾙﾀﾞ情報と照合(&F)... = 32867",
+          L"  ﾌｫﾙﾀﾞ情報の保存(&V) = 32922",
           L"  -",
           L"  ｱｲｺﾝ ﾘｾｯﾄ(&I) = 32866",
           L"  ﾗﾍﾞﾙ ﾘｾｯﾄ(&E) = 32811",
@@ -243,7 +245,7 @@ TEST(ResourceTest, ToolbarStripsHoldOnePicturePerButtonAndEachButtonHasATooltip)
         {IDR_TOOLBAR_EDIT, {57635, 57634, 57642, 57637, 0, 32771, 0, 57643}},
         {IDR_TOOLBAR_SORT, {32820, 32821}},
         {IDR_TOOLBAR_FILESORT, {32901, 32902, 32903}},
-        {IDR_TOOLBAR_SEARCH, {32865, 32864, 0, 32866, 32811}},
+        {IDR_TOOLBAR_SEARCH, {32865, 32864, 32867, 0, 32866, 32811}},
     };
     for (const auto& [id, commands] : bars) {
         EXPECT_EQ(ToolbarCommands(id), commands) << "toolbar " << id;

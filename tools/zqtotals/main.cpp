@@ -2,9 +2,7 @@
 // `zqtotals --help` tells how it is used and what it counts.
 #include <cstdint>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
-#include <ios>
 #include <string>
 #include <vector>
 
@@ -12,7 +10,10 @@
 #include "CPlatformDecorator.h"
 #include "app/CAppCore.h"
 #include "app/CAppSettings.h"
+#include "CTotalsReport.h"
+#include "folderdata/CDirInfoFile.h"
 #include "folderdata/CDirSzLst.h"
+#include "folderdata/CSnapshotCompare.h"
 #include "fw/CArchive.h"
 #include "fw/CFile.h"
 
@@ -65,25 +66,9 @@ std::string KeyOf(const std::string& argument)
     return key;
 }
 
-std::string FormatUtc(const CTime& time)
-{
-    if (!time.IsSet())
-        return "-";
-    const std::time_t t = time.GetTime();
-    std::tm utc{};
-#ifdef _WIN32
-    gmtime_s(&utc, &t);
-#else
-    gmtime_r(&t, &utc);
-#endif
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
-
 const char* const kHelp =
-    "usage: zqtotals [--windows-paths] [--dir-info FILE] PATH...\n"
-    "       zqtotals [--windows-paths] --read-dir-info FILE\n"
+    "usage: zqtotals [--windows-paths] [--format F] [--dir-info FILE] [--since SNAPSHOT] PATH...\n"
+    "       zqtotals [--windows-paths] [--format F] [--since SNAPSHOT] --read-dir-info FILE\n"
     "\n"
     "Totals every PATH (a native path, or a Windows path such as Z:\\usr\\share) with the walk of\n"
     "フォルダ ZQ and prints two lines for it: the totals of everything below the folder, and of the\n"
@@ -104,7 +89,28 @@ const char* const kHelp =
     "\n"
     "  --windows-paths       print folders in their Windows form (C:\\..., Z:\\... under Wine)\n"
     "  --dir-info FILE       also write every folder record to FILE in the program's Dir Info format\n"
-    "  --read-dir-info FILE  print the records of a Dir Info file instead of walking\n"
+    "  --read-dir-info FILE  use the records of a Dir Info file instead of walking\n"
+    "  --since SNAPSHOT      compare the folders below every PATH (or every record of\n"
+    "                        --read-dir-info) with a Dir Info file written before, and print one\n"
+    "                        line per folder that changed, biggest size change first:\n"
+    "  <path>\tbytes=+N\tfolders=+N\tfiles=-N\tchanged|new|gone[\tletters]\n"
+    "                        letters as the program's compare shows them: S size, U modified\n"
+    "                        time, D folder count, F file count, N new. A new or gone folder is\n"
+    "                        one line; the folders inside it are not listed. Folders whose names\n"
+    "                        code page 932 cannot hold are never in a Dir Info file and are not\n"
+    "                        listed (they count in the folders above them). A snapshot written\n"
+    "                        natively compares with a walk under Wine of the same tree.\n"
+    "  --format F            text (the default, as above), json or csv:\n"
+    "    json  one object: \"totals\": [{path, total, direct}], \"left_out\": [{path, code,\n"
+    "          reason}], \"changes\": [{path, state, letters, bytes, folders, files, before,\n"
+    "          now}]; a record is {bytes, folders, files, modified, read, created}, times as\n"
+    "          \"2026-12-06T20:00:00Z\" or null; in a change bytes, folders and files are the\n"
+    "          signed changes, before is null for a new folder and now for a gone one.\n"
+    "    csv   a header, then one row per record:\n"
+    "          record,path,bytes,folders,files,modified,read,created,state,letters,reason\n"
+    "          record is total, direct, left_out (state: the code) or change (bytes, folders,\n"
+    "          files: the signed changes; times: of now, of before for a gone folder);\n"
+    "          an empty time is none. Fields with commas or quotes are quoted.\n"
     "  --help                this text\n"
     "Exit status: 0 all totalled, 1 something could not be read or written, 2 wrong usage.\n";
 
@@ -122,8 +128,10 @@ public:
 
 struct Options {
     bool windowsPaths = false;
+    CTotalsReport::Format format = CTotalsReport::Format::kText;
     std::string dirInfo;
     std::string readDirInfo;
+    std::string since;
     std::vector<std::string> paths;
 };
 
@@ -144,14 +152,6 @@ std::string Shown(const std::string& key, bool windowsPaths)
     return std::string(native.begin(), native.end());
 }
 
-void PrintRecord(const std::string& path, const char* which, const CSizeInfo& info)
-{
-    std::printf("%s\t%s\tbytes=%llu folders=%d files=%d modified=%s read=%s created=%s\n", path.c_str(), which,
-                static_cast<unsigned long long>(info.m_nSize), info.m_nFolders, info.m_nFiles,
-                FormatUtc(info.m_tModified).c_str(), FormatUtc(info.m_tAccessed).c_str(),
-                FormatUtc(info.m_tCreated).c_str());
-}
-
 bool WriteDirInfo(CAppCore& app, const std::string& argument)
 {
     CFile file;
@@ -167,77 +167,30 @@ bool WriteDirInfo(CAppCore& app, const std::string& argument)
     return true;
 }
 
-// How a Dir Info file was read: the record count it announces, whether a record (or the count)
-// could not be read, and how many bytes stand after the records.
-struct DirInfoShape {
-    bool counted = false;
-    int32_t announced = 0;
-    bool unreadable = false;
-    std::streamoff trailing = 0;
-};
-
-// Reads the records of a Dir Info file into the list. The list's reader stops at the last record
-// it announces (other store files go on behind their records), so what follows is measured here:
-// a Dir Info file ends with its last record.
-DirInfoShape LoadDirInfo(CAppCore& app, CUnattendedPlatform& platform, CFile& file)
+// Reads a whole Dir Info file into list; false, after one line on standard error, when it cannot
+// be opened or is damaged (the records before the damage stay in list).
+bool LoadDirInfo(const std::string& argument, CDirSzLst& list)
 {
-    DirInfoShape shape;
-    try {
-        CArchive ar(file, CArchive::load);
-        ar >> shape.announced;
-        shape.counted = true;
-        ar.SetReadPosition(0);
-        app.m_folderInfo.Serialize(ar);
-        const std::streamoff position = ar.GetReadPosition();
-        std::iostream& stream = file.GetStream();
-        stream.seekg(0, std::ios::end);
-        if (position >= 0 && stream)
-            shape.trailing = static_cast<std::streamoff>(stream.tellg()) - position;
-    } catch (const std::exception&) {
-        shape.unreadable = true;
-    }
-    shape.unreadable = shape.unreadable || !platform.m_messages.empty() || !app.m_folderInfo.m_bSerializeOk;
-    return shape;
+    const std::string damage = CDirInfoFile::Damage(CDirInfoFile::Read(KeyOf(argument), list));
+    if (damage.empty())
+        return true;
+    std::fprintf(stderr, "zqtotals: %s: %s\n", argument.c_str(), damage.c_str());
+    return false;
 }
 
-// The one line that says where a Dir Info file is damaged, or nothing for a sound file.
-std::string DirInfoDamage(const DirInfoShape& shape, int records)
+// The records of a Dir Info file, as totals; a damaged file gives what was read before the damage.
+int ReadDirInfo(CAppCore& app, const Options& options, CTotalsReport& report)
 {
-    const std::string read = std::to_string(records) + " of " + std::to_string(shape.announced) + " records";
-    if (!shape.counted)
-        return "damaged: too short to hold its record count";
-    if (shape.announced < 0)
-        return "damaged: it announces " + std::to_string(shape.announced) + " records";
-    if (shape.unreadable || records != shape.announced)
-        return "damaged after " + read;
-    if (shape.trailing != 0)
-        return "damaged: " + std::to_string(shape.trailing) + " bytes after its " + std::to_string(records) +
-               " records";
-    return std::string();
-}
-
-// Prints every record of a Dir Info file; a damaged file prints what was read before the damage.
-int ReadDirInfo(CAppCore& app, CUnattendedPlatform& platform, const Options& options)
-{
-    CFile file;
-    if (!file.Open(KeyOf(options.readDirInfo), CFile::modeRead)) {
-        std::fprintf(stderr, "zqtotals: %s: cannot be opened\n", options.readDirInfo.c_str());
-        return 1;
-    }
-    const DirInfoShape shape = LoadDirInfo(app, platform, file);
+    const bool sound = LoadDirInfo(options.readDirInfo, app.m_folderInfo);
     for (auto pos = app.m_folderInfo.GetHeadPosition(); pos;) {
         const CDirSzEntry& entry = app.m_folderInfo.GetNext(pos);
-        PrintRecord(Shown(entry.m_strPath, options.windowsPaths), "total", entry.m_total);
-        PrintRecord(Shown(entry.m_strPath, options.windowsPaths), "direct", entry.m_direct);
+        report.m_totals.push_back({Shown(entry.m_strPath, options.windowsPaths), entry.m_total, entry.m_direct});
     }
-    const std::string damage = DirInfoDamage(shape, app.m_folderInfo.GetCount());
-    if (damage.empty())
-        return 0;
-    std::fprintf(stderr, "zqtotals: %s: %s\n", options.readDirInfo.c_str(), damage.c_str());
-    return 1;
+    return sound ? 0 : 1;
 }
 
-int WalkPaths(CAppCore& app, const Options& options)
+// leftOut: the keys of the folders left out, which a compare must not call gone.
+int WalkPaths(CAppCore& app, const Options& options, CTotalsReport& report, std::vector<std::string>& leftOut)
 {
     int status = 0;
     CFolderWalk& walk = app.m_settings.m_walk;
@@ -246,9 +199,12 @@ int WalkPaths(CAppCore& app, const Options& options)
         walk.BeginCommand();
         CSizeInfo total, direct;
         const bool totalled = walk.AggregateFolder(key, total, direct, nullptr, false, false);
-        for (const CFolderWalk::LeftOut& leftOut : walk.GetLeftOut())
-            std::fprintf(stderr, "zqtotals: %s: left out: %s\n", Shown(leftOut.folder, options.windowsPaths).c_str(),
-                         Reason(app, leftOut.code).c_str());
+        for (const CFolderWalk::LeftOut& folder : walk.GetLeftOut()) {
+            const std::string shown = Shown(folder.folder, options.windowsPaths);
+            std::fprintf(stderr, "zqtotals: %s: left out: %s\n", shown.c_str(), Reason(app, folder.code).c_str());
+            report.m_leftOut.push_back({shown, CAppCore::FormatHex(folder.code), Reason(app, folder.code)});
+            leftOut.push_back(folder.folder);
+        }
         if (!walk.GetLeftOut().empty())
             status = 1;
         if (!totalled) {
@@ -258,14 +214,34 @@ int WalkPaths(CAppCore& app, const Options& options)
             status = 1;
             continue;
         }
-        PrintRecord(Shown(key, options.windowsPaths), "total", total);
-        PrintRecord(Shown(key, options.windowsPaths), "direct", direct);
+        report.m_totals.push_back({Shown(key, options.windowsPaths), total, direct});
     }
     if (!options.dirInfo.empty() && !WriteDirInfo(app, options.dirInfo)) {
         std::fprintf(stderr, "zqtotals: %s: cannot be written\n", options.dirInfo.c_str());
         status = 1;
     }
     return status;
+}
+
+// The changes below each walked PATH (every record, after --read-dir-info) since the snapshot.
+bool CompareWithSnapshot(CAppCore& app, const Options& options, const std::vector<std::string>& leftOut,
+                         CTotalsReport& report)
+{
+    CDirSzLst snapshot;
+    if (!LoadDirInfo(options.since, snapshot))
+        return false;
+    std::vector<std::string> bases;
+    for (const std::string& argument : options.paths)
+        bases.push_back(KeyOf(argument));
+    if (bases.empty())
+        bases.emplace_back();
+    CSnapshotCompare compare;
+    for (const std::string& base : bases) {
+        compare.Run(app.m_folderInfo, snapshot, base, leftOut);
+        for (const CSnapshotCompare::Change& change : compare.Changes())
+            report.m_changes.push_back({Shown(change.path, options.windowsPaths), change});
+    }
+    return true;
 }
 
 int Usage(const char* problem)
@@ -290,7 +266,12 @@ int ParseOptions(const std::vector<std::string>& args, Options& options)
             options.dirInfo = args[++i];
         else if (arg == "--read-dir-info" && hasValue)
             options.readDirInfo = args[++i];
-        else if (arg.rfind("--", 0) == 0)
+        else if (arg == "--since" && hasValue)
+            options.since = args[++i];
+        else if (arg == "--format" && hasValue) {
+            if (!CTotalsReport::ParseFormat(args[++i], options.format))
+                return Usage(("unknown format: " + args[i] + " (text, json or csv)").c_str());
+        } else if (arg.rfind("--", 0) == 0)
             return Usage(("unknown option or missing value: " + arg).c_str());
         else if (arg.empty())
             return Usage("an empty path names no folder");
@@ -311,5 +292,17 @@ int main(int argc, char** argv)
         return status;
     CUnattendedPlatform platform;
     CAppCore app;
-    return options.readDirInfo.empty() ? WalkPaths(app, options) : ReadDirInfo(app, platform, options);
+    CTotalsReport report;
+    std::vector<std::string> leftOut;
+    const int status =
+        options.readDirInfo.empty() ? WalkPaths(app, options, report, leftOut) : ReadDirInfo(app, options, report);
+    if (!options.since.empty()) {
+        // a damaged file to compare would report changes that are only its damage
+        if (status != 0 && !options.readDirInfo.empty())
+            return status;
+        if (!CompareWithSnapshot(app, options, leftOut, report))
+            return 1;
+    }
+    report.Print(options.format, !options.since.empty(), stdout);
+    return status;
 }

@@ -92,6 +92,12 @@ void CChildFrame::MapPaneCommands()
         else
             ui.Enable(false);
     });
+    OnCommand(ID_COMPARE_SNAPSHOT, [this](UINT) {
+        if (CLeftView* pTree = GetLeftPane())
+            pTree->OnCompareSnapshot();
+    });
+    OnUpdateUI(ID_COMPARE_SNAPSHOT,
+               [this](CCmdUI& ui) { ui.Enable(GetLeftPane() && GetLeftPane()->CanCompareSnapshot()); });
     OnCommand(ID_EDIT_SELECT_ALL, [this](UINT) {
         if (CEView* pList = GetRightPane())
             pList->SetClipFromAllRows();

@@ -21,7 +21,7 @@ const wchar_t* const kAggregateLabels[] = {L"集計", L"再計", L"連動", L"�
 const wchar_t* const kEditLabels[] = {L"切取", L"ｺﾋﾟｰ", L"全部", L"貼付", L"削除", L"戻す"};
 const wchar_t* const kSortLabels[] = {L"名前", L"ｻｲｽﾞ"};
 const wchar_t* const kFileSortLabels[] = {L"ﾌｫﾙﾀﾞ", L"ﾌｧｲﾙ", L"無関"};
-const wchar_t* const kSearchLabels[] = {L"検索", L"照合", L"ｱｲｺﾝ", L"ﾗﾍﾞﾙ"};
+const wchar_t* const kSearchLabels[] = {L"検索", L"照合", L"情報", L"ｱｲｺﾝ", L"ﾗﾍﾞﾙ"};
 
 struct ToolBarLayout {
     int slot;

@@ -66,6 +66,7 @@
 #define ID_COMPARE                  32864  // 0x8060 照合
 #define ID_SHOW_SEARCH              32865  // 0x8061 show the search dialog
 #define ID_ICON_RESET               32866  // 0x8062 tree icons back to normal
+#define ID_COMPARE_SNAPSHOT         32867  // 0x8063 compare with a saved "Dir Info"
 #define ID_KBYTE_1000               32870  // 0x8066
 #define ID_KBYTE_1024               32871  // 0x8067
 #define ID_SAVE_ALL                 32892  // 0x807C
@@ -76,7 +77,7 @@
 #define ID_SAVE_MAINFRAME           32919  // 0x8097 "Mn"
 #define ID_SAVE_CHILDREN            32920  // 0x8098 "Child Wind "
 #define ID_SAVE_SEARCHDLG           32921  // 0x8099 "Dilog Find"
-#define ID_SAVE_FOLDERINFO          32922  // 0x809A "Dir Info" (no menu item)
+#define ID_SAVE_FOLDERINFO          32922  // 0x809A "Dir Info"
 #define ID_REGISTER_FOLDERS         32924  // 0x809C
 #define ID_REFRESH                  32926  // 0x809E
 #define ID_REAGGREGATE              32928  // 0x80A0
@@ -174,3 +175,9 @@
 #define IDC_COMPARE_COUNT_F         1065
 #define IDC_COMPARE_TOTAL           1066
 #define IDC_COMPARE_OBJECTS         1067
+// the compare with a saved "Dir Info": folders gone, and the ten biggest size changes
+#define IDC_SNAPSHOT_GONE_LABEL     1068
+#define IDC_SNAPSHOT_GONE           1069
+#define IDC_SNAPSHOT_TOP_LABEL      1070
+#define IDC_SNAPSHOT_SIZE_FIRST     1071  // to 1080, one a line
+#define IDC_SNAPSHOT_PATH_FIRST     1081  // to 1090

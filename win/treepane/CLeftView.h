@@ -21,6 +21,8 @@
 class CAppSettings;
 class CArchive;
 class CCompareSummaryDlg;
+class CDirSzLst;
+class CSnapshotCompare;
 class CEDoc;
 class CFolderNode;
 class CFolderSearch;
@@ -78,7 +80,8 @@ extern std::string g_strTreeEditName;
 // CLeftViewTotals.cpp (aggregation and labels), CLeftViewLinkage.cpp (selection, linkage,
 // sorting and the frame's requests), CLeftViewCommands.cpp (file commands, label editing, the
 // Delete key), CLeftViewUpdates.cpp (reactions to file changes), CLeftViewSearch.cpp (search
-// marks) and CLeftViewCompare.cpp (compare walks, answers and marks).
+// marks), CLeftViewCompare.cpp (compare walks, answers and marks) and CLeftViewSnapshot.cpp (the
+// compare with a saved "Dir Info", which marks the tree and the list the same way).
 class CLeftView : public CView {
 public:
     // the keys a refresh met, so that it can remove the items of folders that are gone
@@ -176,6 +179,15 @@ public:
     const CCompareTally& GetCompareTally() const { return m_compareTally; }
     CCompareSummaryDlg* GetCompareSummary() const { return m_pCompareSummary.get(); }
 
+    // compare with a saved "Dir Info" (CLeftViewSnapshot.cpp)
+    bool CanCompareSnapshot() const;
+    // Asks for the file with the standard open dialog, then CompareWithSnapshot.
+    void OnCompareSnapshot();
+    // Walks the selected folder afresh and compares it with the Dir Info file at fileKey: the
+    // tree is marked as by a compare between windows and the summary form shows the counts and
+    // the biggest size changes. An unfit file gets one message and changes nothing.
+    bool CompareWithSnapshot(const std::string& fileKey);
+
     // file commands and label editing (CLeftViewCommands.cpp)
     // The selected folder onto the program's clipboard (a file-only virtual folder: its files).
     void FillClipFromSelection();
@@ -248,6 +260,13 @@ private:
     void SettlePendingSelection();
     void SendLinkedSelection();
     void FollowLinkedSelection(const std::string& relative);
+
+    // compare with a saved "Dir Info" (CLeftViewSnapshot.cpp)
+    // leftOut: the folders the walk could not read, which are not gone.
+    bool WalkForSnapshot(const std::string& base, CDirSzLst& now, std::vector<std::string>& leftOut);
+    void StoreWalked(const CDirSzLst& now);
+    void MarkSnapshotItems(HTREEITEM hItem, const CSnapshotCompare& compare, const CDirSzLst& now);
+    void MarkSnapshotRows(const CSnapshotCompare& compare, const CDirSzLst& now);
 
     // file commands and label editing (CLeftViewCommands.cpp)
     void MapFileCommands();

@@ -40,7 +40,7 @@ TEST_F(StartupTest, ToolBarsCarryTheirLabelsAndTheStatusBarItsPanes)
     ProgramRun run;
     CMainFrame& frame = run.Frame();
     EXPECT_EQ(frame.GetToolBar(4), nullptr);
-    const int counts[] = {7, 15, 8, 2, 0, 3, 5};
+    const int counts[] = {7, 15, 8, 2, 0, 3, 6};
     for (int slot = 0; slot < CMainFrame::kToolBarSlots; ++slot) {
         if (slot == 4)
             continue;
