@@ -169,6 +169,53 @@ inline CLeftView& TreeOf(CMDIChildWnd* pChild)
     return *dynamic_cast<CChildFrame&>(*pChild).GetLeftPane();
 }
 
+// Watches the trees of this thread for a selection that has not yet been acted on: a tree acts on
+// a selection once it has rested for CLeftView::kSelectionDelay, when its selection timer fires.
+// Seen through thread hooks: the tree's change notice, and that timer taken from the queue.
+class SelectionWatch {
+public:
+    SelectionWatch()
+    {
+        s_pending.clear();
+        m_hSent = SetWindowsHookExW(WH_CALLWNDPROC, OnSent, nullptr, GetCurrentThreadId());
+        m_hPosted = SetWindowsHookExW(WH_GETMESSAGE, OnPosted, nullptr, GetCurrentThreadId());
+    }
+    ~SelectionWatch()
+    {
+        UnhookWindowsHookEx(m_hSent);
+        UnhookWindowsHookEx(m_hPosted);
+    }
+    SelectionWatch(const SelectionWatch&) = delete;
+    SelectionWatch& operator=(const SelectionWatch&) = delete;
+
+    static bool AnyPending() { return !s_pending.empty(); }
+
+private:
+    // CLeftView's selection timer (private there): a changed id only makes Settle wait its limit.
+    static constexpr UINT_PTR kSelectionTimer = 0x5A51;
+
+    static LRESULT CALLBACK OnSent(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && sent.message == WM_NOTIFY &&
+            reinterpret_cast<const NMHDR*>(sent.lParam)->code == TVN_SELCHANGEDW)
+            s_pending.push_back(reinterpret_cast<const NMHDR*>(sent.lParam)->hwndFrom);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static LRESULT CALLBACK OnPosted(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto& posted = *reinterpret_cast<const MSG*>(lParam);
+        if (code == HC_ACTION && wParam == PM_REMOVE && posted.message == WM_TIMER &&
+            posted.wParam == kSelectionTimer)
+            std::erase(s_pending, posted.hwnd);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline std::vector<HWND> s_pending;
+    HHOOK m_hSent = nullptr;
+    HHOOK m_hPosted = nullptr;
+};
+
 // One run of the program: start-up as InitInstance does it without the tip, then whatever the
 // test does through commands and the windows, then the end of the process simulated by
 // destroying the application. Process-wide values go back to their initial state first, as in
@@ -265,6 +312,7 @@ public:
     }
 
 private:
+    SelectionWatch m_selections;  // first: it sees the start-up's selections too
     std::unique_ptr<CEApp> m_app;
     bool m_bStarted = false;
 };
@@ -297,13 +345,15 @@ inline std::string KeyOf(const std::filesystem::path& path)
     return key;
 }
 
-// Lets the tree's selection settle (it waits for a quiet moment before the window follows it).
+// Waits until every tree has acted on its selection (each waits for a quiet moment before its
+// window follows it), pumping the program's messages; at most twice that moment and a little.
 inline void Settle()
 {
     const DWORD until = GetTickCount() + 2 * CLeftView::kSelectionDelay + 100;
-    while (GetTickCount() < until) {
+    ProgramRun::Pump();
+    while (SelectionWatch::AnyPending() && GetTickCount() < until) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         ProgramRun::Pump();
-        Sleep(10);
     }
 }
 
@@ -402,7 +452,9 @@ inline void SendMouse(DWORD flags, POINT screen)
     input.mi.dy = NormalizedMouseCoordinate(screen.y, GetSystemMetrics(SM_CYSCREEN));
     input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
     ASSERT_EQ(SendInput(1, &input, sizeof input), 1u);
-    for (int turn = 0; turn < 8; ++turn) {
+    // A loaded machine may hand the event on late: pump until no mouse message waits any more.
+    const DWORD until = GetTickCount() + 1000;
+    for (int turn = 0; turn < 8 || (HIWORD(GetQueueStatus(QS_MOUSE)) != 0 && GetTickCount() < until); ++turn) {
         Sleep(5);
         ProgramRun::Pump();
     }
