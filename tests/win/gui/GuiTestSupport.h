@@ -160,6 +160,12 @@ private:
     HWND m_hAnswered = nullptr;
 };
 
+// The captions of the shell's confirmations.
+inline const char kCopyCaption[] = "ファイルのコピーの確認";
+inline const char kOverwriteCaption[] = "ファイルの上書きの確認";
+inline const char kDeleteCaption[] = "ファイルの削除の確認";
+inline const char kFolderDeleteCaption[] = "フォルダーの削除の確認";
+
 // The registry key the tests keep their registered folders under, apart from the program's.
 inline const wchar_t kTestRegistryKey[] = L"ZQ GUI Tests";
 
@@ -370,6 +376,45 @@ inline HTREEITEM Show(CLeftView& tree, const std::string& path)
 inline CEView& ListOf(CMDIChildWnd* pChild)
 {
     return *dynamic_cast<CChildFrame&>(*pChild).GetRightPane();
+}
+
+// Makes the window the active one, as a click into it does, with the focus on hFocus (a pane).
+inline void Activate(CMDIChildWnd* pChild, HWND hFocus = nullptr)
+{
+    SendMessageW(GetParent(pChild->m_hWnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pChild->m_hWnd), 0);
+    if (hFocus)
+        SetFocus(hFocus);
+    ProgramRun::Pump();
+}
+
+// The row of the list that shows name, or -1.
+inline int RowOf(const CEView& list, const std::string& name)
+{
+    for (int row = 0; row < list.GetRowCount(); ++row) {
+        if (FromWide(list.GetCellText(row, 0)) == name)
+            return row;
+    }
+    return -1;
+}
+
+// Selects the named rows of the list and no other, as clicks with Ctrl held would.
+inline void SelectRows(CEView& list, std::initializer_list<std::string> names)
+{
+    ListView_SetItemState(list.m_hWnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (const std::string& name : names) {
+        const int row = RowOf(list, name);
+        ASSERT_GE(row, 0) << name;
+        ListView_SetItemState(list.m_hWnd, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    ProgramRun::Pump();
+}
+
+// A child window's caption: the list's title.
+inline std::string CaptionOf(CMDIChildWnd* pChild)
+{
+    wchar_t text[600] = {};
+    GetWindowTextW(pChild->m_hWnd, text, 600);
+    return FromWide(text);
 }
 
 // Sets a file's modified time, given in local time.
