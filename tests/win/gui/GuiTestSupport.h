@@ -497,9 +497,16 @@ inline void SendMouse(DWORD flags, POINT screen)
     input.mi.dy = NormalizedMouseCoordinate(screen.y, GetSystemMetrics(SM_CYSCREEN));
     input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
     ASSERT_EQ(SendInput(1, &input, sizeof input), 1u);
-    // A loaded machine may hand the event on late: pump until no mouse message waits any more.
-    const DWORD until = GetTickCount() + 1000;
-    for (int turn = 0; turn < 8 || (HIWORD(GetQueueStatus(QS_MOUSE)) != 0 && GetTickCount() < until); ++turn) {
+    // A loaded machine may hand the event on late: pump until a message from the new position has
+    // been taken and no mouse message waits any more, so that each step of a drag is dealt with
+    // before the next (the system would merge waiting moves).
+    const auto handled = [&] {
+        const DWORD at = GetMessagePos();
+        return static_cast<short>(LOWORD(at)) == screen.x && static_cast<short>(HIWORD(at)) == screen.y &&
+               HIWORD(GetQueueStatus(QS_MOUSE)) == 0;
+    };
+    const DWORD until = GetTickCount() + 2000;
+    for (int turn = 0; turn < 8 || (!handled() && GetTickCount() < until); ++turn) {
         Sleep(5);
         ProgramRun::Pump();
     }
