@@ -3,20 +3,6 @@
 
 #include "ZqWindows.h"
 
-namespace {
-
-INPUT KeyInput(UINT virtualKey, bool up)
-{
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = static_cast<WORD>(virtualKey);
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
-}  // namespace
-
 bool ZqDriver::Start(const std::wstring& exePath, const std::wstring& workingDir, const std::wstring& arguments)
 {
     if (!m_process.Start(exePath, workingDir, arguments))
@@ -79,31 +65,11 @@ bool ZqDriver::WaitForWindowGone(HWND window, DWORD timeoutMs)
     return zqwin::WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
 }
 
-// ---- Commands and keys ---------------------------------------------------------------------
+// ---- Commands ------------------------------------------------------------------------------
 
 bool ZqDriver::PostCommand(UINT commandId) const
 {
     return m_main != nullptr && PostMessageW(m_main, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
-}
-
-bool ZqDriver::BringToFront() const
-{
-    if (m_main == nullptr)
-        return false;
-    SetForegroundWindow(m_main);
-    return zqwin::WaitUntil([&] { return GetForegroundWindow() == m_main; }, 2000);
-}
-
-bool ZqDriver::TypeKey(UINT virtualKey, UINT modifier) const
-{
-    if (!BringToFront())
-        return false;
-    std::vector<INPUT> inputs = {KeyInput(virtualKey, false), KeyInput(virtualKey, true)};
-    if (modifier != 0) {
-        inputs.insert(inputs.begin(), KeyInput(modifier, false));
-        inputs.push_back(KeyInput(modifier, true));
-    }
-    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 // ---- Reading -------------------------------------------------------------------------------

@@ -48,11 +48,8 @@ public:
     bool AnswerMessageBox(int buttonId, DWORD timeoutMs = 10000) const;
     static bool WaitForWindowGone(HWND window, DWORD timeoutMs = 10000);
 
-    // ---- Commands and keys ----
+    // ---- Commands ----
     bool PostCommand(UINT commandId) const;
-    // A real key press through SendInput with the program in front, with a modifier key such as
-    // VK_CONTROL held down (0: none): goes through accelerators.
-    bool TypeKey(UINT virtualKey, UINT modifier = 0) const;
 
     // ---- Reading the program's windows ----
     std::wstring MainTitle() const;
@@ -69,7 +66,6 @@ public:
 
 private:
     DWORD Pid() const { return m_process.Id(); }
-    bool BringToFront() const;
 
     ZqProcess m_process;
     std::unique_ptr<ZqControlReader> m_controls;

@@ -1,5 +1,5 @@
-// The document's paste and delete dispatcher with the real shell and the copy confirmation
-// answered as a user answers it: what is copied, moved or deleted, and what stays on the clipboard.
+// The document's copy with the real shell and the copy confirmation answered as a user answers
+// it: what is copied and what stays on the clipboard. (Moves and deletes: FileCommandTest.)
 #include <filesystem>
 
 #include "FileSnapshot.h"
@@ -9,10 +9,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-const char kCopyCaption[] = "ファイルのコピーの確認";
-const char kOverwriteCaption[] = "ファイルの上書きの確認";
-const char kDeleteCaption[] = "ファイルの削除の確認";
 
 class DocumentFileOperationTest : public GuiTest {
 protected:
@@ -78,65 +74,4 @@ TEST_F(DocumentFileOperationTest, CopyAsksFirstWithTheBoxTickedEveryTimeAndNoClo
                                    std::string(kCopyCaption) + " [x]", std::string(kCopyCaption) + " [x]",
                                    std::string(kCopyCaption) + " [x]", std::string(kCopyCaption) + " [x]",
                                    std::string(kCopyCaption) + " [x]", kOverwriteCaption}));
-}
-
-TEST_F(DocumentFileOperationTest, MoveAndDeleteEmptyTheListAndEveryWindowHearsOfThem)
-{
-    MakeTree();
-    ProgramRun run;
-    run.Command(ID_FILE_NEW);
-    ASSERT_EQ(run.Children().size(), 2u);
-    CEDoc& doc = DocOf(run.Children()[0]);
-    RecordingView other;
-    DocOf(run.Children()[1]).AddView(&other);
-    const FileSnapshot before = SnapshotOf(".");
-    CPathList& clip = doc.GetClipList();
-    clip = Entries({"a ソ.txt", "😀 한국어"});
-    doc.SetCutPending(true);
-    doc.m_strPasteDest = KeyOf("dst");
-
-    DialogAnswerer answerer;
-    doc.RunFileOperation(clip, kFoMove);  // the shell asks nothing before a move
-    FileSnapshot after = SnapshotOf(".");
-    EXPECT_EQ(after.count("src/a ソ.txt"), 0u);
-    EXPECT_EQ(after["dst/a ソ.txt"], before.at("src/a ソ.txt"));
-    EXPECT_EQ(Below(after, "dst/😀 한국어"), Below(before, "src/😀 한국어"));
-    EXPECT_TRUE(clip.empty());
-    EXPECT_FALSE(doc.IsCutPending());
-
-    clip.Add(KeyOf(fs::u8path("dst/a ソ.txt")), kAttrArchive);
-    answerer.Expect(kDeleteCaption, IDNO);
-    doc.RunFileOperation(clip, kFoDelete);
-    EXPECT_TRUE(fs::exists(fs::u8path("dst/a ソ.txt")));
-    EXPECT_TRUE(clip.empty());
-    clip.Add(KeyOf(fs::u8path("dst/a ソ.txt")), kAttrArchive);
-    answerer.Expect(kDeleteCaption, IDYES);
-    doc.RunFileOperation(clip, kFoDelete);
-    EXPECT_FALSE(fs::exists(fs::u8path("dst/a ソ.txt")));
-    EXPECT_EQ(answerer.m_seen, (std::vector<std::string>{kDeleteCaption, kDeleteCaption}));
-    EXPECT_EQ(other.m_hints, (std::vector<int>{kHintFilesOperated, kHintFilesOperated, kHintFilesOperated}));
-    DocOf(run.Children()[1]).RemoveView(&other);
-}
-
-TEST_F(DocumentFileOperationTest, NewFolderNumbersItsNameAndRenameRefusesANameTaken)
-{
-    fs::create_directories("here");
-    ProgramRun run;
-    ASSERT_TRUE(Show(run.Tree(), KeyOf("here")));
-    CEDoc& doc = DocOf(run.Children()[0]);
-    std::vector<std::string> made;
-    for (int i = 0; i < 3; ++i) {
-        std::string path;
-        ASSERT_TRUE(doc.NewFolder(path));
-        made.push_back(path);
-    }
-    const std::string here = KeyOf("here");
-    EXPECT_EQ(made, (std::vector<std::string>{here + "\\新しいフォルダ", here + "\\新しいフォルダ (2)",
-                                              here + "\\新しいフォルダ (3)"}));
-    EXPECT_TRUE(doc.Rename(made[2], here + "\\ｶﾅ 😀"));
-    EXPECT_TRUE(fs::is_directory(fs::u8path("here/ｶﾅ 😀")));
-    EXPECT_FALSE(doc.Rename(made[1], here + "\\ｶﾅ 😀"));
-    ASSERT_EQ(m_platform.m_texts.size(), 1u);
-    EXPECT_NE(m_platform.m_texts[0].find("この名前は 既に使われています。"), std::string::npos);
-    EXPECT_TRUE(fs::is_directory(fs::u8path("here/新しいフォルダ (2)")));
 }

@@ -17,10 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kCopyCaption[] = "ファイルのコピーの確認";
-const char kOverwriteCaption[] = "ファイルの上書きの確認";
-const char kDeleteCaption[] = "ファイルの削除の確認";
-
 void WriteBytes(const std::string& relative, const std::string& bytes, int minutesAgo)
 {
     WriteAgedFile(fs::u8path(relative), bytes, minutesAgo);
@@ -46,8 +42,6 @@ FileSnapshot Carried(const FileSnapshot& before, const std::map<std::string, std
 
 class FileCommandTest : public GuiTest {
 protected:
-    static CEView& ListOf(CMDIChildWnd* pChild) { return *dynamic_cast<CChildFrame&>(*pChild).GetRightPane(); }
-
     // Two windows, the first on folder a, the second on folder b.
     std::pair<CMDIChildWnd*, CMDIChildWnd*> OpenTwo(ProgramRun& run, const std::string& a, const std::string& b)
     {
@@ -61,37 +55,15 @@ protected:
     // The window in front and its list with the focus, as a click into the list leaves them.
     static void Activate(ProgramRun& run, CMDIChildWnd* pChild)
     {
-        SendMessageW(run.Frame().m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pChild->m_hWnd), 0);
-        SetFocus(ListOf(pChild).m_hWnd);
-        ProgramRun::Pump();
+        ::Activate(pChild, ListOf(pChild).m_hWnd);
         ASSERT_EQ(run.Frame().MDIGetActive(), pChild);
         ASSERT_EQ(pChild->GetActiveView(), &ListOf(pChild));
-    }
-    static int RowOf(CEView& list, const std::string& name)
-    {
-        for (int row = 0; row < list.GetRowCount(); ++row) {
-            std::string last;
-            CFolderKeys::SplitPath(list.GetItem(row)->m_strPath, last);
-            if (last == name)
-                return row;
-        }
-        return -1;
-    }
-    static void Select(CEView& list, std::initializer_list<std::string> names)
-    {
-        ListView_SetItemState(list.m_hWnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        for (const std::string& name : names) {
-            const int row = RowOf(list, name);
-            ASSERT_GE(row, 0) << name;
-            ListView_SetItemState(list.m_hWnd, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        }
-        ProgramRun::Pump();
     }
     // Selects the named rows of the window's list and gives the command (cut or copy) there.
     static void TakeFrom(ProgramRun& run, CMDIChildWnd* pChild, std::initializer_list<std::string> names, UINT command)
     {
         Activate(run, pChild);
-        Select(ListOf(pChild), names);
+        SelectRows(ListOf(pChild), names);
         run.Command(command);
     }
     // path -> attributes, and for a file its size and modified time: of the rows, or of the disk.
@@ -193,10 +165,10 @@ TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
 
     ASSERT_TRUE(Show(TreeOf(pTarget), KeyOf("two")));
     Activate(run, pTarget);
-    Select(ListOf(pTarget), {"z.txt"});  // a file row: into the folder shown
+    SelectRows(ListOf(pTarget), {"z.txt"});  // a file row: into the folder shown
     m_answerer.Expect(kCopyCaption, IDOK);
     run.Command(ID_EDIT_PASTE);
-    Select(ListOf(pTarget), {"sub"});  // a folder row: into that folder
+    SelectRows(ListOf(pTarget), {"sub"});  // a folder row: into that folder
     m_answerer.Expect(kCopyCaption, IDOK);
     run.Command(ID_EDIT_PASTE);
 
@@ -264,7 +236,7 @@ TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWind
     Activate(run, pFirst);
 
     // The Delete key, to the recycle bin: the shell asks; No leaves everything.
-    Select(list, {"c.txt"});
+    SelectRows(list, {"c.txt"});
     m_answerer.Expect(kDeleteCaption, IDNO);
     SendMessageW(list.m_hWnd, WM_KEYDOWN, VK_DELETE, 0);
     ProgramRun::Pump();
@@ -278,7 +250,7 @@ TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWind
 
     // Permanent delete: No at the first question, No at the second, then Yes twice.
     const FileSnapshot before = SnapshotOf(".");
-    Select(list, {"a ソ.txt"});
+    SelectRows(list, {"a ソ.txt"});
     for (const std::deque<int>& answers : {std::deque<int>{IDNO}, std::deque<int>{IDYES, IDNO}}) {
         m_platform.m_answers = answers;
         run.Command(ID_DELETE_PERMANENT);
@@ -286,7 +258,7 @@ TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWind
     }
     EXPECT_EQ(m_platform.m_texts.size(), 3u);
     EXPECT_NE(m_platform.m_texts[0].find("'a ソ.txt' を 削除しても よろしいですか？"), std::string::npos);
-    Select(list, {"a ソ.txt", "😀 한"});
+    SelectRows(list, {"a ソ.txt", "😀 한"});
     m_platform.m_answers = {IDYES, IDYES};
     run.Command(ID_DELETE_PERMANENT);
     EXPECT_NE(m_platform.m_texts[3].find("これら 2個のファイルを 削除しても"), std::string::npos);
@@ -385,18 +357,18 @@ TEST_F(FileCommandTest, CommandsAreEnabledByTheSelectionTheClipboardAndTheFolder
         std::function<void()> arrange;
         const char* states;  // cut copy paste delete permanent undo new-folder copy-all
     } cases[] = {
-        {"nothing selected", [&] { Select(list, {}); }, "00000011"},
-        {"a file", [&] { Select(list, {"file.txt"}); }, "11011011"},
+        {"nothing selected", [&] { SelectRows(list, {}); }, "00000011"},
+        {"a file", [&] { SelectRows(list, {"file.txt"}); }, "11011011"},
         {"a file, the clipboard filled", [&] { run.Command(ID_EDIT_COPY); }, "11111011"},
         {"no folder chosen yet", [&] { DocOf(pChild).m_strCurPath.clear(); }, "11111001"},
-        {"the computer", [&] { Show(TreeOf(pChild), computer); Activate(run, pChild); Select(list, {}); }, "00000000"},
+        {"the computer", [&] { Show(TreeOf(pChild), computer); Activate(run, pChild); SelectRows(list, {}); }, "00000000"},
         {"a drive", [&] { ListView_SetItemState(list.m_hWnd, 0, LVIS_SELECTED, LVIS_SELECTED); ProgramRun::Pump(); },
          "00100000"},
         {"the editor open", [&] {
              Show(TreeOf(pChild), KeyOf("e"));
              Activate(run, pChild);
              DocOf(pChild).GetClipList().Clear();
-             Select(list, {"file.txt"});
+             SelectRows(list, {"file.txt"});
              ListView_EditLabel(list.m_hWnd, RowOf(list, "file.txt"));
          }, "11111111"},
     };
@@ -436,7 +408,7 @@ TEST_F(FileCommandTest, NewFolderWhileAWalkRunsOnlyStopsTheWalk)
             run.Command(ID_NEW_FOLDER);
         }
     };
-    Select(ListOf(pChild), {});
+    SelectRows(ListOf(pChild), {});
     run.Command(ID_AGGREGATE);
     m_platform.m_onPump = nullptr;
     EXPECT_TRUE(bPressed);

@@ -160,6 +160,12 @@ private:
     HWND m_hAnswered = nullptr;
 };
 
+// The captions of the shell's confirmations.
+inline const char kCopyCaption[] = "ファイルのコピーの確認";
+inline const char kOverwriteCaption[] = "ファイルの上書きの確認";
+inline const char kDeleteCaption[] = "ファイルの削除の確認";
+inline const char kFolderDeleteCaption[] = "フォルダーの削除の確認";
+
 // The registry key the tests keep their registered folders under, apart from the program's.
 inline const wchar_t kTestRegistryKey[] = L"ZQ GUI Tests";
 
@@ -168,6 +174,53 @@ inline CLeftView& TreeOf(CMDIChildWnd* pChild)
 {
     return *dynamic_cast<CChildFrame&>(*pChild).GetLeftPane();
 }
+
+// Watches the trees of this thread for a selection that has not yet been acted on: a tree acts on
+// a selection once it has rested for CLeftView::kSelectionDelay, when its selection timer fires.
+// Seen through thread hooks: the tree's change notice, and that timer taken from the queue.
+class SelectionWatch {
+public:
+    SelectionWatch()
+    {
+        s_pending.clear();
+        m_hSent = SetWindowsHookExW(WH_CALLWNDPROC, OnSent, nullptr, GetCurrentThreadId());
+        m_hPosted = SetWindowsHookExW(WH_GETMESSAGE, OnPosted, nullptr, GetCurrentThreadId());
+    }
+    ~SelectionWatch()
+    {
+        UnhookWindowsHookEx(m_hSent);
+        UnhookWindowsHookEx(m_hPosted);
+    }
+    SelectionWatch(const SelectionWatch&) = delete;
+    SelectionWatch& operator=(const SelectionWatch&) = delete;
+
+    static bool AnyPending() { return !s_pending.empty(); }
+
+private:
+    // CLeftView's selection timer (private there): a changed id only makes Settle wait its limit.
+    static constexpr UINT_PTR kSelectionTimer = 0x5A51;
+
+    static LRESULT CALLBACK OnSent(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && sent.message == WM_NOTIFY &&
+            reinterpret_cast<const NMHDR*>(sent.lParam)->code == TVN_SELCHANGEDW)
+            s_pending.push_back(reinterpret_cast<const NMHDR*>(sent.lParam)->hwndFrom);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static LRESULT CALLBACK OnPosted(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto& posted = *reinterpret_cast<const MSG*>(lParam);
+        if (code == HC_ACTION && wParam == PM_REMOVE && posted.message == WM_TIMER &&
+            posted.wParam == kSelectionTimer)
+            std::erase(s_pending, posted.hwnd);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline std::vector<HWND> s_pending;
+    HHOOK m_hSent = nullptr;
+    HHOOK m_hPosted = nullptr;
+};
 
 // One run of the program: start-up as InitInstance does it without the tip, then whatever the
 // test does through commands and the windows, then the end of the process simulated by
@@ -265,6 +318,7 @@ public:
     }
 
 private:
+    SelectionWatch m_selections;  // first: it sees the start-up's selections too
     std::unique_ptr<CEApp> m_app;
     bool m_bStarted = false;
 };
@@ -297,13 +351,15 @@ inline std::string KeyOf(const std::filesystem::path& path)
     return key;
 }
 
-// Lets the tree's selection settle (it waits for a quiet moment before the window follows it).
+// Waits until every tree has acted on its selection (each waits for a quiet moment before its
+// window follows it), pumping the program's messages; at most twice that moment and a little.
 inline void Settle()
 {
     const DWORD until = GetTickCount() + 2 * CLeftView::kSelectionDelay + 100;
-    while (GetTickCount() < until) {
+    ProgramRun::Pump();
+    while (SelectionWatch::AnyPending() && GetTickCount() < until) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         ProgramRun::Pump();
-        Sleep(10);
     }
 }
 
@@ -320,6 +376,45 @@ inline HTREEITEM Show(CLeftView& tree, const std::string& path)
 inline CEView& ListOf(CMDIChildWnd* pChild)
 {
     return *dynamic_cast<CChildFrame&>(*pChild).GetRightPane();
+}
+
+// Makes the window the active one, as a click into it does, with the focus on hFocus (a pane).
+inline void Activate(CMDIChildWnd* pChild, HWND hFocus = nullptr)
+{
+    SendMessageW(GetParent(pChild->m_hWnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pChild->m_hWnd), 0);
+    if (hFocus)
+        SetFocus(hFocus);
+    ProgramRun::Pump();
+}
+
+// The row of the list that shows name, or -1.
+inline int RowOf(const CEView& list, const std::string& name)
+{
+    for (int row = 0; row < list.GetRowCount(); ++row) {
+        if (FromWide(list.GetCellText(row, 0)) == name)
+            return row;
+    }
+    return -1;
+}
+
+// Selects the named rows of the list and no other, as clicks with Ctrl held would.
+inline void SelectRows(CEView& list, std::initializer_list<std::string> names)
+{
+    ListView_SetItemState(list.m_hWnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (const std::string& name : names) {
+        const int row = RowOf(list, name);
+        ASSERT_GE(row, 0) << name;
+        ListView_SetItemState(list.m_hWnd, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    ProgramRun::Pump();
+}
+
+// A child window's caption: the list's title.
+inline std::string CaptionOf(CMDIChildWnd* pChild)
+{
+    wchar_t text[600] = {};
+    GetWindowTextW(pChild->m_hWnd, text, 600);
+    return FromWide(text);
 }
 
 // Sets a file's modified time, given in local time.
@@ -402,7 +497,16 @@ inline void SendMouse(DWORD flags, POINT screen)
     input.mi.dy = NormalizedMouseCoordinate(screen.y, GetSystemMetrics(SM_CYSCREEN));
     input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
     ASSERT_EQ(SendInput(1, &input, sizeof input), 1u);
-    for (int turn = 0; turn < 8; ++turn) {
+    // A loaded machine may hand the event on late: pump until a message from the new position has
+    // been taken and no mouse message waits any more, so that each step of a drag is dealt with
+    // before the next (the system would merge waiting moves).
+    const auto handled = [&] {
+        const DWORD at = GetMessagePos();
+        return static_cast<short>(LOWORD(at)) == screen.x && static_cast<short>(HIWORD(at)) == screen.y &&
+               HIWORD(GetQueueStatus(QS_MOUSE)) == 0;
+    };
+    const DWORD until = GetTickCount() + 2000;
+    for (int turn = 0; turn < 8 || (!handled() && GetTickCount() < until); ++turn) {
         Sleep(5);
         ProgramRun::Pump();
     }

@@ -29,14 +29,6 @@ protected:
         fs::create_directories(root / "Other");
         return KeyOf(root);
     }
-    static int RowOf(CEView& list, const std::string& name)
-    {
-        for (int row = 0; row < list.GetRowCount(); ++row) {
-            if (FromWide(list.GetCellText(row, 0)) == name)
-                return row;
-        }
-        return -1;
-    }
     static std::vector<std::string> Cells(CEView& list, const std::string& name)
     {
         std::vector<std::string> cells;
@@ -51,20 +43,6 @@ protected:
         for (int row = 0; row < list.GetRowCount(); ++row)
             names += (row ? " " : "") + FromWide(list.GetCellText(row, 0));
         return names;
-    }
-    static void Select(CEView& list, std::initializer_list<const char*> names)
-    {
-        ListView_SetItemState(list.m_hWnd, -1, 0, LVIS_SELECTED);
-        for (const char* name : names)
-            ListView_SetItemState(list.m_hWnd, RowOf(list, name), LVIS_SELECTED | LVIS_FOCUSED,
-                                  LVIS_SELECTED | LVIS_FOCUSED);
-        ProgramRun::Pump();
-    }
-    static std::string Caption(CMDIChildWnd* pChild)
-    {
-        wchar_t text[600] = {};
-        GetWindowTextW(pChild->m_hWnd, text, 600);
-        return FromWide(text);
     }
 };
 
@@ -109,8 +87,8 @@ TEST_F(ListPaneTest, EveryCellShowsTheEntryAndFolderRowsShowTotalsOnceAggregated
     run.App().m_settings.m_format.m_strSizeUnit = " KB";
     run.App().m_settings.m_format.m_nKByte = 1000;
     list.UpdateTitle();
-    EXPECT_EQ(Caption(run.Children()[0]).rfind(key + " ： 5 個のｵﾌﾞｼﾞｪｸﾄ 5,368,713 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u)
-        << Caption(run.Children()[0]);
+    EXPECT_EQ(CaptionOf(run.Children()[0]).rfind(key + " ： 5 個のｵﾌﾞｼﾞｪｸﾄ 5,368,713 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u)
+        << CaptionOf(run.Children()[0]);
 }
 
 TEST_F(ListPaneTest, HeaderClicksSortAsTheGroupingModeSays)
@@ -146,16 +124,16 @@ TEST_F(ListPaneTest, TheCaptionFollowsTheSelectionAndShowsWhyAFolderCouldNotBeLi
     CMDIChildWnd* pChild = run.Children()[0];
     CEView& list = ListOf(pChild);
 
-    Select(list, {"Readme.txt", "noext"});
-    EXPECT_EQ(Caption(pChild).rfind(key + " ： 2 個のｵﾌﾞｼﾞｪｸﾄ 1. 50 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u) << Caption(pChild);
+    SelectRows(list, {"Readme.txt", "noext"});
+    EXPECT_EQ(CaptionOf(pChild).rfind(key + " ： 2 個のｵﾌﾞｼﾞｪｸﾄ 1. 50 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u) << CaptionOf(pChild);
 
     ASSERT_TRUE(Show(tree, key + "\\empty"));
-    EXPECT_EQ(Caption(pChild).rfind(key + "\\empty ： 0 個のｵﾌﾞｼﾞｪｸﾄ 0 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u)
-        << Caption(pChild);
+    EXPECT_EQ(CaptionOf(pChild).rfind(key + "\\empty ： 0 個のｵﾌﾞｼﾞｪｸﾄ 0 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u)
+        << CaptionOf(pChild);
 
     ASSERT_TRUE(Show(tree, run.App().m_settings.m_keys.m_strMyComputerId));
-    EXPECT_TRUE(Caption(pChild).starts_with("ﾏｲ ｺﾝﾋﾟｭｰﾀ, ： ")) << Caption(pChild);
-    EXPECT_TRUE(Caption(pChild).ends_with(" 個のｵﾌﾞｼﾞｪｸﾄ ")) << Caption(pChild);
+    EXPECT_TRUE(CaptionOf(pChild).starts_with("ﾏｲ ｺﾝﾋﾟｭｰﾀ, ： ")) << CaptionOf(pChild);
+    EXPECT_TRUE(CaptionOf(pChild).ends_with(" 個のｵﾌﾞｼﾞｪｸﾄ ")) << CaptionOf(pChild);
     const int drive = 0;
     ASSERT_GT(list.GetRowCount(), drive);
     EXPECT_EQ(FromWide(list.GetCellText(drive, 1)), "ﾌｫﾙﾀﾞ");
@@ -178,8 +156,8 @@ TEST_F(ListPaneTest, TheCaptionFollowsTheSelectionAndShowsWhyAFolderCouldNotBeLi
     CUpdateHint hint;
     DocOf(pChild).UpdateAllViews(nullptr, kHintRefresh, &hint);
     EXPECT_EQ(list.GetRowCount(), 0);
-    EXPECT_EQ(Caption(pChild).find("個のｵﾌﾞｼﾞｪｸﾄ"), std::string::npos) << Caption(pChild);
-    EXPECT_EQ(Caption(pChild).find("(空きﾃﾞｨｽｸ領域 "), Caption(pChild).rfind("(")) << Caption(pChild);
+    EXPECT_EQ(CaptionOf(pChild).find("個のｵﾌﾞｼﾞｪｸﾄ"), std::string::npos) << CaptionOf(pChild);
+    EXPECT_EQ(CaptionOf(pChild).find("(空きﾃﾞｨｽｸ領域 "), CaptionOf(pChild).rfind("(")) << CaptionOf(pChild);
 }
 
 TEST_F(ListPaneTest, NamesOutsideCodePage932AreShownAndOpenedAsTheyAre)
@@ -194,7 +172,7 @@ TEST_F(ListPaneTest, NamesOutsideCodePage932AreShownAndOpenedAsTheyAre)
     for (const std::string& name : names) {
         const int row = RowOf(list, name);
         ASSERT_GE(row, 0) << name;
-        Select(list, {name.c_str()});
+        SelectRows(list, {name.c_str()});
         SendMessageW(list.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
         EXPECT_EQ(m_platform.m_opened.back(), KeyOf(root) + "\\" + name);
     }
@@ -264,7 +242,7 @@ TEST_F(ListPaneTest, DoubleClickAndEnterOpenFoldersInTheTreeAndFilesThroughTheSh
     ASSERT_TRUE(Show(tree, key));
     run.Command(ID_FILESORT_VALUE_ONLY);  // by name alone, so that a file is above a folder
     list.SortByColumn(0);
-    Select(list, {"Readme.txt", "Sub"});
+    SelectRows(list, {"Readme.txt", "Sub"});
     SendMessageW(list.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
     Settle();
     EXPECT_EQ(m_platform.m_opened, std::vector<std::string>{key + "\\README.TXT"});
@@ -284,8 +262,8 @@ TEST_F(ListPaneTest, EveryCaptionAndWindowMenuEntryShowsTheListsTitle)
         wchar_t text[600] = {};
         GetMenuStringW(hWindowMenu, AFX_IDM_FIRST_MDICHILD + index, text, 600, MF_BYCOMMAND);
         const std::string entry = FromWide(text);
-        EXPECT_EQ(entry.substr(entry.find(' ') + 1), Caption(children[index])) << entry;
-        EXPECT_NE(Caption(children[index]).find(" 個のｵﾌﾞｼﾞｪｸﾄ "), std::string::npos) << Caption(children[index]);
+        EXPECT_EQ(entry.substr(entry.find(' ') + 1), CaptionOf(children[index])) << entry;
+        EXPECT_NE(CaptionOf(children[index]).find(" 個のｵﾌﾞｼﾞｪｸﾄ "), std::string::npos) << CaptionOf(children[index]);
     }
 }
 
@@ -307,7 +285,7 @@ TEST_F(ListPaneTest, AggregatingFromTheListTotalsTheSelectedRowsOrAllAndRereadsF
     run.Command(ID_AGGREGATE);
     EXPECT_EQ(Cells(list, "Sub")[9], "1");
     EXPECT_EQ(Cells(list, "Other")[3], "0 KB");
-    EXPECT_EQ(Caption(pChild).rfind(key + " ： 5 個", 0), 0u) << Caption(pChild);
+    EXPECT_EQ(CaptionOf(pChild).rfind(key + " ： 5 個", 0), 0u) << CaptionOf(pChild);
 
     // Re-aggregate mode reads a selected file again and corrects its folder's stored size.
     CSizeInfo before;
@@ -320,7 +298,7 @@ TEST_F(ListPaneTest, AggregatingFromTheListTotalsTheSelectedRowsOrAllAndRereadsF
     SetFileAttributesW(L"list\\README.TXT", FILE_ATTRIBUTE_NORMAL);
     fs::rename("list/README.TXT.new", "list/README.TXT");
     run.Command(ID_REAGGREGATE);
-    Select(list, {"Readme.txt"});
+    SelectRows(list, {"Readme.txt"});
     run.Command(ID_AGGREGATE);
     EXPECT_EQ(Cells(list, "Readme.txt")[3], "4 KB");
     CSizeInfo after;

@@ -2,7 +2,6 @@
 // by keyboard, the shell's own dialogs answered), with every file's bytes and modified time
 // checked afterwards and both windows' trees compared with the disk.
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -16,9 +15,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-const char kCopyCaption[] = "ファイルのコピーの確認";
-const char kFolderDeleteCaption[] = "フォルダーの削除の確認";
 
 class TreeCommandsTest : public GuiTest {
 protected:
@@ -42,14 +38,6 @@ protected:
     }
     static std::string Key(const std::string& work, const std::string& below) { return work + "\\" + below; }
 
-    // Makes the window the active one, as a click on it does; its tree has the focus. (The frame
-    // lists its windows in z-order, so a test names them by what it took at their creation.)
-    static void Activate(CMDIChildWnd* pChild)
-    {
-        SendMessageW(GetParent(pChild->m_hWnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pChild->m_hWnd), 0);
-        SetFocus(TreeOf(pChild).m_hWnd);
-        ProgramRun::Pump();
-    }
     // Opens the folder in the tree with its children shown and selects it.
     static HTREEITEM Open(CLeftView& tree, const std::string& path)
     {
@@ -165,7 +153,7 @@ TEST_F(TreeCommandsTest, RenamingByTheLabelKeepsTheTotalsAndRefusesInvalidAndTak
     Open(other, Key(work, "ソ表"));
     ASSERT_TRUE(Open(other, Key(work, "ソ表\\sub")));  // the other window lists a folder below
     Settle();
-    Activate(pWide);
+    Activate(pWide, TreeOf(pWide).m_hWnd);
     ShowWindow(pWide->m_hWnd, SW_MAXIMIZE);
     ASSERT_TRUE(Open(tree, Key(work, "ソ表")));
     run.Command(ID_AGGREGATE);
@@ -274,7 +262,7 @@ TEST_F(TreeCommandsTest, NewFolderThreeTimesOpensEachNewFolderForItsNameInBothWi
     CLeftView& tree = TreeOf(windows[0]);
     CLeftView& other = TreeOf(windows[1]);
     Open(other, dst);
-    Activate(windows[0]);
+    Activate(windows[0], TreeOf(windows[0]).m_hWnd);
     ASSERT_TRUE(Open(tree, dst));
     EXPECT_TRUE(run.MenuItem(ID_NEW_FOLDER).enabled);
     const char* const names[] = {"新しいフォルダ", "新しいフォルダ (2)", "新しいフォルダ (3)"};
@@ -319,19 +307,19 @@ TEST_F(TreeCommandsTest, AFolderCutInOneWindowsTreeAndPastedInAnothersMovesWhole
     const std::vector<CMDIChildWnd*> windows = run.Children();
     CLeftView& first = TreeOf(windows[0]);
     CLeftView& second = TreeOf(windows[1]);
-    Activate(windows[0]);
+    Activate(windows[0], TreeOf(windows[0]).m_hWnd);
     Open(first, Key(work, "dst"));
     ASSERT_TRUE(Open(first, Key(work, "ソ表")));
-    Activate(windows[1]);
+    Activate(windows[1], TreeOf(windows[1]).m_hWnd);
     Open(second, work);
     ASSERT_TRUE(Open(second, Key(work, "dst")));
     const FileSnapshot before = SnapshotOf("work");
 
-    Activate(windows[0]);
+    Activate(windows[0], TreeOf(windows[0]).m_hWnd);
     EXPECT_TRUE(run.MenuItem(ID_EDIT_CUT).enabled);
     run.Command(ID_EDIT_CUT);
     EXPECT_TRUE(DocOf(windows[0]).IsCutPending());
-    Activate(windows[1]);
+    Activate(windows[1], TreeOf(windows[1]).m_hWnd);
     EXPECT_TRUE(run.MenuItem(ID_EDIT_PASTE).enabled);
     DialogAnswerer answerer;  // a move asks nothing
     run.Command(ID_EDIT_PASTE);
@@ -417,7 +405,7 @@ TEST_F(TreeCommandsTest, ReplaceWithTheClipboardContentsCopiesWhatTheCopiedFolde
     CLeftView& tree = TreeOf(windows[0]);
     CLeftView& other = TreeOf(windows[1]);
     Open(other, Key(work, "dst"));
-    Activate(windows[0]);
+    Activate(windows[0], TreeOf(windows[0]).m_hWnd);
     Open(tree, Key(work, "dst"));
     ASSERT_TRUE(Open(tree, Key(work, "ソ表")));
     run.Command(ID_EDIT_COPY);
@@ -439,12 +427,12 @@ TEST_F(TreeCommandsTest, ReplaceWithTheClipboardContentsCopiesWhatTheCopiedFolde
     EXPECT_EQ(DocOf(windows[0]).GetClipList().size(), 3u);  // a copy's list stays
 }
 
-// The list's paste of thousands of entries: each is looked up among its parent's children, not by
-// a search of every item of the tree, and the files among them cost nothing at all.
-TEST_F(TreeCommandsTest, AMoveOfTenThousandFilesAndTwoThousandFoldersIsFollowedByLookupsByPath)
+// The list's paste of many entries, files among them: each folder is looked up among its parent's
+// children. How fast thousands go is a benchmark's business (bench/paste_update.sh).
+TEST_F(TreeCommandsTest, AMoveOfManyFilesAndFoldersLeavesBothFoldersAsOnTheDisk)
 {
-    constexpr int kFolders = 3000;
-    constexpr int kMoved = 2000;
+    constexpr int kFolders = 300;
+    constexpr int kMoved = 200;
     for (int i = 0; i < kFolders; ++i)
         fs::create_directories(fs::path("wide") / ("f" + std::to_string(i)));
     fs::create_directories("dst");
@@ -458,7 +446,7 @@ TEST_F(TreeCommandsTest, AMoveOfTenThousandFilesAndTwoThousandFoldersIsFollowedB
 
     CEDoc& doc = DocOf(run.Children()[0]);
     CPathList& clip = doc.GetClipList();
-    for (int i = 0; i < 10000; ++i)
+    for (int i = 0; i < 1000; ++i)
         clip.Add(wide + "\\file" + std::to_string(i) + ".txt", kAttrArchive);
     for (int i = 0; i < kMoved; ++i) {
         const std::string name = "f" + std::to_string(i);
@@ -468,13 +456,10 @@ TEST_F(TreeCommandsTest, AMoveOfTenThousandFilesAndTwoThousandFoldersIsFollowedB
     CUpdateHint hint;
     hint.m_strPath = dst;
     hint.m_nCode = kFoMove;
-    const DWORD start = GetTickCount();
     tree.OnFilesPasted(hint);
-    const DWORD elapsed = GetTickCount() - start;
-    std::printf("tree after a move of %zu entries: %lu ms\n", clip.size(), static_cast<unsigned long>(elapsed));
     EXPECT_EQ(ChildNames(tree, wide), DiskFolders("wide"));
     EXPECT_EQ(ChildNames(tree, dst), DiskFolders("dst"));
-    EXPECT_LT(elapsed, 5000u);
+    EXPECT_EQ(ChildNames(tree, dst).size(), static_cast<std::size_t>(kMoved));
 }
 
 // The list reads a changed file again in re-aggregate mode (code 8): the tree shows its folder's
