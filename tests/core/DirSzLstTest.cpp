@@ -1,7 +1,6 @@
 // The folder record list: ordering, lookups, renames, and its stored form.
 #include <gtest/gtest.h>
 
-#include <random>
 
 #include "FailingAllocation.h"
 #include "StoreTestSupport.h"
@@ -118,23 +117,6 @@ TEST_F(DirSzLstTest, InsertingBesideEntriesOutOfOrderKeepsTheListWhole)
     list.SetEntry("C:\\b", {}, {});
     list.SetEntry("C:\\d", {}, {});
     expectWhole({"C:\\b", "C:\\c", "C:\\a", "C:\\d"});
-}
-
-TEST_F(DirSzLstTest, ManyRandomKeysStayOrderedAndUnique)
-{
-    std::mt19937 random(7);
-    std::set<std::string> expected;
-    for (int i = 0; i < 5000; ++i) {
-        const std::string key = "C:\\" + std::to_string(random() % 3000);
-        expected.insert(key);
-        list.SetEntry(key, Totals(i, 0, 0), {});
-        if (i % 7 == 0) {
-            const std::string gone = "C:\\" + std::to_string(random() % 3000);
-            expected.erase(gone);
-            list.RemoveEntry(gone);
-        }
-    }
-    EXPECT_EQ(Keys(list), std::vector<std::string>(expected.begin(), expected.end()));
 }
 
 TEST(SizeInfo, CompareTotalsMarksSizeModifiedFoldersFilesAndAddKeepsTheLaterTimes)

@@ -1,6 +1,6 @@
-// The file operations the program makes itself, on real folder trees: removal as the system
-// allows it, the permanent delete with its questions and its report of where it stopped, new
-// folders under numbered names, and the filter that keeps unchanged files out of a copy.
+// The file operations the program makes itself, on real folder trees: the permanent delete with its
+// questions and its report of where it stopped, new folders under numbered names, and the filter
+// that keeps unchanged files out of a copy.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -81,39 +81,6 @@ const std::string kFirstQuestionEnd =
 const std::string kSecondQuestion = "念のため もう一度お尋ねします。　完全に 削除しても よろしいですか？\n\n";
 
 }  // namespace
-
-TEST_F(FileServicesTest, ThePlatformRemovesWhatDeleteFileAndRemoveDirectoryRemoveAndRefusesTheRest)
-{
-    tree.File("file", 1);
-    tree.File("readonly", 1);
-    MakeReadOnly("readonly");
-    tree.File("full/x", 1);
-    tree.Folder("empty");
-    tree.Folder("taken");
-    CPlatform& system = GetPlatform();
-    const struct {
-        const char* what;
-        std::function<uint32_t(const std::string&)> operation;
-        std::string relative;
-        uint32_t code;  // kErrorSuccess, or what must come back
-        bool bStays;
-    } cases[] = {
-        {"a file", [&](auto& p) { return system.RemoveFile(p); }, "file", kErrorSuccess, false},
-        {"a read-only file", [&](auto& p) { return system.RemoveFile(p); }, "readonly", kErrorAccessDenied, true},
-        {"a folder as a file", [&](auto& p) { return system.RemoveFile(p); }, "empty", kErrorAccessDenied, true},
-        {"a folder not empty", [&](auto& p) { return system.RemoveFolder(p); }, "full", kErrorDirNotEmpty, true},
-        {"an empty folder", [&](auto& p) { return system.RemoveFolder(p); }, "empty", kErrorSuccess, false},
-        {"a folder taken", [&](auto& p) { return system.CreateFolder(p); }, "taken", kErrorAlreadyExists, true},
-        {"a file's name", [&](auto& p) { return system.CreateFolder(p); }, "full/x", kErrorAlreadyExists, true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.operation(tree.Key(c.relative)), c.code) << c.what;
-        EXPECT_EQ(Exists(c.relative), c.bStays) << c.what;
-    }
-    EXPECT_NE(system.RemoveFile(tree.Key("missing")), kErrorSuccess);
-    EXPECT_NE(system.RemoveFolder(tree.Key("full/x")), kErrorSuccess);
-    EXPECT_TRUE(Exists("full/x"));
-}
 
 TEST_F(FileServicesTest, ListingGivesEveryEntryButTheDotsWithItsAttributesOrOnlyTheFiles)
 {
@@ -197,7 +164,6 @@ TEST_F(FileServicesTest, PermanentDeleteAsksTwiceNamingOneEntryOrCountingSeveral
         std::size_t questions;
         bool bDeleted;
     } cases[] = {
-        {{kIdNo}, 1, false},
         {{kIdCancel}, 1, false},
         {{kIdYes, kIdNo}, 2, false},
         {{kIdYes, kIdYes}, 2, true},

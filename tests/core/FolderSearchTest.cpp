@@ -140,22 +140,6 @@ TEST(FolderSearchTest, WhichRecordsASearchReports)
     }
 }
 
-TEST(FolderSearchTest, InMode1AHitHidesTheFoldersBelowItButNotItsSiblings)
-{
-    const std::vector<Record> records = {
-        {"C:\\x", Totals(1, 1, 1), Totals(0, 0, 0)},
-        {"C:\\x\\y", Totals(1, 0, 1), Totals(1, 0, 1)},
-        {"C:\\x2", Totals(1, 0, 1), Totals(1, 0, 1)},  // shares the text "C:\x", is no folder below it
-        {"C:\\z", Totals(5, 0, 1), Totals(5, 0, 1)},
-    };
-    CSizeInfo below2;
-    below2.m_nSize = 2;
-    EXPECT_EQ(Hits(records, "C:\\", below2, 1, true), (std::vector<std::string>{"C:\\x", "C:\\x2"}));
-    // mode 0 reports each
-    EXPECT_EQ(Hits(records, "C:\\", CSizeInfo(), 0, true),
-              (std::vector<std::string>{"C:\\x", "C:\\x\\y", "C:\\x2", "C:\\z"}));
-}
-
 TEST(FolderSearchTest, RelativePathsBelowABase)
 {
     const CFolderKeys keys;

@@ -137,11 +137,10 @@ TEST(ListTitleTest, CountsSizesFreeSpaceAndErrorsMakeOneLine)
         std::string expectedStart;
         std::string expectedEnd;
     } cases[] = {
-        {false, all, 0, free, "C:\\d ： 10 個のｵﾌﾞｼﾞｪｸﾄ " + format.FormatSizeWithFraction(5000000000ULL, " KB"),
-         " (空きﾃﾞｨｽｸ領域 " + format.FormatSizeAuto(4567000000LL) + ")"},
+        {false, all, 0, free, "C:\\d ： 10 個のｵﾌﾞｼﾞｪｸﾄ 5,000,000 KB", " (空きﾃﾞｨｽｸ領域 4. 56GB)"},
         {false, two, 5, free, "C:\\d ： 2 個のｵﾌﾞｼﾞｪｸﾄ 1. 50 KB", ")"},  // a selection hides the error
         {false, none, 0, free, "C:\\d ： 0 個のｵﾌﾞｼﾞｪｸﾄ 0 KB (", ")"},
-        {false, none, 5, free, "C:\\d ： " + platform.FormatSystemMessage(5).substr(0, 3), ")"},
+        {false, none, 5, free, "C:\\d ： ", ")"},  // the error's text instead of the count
         {false, all, 0, unreadable, "C:\\d ： 10 個", ")"},
         {true, {3, 0, false}, 0, free, "ﾏｲ ｺﾝﾋﾟｭｰﾀ, ： 3 個のｵﾌﾞｼﾞｪｸﾄ ", "ｸﾄ "},
     };
@@ -154,6 +153,8 @@ TEST(ListTitleTest, CountsSizesFreeSpaceAndErrorsMakeOneLine)
     }
     const std::string failedFree = CListTitle::Compose("C:\\d", false, all, 0, unreadable, format);
     EXPECT_EQ(failedFree.find("空き"), std::string::npos) << failedFree;
+    const std::string failedList = CListTitle::Compose("C:\\d", false, none, 5, free, format);
+    EXPECT_EQ(failedList.find("個"), std::string::npos) << failedList;
 }
 
 TEST(ListLayoutTest, ALayoutIsReadBackAndAnythingElseIsLeftForTheNextReader)

@@ -1,5 +1,5 @@
 // Tests of the search criteria: dates and times as the dialog normalises them, sizes in bytes
-// under both kilobytes, the message lines of faulty rows, and the numbers of a text.
+// under both kilobytes, and the message lines of faulty rows.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -80,19 +80,6 @@ TEST_F(SearchCriteriaTest, ATimeTheCLibraryRefusesFailsWithTheTextsAsTyped)
     EXPECT_EQ(out.GetTime(), 0);
 }
 
-TEST_F(SearchCriteriaTest, SplitNumbersReadsUpToThreeNumbersAsAtoiDoes)
-{
-    const std::pair<const char*, std::array<int, 3>> cases[] = {
-        {"1/2/3", {1, 2, 3}},   {"1/2/3/4", {1, 2, 3}}, {"12", {12, 0, 0}},       {"/5", {0, 5, 0}},
-        {" 7/ 8x/+9", {7, 8, 9}}, {"", {0, 0, 0}},     {"a/b/c", {0, 0, 0}},      {"-3/-4", {-3, -4, 0}},
-        {"1//3", {1, 0, 3}},
-    };
-    for (const auto& [text, numbers] : cases)
-        EXPECT_EQ(CSearchCriteria::SplitNumbers(text, '/'), numbers) << text;
-    EXPECT_EQ(CSearchCriteria::SplitNumbers("12:30:45", ':'), (std::array<int, 3>{12, 30, 45}));
-    EXPECT_EQ(CSearchCriteria::SplitNumbers("12/30", ':'), (std::array<int, 3>{12, 0, 0}));
-}
-
 TEST_F(SearchCriteriaTest, SizesInBytesUnderEitherKilobyteAndSizesBeyond64BitsAreRefused)
 {
     struct Case {
@@ -127,20 +114,6 @@ TEST_F(SearchCriteriaTest, SizesInBytesUnderEitherKilobyteAndSizesBeyond64BitsAr
     }
 }
 
-TEST_F(SearchCriteriaTest, TheDefaultsMakeAllZeroCriteriaAndKeepThePrompt)
-{
-    CSizeInfo criteria;
-    criteria.m_nSize = 99;
-    criteria.m_tCreated = CTime(7);
-    ASSERT_TRUE(fields.BuildCriteria(criteria, format));
-    EXPECT_EQ(criteria, CSizeInfo());
-    EXPECT_EQ(fields.m_strMessage, "フォルダの検索条件を入力して下さい。");
-    EXPECT_EQ(fields.m_strModifiedDate, "0/0/0");
-    EXPECT_EQ(fields.m_strCreatedTime, "0:0");
-    EXPECT_EQ(fields.m_nCombine, 0);
-    EXPECT_EQ(fields.m_bSkipNoDate, 1);
-}
-
 TEST_F(SearchCriteriaTest, FaultyRowsGiveOneLineEachInTheOrderModifiedReadCreatedAndNoCriteria)
 {
     struct Case {
@@ -169,11 +142,13 @@ TEST_F(SearchCriteriaTest, FaultyRowsGiveOneLineEachInTheOrderModifiedReadCreate
         EXPECT_EQ(fields.m_strMessage, c.message);
         EXPECT_EQ(fields.m_strModifiedDate, c.modified);  // a failing row still shows what was read
     }
-    // put right, the prompt comes back
+    // put right (the defaults), the prompt comes back and nothing is a criterion
     fields = CSearchCriteria();
     CSizeInfo criteria;
+    criteria.m_nSize = 99;
     EXPECT_TRUE(fields.BuildCriteria(criteria, format));
-    EXPECT_EQ(fields.m_strMessage, CSearchCriteria::kPrompt);
+    EXPECT_EQ(criteria, CSizeInfo());
+    EXPECT_EQ(fields.m_strMessage, "フォルダの検索条件を入力して下さい。");
 }
 
 TEST_F(SearchCriteriaTest, EveryFieldGoesIntoItsThresholdWithTheTextsNormalised)
@@ -198,26 +173,4 @@ TEST_F(SearchCriteriaTest, EveryFieldGoesIntoItsThresholdWithTheTextsNormalised)
     EXPECT_EQ(fields.m_strReadDate, "2001/1/1");
     EXPECT_EQ(fields.m_strCreatedDate, "1999/11/30");
     EXPECT_EQ(fields.m_strCreatedTime, "12:30");
-}
-
-// The C library's own mktime (natively glibc's, under Wine the Windows runtime's) normalises alike;
-// the dates chosen lie outside daylight saving everywhere it is kept.
-TEST(SearchCriteriaLibraryTest, TheCLibrariesMktimeNormalisesTheSameWay)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"99/2/30", "1999/3/2"}, {"0/0/0", "1999/11/30"}, {"2024/13/1", "2025/1/1"}, {"2001/1/32", "2001/2/1"}};
-    for (const auto& [typed, shown] : cases) {
-        std::string date = typed;
-        std::string time = "12:30";
-        CTime out;
-        EXPECT_TRUE(CSearchCriteria::ParseDateTime(date, time, out)) << typed;
-        EXPECT_EQ(date, shown);
-        EXPECT_EQ(time, "12:30");
-        EXPECT_GT(out.GetTime(), 0);
-    }
-    std::string date = "1960/1/1";
-    std::string time = "0:0";
-    CTime out;
-    EXPECT_FALSE(CSearchCriteria::ParseDateTime(date, time, out));
-    EXPECT_EQ(date, "1960/1/1");
 }
