@@ -7,8 +7,10 @@
 # Makes ROOT/search with the sub-folders h0000 to h0999 once (ROOT defaults to build/bench-search),
 # then runs zq_search_bench under Xvfb: median and spread of ROUNDS turns (7 by default) of the
 # bare run, of the pump alone, of each search; the search's own work a record against the bare
-# run (goal <= 3x), the pump's share, and the tree's cost a hit. Needs the Windows build tree of
-# scripts/setup.sh. Not a test: it only prints.
+# run (goal <= 3x), the pump's share, and the tree's cost a hit. With ZQ_BENCH_BASE set to a folder
+# holding another build's zq_search_bench.exe, that build runs right before this one (the figures
+# before a change, same run). Needs the Windows build tree of scripts/setup.sh. Not a test: it
+# only prints.
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-env.sh"
@@ -27,4 +29,11 @@ trap 'zq_stop_all; rm -rf "$work"' EXIT
 zq_start_xvfb
 zq_start_wineserver
 # A message box nobody answers would hold the run forever.
-(cd "$work" && timeout 900 wine "$WIN/bench/zq_search_bench.exe" "$ROUNDS" "$(zq_windows_path "$ROOT/search")")
+exes=()
+[[ -n "${ZQ_BENCH_BASE:-}" ]] && exes+=("$ZQ_BENCH_BASE/zq_search_bench.exe")
+exes+=("$WIN/bench/zq_search_bench.exe")
+for exe in "${exes[@]}"; do
+    echo "== $exe"
+    rm -rf "$work/run" && mkdir "$work/run"
+    (cd "$work/run" && timeout 900 wine "$exe" "$ROUNDS" "$(zq_windows_path "$ROOT/search")")
+done

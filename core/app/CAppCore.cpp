@@ -44,6 +44,23 @@ bool CAppCore::PumpMessages()
     return true;
 }
 
+void CAppCore::BeginWalkProgress()
+{
+    m_walkStatus.Begin(CWalkStatus::Clock::now());
+}
+
+void CAppCore::ShowWalkProgress(const CWalkProgress& progress)
+{
+    if (m_walkStatus.TakeTurn(CWalkStatus::Clock::now()))
+        ShowWalkStatus(CWalkStatus::Text(progress));
+}
+
+void CAppCore::EndWalkProgress()
+{
+    if (m_walkStatus.End())
+        ShowWalkStatus(std::string());
+}
+
 std::string CAppCore::FormatSystemError(uint32_t code)
 {
     return CSystemErrorText::Describe(code);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "app/CWalkStatus.h"
 #include "folderdata/CWalkSink.h"
 #include "services/CPathList.h"
 
@@ -29,6 +30,10 @@ public:
     // the quit message ends the process at once with exit code 0, saving nothing.
     bool PumpMessages() override;
     void RememberLastError(uint32_t code) override { m_dwLastError = code; }
+    // How far a walk has come, in the status bar at the pace of m_walkStatus (ShowWalkStatus).
+    void BeginWalkProgress() override;
+    void ShowWalkProgress(const CWalkProgress& progress) override;
+    void EndWalkProgress() override;
     // The system's message text for an error code, cut after its first "。".
     std::string FormatSystemError(uint32_t code);
     // "0x" and lower-case hexadecimal digits.
@@ -41,6 +46,10 @@ public:
     // Shows the start-up tip that follows the one shown last time (COnePointTips); returns the
     // answer that closed the tip box.
     int ShowOnePointTip();
+
+protected:
+    // The window program shows the text in its status bar; an empty text brings back the idle one.
+    virtual void ShowWalkStatus(const std::string& /*text*/) {}
 
 private:
     // held apart so that this header stays small; the references below name them
@@ -66,6 +75,7 @@ public:
     // the program's clipboard, also the work list of the delete commands
     CPathList m_clipList;
     int32_t m_bCutPending = 0;
+    CWalkStatus m_walkStatus;
 
 private:
     CAppCore* m_previous = nullptr;

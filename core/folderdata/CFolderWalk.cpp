@@ -104,9 +104,35 @@ bool CFolderWalk::AggregateFolder(const std::string& key, CSizeInfo& total, CSiz
         m_bIgnoreUnreadable = false;
         m_leftOut.clear();
     }
+    // Ends the progress however the walk ends, a quit met in the pump included.
+    struct ProgressScope {
+        CFolderWalk& walk;
+        ~ProgressScope() { walk.EndProgress(); }
+    };
+    BeginProgress(key);
+    const ProgressScope progress{*this};
     if (m_keys.IsMyComputerKey(key))
         return AggregateAllDrives(key, total, direct, pDoc, bRecount, bCachedOnly);
     return AggregateTree(key, total, direct, pDoc, bRecount, bCachedOnly);
+}
+
+void CFolderWalk::BeginProgress(const std::string& key)
+{
+    if (m_nWalkDepth++ > 0 || !m_pSink)
+        return;
+    m_progress = CWalkProgress();
+    if (m_pFolderInfo) {
+        if (const CDirSzLst::POSITION pos = m_pFolderInfo->FindEntry(key))
+            m_progress.m_nExpectedFiles = m_pFolderInfo->GetTotalAt(pos).m_nFiles;
+    }
+    if (!m_bInCommand)
+        m_pSink->BeginWalkProgress();
+}
+
+void CFolderWalk::EndProgress()
+{
+    if (--m_nWalkDepth == 0 && !m_bInCommand && m_pSink)
+        m_pSink->EndWalkProgress();
 }
 
 bool CFolderWalk::AggregateAllDrives(const std::string& key, CSizeInfo& total, CSizeInfo& direct,
@@ -160,6 +186,7 @@ bool CFolderWalk::AggregateTree(const std::string& key, CSizeInfo& total, CSizeI
                 continue;
             ClearTotals(level.childTotal);
             if (!level.finder.IsDirectory()) {
+                ++m_progress.m_nFiles;
                 const CSizeInfo file = FileTotals(level.finder);
                 level.direct->Add(file);
                 level.total->Add(file);
@@ -188,6 +215,7 @@ bool CFolderWalk::AggregateTree(const std::string& key, CSizeInfo& total, CSizeI
                 continue;
             }
             parent.childTotal.m_nFolders += 1;  // the subfolder itself
+            ++m_progress.m_nFolders;
             parent.total->Add(parent.childTotal);
         }
     }
@@ -197,6 +225,8 @@ CFolderWalk::Entered CFolderWalk::EnterFolder(const std::string& key, CSizeInfo&
                                               CDocument* pDoc, bool bRecount, bool bCachedOnly, Level& level,
                                               bool bTop)
 {
+    if (m_nWalkDepth > 0)
+        m_pSink->ShowWalkProgress(m_progress);
     if (!PumpAndCheckStop())
         return Entered::Failed;
     if (!bRecount) {
@@ -204,6 +234,8 @@ CFolderWalk::Entered CFolderWalk::EnterFolder(const std::string& key, CSizeInfo&
         if (const CDirSzLst::POSITION pos = folderInfo.FindEntry(key)) {
             total = folderInfo.GetTotalAt(pos);  // one lookup answers it
             direct = folderInfo.GetDirectAt(pos);
+            m_progress.m_nFolders += total.m_nFolders;
+            m_progress.m_nFiles += total.m_nFiles;
             return Entered::Stored;
         }
         if (bCachedOnly)
@@ -306,6 +338,15 @@ void CFolderWalk::BeginCommand()
     m_bIgnoreUnreadable = false;
     m_leftOut.clear();
     m_bInCommand = true;
+    if (m_pSink && m_nWalkDepth == 0)
+        m_pSink->BeginWalkProgress();
+}
+
+void CFolderWalk::EndCommand()
+{
+    m_bInCommand = false;
+    if (m_pSink && m_nWalkDepth == 0)
+        m_pSink->EndWalkProgress();
 }
 
 bool CFolderWalk::PumpAndCheckStop()

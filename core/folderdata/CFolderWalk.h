@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "folderdata/CSizeInfo.h"
+#include "folderdata/CWalkProgress.h"
 
 class CDirSzLst;
 class CDocument;
@@ -20,7 +21,9 @@ class CWalkSink;
 // level then returns false without storing anything, while the subfolders finished before keep
 // their records. The walk keeps its own stack, so no depth of folders can exhaust the thread's.
 // The settings object owns the one walk (settings.m_walk); the application attaches its record
-// list and pump to it.
+// list and pump to it. Before each folder the sink also learns how far the walk has come
+// (CWalkProgress, counted afresh by each walk that is not nested in another), from the start of
+// a command (or of a walk outside one) to its end.
 //
 // A sub-folder that its parent listed but that is gone when the walk opens it (deleted meanwhile)
 // is skipped without a word: it adds nothing, not even itself. A folder that cannot be read asks
@@ -54,7 +57,7 @@ public:
     // A user's command may run several walks that share one Ignore answer and one list of folders
     // left out: between BeginCommand and EndCommand. A walk outside a command starts afresh.
     void BeginCommand();
-    void EndCommand() { m_bInCommand = false; }
+    void EndCommand();
     // A folder the current command left out because it could not be read, and why.
     struct LeftOut {
         std::string folder;
@@ -91,6 +94,9 @@ private:
     // other; Skipped when the user goes on without it, Failed when the walk stops.
     Entered LeaveOutUnreachable(const std::string& key);
     void RememberLastError(uint32_t code);
+    // The outermost walk counts afresh, against the folder's stored record when it has one.
+    void BeginProgress(const std::string& key);
+    void EndProgress();
 
     const CFolderKeys& m_keys;
     // TRUE only while a walk waits in its message pump; clearing it asks the walk to stop.
@@ -101,4 +107,7 @@ private:
     bool m_bInCommand = false;
     bool m_bIgnoreUnreadable = false;
     std::vector<LeftOut> m_leftOut;
+    // how far the outermost walk has come; walks nested in its pump add to it
+    CWalkProgress m_progress;
+    int m_nWalkDepth = 0;
 };

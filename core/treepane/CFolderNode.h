@@ -10,7 +10,8 @@
 // carries its address as item data, so an item knows its folder key and the totals last
 // aggregated for it even while its label shows only the name. The label itself is kept here too:
 // the control asks for it when it draws, so changing a label never makes the control lay out
-// thousands of siblings again. The tree hands a node back to the document (ReleaseFolderNode)
+// thousands of siblings again. So is its image (a search hit, a compare mark): an image the control
+// held itself would make it lay out every item anew at each change. The tree hands a node back to the document (ReleaseFolderNode)
 // when it deletes the node's item, and all of them when it goes.
 class CFolderNode {
 public:
@@ -23,4 +24,5 @@ public:
     std::string m_strName;  // display name
     std::wstring m_strLabel;  // the text the item shows
     CSizeInfo m_info;       // zero until aggregated
+    int m_nImage = 0;       // the index in the tree's image list of the image the item shows
 };

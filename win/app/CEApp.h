@@ -70,6 +70,10 @@ public:
     // Home, End, Page Up, Page Down, Up, Down, Left, Right, Delete, Enter
     std::array<int32_t, 10> m_nKeyCodes = {36, 35, 33, 34, 38, 40, 37, 39, 46, 13};
 
+protected:
+    // The main frame's message pane shows how far a walk has come (CEAppWalkStatus.cpp).
+    void ShowWalkStatus(const std::string& text) override;
+
 private:
     // handed to every document
     CDocumentHost m_documentHost;

@@ -205,7 +205,11 @@ void CEView::React(LPARAM lHint, const CUpdateHint& hint)
         FillList(pDocument->m_strCurPath);
         break;
     case kHintAggregated:
+        // Thousands of rows may take new totals: the control is drawn once, at the end.
+        SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
         ShowStoredTotals(true);
+        SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
         break;
     case kHintFilesChanged:
         OnFilesChanged();

@@ -23,12 +23,16 @@ CLeftView::CLeftView()
             pDocument->OnUpdateAggregate(ui);
     });
     OnCommand(ID_LABEL_RESET, [this](UINT) {
+        const LabelBatch batch(*this);
         if (HTREEITEM hItem = Selected())
             ResetLabels(hItem);
         GetEDoc()->StopWalk();
     });
     OnUpdateUI(ID_LABEL_RESET, [this](CCmdUI& ui) { OnUpdateLabelReset(ui); });
-    OnCommand(ID_ICON_RESET, [this](UINT) { ResetIcons(Selected()); });
+    OnCommand(ID_ICON_RESET, [this](UINT) {
+        const LabelBatch batch(*this);
+        ResetIcons(Selected());
+    });
     MapFileCommands();
 }
 
@@ -94,29 +98,37 @@ std::wstring CLeftView::GetItemText(HTREEITEM hItem) const
 }
 
 // The control keeps no copy of the text (it asks through TVN_GETDISPINFO); setting the callback
-// again makes it measure the item anew, and only the item itself is drawn again.
+// again makes it measure the item anew, and only the item itself is drawn again. Within a batch
+// the control is left alone until the batch ends.
 void CLeftView::SetItemText(HTREEITEM hItem, const std::string& text)
 {
     CFolderNode* pNode = GetNode(hItem);
     if (!pNode)
         return;
     pNode->m_strLabel = ToWide(text);
-    TVITEMW item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = hItem;
-    item.pszText = LPSTR_TEXTCALLBACKW;
-    TreeView_SetItem(m_hWnd, &item);
-    RECT bounds{};
-    if (TreeView_GetItemRect(m_hWnd, hItem, &bounds, FALSE))
-        InvalidateRect(m_hWnd, &bounds, TRUE);
+    if (m_nLabelBatch == 0) {
+        TVITEMW item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = hItem;
+        item.pszText = LPSTR_TEXTCALLBACKW;
+        TreeView_SetItem(m_hWnd, &item);
+    }
+    m_bBatchChanged = true;
+    RepaintItem(hItem);
 }
 
 // The text is copied into the asker's buffer when it fits, so that a reader in another process
-// gets it too; a longer one is lent from the node.
+// gets it too; a longer one is lent from the node. Both images are the node's.
 void CLeftView::OnGetDispInfo(NMTVDISPINFOW& info) const
 {
     const auto* pNode = reinterpret_cast<const CFolderNode*>(info.item.lParam);
-    if (!(info.item.mask & TVIF_TEXT) || !pNode)
+    if (!pNode)
+        return;
+    if (info.item.mask & TVIF_IMAGE)
+        info.item.iImage = pNode->m_nImage;
+    if (info.item.mask & TVIF_SELECTEDIMAGE)
+        info.item.iSelectedImage = pNode->m_nImage;
+    if (!(info.item.mask & TVIF_TEXT))
         return;
     const std::wstring& label = pNode->m_strLabel;
     if (info.item.pszText && info.item.cchTextMax > 0 &&
@@ -133,9 +145,26 @@ UINT CLeftView::GetItemState(HTREEITEM hItem, UINT mask) const
     return TreeView_GetItemState(m_hWnd, hItem, mask);
 }
 
+// The index answers at once; the items themselves are searched only for a key it does not hold.
 HTREEITEM CLeftView::FindItem(const std::string& path) const
 {
+    if (const auto found = m_itemOfPath.find(path); found != m_itemOfPath.end()) {
+        const CFolderNode* pNode = GetNode(found->second);
+        if (pNode && pNode->m_strPath == path)
+            return found->second;
+    }
     return FindBelow(TreeView_GetRoot(m_hWnd), path);
+}
+
+void CLeftView::RememberItem(const std::string& path, HTREEITEM hItem)
+{
+    m_itemOfPath[path] = hItem;
+}
+
+void CLeftView::ForgetItem(const std::string& path, HTREEITEM hItem)
+{
+    if (const auto found = m_itemOfPath.find(path); found != m_itemOfPath.end() && found->second == hItem)
+        m_itemOfPath.erase(found);
 }
 
 HTREEITEM CLeftView::FindBelow(HTREEITEM hFirst, const std::string& path) const

@@ -80,8 +80,11 @@ extern std::string g_strTreeEditName;
 // CLeftViewTotals.cpp (aggregation and labels), CLeftViewLinkage.cpp (selection, linkage,
 // sorting and the frame's requests), CLeftViewCommands.cpp (file commands, label editing, the
 // Delete key), CLeftViewUpdates.cpp (reactions to file changes), CLeftViewSearch.cpp (search
-// marks), CLeftViewCompare.cpp (compare walks, answers and marks) and CLeftViewSnapshot.cpp (the
-// compare with a saved "Dir Info", which marks the tree and the list the same way).
+// marks), CLeftViewCompare.cpp (compare walks, answers and marks), CLeftViewSnapshot.cpp (the
+// compare with a saved "Dir Info", which marks the tree and the list the same way) and
+// CLeftViewBatch.cpp (many labels and images changed in one batch). Labels and images live in the
+// nodes; the control asks for them when it draws, so a batch changes thousands of them without the
+// control laying out its items for each.
 class CLeftView : public CView {
 public:
     // the keys a refresh met, so that it can remove the items of folders that are gone
@@ -223,7 +226,12 @@ private:
     CAppSettings& Settings() const;
     CFolderNode* GetNode(HTREEITEM hItem) const;
     HTREEITEM FindBelow(HTREEITEM hFirst, const std::string& path) const;
+    // the index of the items by key (m_itemOfPath), kept as items come, go and change keys
+    void RememberItem(const std::string& path, HTREEITEM hItem);
+    void ForgetItem(const std::string& path, HTREEITEM hItem);
     void SetItemText(HTREEITEM hItem, const std::string& text);
+    // Draws a shown item again: at once, or within a batch with the batch's next repaint.
+    void RepaintItem(HTREEITEM hItem);
     UINT GetItemState(HTREEITEM hItem, UINT mask) const;
     HTREEITEM Child(HTREEITEM hItem) const { return TreeView_GetChild(m_hWnd, hItem); }
     HTREEITEM Next(HTREEITEM hItem) const { return TreeView_GetNextSibling(m_hWnd, hItem); }
@@ -241,6 +249,21 @@ private:
     void BeginBulkChange();
     void EndBulkChange();
     void DeleteNodeItem(HTREEITEM hItem);
+    // Around many label or image changes (an aggregation, a search, a compare): the control is
+    // not asked item by item; what is shown is drawn again a few times a second, and every shown
+    // label is measured once at the end (CLeftViewBatch.cpp).
+    class LabelBatch {
+    public:
+        explicit LabelBatch(CLeftView& tree) : m_tree(tree) { m_tree.BeginLabelBatch(); }
+        ~LabelBatch() { m_tree.EndLabelBatch(); }
+        LabelBatch(const LabelBatch&) = delete;
+        LabelBatch& operator=(const LabelBatch&) = delete;
+
+    private:
+        CLeftView& m_tree;
+    };
+    void BeginLabelBatch();
+    void EndLabelBatch();
     void InsertComputer();
     void OpenStartFolder();
     void ExpandItem(HTREEITEM hItem);
@@ -312,6 +335,13 @@ private:
     // the children of each level a refresh visits, by key; valid for one RefreshItem only
     std::map<HTREEITEM, std::unordered_map<std::string, HTREEITEM>> m_childIndex;
     int m_nRefreshDepth = 0;
+    // every item by its key: a search opens thousands of hits among thousands of siblings
+    std::unordered_map<std::string, HTREEITEM> m_itemOfPath;
+    // the batch of label and image changes under way (LabelBatch)
+    int m_nLabelBatch = 0;
+    bool m_bBatchChanged = false;
+    DWORD m_dwBatchRepainted = 0;
+    RECT m_rcBatchDirty{};
     // state of the selection
     int m_bSelectBusy = 0;
     std::string m_strSelectedPath;

@@ -285,8 +285,11 @@ void CLeftView::UpdatePaths(HTREEITEM hItem, const std::string& path)
 // may have had its capitals softened.
 void CLeftView::RekeyNodes(HTREEITEM hItem, const std::string& oldPath, const std::string& newPath)
 {
-    if (CFolderNode* pNode = GetNode(hItem))
+    if (CFolderNode* pNode = GetNode(hItem)) {
+        ForgetItem(pNode->m_strPath, hItem);
         pNode->m_strPath = CFolderKeys::Rebase(pNode->m_strPath, oldPath, newPath);
+        RememberItem(pNode->m_strPath, hItem);
+    }
     for (HTREEITEM hChild = Child(hItem); hChild; hChild = Next(hChild))
         RekeyNodes(hChild, oldPath, newPath);
 }

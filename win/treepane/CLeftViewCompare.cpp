@@ -69,6 +69,7 @@ void CLeftView::ShowCompareSummary(const std::string& path)
 
 int CLeftView::CompareWalk(const std::string& path)
 {
+    const LabelBatch batch(*this);
     TreeAsker asker(*this);
     CCompareWalk walk(Settings().m_walk, asker);
     return walk.Run(path);
@@ -175,13 +176,14 @@ void CLeftView::MarkSame(const std::string& path)
     SetItemText(hItem, CCompareLabel::Same(StoredInfoText(path), GetItemName(hItem)));
 }
 
+// The control asks the node for the image when it draws the item.
 void CLeftView::SetItemImage(HTREEITEM hItem, int image)
 {
-    TVITEMW item{};
-    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    item.hItem = hItem;
-    item.iImage = item.iSelectedImage = image;
-    TreeView_SetItem(m_hWnd, &item);
+    CFolderNode* pNode = GetNode(hItem);
+    if (!pNode || pNode->m_nImage == image)
+        return;
+    pNode->m_nImage = image;
+    RepaintItem(hItem);
 }
 
 void CLeftView::ResetIcons(HTREEITEM hItem)

@@ -65,12 +65,13 @@ HTREEITEM CLeftView::InsertFolderItem(HTREEITEM hParent, const std::string& path
     if (!pDocument)
         return nullptr;
     CFolderNode* pNode = pDocument->AddFolderNode(path, name, ToWide(name));
+    pNode->m_nImage = GetImageIndex(path);
     TVINSERTSTRUCTW insert{};
     insert.hParent = hParent;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
     insert.item.pszText = LPSTR_TEXTCALLBACKW;
-    insert.item.iImage = insert.item.iSelectedImage = GetImageIndex(path);
+    insert.item.iImage = insert.item.iSelectedImage = I_IMAGECALLBACK;
     insert.item.lParam = reinterpret_cast<LPARAM>(pNode);
     HTREEITEM hItem = TreeView_InsertItem(m_hWnd, &insert);
     if (!hItem) {
@@ -79,6 +80,7 @@ HTREEITEM CLeftView::InsertFolderItem(HTREEITEM hParent, const std::string& path
     }
     if (const auto level = m_childIndex.find(hParent); level != m_childIndex.end())
         level->second.emplace(path, hItem);
+    RememberItem(path, hItem);
     return hItem;
 }
 
@@ -114,6 +116,8 @@ void CLeftView::DeleteNodeItem(HTREEITEM hItem)
         hChild = hNext;
     }
     CFolderNode* pNode = GetNode(hItem);
+    if (pNode)
+        ForgetItem(pNode->m_strPath, hItem);
     TreeView_DeleteItem(m_hWnd, hItem);
     CEDoc* pDocument = GetEDoc();
     if (pNode && pDocument) {

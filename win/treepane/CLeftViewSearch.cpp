@@ -11,6 +11,7 @@
 
 void CLeftView::ClearSearchMarks()
 {
+    const LabelBatch batch(*this);
     if (HTREEITEM hSelected = Selected())
         ClearMarksBelow(hSelected);
 }
@@ -21,12 +22,7 @@ void CLeftView::ClearMarksBelow(HTREEITEM hItem)
     for (HTREEITEM hChild = Child(hItem); hChild; hChild = Next(hChild))
         ClearMarksBelow(hChild);
     TreeView_Expand(m_hWnd, hItem, TVE_COLLAPSE);
-    const int image = GetImageIndex(GetItemPath(hItem));
-    TVITEMW item{};
-    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    item.hItem = hItem;
-    item.iImage = item.iSelectedImage = image;
-    TreeView_SetItem(m_hWnd, &item);
+    SetItemImage(hItem, GetImageIndex(GetItemPath(hItem)));
     GetEDoc()->PumpMessages();
 }
 
@@ -34,6 +30,7 @@ void CLeftView::ClearMarksBelow(HTREEITEM hItem)
 // while a hit is opened may remove records (opening a folder drops the records of vanished ones).
 bool CLeftView::SearchFolders(const CSizeInfo& criteria, int32_t nCombine, bool bSkipNoDate)
 {
+    const LabelBatch batch(*this);
     CAppSettings& settings = Settings();
     CDirSzLst& records = GetEDoc()->GetFolderInfo();
     CFolderSearch search(settings.m_keys, criteria, nCombine, bSkipNoDate, GetItemPath(Selected()));
@@ -75,11 +72,7 @@ int32_t CLeftView::TestRecord(CFolderSearch& search, const std::string& path, co
         hItem = InsertFileOnlyItem(hit, hitTotals);
     if (!hItem)
         return CFolderSearch::kHitWithoutItem;
-    TVITEMW item{};
-    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    item.hItem = hItem;
-    item.iImage = item.iSelectedImage = kSearchHitImage;
-    TreeView_SetItem(m_hWnd, &item);
+    SetItemImage(hItem, kSearchHitImage);
     return CFolderSearch::kHitMarked;
 }
 

@@ -127,8 +127,11 @@ bool CLeftView::CompareWithSnapshot(const std::string& fileKey)
     CSnapshotCompare compare;
     compare.Run(now, snapshot, base, leftOut);
     StoreWalked(now);
-    ResetIcons(hSelected);
-    MarkSnapshotItems(hSelected, compare, now);
+    {
+        const LabelBatch batch(*this);
+        ResetIcons(hSelected);
+        MarkSnapshotItems(hSelected, compare, now);
+    }
     MarkSnapshotRows(compare, now);
     if (!m_pCompareSummary)
         m_pCompareSummary = std::make_unique<CCompareSummaryDlg>(GetAncestor(m_hWnd, GA_ROOT));

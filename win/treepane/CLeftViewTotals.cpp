@@ -54,6 +54,7 @@ bool CLeftView::AggregateSelected()
     HTREEITEM hItem = Selected();
     if (!hItem)
         return false;
+    const LabelBatch batch(*this);
     pDocument->ClearLastError();
     if (!Settings().m_keys.IsFileOnlyFolder(GetItemPath(hItem)))
         return AggregateSubtree(hItem, pDocument->IsReaggregateOn());
@@ -127,6 +128,7 @@ bool CLeftView::RelabelFromNode(HTREEITEM hItem)
 
 bool CLeftView::ReaggregateShown(HTREEITEM hItem, bool bThisOnly, bool bForce)
 {
+    const LabelBatch batch(*this);
     for (HTREEITEM hShown = hItem; hShown; hShown = bThisOnly ? nullptr : Next(hShown)) {
         const bool bShowsTotals = CFolderLabel::HasTotals(FromWide(GetItemText(hShown)));
         bool bChildrenDone = false;
