@@ -9,6 +9,8 @@
 #include "fw/AfxMessageBox.h"
 #include "fw/CFileFind.h"
 #include "fw/CSystemErrorText.h"
+#include "services/CFileOperationCheck.h"
+#include "services/CFolderIndex.h"
 #include "text/Utf.h"
 
 namespace {
@@ -24,7 +26,7 @@ struct FolderToEmpty {
     std::size_t next = 0;
 };
 
-const char kNothingChanged[] = "\n\n何も変更しませんでした。";
+constexpr const char* kNothingChanged = CFileOperationCheck::kNothingChanged;
 
 bool StartsWithFolder(const std::string& path, const std::string& folder)
 {
@@ -246,28 +248,62 @@ bool CFileServices::CopyChangedEntries(const std::string& sourceFolder, const st
 
 int CFileServices::ShellFileOperation(int operation, const CPathList& sources, const std::string& destination)
 {
-    if (const std::string refusal = ShellRefusal(operation, sources, destination); !refusal.empty()) {
-        AfxMessageBox(refusal, kMbOk | kMbIconExclamation);
+    CFileOperationCheck check(m_keys);
+    if (!MayStart(operation, sources, destination, check))
         return static_cast<int>(kErrorInvalidName);
-    }
     std::vector<std::string> paths;
     paths.reserve(sources.size());
     for (const CPathList::Entry& entry : sources)
         paths.push_back(entry.path);
-    return GetPlatform().ShellFileOperation(operation, paths, destination);
+    const int result = GetPlatform().ShellFileOperation(operation, paths, destination);
+    if (operation == kFoRename)
+        return result;
+    const std::vector<std::string> undone = check.Undone();
+    if (undone.empty())
+        return result;
+    // A No to one of the shell's own questions needs no message: the user chose it.
+    if (result != static_cast<int>(kErrorCancelled))
+        AfxMessageBox(check.Report(undone, result), kMbOk | kMbIconExclamation);
+    return result != 0 ? result : static_cast<int>(kErrorNotDone);
 }
 
-void CFileServices::FileOperation(int operation, const CPathList& list, const std::string& destination)
+bool CFileServices::MayStart(int operation, const CPathList& sources, const std::string& destination)
 {
-    ShellFileOperation(operation, list, destination);
+    CFileOperationCheck check(m_keys);
+    return MayStart(operation, sources, destination, check);
 }
 
-// The shell's own answer counts too: under Wine a rename that only changes the case of a name
-// fails, and the new name, the old one in other letters, exists all the same.
+bool CFileServices::MayStart(int operation, const CPathList& sources, const std::string& destination,
+                             CFileOperationCheck& check) const
+{
+    std::string refusal = ShellRefusal(operation, sources, destination);
+    if (refusal.empty() && operation != kFoRename)
+        refusal = check.Prepare(operation, sources, destination);
+    if (refusal.empty())
+        return true;
+    AfxMessageBox(refusal, kMbOk | kMbIconExclamation);
+    return false;
+}
+
+bool CFileServices::FileOperation(int operation, const CPathList& list, const std::string& destination)
+{
+    return ShellFileOperation(operation, list, destination) == 0;
+}
+
+void CFileServices::KeepUnmoved(CPathList& list) const
+{
+    CFolderIndex disk;
+    CPathList unmoved;
+    for (const CPathList::Entry& entry : list)
+        if (disk.Find(entry.path))
+            unmoved.Add(entry.path, entry.attr);
+    list = std::move(unmoved);
+}
+
+// The shell's own answer counts too: a failure may leave the destination there all the same.
 bool CFileServices::FileOperationOne(int operation, const std::string& source, const std::string& destination)
 {
-    const bool bSameEntry = Utf::ToLowerAscii(source) == Utf::ToLowerAscii(destination);
-    const bool bExisted = !bSameEntry && Exists(destination);
+    const bool bExisted = Exists(destination);
     CPathList list;
     list.Add(source, 0);
     const int result = ShellFileOperation(operation, list, destination);
@@ -277,12 +313,53 @@ bool CFileServices::FileOperationOne(int operation, const std::string& source, c
 // Wine's shell refuses a taken name without a word; the user learns it here on every system.
 bool CFileServices::RenamePath(const std::string& oldPath, const std::string& newPath)
 {
-    if (Utf::ToLowerAscii(oldPath) != Utf::ToLowerAscii(newPath) && Exists(newPath)) {
+    std::string newName;
+    CFolderKeys::SplitPath(newPath, newName);
+    if (EndsInBlankOrDot(newName)) {
+        AfxMessageBox(newName + "\n\n名前の末尾に 空白や ピリオド（.）は 使えません。" + kNothingChanged,
+                      kMbOk | kMbIconExclamation);
+        return false;
+    }
+    const bool bCaseOnly = Utf::ToLowerAscii(oldPath) == Utf::ToLowerAscii(newPath);
+    if (bCaseOnly)
+        return oldPath == newPath || RenameCaseOnly(oldPath, newPath);
+    if (Exists(newPath)) {
         AfxMessageBox(m_keys.GetDisplayPath(newPath) + "\n\nこの名前は 既に使われています。" + kNothingChanged,
                       kMbOk | kMbIconExclamation);
         return false;
     }
     return FileOperationOne(kFoRename, oldPath, newPath);
+}
+
+// Wine's shell fails a rename that changes only the case of letters (the new name "exists"), so
+// the entry goes through a free temporary name; should the second step fail, it gets its old
+// name back.
+bool CFileServices::RenameCaseOnly(const std::string& oldPath, const std::string& newPath)
+{
+    std::string temporary;
+    for (int number = 1; temporary.empty() || Exists(temporary); ++number) {
+        if (number > kMaxNewFolderNumber)
+            return false;
+        temporary = oldPath + ".zq-rename-" + std::to_string(number);
+    }
+    if (!FileOperationOne(kFoRename, oldPath, temporary))
+        return false;
+    if (FileOperationOne(kFoRename, temporary, newPath) && HoldsExactName(newPath))
+        return true;
+    FileOperationOne(kFoRename, temporary, oldPath);
+    AfxMessageBox(m_keys.GetDisplayPath(oldPath) + "\n\n名前の 大文字と小文字を 変えられませんでした。" +
+                      kNothingChanged,
+                  kMbOk | kMbIconExclamation);
+    return false;
+}
+
+bool CFileServices::HoldsExactName(const std::string& path) const
+{
+    std::string name;
+    CFolderIndex disk;
+    const CFindEntry* entry = disk.Find(path);
+    CFolderKeys::SplitPath(path, name);
+    return entry && entry->name == name;
 }
 
 std::string CFileServices::ShellRefusal(int operation, const CPathList& sources, const std::string& destination) const
@@ -312,6 +389,8 @@ std::string CFileServices::PathRefusal(const std::string& path) const
 {
     if (path.rfind("\\\\?\\", 0) == 0)
         return path + "\n\nこの形のパスは 扱えません。" + kNothingChanged;
+    if (HasComponentEndingInBlankOrDot(path))
+        return CFileOperationCheck::UnreachableNameRefusal(m_keys.GetDisplayPath(path));
     if (Utf::Utf8ToUtf16(path).size() > kMaxShellPath)
         return m_keys.GetDisplayPath(path) + "\n\nパスが長すぎます（" + std::to_string(kMaxShellPath) +
                " 文字まで）。" + kNothingChanged;

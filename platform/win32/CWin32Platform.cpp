@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -35,6 +36,40 @@ std::wstring FullPathOf(const std::wstring& path)
         return path;
     full.resize(length);
     return full;
+}
+
+bool IsDriveAbsolute(const std::wstring& path)
+{
+    return path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+}
+
+// Wine removes no Unix symbolic link to a folder through its file functions: it looks at the
+// folder the link leads to and answers "directory not empty" (or removes nothing). Its loader can
+// run a Unix program, and rm without -r takes the link itself away, never a folder. On Windows
+// the two functions do not exist and nothing is run.
+bool RemoveWineLinkToFolder(const std::wstring& path)
+{
+    using UnixNameOf = char*(__cdecl*)(const wchar_t*);
+    using SpawnUnix = LONG(__cdecl*)(char* const*, int);
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    if (!kernel || !ntdll)
+        return false;
+    const auto unixNameOf = reinterpret_cast<UnixNameOf>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")));
+    const auto spawnUnix =
+        reinterpret_cast<SpawnUnix>(reinterpret_cast<void*>(GetProcAddress(ntdll, "__wine_unix_spawnvp")));
+    if (!unixNameOf || !spawnUnix)
+        return false;
+    char* unixName = unixNameOf(path.c_str());
+    if (!unixName)
+        return false;
+    char program[] = "/bin/rm";
+    char endOfOptions[] = "--";
+    char* arguments[] = {program, endOfOptions, unixName, nullptr};
+    spawnUnix(arguments, 1);
+    HeapFree(GetProcessHeap(), 0, unixName);
+    return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 std::string LastComponent(const std::string& path)
@@ -120,8 +155,16 @@ void CWin32Platform::SetMessageDispatcher(MessageDispatcher dispatcher)
 
 std::wstring CWin32Platform::ApiPath(const std::string& path)
 {
-    const std::wstring wide = ToWide(path);
-    if (wide.size() < kLongPathThreshold || StartsWith(wide, L"\\\\?\\") || StartsWith(wide, L"\\\\.\\"))
+    std::wstring wide = ToWide(path);
+    if (StartsWith(wide, L"\\\\?\\") || StartsWith(wide, L"\\\\.\\"))
+        return wide;
+    // A folder named "apache." would otherwise open its sibling "apache"; GetFullPathNameW drops
+    // the dot too, so an absolute path takes the prefix as it is.
+    if (HasComponentEndingInBlankOrDot(path) && IsDriveAbsolute(wide)) {
+        std::replace(wide.begin(), wide.end(), L'/', L'\\');
+        return L"\\\\?\\" + wide;
+    }
+    if (wide.size() < kLongPathThreshold)
         return wide;
     const std::wstring full = FullPathOf(wide);
     if (StartsWith(full, L"\\\\?\\"))
@@ -215,9 +258,10 @@ uint32_t CWin32Platform::RemoveFile(const std::string& path)
     const DWORD attributes = GetFileAttributesW(apiPath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kLinkToFolder) != kLinkToFolder)
         return error;
-    if (!RemoveDirectoryW(apiPath.c_str()))
-        return GetLastError();
-    return kErrorSuccess;
+    if (RemoveDirectoryW(apiPath.c_str()))
+        return kErrorSuccess;
+    const DWORD linkError = GetLastError();
+    return RemoveWineLinkToFolder(apiPath) ? static_cast<DWORD>(kErrorSuccess) : linkError;
 }
 
 uint32_t CWin32Platform::RemoveFolder(const std::string& path)
@@ -344,7 +388,8 @@ int CWin32Platform::ShellFileOperation(int operation, const std::vector<std::str
     request.pFrom = from.c_str();
     request.pTo = to.c_str();
     request.fFlags = FOF_ALLOWUNDO;
-    return SHFileOperationW(&request);
+    const int result = SHFileOperationW(&request);
+    return result == 0 && request.fAnyOperationsAborted ? static_cast<int>(kErrorCancelled) : result;
 }
 
 HICON CWin32Platform::SmallIconHandle(ShellIconId icon) const

@@ -148,13 +148,25 @@ bool CDockBar::BeginBandDrag(POINT pt)
     RBHITTESTINFO hit{};
     hit.pt = pt;
     SendMessageW(m_hWnd, RB_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    if (hit.iBand < 0 || (hit.flags != RBHT_GRABBER && hit.flags != RBHT_CAPTION))
+    if (hit.iBand < 0 || (hit.flags != RBHT_GRABBER && hit.flags != RBHT_CAPTION && !IsInHeader(hit.iBand, pt)))
         return false;
     m_hDraggedChild = BandInfo(hit.iBand, RBBIM_CHILD).hwndChild;
     m_nGripOffset = pt.x - BandRect(hit.iBand).left;
     m_nSlackY = 0;
     SetCapture(m_hWnd);
     return true;
+}
+
+// Wine's rebar answers "gripper" only for a strip about 2 pixels wide; Windows takes the drag on
+// the whole header it draws left of the toolbar.
+bool CDockBar::IsInHeader(int band, POINT pt) const
+{
+    HWND hChild = BandInfo(band, RBBIM_CHILD).hwndChild;
+    RECT rcChild{};
+    if (!hChild || !GetWindowRect(hChild, &rcChild))
+        return false;
+    MapWindowPoints(HWND_DESKTOP, m_hWnd, reinterpret_cast<POINT*>(&rcChild), 2);
+    return pt.x >= BandRect(band).left && pt.x < rcChild.left;
 }
 
 void CDockBar::EndBandDrag()
@@ -257,6 +269,11 @@ void CDockBar::MoveBand(int band, int before, RowStart start)
     if (hHeir)
         SetBreak(BandIndexOf(hHeir), true);
     SetBreak(BandIndexOf(hMoved), start != RowStart::kNo);
+    // A band that joins a row keeps the width it had: as the only band of a row that is the whole
+    // width, which pushed the row's other bands to its right edge. It starts at its toolbar's
+    // width instead (the rebar keeps no band narrower).
+    if (start != RowStart::kOwnRow)
+        SetBandWidth(BandIndexOf(hMoved), 0);
     if (hBefore && start != RowStart::kNo)
         SetBreak(BandIndexOf(hBefore), start == RowStart::kOwnRow);
     Relayout();
@@ -271,12 +288,17 @@ void CDockBar::MoveLeftEdge(int band, const Row& row, LONG left)
     if (position == row.bands.begin() || shift == 0)
         return;
     const RECT rcBefore = BandRect(*(position - 1));
+    SetBandWidth(*(position - 1), std::max(0L, rcBefore.right - rcBefore.left + shift));
+    Relayout();
+}
+
+void CDockBar::SetBandWidth(int band, LONG width)
+{
     REBARBANDINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = RBBIM_SIZE;
-    info.cx = static_cast<UINT>(std::max(0L, rcBefore.right - rcBefore.left + shift));
-    SendMessageW(m_hWnd, RB_SETBANDINFOW, static_cast<WPARAM>(*(position - 1)), reinterpret_cast<LPARAM>(&info));
-    Relayout();
+    info.cx = static_cast<UINT>(width);
+    SendMessageW(m_hWnd, RB_SETBANDINFOW, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info));
 }
 
 void CDockBar::SetBreak(int band, bool bBreak)
