@@ -40,6 +40,7 @@
 #include "CPlatform.h"
 #include "folderdata/CUpdateHint.h"
 #include "listpane/CEView.h"
+#include "services/CFileOperationCheck.h"
 
 namespace {
 
@@ -483,12 +484,13 @@ double TimePasteUpdate(CEApp& app, const std::string& target)
     return Seconds() - start;
 }
 
-// The checks the file services make before they hand the clipboard's move to the shell.
+// The checks the file services make before they hand the clipboard's move to the shell: every
+// source found on disk, and its namesake in the target looked for.
 double TimeChecksBefore(CEApp& app, const std::string& target)
 {
     CEDoc& document = *FirstChild(app).GetEDoc();
     const double start = Seconds();
-    if (!document.GetSettings().m_files.MayStart(kFoMove, document.GetClipList(), target))
+    if (!CFileOperationCheck(document.GetSettings().m_keys).MayStart(kFoMove, document.GetClipList(), target))
         Fail("the checks refused the paste");
     return Seconds() - start;
 }

@@ -7,26 +7,6 @@ namespace {
 CPlatform* g_installed = nullptr;
 }
 
-bool EndsInBlankOrDot(std::string_view name)
-{
-    if (name.empty() || name == "." || name == "..")
-        return false;
-    return name.back() == ' ' || name.back() == '.';
-}
-
-bool HasComponentEndingInBlankOrDot(std::string_view path)
-{
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = path.find_first_of("\\/", start);
-        if (EndsInBlankOrDot(path.substr(start, end == std::string_view::npos ? end : end - start)))
-            return true;
-        if (end == std::string_view::npos)
-            return false;
-        start = end + 1;
-    }
-}
-
 CPlatform& GetPlatform()
 {
     return g_installed ? *g_installed : GetSystemPlatform();

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 // Windows attribute bits as the core sees them; other bits are dropped by the implementations.
@@ -29,7 +28,6 @@ enum : uint32_t {
     kErrorDirNotEmpty = 145,
     kErrorAlreadyExists = 183,
     kErrorFilenameTooLong = 206,
-    kErrorCancelled = 1223,  // the user answered No to one of the shell's questions
 };
 
 // Message-box styles and answers, with the Windows values so that the Win32 layer passes them through.
@@ -168,9 +166,8 @@ public:
     // that the user meets one confirmation for the whole list: move or copy into the destination
     // folder, delete to the recycle bin (the destination unused), rename the one source to the
     // destination path. The shell shows its own confirmations, progress and messages. Returns 0,
-    // or nonzero when the operation failed or a path could not be handed to the shell at all
-    // (kErrorCancelled when the user declined one of the shell's questions); what was done before
-    // a failure stays done.
+    // or nonzero when the operation failed or a path could not be handed to the shell at all;
+    // what was done before a failure stays done.
     virtual int ShellFileOperation(int operation, const std::vector<std::string>& sources,
                                    const std::string& destination) = 0;
 
@@ -182,12 +179,6 @@ public:
     // Posts the quit message again and ends the process at once.
     [[noreturn]] virtual void QuitProcess(int exitCode) = 0;
 };
-
-// Windows drops a trailing blank or dot from each component of an ordinary path, which then names
-// another entry (or none); only the \\?\ form reaches such a name. "." and ".." are not such names.
-bool EndsInBlankOrDot(std::string_view name);
-// True when a component of path (separated by \ or /) ends in a blank or a dot.
-bool HasComponentEndingInBlankOrDot(std::string_view path);
 
 // The platform the core uses: the system's, unless a test installed another.
 CPlatform& GetPlatform();

@@ -1,7 +1,9 @@
 // The checks of a move, copy or delete before the shell is called and against the disk afterwards.
 #include "services/CFileOperationCheck.h"
 
+#include "CPathForms.h"
 #include "folderdata/CFolderKeys.h"
+#include "fw/AfxMessageBox.h"
 #include "fw/CSystemErrorText.h"
 #include "services/CFileServices.h"
 #include "text/Utf.h"
@@ -69,7 +71,7 @@ std::string CFileOperationCheck::PrepareEntry(const std::string& source, const C
         return m_keys.GetDisplayPath(source) + "\n\n" + Verb() + "先のパスが長すぎます（" +
                std::to_string(CFileServices::kMaxShellPath) + " 文字まで）。\n" + m_keys.GetDisplayPath(target) +
                kNothingChanged;
-    if (!bTop && EndsInBlankOrDot(status.name))
+    if (!bTop && CPathForms::EndsInBlankOrDot(status.name))
         return UnreachableNameRefusal(m_keys.GetDisplayPath(source));
     const CFindEntry* there = bMerge ? m_before.Find(target) : nullptr;
     bTargetExists = there != nullptr;
@@ -79,6 +81,35 @@ std::string CFileOperationCheck::PrepareEntry(const std::string& source, const C
         return ClashRefusal(source, status.IsDirectory(), target);
     m_expected.push_back(Expected{source, target, status.IsDirectory(), bTop, status.size, status.modified});
     return std::string();
+}
+
+bool CFileOperationCheck::MayStart(int operation, const CPathList& sources, const std::string& destination)
+{
+    const std::string refusal = Prepare(operation, sources, destination);
+    if (!refusal.empty())
+        AfxMessageBox(refusal, kMbOk | kMbIconExclamation);
+    return refusal.empty();
+}
+
+int CFileOperationCheck::Conclude(int shellResult)
+{
+    const std::vector<std::string> undone = Undone();
+    if (undone.empty())
+        return shellResult;
+    // A No to one of the shell's own questions needs no message: the user chose it.
+    if (shellResult != static_cast<int>(CPathForms::kErrorCancelled))
+        AfxMessageBox(Report(undone, shellResult), kMbOk | kMbIconExclamation);
+    return shellResult != 0 ? shellResult : kErrorNotDone;
+}
+
+void CFileOperationCheck::KeepWhatIsStillThere(CPathList& list)
+{
+    CFolderIndex disk;
+    CPathList kept;
+    for (const CPathList::Entry& entry : list)
+        if (disk.Find(entry.path))
+            kept.Add(entry.path, entry.attr);
+    list = std::move(kept);
 }
 
 std::vector<std::string> CFileOperationCheck::Undone()

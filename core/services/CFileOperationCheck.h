@@ -27,12 +27,23 @@ public:
     // Why operation may not start, for the user (ending in "何も変更しませんでした。"); empty when
     // it may. Records what the operation must do.
     std::string Prepare(int operation, const CPathList& sources, const std::string& destination);
+    // Prepare, and its refusal shown to the user: false when the operation may not start.
+    bool MayStart(int operation, const CPathList& sources, const std::string& destination);
+    // After the shell returned shellResult: names what was not done in one message (none when the
+    // user declined one of the shell's own questions) and returns 0 when everything was done,
+    // else shellResult, or kErrorNotDone when the shell answered 0.
+    int Conclude(int shellResult);
     // The paths (sources, and entries of source folders) whose part was not done, in list order.
     std::vector<std::string> Undone();
     // One message naming what was not done (the first maxNamed of them), with the system's reason
     // when the shell gave one.
     std::string Report(const std::vector<std::string>& undone, int shellResult, std::size_t maxNamed = 10) const;
+    // Leaves in list only the entries still on disk: after a move, what did not move stays on the
+    // clipboard for another try.
+    static void KeepWhatIsStillThere(CPathList& list);
 
+    // Conclude's result when the shell answered 0 and the disk does not agree.
+    static constexpr int kErrorNotDone = 0x20000001;
     // The end of every refusal.
     static constexpr const char* kNothingChanged = "\n\n何も変更しませんでした。";
     // The refusal of a path with a component ending in a blank or a dot (displayPath as shown).

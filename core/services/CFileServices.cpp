@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "CPathForms.h"
 #include "CPlatform.h"
 #include "folderdata/CFolderKeys.h"
 #include "folderdata/CFolderWalk.h"
@@ -33,6 +34,44 @@ bool StartsWithFolder(const std::string& path, const std::string& folder)
     const std::string lowerPath = Utf::ToLowerAscii(path);
     const std::string lowerFolder = Utf::ToLowerAscii(folder);
     return lowerPath == lowerFolder || lowerPath.rfind(CFolderKeys::JoinPath(lowerFolder, std::string()), 0) == 0;
+}
+
+bool ExistsOnDisk(const std::string& path)
+{
+    CFindEntry status;
+    return GetPlatform().GetFileStatus(path, status);
+}
+
+// True when the entry at path carries its name with exactly these letters.
+bool HoldsExactName(const std::string& path)
+{
+    std::string name;
+    CFolderKeys::SplitPath(path, name);
+    CFolderIndex disk;
+    const CFindEntry* entry = disk.Find(path);
+    return entry && entry->name == name;
+}
+
+// Wine's shell fails a rename that changes only the case of letters (the new name "exists"), so
+// the entry goes through a free temporary name; should the second step fail, it gets its old
+// name back and the user is told.
+bool RenameCaseOnly(CFileServices& files, const std::string& oldPath, const std::string& newPath,
+                    const std::string& displayPath)
+{
+    std::string temporary;
+    for (int number = 1; temporary.empty() || ExistsOnDisk(temporary); ++number) {
+        if (number > kMaxNewFolderNumber)
+            return false;
+        temporary = oldPath + ".zq-rename-" + std::to_string(number);
+    }
+    if (!files.FileOperationOne(kFoRename, oldPath, temporary))
+        return false;
+    if (files.FileOperationOne(kFoRename, temporary, newPath) && HoldsExactName(newPath))
+        return true;
+    files.FileOperationOne(kFoRename, temporary, oldPath);
+    AfxMessageBox(displayPath + "\n\n名前の 大文字と小文字を 変えられませんでした。" + kNothingChanged,
+                  kMbOk | kMbIconExclamation);
+    return false;
 }
 
 }  // namespace
@@ -246,58 +285,30 @@ bool CFileServices::CopyChangedEntries(const std::string& sourceFolder, const st
 
 // ---- the shell's operations ----
 
+// A move, copy or delete is checked before the call (CFileOperationCheck) and against the disk
+// after it: the shell may replace a file by a folder, skip what it cannot reach, or answer 0 with
+// nothing done. What was not done is named in one message, and the result is not 0 then.
 int CFileServices::ShellFileOperation(int operation, const CPathList& sources, const std::string& destination)
 {
     CFileOperationCheck check(m_keys);
-    if (!MayStart(operation, sources, destination, check))
+    std::string refusal = ShellRefusal(operation, sources, destination);
+    if (refusal.empty() && operation != kFoRename)
+        refusal = check.Prepare(operation, sources, destination);
+    if (!refusal.empty()) {
+        AfxMessageBox(refusal, kMbOk | kMbIconExclamation);
         return static_cast<int>(kErrorInvalidName);
+    }
     std::vector<std::string> paths;
     paths.reserve(sources.size());
     for (const CPathList::Entry& entry : sources)
         paths.push_back(entry.path);
     const int result = GetPlatform().ShellFileOperation(operation, paths, destination);
-    if (operation == kFoRename)
-        return result;
-    const std::vector<std::string> undone = check.Undone();
-    if (undone.empty())
-        return result;
-    // A No to one of the shell's own questions needs no message: the user chose it.
-    if (result != static_cast<int>(kErrorCancelled))
-        AfxMessageBox(check.Report(undone, result), kMbOk | kMbIconExclamation);
-    return result != 0 ? result : static_cast<int>(kErrorNotDone);
+    return operation == kFoRename ? result : check.Conclude(result);
 }
 
-bool CFileServices::MayStart(int operation, const CPathList& sources, const std::string& destination)
+void CFileServices::FileOperation(int operation, const CPathList& list, const std::string& destination)
 {
-    CFileOperationCheck check(m_keys);
-    return MayStart(operation, sources, destination, check);
-}
-
-bool CFileServices::MayStart(int operation, const CPathList& sources, const std::string& destination,
-                             CFileOperationCheck& check) const
-{
-    std::string refusal = ShellRefusal(operation, sources, destination);
-    if (refusal.empty() && operation != kFoRename)
-        refusal = check.Prepare(operation, sources, destination);
-    if (refusal.empty())
-        return true;
-    AfxMessageBox(refusal, kMbOk | kMbIconExclamation);
-    return false;
-}
-
-bool CFileServices::FileOperation(int operation, const CPathList& list, const std::string& destination)
-{
-    return ShellFileOperation(operation, list, destination) == 0;
-}
-
-void CFileServices::KeepUnmoved(CPathList& list) const
-{
-    CFolderIndex disk;
-    CPathList unmoved;
-    for (const CPathList::Entry& entry : list)
-        if (disk.Find(entry.path))
-            unmoved.Add(entry.path, entry.attr);
-    list = std::move(unmoved);
+    ShellFileOperation(operation, list, destination);
 }
 
 // The shell's own answer counts too: a failure may leave the destination there all the same.
@@ -311,55 +322,25 @@ bool CFileServices::FileOperationOne(int operation, const std::string& source, c
 }
 
 // Wine's shell refuses a taken name without a word; the user learns it here on every system.
+// Windows would store a name ending in a blank or a dot without it, and the pane would show a
+// name the disk does not hold: such names are refused as Explorer refuses them.
 bool CFileServices::RenamePath(const std::string& oldPath, const std::string& newPath)
 {
     std::string newName;
     CFolderKeys::SplitPath(newPath, newName);
-    if (EndsInBlankOrDot(newName)) {
+    if (CPathForms::EndsInBlankOrDot(newName)) {
         AfxMessageBox(newName + "\n\n名前の末尾に 空白や ピリオド（.）は 使えません。" + kNothingChanged,
                       kMbOk | kMbIconExclamation);
         return false;
     }
-    const bool bCaseOnly = Utf::ToLowerAscii(oldPath) == Utf::ToLowerAscii(newPath);
-    if (bCaseOnly)
-        return oldPath == newPath || RenameCaseOnly(oldPath, newPath);
+    if (Utf::ToLowerAscii(oldPath) == Utf::ToLowerAscii(newPath))
+        return oldPath == newPath || RenameCaseOnly(*this, oldPath, newPath, m_keys.GetDisplayPath(oldPath));
     if (Exists(newPath)) {
         AfxMessageBox(m_keys.GetDisplayPath(newPath) + "\n\nこの名前は 既に使われています。" + kNothingChanged,
                       kMbOk | kMbIconExclamation);
         return false;
     }
     return FileOperationOne(kFoRename, oldPath, newPath);
-}
-
-// Wine's shell fails a rename that changes only the case of letters (the new name "exists"), so
-// the entry goes through a free temporary name; should the second step fail, it gets its old
-// name back.
-bool CFileServices::RenameCaseOnly(const std::string& oldPath, const std::string& newPath)
-{
-    std::string temporary;
-    for (int number = 1; temporary.empty() || Exists(temporary); ++number) {
-        if (number > kMaxNewFolderNumber)
-            return false;
-        temporary = oldPath + ".zq-rename-" + std::to_string(number);
-    }
-    if (!FileOperationOne(kFoRename, oldPath, temporary))
-        return false;
-    if (FileOperationOne(kFoRename, temporary, newPath) && HoldsExactName(newPath))
-        return true;
-    FileOperationOne(kFoRename, temporary, oldPath);
-    AfxMessageBox(m_keys.GetDisplayPath(oldPath) + "\n\n名前の 大文字と小文字を 変えられませんでした。" +
-                      kNothingChanged,
-                  kMbOk | kMbIconExclamation);
-    return false;
-}
-
-bool CFileServices::HoldsExactName(const std::string& path) const
-{
-    std::string name;
-    CFolderIndex disk;
-    const CFindEntry* entry = disk.Find(path);
-    CFolderKeys::SplitPath(path, name);
-    return entry && entry->name == name;
 }
 
 std::string CFileServices::ShellRefusal(int operation, const CPathList& sources, const std::string& destination) const
@@ -389,7 +370,7 @@ std::string CFileServices::PathRefusal(const std::string& path) const
 {
     if (path.rfind("\\\\?\\", 0) == 0)
         return path + "\n\nこの形のパスは 扱えません。" + kNothingChanged;
-    if (HasComponentEndingInBlankOrDot(path))
+    if (CPathForms::HasComponentEndingInBlankOrDot(path))
         return CFileOperationCheck::UnreachableNameRefusal(m_keys.GetDisplayPath(path));
     if (Utf::Utf8ToUtf16(path).size() > kMaxShellPath)
         return m_keys.GetDisplayPath(path) + "\n\nパスが長すぎます（" + std::to_string(kMaxShellPath) +
@@ -399,6 +380,5 @@ std::string CFileServices::PathRefusal(const std::string& path) const
 
 bool CFileServices::Exists(const std::string& path) const
 {
-    CFindEntry status;
-    return GetPlatform().GetFileStatus(path, status);
+    return ExistsOnDisk(path);
 }

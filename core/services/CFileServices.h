@@ -8,7 +8,6 @@
 
 #include "services/CPathList.h"
 
-class CFileOperationCheck;
 class CFolderKeys;
 class CFolderWalk;
 struct CFindEntry;
@@ -80,30 +79,17 @@ public:
 
     // the shell's operations
     // One shell call for every entry of sources: kFoMove or kFoCopy into the folder destination,
-    // kFoDelete to the recycle bin, kFoRename of one entry to the path destination. A move, copy
-    // or delete is checked before the call (CFileOperationCheck) and against the disk after it;
-    // what was not done is named in one message. 0 when everything was done, else the shell's
-    // nonzero result, kErrorNotDone (the shell said yes, the disk says otherwise), or
-    // kErrorInvalidName after a refusal (nothing was done).
+    // kFoDelete to the recycle bin, kFoRename of one entry to the path destination. 0, or the
+    // shell's nonzero result, or kErrorInvalidName after a refusal (nothing was done).
     int ShellFileOperation(int operation, const CPathList& sources, const std::string& destination);
-    // The same; true when everything was done. The callers read the disk again afterwards.
-    bool FileOperation(int operation, const CPathList& list, const std::string& destination);
-    // The checks before a shell call alone: false, after a message naming the reason, when the
-    // operation would lose or skip something (a copy's same-time filter asks before it copies).
-    bool MayStart(int operation, const CPathList& sources, const std::string& destination);
-    // Leaves in list only the entries still on disk: after a move, what did not move stays on the
-    // clipboard for another try.
-    void KeepUnmoved(CPathList& list) const;
+    // The same without a result: the callers read the disk again afterwards.
+    void FileOperation(int operation, const CPathList& list, const std::string& destination);
     // For one path; true only when destination did not exist before and exists after.
     bool FileOperationOne(int operation, const std::string& source, const std::string& destination);
-    // Renames oldPath to newPath (a full path); a taken name, or one ending in a blank or a dot
-    // (Windows would store it without), is refused with a message. A change of case alone goes
-    // through a temporary name. True on success.
+    // Renames oldPath to newPath (a full path); a taken name is refused with a message. True on success.
     bool RenamePath(const std::string& oldPath, const std::string& newPath);
     // The longest path, in UTF-16 characters, that the shell takes whole (MAX_PATH less its zero).
     static constexpr std::size_t kMaxShellPath = 259;
-    // ShellFileOperation's result when the shell reported success and the disk does not agree.
-    static constexpr int kErrorNotDone = 0x20000001;
 
     // copying
     // Removes from list each file whose namesake in destination has the same modified time (to
@@ -123,11 +109,6 @@ private:
                             const CopyFunction& copy);
     void ReportDeleteFailure(const Failure& failure) const;
     // Why the shell cannot take the operation, for the user; empty when it can.
-    bool MayStart(int operation, const CPathList& sources, const std::string& destination,
-                  CFileOperationCheck& check) const;
-    bool RenameCaseOnly(const std::string& oldPath, const std::string& newPath);
-    // True when the entry at path carries its name with exactly these letters.
-    bool HoldsExactName(const std::string& path) const;
     std::string ShellRefusal(int operation, const CPathList& sources, const std::string& destination) const;
     std::string PathRefusal(const std::string& path) const;
     bool Exists(const std::string& path) const;

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "CPathForms.h"
 #include "CWin32FindHandle.h"
 #include "Win32Text.h"
 
@@ -160,7 +161,7 @@ std::wstring CWin32Platform::ApiPath(const std::string& path)
         return wide;
     // A folder named "apache." would otherwise open its sibling "apache"; GetFullPathNameW drops
     // the dot too, so an absolute path takes the prefix as it is.
-    if (HasComponentEndingInBlankOrDot(path) && IsDriveAbsolute(wide)) {
+    if (CPathForms::HasComponentEndingInBlankOrDot(path) && IsDriveAbsolute(wide)) {
         std::replace(wide.begin(), wide.end(), L'/', L'\\');
         return L"\\\\?\\" + wide;
     }
@@ -367,7 +368,8 @@ bool AppendShellPath(std::wstring& buffer, const std::string& path)
 // the shell asks "ファイルの削除の確認" before a delete and "ファイルの上書きの確認" before a copy
 // overwrites a file or merges into an existing folder (Yes/No, buttons 6 and 7; No sets
 // fAnyOperationsAborted and returns 0); a move, a rename and a copy to new names ask nothing, and
-// a rename onto an existing name fails with 183 without a word.
+// a rename onto an existing name fails with 183 without a word. A No is answered here with
+// ERROR_CANCELLED, so that the caller does not take what the user declined for a failure.
 int CWin32Platform::ShellFileOperation(int operation, const std::vector<std::string>& sources,
                                        const std::string& destination)
 {
@@ -389,7 +391,7 @@ int CWin32Platform::ShellFileOperation(int operation, const std::vector<std::str
     request.pTo = to.c_str();
     request.fFlags = FOF_ALLOWUNDO;
     const int result = SHFileOperationW(&request);
-    return result == 0 && request.fAnyOperationsAborted ? static_cast<int>(kErrorCancelled) : result;
+    return result == 0 && request.fAnyOperationsAborted ? static_cast<int>(CPathForms::kErrorCancelled) : result;
 }
 
 HICON CWin32Platform::SmallIconHandle(ShellIconId icon) const

@@ -5,7 +5,9 @@
 #include <chrono>
 
 #include "TestSupport.h"
+#include "CPathForms.h"
 #include "app/CAppSettings.h"
+#include "services/CFileOperationCheck.h"
 #include "text/Utf.h"
 
 namespace {
@@ -115,7 +117,7 @@ TEST_F(FileSafetyTest, AfterTheShellWhatWasNotDoneOnDiskIsNamedInOneMessageAndAM
         {"two files moved onto files, nothing done", kFoMove, false, 0, "次の 2 件を 移動できませんでした。"},
         {"copied over older files, nothing done", kFoCopy, false, 0, "次の 2 件を コピーできませんでした。"},
         {"deleted, nothing done, with the reason", kFoDelete, false, 5, "( ｺｰﾄﾞ=0x5 )"},
-        {"the user said No", kFoMove, false, static_cast<int>(kErrorCancelled), nullptr},
+        {"the user said No", kFoMove, false, static_cast<int>(CPathForms::kErrorCancelled), nullptr},
         {"really moved", kFoMove, true, 0, nullptr},
     };
     for (const auto& c : cases) {
@@ -133,7 +135,7 @@ TEST_F(FileSafetyTest, AfterTheShellWhatWasNotDoneOnDiskIsNamedInOneMessageAndAM
         CPathList list;
         list.Add(tree.Key("s/a ソ"), 0);
         list.Add(tree.Key("s/b 😀"), 0);
-        EXPECT_EQ(files.FileOperation(c.operation, list, tree.Key("t")), c.bForward) << c.what;
+        EXPECT_EQ(files.ShellFileOperation(c.operation, list, tree.Key("t")) == 0, c.bForward) << c.what;
         ASSERT_EQ(platform.messages.size(), c.message ? 1u : 0u) << c.what;
         if (c.message) {
             EXPECT_NE(platform.messages[0].find(c.message), std::string::npos) << c.what << ": " << platform.messages[0];
@@ -142,7 +144,7 @@ TEST_F(FileSafetyTest, AfterTheShellWhatWasNotDoneOnDiskIsNamedInOneMessageAndAM
         if (c.bForward)
             continue;
         EXPECT_EQ(Snapshot(), before) << c.what;
-        files.KeepUnmoved(list);
+        CFileOperationCheck::KeepWhatIsStillThere(list);
         EXPECT_EQ(list.size(), 2u) << c.what;
     }
 }

@@ -5,6 +5,7 @@
 #include "app/CAppSettings.h"
 #include "app/CEApp.h"
 #include "dialogs/CCopyConfirmDlg.h"
+#include "services/CFileOperationCheck.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ void CEDoc::RunFileOperation(CPathList& list, int operation)
     if (operation == kFoMove) {
         RunShellOperation(kFoMove, list, destination);
         // What did not move stays cut, so that the user can paste it again after mending the cause.
-        GetSettings().m_files.KeepUnmoved(list);
+        CFileOperationCheck::KeepWhatIsStillThere(list);
         SetCutPending(!list.empty());
         return;
     }
@@ -67,7 +68,7 @@ void CEDoc::RunFileOperation(CPathList& list, int operation)
     if (dialog.m_bSkipSameTime) {
         // The filter copies into existing folders as it goes: whatever would be refused must be
         // refused before the first of those copies.
-        if (!GetSettings().m_files.MayStart(kFoCopy, list, destination))
+        if (!CFileOperationCheck(GetSettings().m_keys).MayStart(kFoCopy, list, destination))
             return;
         SkipSameTime(list, destination);
         if (list.empty())

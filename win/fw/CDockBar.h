@@ -65,12 +65,9 @@ private:
     void MoveBand(int band, int before, RowStart start);
     void MoveLeftEdge(int band, const Row& row, LONG left);
     RECT BandRect(int band) const;
-    // True when pt lies in the band's header: from its left edge to its toolbar, gripper and all.
-    bool IsInHeader(int band, POINT pt) const;
     REBARBANDINFOW BandInfo(int band, UINT mask) const;
     int BandCount() const;
     void SetBreak(int band, bool bBreak);
-    void SetBandWidth(int band, LONG width);
     void Relayout();
 
     HWND m_hDraggedChild = nullptr;  // the child of the band being dragged, null when none is
