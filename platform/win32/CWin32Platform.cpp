@@ -10,6 +10,7 @@
 
 #include "CPathForms.h"
 #include "CWin32FindHandle.h"
+#include "CWineUnix.h"
 #include "Win32Text.h"
 
 namespace {
@@ -44,33 +45,11 @@ bool IsDriveAbsolute(const std::wstring& path)
     return path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
 }
 
-// Wine removes no Unix symbolic link to a folder through its file functions: it looks at the
-// folder the link leads to and answers "directory not empty" (or removes nothing). Its loader can
-// run a Unix program, and rm without -r takes the link itself away, never a folder. On Windows
-// the two functions do not exist and nothing is run.
+// Wine removes no Unix symbolic link to a folder through its file functions; rm without -r
+// takes the link itself away, never a folder.
 bool RemoveWineLinkToFolder(const std::wstring& path)
 {
-    using UnixNameOf = char*(__cdecl*)(const wchar_t*);
-    using SpawnUnix = LONG(__cdecl*)(char* const*, int);
-    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    if (!kernel || !ntdll)
-        return false;
-    const auto unixNameOf = reinterpret_cast<UnixNameOf>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")));
-    const auto spawnUnix =
-        reinterpret_cast<SpawnUnix>(reinterpret_cast<void*>(GetProcAddress(ntdll, "__wine_unix_spawnvp")));
-    if (!unixNameOf || !spawnUnix)
-        return false;
-    char* unixName = unixNameOf(path.c_str());
-    if (!unixName)
-        return false;
-    char program[] = "/bin/rm";
-    char endOfOptions[] = "--";
-    char* arguments[] = {program, endOfOptions, unixName, nullptr};
-    spawnUnix(arguments, 1);
-    HeapFree(GetProcessHeap(), 0, unixName);
-    return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    return CWineUnix::Run("/bin/rm", {"--"}, {path}) && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 std::string LastComponent(const std::string& path)

@@ -4,31 +4,12 @@
 
 #include "FileSnapshot.h"
 #include "GuiTestSupport.h"
+#include "CWineUnix.h"
 #include "app/CAppSettings.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A Unix symbolic link, as programs outside Windows leave them; only a Unix program makes one.
-void MakeUnixLink(const fs::path& target, const fs::path& link)
-{
-    using UnixNameOf = char*(__cdecl*)(const wchar_t*);
-    using SpawnUnix = LONG(__cdecl*)(char* const*, int);
-    const auto unixNameOf = reinterpret_cast<UnixNameOf>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    const auto spawnUnix = reinterpret_cast<SpawnUnix>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "__wine_unix_spawnvp")));
-    ASSERT_TRUE(unixNameOf && spawnUnix);
-    char* from = unixNameOf(fs::absolute(target).wstring().c_str());
-    char* to = unixNameOf(fs::absolute(link).wstring().c_str());
-    char ln[] = "/bin/ln";
-    char symbolic[] = "-s";
-    char* arguments[] = {ln, symbolic, from, to, nullptr};
-    spawnUnix(arguments, 1);
-    HeapFree(GetProcessHeap(), 0, from);
-    HeapFree(GetProcessHeap(), 0, to);
-}
 
 class FileSafetyTest : public GuiTest {};
 
@@ -73,7 +54,8 @@ TEST_F(FileSafetyTest, ANameEndingInADotIsRefusedAndAPermanentDeleteRemovesALink
 {
     WriteAgedFile(fs::u8path("keep/inside"), "kept", 30);
     WriteAgedFile(fs::u8path("gone/sub/file"), "x", 20);
-    MakeUnixLink("keep", "gone/sub/link");
+    // A Unix symbolic link, as programs outside Windows leave them; Wine's CreateSymbolicLinkW makes none.
+    ASSERT_TRUE(CWineUnix::Run("/bin/ln", {"-s"}, {fs::absolute("keep").wstring(), fs::absolute("gone/sub/link").wstring()}));
     ProgramRun run;
     CEDoc& doc = DocOf(run.Children()[0]);
     const FileSnapshot before = SnapshotOf("keep");
