@@ -10,8 +10,8 @@
 // form, the file services to refuse such paths to the shell, which takes no other form.
 class CPathForms {
 public:
-    // What a shell operation returns when the user answered No to one of the shell's questions
-    // (ERROR_CANCELLED).
+    // What a shell operation returns when the shell stopped short (ERROR_CANCELLED): after the
+    // user's No to one of its questions, or, under Wine, on its own.
     static constexpr uint32_t kErrorCancelled = 1223;
 
     // True for a name ending in a blank or a dot; "." and ".." are not such names.

@@ -96,9 +96,12 @@ int CFileOperationCheck::Conclude(int shellResult)
     const std::vector<std::string> undone = Undone();
     if (undone.empty())
         return shellResult;
-    // A No to one of the shell's own questions needs no message: the user chose it.
-    if (shellResult != static_cast<int>(CPathForms::kErrorCancelled))
-        AfxMessageBox(Report(undone, shellResult), kMbOk | kMbIconExclamation);
+    // A stopped delete follows the user's No to the shell's own question and leaves everything in
+    // place. A stopped move or copy is named: Wine's shell also stops one on its own (two files
+    // moved onto files) and reports it as if the user had said No; no reason is given then.
+    const bool bStopped = shellResult == static_cast<int>(CPathForms::kErrorCancelled);
+    if (!bStopped || m_operation != kFoDelete)
+        AfxMessageBox(Report(undone, bStopped ? 0 : shellResult), kMbOk | kMbIconExclamation);
     return shellResult != 0 ? shellResult : kErrorNotDone;
 }
 

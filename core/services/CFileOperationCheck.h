@@ -29,9 +29,9 @@ public:
     std::string Prepare(int operation, const CPathList& sources, const std::string& destination);
     // Prepare, and its refusal shown to the user: false when the operation may not start.
     bool MayStart(int operation, const CPathList& sources, const std::string& destination);
-    // After the shell returned shellResult: names what was not done in one message (none when the
-    // user declined one of the shell's own questions) and returns 0 when everything was done,
-    // else shellResult, or kErrorNotDone when the shell answered 0.
+    // After the shell returned shellResult: names what was not done in one message (not for a
+    // delete the shell stopped: the user said No to its question) and returns 0
+    // when everything was done, else shellResult, or kErrorNotDone when the shell answered 0.
     int Conclude(int shellResult);
     // The paths (sources, and entries of source folders) whose part was not done, in list order.
     std::vector<std::string> Undone();

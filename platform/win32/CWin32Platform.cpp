@@ -347,8 +347,9 @@ bool AppendShellPath(std::wstring& buffer, const std::string& path)
 // the shell asks "ファイルの削除の確認" before a delete and "ファイルの上書きの確認" before a copy
 // overwrites a file or merges into an existing folder (Yes/No, buttons 6 and 7; No sets
 // fAnyOperationsAborted and returns 0); a move, a rename and a copy to new names ask nothing, and
-// a rename onto an existing name fails with 183 without a word. A No is answered here with
-// ERROR_CANCELLED, so that the caller does not take what the user declined for a failure.
+// a rename onto an existing name fails with 183 without a word. A stop (No sets
+// fAnyOperationsAborted; Wine also sets it on its own, moving files onto files) returns
+// ERROR_CANCELLED rather than 0.
 int CWin32Platform::ShellFileOperation(int operation, const std::vector<std::string>& sources,
                                        const std::string& destination)
 {

@@ -79,7 +79,7 @@ TEST_F(FileSafetyTest, WhatTheShellWouldGetWrongIsRefusedFirstAndWhatItDidNotDoI
         {"moved onto a file, nothing done", kFoMove, {"s/a ソ", "t/a ソ"}, 0, "次の 1 件を 移動できませんでした。"},
         {"copied over a file, nothing done", kFoCopy, {"s/a ソ", "t/a ソ"}, 0, "コピーできませんでした。\n\n"},
         {"deleted, nothing done", kFoDelete, {"s/a ソ"}, 5, "( ｺｰﾄﾞ=0x5 )"},
-        {"the user said No", kFoMove, {"s/a ソ"}, static_cast<int>(CPathForms::kErrorCancelled), nullptr},
+        {"stopped", kFoMove, {"s/a ソ"}, static_cast<int>(CPathForms::kErrorCancelled), "移動できませんでした。\n\n"},
     };
     for (const auto& c : cases) {
         fs::remove_all(tree.Native("s"));
