@@ -3,12 +3,15 @@
 
 #include <vector>
 
+#include "CPathForms.h"
 #include "CPlatform.h"
 #include "folderdata/CFolderKeys.h"
 #include "folderdata/CFolderWalk.h"
 #include "fw/AfxMessageBox.h"
 #include "fw/CFileFind.h"
 #include "fw/CSystemErrorText.h"
+#include "services/CFileOperationCheck.h"
+#include "services/CFolderIndex.h"
 #include "text/Utf.h"
 
 namespace {
@@ -24,13 +27,51 @@ struct FolderToEmpty {
     std::size_t next = 0;
 };
 
-const char kNothingChanged[] = "\n\n何も変更しませんでした。";
+constexpr const char* kNothingChanged = CFileOperationCheck::kNothingChanged;
 
 bool StartsWithFolder(const std::string& path, const std::string& folder)
 {
     const std::string lowerPath = Utf::ToLowerAscii(path);
     const std::string lowerFolder = Utf::ToLowerAscii(folder);
     return lowerPath == lowerFolder || lowerPath.rfind(CFolderKeys::JoinPath(lowerFolder, std::string()), 0) == 0;
+}
+
+bool ExistsOnDisk(const std::string& path)
+{
+    CFindEntry status;
+    return GetPlatform().GetFileStatus(path, status);
+}
+
+// True when the entry at path carries its name with exactly these letters.
+bool HoldsExactName(const std::string& path)
+{
+    std::string name;
+    CFolderKeys::SplitPath(path, name);
+    CFolderIndex disk;
+    const CFindEntry* entry = disk.Find(path);
+    return entry && entry->name == name;
+}
+
+// Wine's shell fails a rename that changes only the case of letters (the new name "exists"), so
+// the entry goes through a free temporary name; should the second step fail, it gets its old
+// name back and the user is told.
+bool RenameCaseOnly(CFileServices& files, const std::string& oldPath, const std::string& newPath,
+                    const std::string& displayPath)
+{
+    std::string temporary;
+    for (int number = 1; temporary.empty() || ExistsOnDisk(temporary); ++number) {
+        if (number > kMaxNewFolderNumber)
+            return false;
+        temporary = oldPath + ".zq-rename-" + std::to_string(number);
+    }
+    if (!files.FileOperationOne(kFoRename, oldPath, temporary))
+        return false;
+    if (files.FileOperationOne(kFoRename, temporary, newPath) && HoldsExactName(newPath))
+        return true;
+    files.FileOperationOne(kFoRename, temporary, oldPath);
+    AfxMessageBox(displayPath + "\n\n名前の 大文字と小文字を 変えられませんでした。" + kNothingChanged,
+                  kMbOk | kMbIconExclamation);
+    return false;
 }
 
 }  // namespace
@@ -244,9 +285,16 @@ bool CFileServices::CopyChangedEntries(const std::string& sourceFolder, const st
 
 // ---- the shell's operations ----
 
+// A move, copy or delete is checked before the call (CFileOperationCheck) and against the disk
+// after it: the shell may replace a file by a folder, skip what it cannot reach, or answer 0 with
+// nothing done. What was not done is named in one message, and the result is not 0 then.
 int CFileServices::ShellFileOperation(int operation, const CPathList& sources, const std::string& destination)
 {
-    if (const std::string refusal = ShellRefusal(operation, sources, destination); !refusal.empty()) {
+    CFileOperationCheck check(m_keys);
+    std::string refusal = ShellRefusal(operation, sources, destination);
+    if (refusal.empty() && operation != kFoRename)
+        refusal = check.Prepare(operation, sources, destination);
+    if (!refusal.empty()) {
         AfxMessageBox(refusal, kMbOk | kMbIconExclamation);
         return static_cast<int>(kErrorInvalidName);
     }
@@ -254,7 +302,8 @@ int CFileServices::ShellFileOperation(int operation, const CPathList& sources, c
     paths.reserve(sources.size());
     for (const CPathList::Entry& entry : sources)
         paths.push_back(entry.path);
-    return GetPlatform().ShellFileOperation(operation, paths, destination);
+    const int result = GetPlatform().ShellFileOperation(operation, paths, destination);
+    return operation == kFoRename ? result : check.Conclude(result);
 }
 
 void CFileServices::FileOperation(int operation, const CPathList& list, const std::string& destination)
@@ -262,12 +311,10 @@ void CFileServices::FileOperation(int operation, const CPathList& list, const st
     ShellFileOperation(operation, list, destination);
 }
 
-// The shell's own answer counts too: under Wine a rename that only changes the case of a name
-// fails, and the new name, the old one in other letters, exists all the same.
+// The shell's own answer counts too: a failure may leave the destination there all the same.
 bool CFileServices::FileOperationOne(int operation, const std::string& source, const std::string& destination)
 {
-    const bool bSameEntry = Utf::ToLowerAscii(source) == Utf::ToLowerAscii(destination);
-    const bool bExisted = !bSameEntry && Exists(destination);
+    const bool bExisted = Exists(destination);
     CPathList list;
     list.Add(source, 0);
     const int result = ShellFileOperation(operation, list, destination);
@@ -275,9 +322,20 @@ bool CFileServices::FileOperationOne(int operation, const std::string& source, c
 }
 
 // Wine's shell refuses a taken name without a word; the user learns it here on every system.
+// Windows would store a name ending in a blank or a dot without it, and the pane would show a
+// name the disk does not hold: such names are refused as Explorer refuses them.
 bool CFileServices::RenamePath(const std::string& oldPath, const std::string& newPath)
 {
-    if (Utf::ToLowerAscii(oldPath) != Utf::ToLowerAscii(newPath) && Exists(newPath)) {
+    std::string newName;
+    CFolderKeys::SplitPath(newPath, newName);
+    if (CPathForms::EndsInBlankOrDot(newName)) {
+        AfxMessageBox(newName + "\n\n名前の末尾に 空白や ピリオド（.）は 使えません。" + kNothingChanged,
+                      kMbOk | kMbIconExclamation);
+        return false;
+    }
+    if (Utf::ToLowerAscii(oldPath) == Utf::ToLowerAscii(newPath))
+        return oldPath == newPath || RenameCaseOnly(*this, oldPath, newPath, m_keys.GetDisplayPath(oldPath));
+    if (Exists(newPath)) {
         AfxMessageBox(m_keys.GetDisplayPath(newPath) + "\n\nこの名前は 既に使われています。" + kNothingChanged,
                       kMbOk | kMbIconExclamation);
         return false;
@@ -312,6 +370,8 @@ std::string CFileServices::PathRefusal(const std::string& path) const
 {
     if (path.rfind("\\\\?\\", 0) == 0)
         return path + "\n\nこの形のパスは 扱えません。" + kNothingChanged;
+    if (CPathForms::HasComponentEndingInBlankOrDot(path))
+        return CFileOperationCheck::UnreachableNameRefusal(m_keys.GetDisplayPath(path));
     if (Utf::Utf8ToUtf16(path).size() > kMaxShellPath)
         return m_keys.GetDisplayPath(path) + "\n\nパスが長すぎます（" + std::to_string(kMaxShellPath) +
                " 文字まで）。" + kNothingChanged;
@@ -320,6 +380,5 @@ std::string CFileServices::PathRefusal(const std::string& path) const
 
 bool CFileServices::Exists(const std::string& path) const
 {
-    CFindEntry status;
-    return GetPlatform().GetFileStatus(path, status);
+    return ExistsOnDisk(path);
 }

@@ -3,11 +3,14 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 
+#include "CPathForms.h"
 #include "CWin32FindHandle.h"
+#include "CWineUnix.h"
 #include "Win32Text.h"
 
 namespace {
@@ -35,6 +38,18 @@ std::wstring FullPathOf(const std::wstring& path)
         return path;
     full.resize(length);
     return full;
+}
+
+bool IsDriveAbsolute(const std::wstring& path)
+{
+    return path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+}
+
+// Wine removes no Unix symbolic link to a folder through its file functions; rm without -r
+// takes the link itself away, never a folder.
+bool RemoveWineLinkToFolder(const std::wstring& path)
+{
+    return CWineUnix::Run("/bin/rm", {"--"}, {path}) && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 std::string LastComponent(const std::string& path)
@@ -120,8 +135,16 @@ void CWin32Platform::SetMessageDispatcher(MessageDispatcher dispatcher)
 
 std::wstring CWin32Platform::ApiPath(const std::string& path)
 {
-    const std::wstring wide = ToWide(path);
-    if (wide.size() < kLongPathThreshold || StartsWith(wide, L"\\\\?\\") || StartsWith(wide, L"\\\\.\\"))
+    std::wstring wide = ToWide(path);
+    if (StartsWith(wide, L"\\\\?\\") || StartsWith(wide, L"\\\\.\\"))
+        return wide;
+    // A folder named "apache." would otherwise open its sibling "apache"; GetFullPathNameW drops
+    // the dot too, so an absolute path takes the prefix as it is.
+    if (CPathForms::HasComponentEndingInBlankOrDot(path) && IsDriveAbsolute(wide)) {
+        std::replace(wide.begin(), wide.end(), L'/', L'\\');
+        return L"\\\\?\\" + wide;
+    }
+    if (wide.size() < kLongPathThreshold)
         return wide;
     const std::wstring full = FullPathOf(wide);
     if (StartsWith(full, L"\\\\?\\"))
@@ -215,9 +238,10 @@ uint32_t CWin32Platform::RemoveFile(const std::string& path)
     const DWORD attributes = GetFileAttributesW(apiPath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kLinkToFolder) != kLinkToFolder)
         return error;
-    if (!RemoveDirectoryW(apiPath.c_str()))
-        return GetLastError();
-    return kErrorSuccess;
+    if (RemoveDirectoryW(apiPath.c_str()))
+        return kErrorSuccess;
+    const DWORD linkError = GetLastError();
+    return RemoveWineLinkToFolder(apiPath) ? static_cast<DWORD>(kErrorSuccess) : linkError;
 }
 
 uint32_t CWin32Platform::RemoveFolder(const std::string& path)
@@ -323,7 +347,9 @@ bool AppendShellPath(std::wstring& buffer, const std::string& path)
 // the shell asks "ファイルの削除の確認" before a delete and "ファイルの上書きの確認" before a copy
 // overwrites a file or merges into an existing folder (Yes/No, buttons 6 and 7; No sets
 // fAnyOperationsAborted and returns 0); a move, a rename and a copy to new names ask nothing, and
-// a rename onto an existing name fails with 183 without a word.
+// a rename onto an existing name fails with 183 without a word. A stop (No sets
+// fAnyOperationsAborted; Wine also sets it on its own, moving files onto files) returns
+// ERROR_CANCELLED rather than 0.
 int CWin32Platform::ShellFileOperation(int operation, const std::vector<std::string>& sources,
                                        const std::string& destination)
 {
@@ -344,7 +370,8 @@ int CWin32Platform::ShellFileOperation(int operation, const std::vector<std::str
     request.pFrom = from.c_str();
     request.pTo = to.c_str();
     request.fFlags = FOF_ALLOWUNDO;
-    return SHFileOperationW(&request);
+    const int result = SHFileOperationW(&request);
+    return result == 0 && request.fAnyOperationsAborted ? static_cast<int>(CPathForms::kErrorCancelled) : result;
 }
 
 HICON CWin32Platform::SmallIconHandle(ShellIconId icon) const

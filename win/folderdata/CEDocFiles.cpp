@@ -5,6 +5,7 @@
 #include "app/CAppSettings.h"
 #include "app/CAppCore.h"
 #include "dialogs/CCopyConfirmDlg.h"
+#include "services/CFileOperationCheck.h"
 
 namespace {
 
@@ -51,8 +52,9 @@ void CEDoc::RunFileOperation(CPathList& list, int operation)
     const std::string destination = GetSettings().m_keys.GetRealFolder(m_strPasteDest);
     if (operation == kFoMove) {
         RunShellOperation(kFoMove, list, destination);
-        list.Clear();
-        SetCutPending(false);
+        // What did not move stays cut, so that the user can paste it again after mending the cause.
+        CFileOperationCheck::KeepWhatIsStillThere(list);
+        SetCutPending(!list.empty());
         return;
     }
     if (operation == kFoDelete) {
@@ -64,6 +66,10 @@ void CEDoc::RunFileOperation(CPathList& list, int operation)
     if (dialog.DoModal() != IDOK)
         return;
     if (dialog.m_bSkipSameTime) {
+        // The filter copies into existing folders as it goes: whatever would be refused must be
+        // refused before the first of those copies.
+        if (!CFileOperationCheck(GetSettings().m_keys).MayStart(kFoCopy, list, destination))
+            return;
         SkipSameTime(list, destination);
         if (list.empty())
             return;

@@ -18,6 +18,32 @@ bool IsEmptyRect(const RECT& rc)
     return rc.right <= rc.left || rc.bottom <= rc.top;
 }
 
+// Wine's rebar answers "gripper" only for a strip about 2 pixels wide; Windows takes the drag on
+// the whole header it draws left of the band's toolbar, which this tells.
+bool IsInBandHeader(HWND hRebar, int band, POINT pt)
+{
+    REBARBANDINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = RBBIM_CHILD;
+    SendMessageW(hRebar, RB_GETBANDINFOW, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info));
+    RECT rcBand{};
+    RECT rcChild{};
+    SendMessageW(hRebar, RB_GETRECT, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&rcBand));
+    if (!info.hwndChild || !GetWindowRect(info.hwndChild, &rcChild))
+        return false;
+    MapWindowPoints(HWND_DESKTOP, hRebar, reinterpret_cast<POINT*>(&rcChild), 2);
+    return pt.x >= rcBand.left && pt.x < rcChild.left;
+}
+
+void SetBandWidth(HWND hRebar, int band, LONG width)
+{
+    REBARBANDINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = RBBIM_SIZE;
+    info.cx = static_cast<UINT>(width);
+    SendMessageW(hRebar, RB_SETBANDINFOW, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info));
+}
+
 }  // namespace
 
 bool CDockBar::Create(HWND hParent, UINT id)
@@ -148,7 +174,7 @@ bool CDockBar::BeginBandDrag(POINT pt)
     RBHITTESTINFO hit{};
     hit.pt = pt;
     SendMessageW(m_hWnd, RB_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    if (hit.iBand < 0 || (hit.flags != RBHT_GRABBER && hit.flags != RBHT_CAPTION))
+    if (hit.iBand < 0 || (hit.flags != RBHT_GRABBER && hit.flags != RBHT_CAPTION && !IsInBandHeader(m_hWnd, hit.iBand, pt)))
         return false;
     m_hDraggedChild = BandInfo(hit.iBand, RBBIM_CHILD).hwndChild;
     m_nGripOffset = pt.x - BandRect(hit.iBand).left;
@@ -257,6 +283,11 @@ void CDockBar::MoveBand(int band, int before, RowStart start)
     if (hHeir)
         SetBreak(BandIndexOf(hHeir), true);
     SetBreak(BandIndexOf(hMoved), start != RowStart::kNo);
+    // A band that joins a row keeps the width it had: as the only band of a row that is the whole
+    // width, which pushed the row's other bands to its right edge. It starts at its toolbar's
+    // width instead (the rebar keeps no band narrower).
+    if (start != RowStart::kOwnRow)
+        SetBandWidth(m_hWnd, BandIndexOf(hMoved), 0);
     if (hBefore && start != RowStart::kNo)
         SetBreak(BandIndexOf(hBefore), start == RowStart::kOwnRow);
     Relayout();
@@ -271,13 +302,10 @@ void CDockBar::MoveLeftEdge(int band, const Row& row, LONG left)
     if (position == row.bands.begin() || shift == 0)
         return;
     const RECT rcBefore = BandRect(*(position - 1));
-    REBARBANDINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = RBBIM_SIZE;
-    info.cx = static_cast<UINT>(std::max(0L, rcBefore.right - rcBefore.left + shift));
-    SendMessageW(m_hWnd, RB_SETBANDINFOW, static_cast<WPARAM>(*(position - 1)), reinterpret_cast<LPARAM>(&info));
+    SetBandWidth(m_hWnd, *(position - 1), std::max(0L, rcBefore.right - rcBefore.left + shift));
     Relayout();
 }
+
 
 void CDockBar::SetBreak(int band, bool bBreak)
 {

@@ -1,0 +1,74 @@
+// What Wine's shell gets wrong, met with the real shell: a folder pasted onto a file, a move that
+// does nothing, a name ending in a dot, and a permanent delete through a link to a folder.
+#include <filesystem>
+
+#include "FileSnapshot.h"
+#include "GuiTestSupport.h"
+#include "CWineUnix.h"
+#include "app/CAppSettings.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileSafetyTest : public GuiTest {};
+
+}  // namespace
+
+// Under Wine the shell would delete the file "X" and put the folder in its place; two files moved
+// onto files would stay where they are without a word.
+TEST_F(FileSafetyTest, AFolderCutOntoAFileAndAMoveThatDoesNothingChangeNothingAndKeepTheClipboard)
+{
+    WriteAgedFile(fs::u8path("src/X/inner ソ"), "inner", 30);
+    WriteAgedFile(fs::u8path("dst/X"), "the file", 20);
+    for (const char* name : {"a 😀", "b"}) {
+        WriteAgedFile(fs::u8path("src/") / fs::u8path(name), "new", 10);
+        WriteAgedFile(fs::u8path("dst/") / fs::u8path(name), "old", 40);
+    }
+    ProgramRun run;
+    CEDoc& doc = DocOf(run.Children()[0]);
+    CPathList& clip = doc.GetClipList();
+    const FileSnapshot before = SnapshotOf(".");
+    const struct {
+        std::vector<const char*> sources;
+        uint8_t attr;
+        const char* message;
+    } cases[] = {
+        {{"src/X"}, kAttrDirectory, "同じ名前のファイルが あるため、フォルダ "},
+        {{"src/a 😀", "src/b"}, kAttrArchive, "次の 2 件を 移動できませんでした。"},
+    };
+    for (const auto& c : cases) {
+        m_platform.m_texts.clear();
+        clip.Clear();
+        for (const char* source : c.sources)
+            clip.Add(KeyOf(fs::u8path(source)), c.attr);
+        doc.SetCutPending(true);
+        doc.m_strPasteDest = KeyOf("dst");
+        doc.RunFileOperation(clip, kFoMove);
+        EXPECT_EQ(SnapshotOf("."), before) << c.message;
+        ASSERT_EQ(m_platform.m_texts.size(), 1u) << c.message;
+        EXPECT_NE(m_platform.m_texts[0].find(c.message), std::string::npos) << m_platform.m_texts[0];
+        EXPECT_EQ(clip.size(), c.sources.size()) << c.message;
+        EXPECT_TRUE(doc.IsCutPending()) << c.message;
+    }
+}
+
+TEST_F(FileSafetyTest, ANameEndingInADotIsRefusedAndAPermanentDeleteRemovesALinkNotItsFolder)
+{
+    WriteAgedFile(fs::u8path("keep/inside"), "kept", 30);
+    WriteAgedFile(fs::u8path("gone/sub/file"), "x", 20);
+    // A Unix symbolic link, as programs outside Windows leave them; Wine's CreateSymbolicLinkW makes none.
+    ASSERT_TRUE(CWineUnix::Run("/bin/ln", {"-s"}, {fs::absolute("keep").wstring(), fs::absolute("gone/sub/link").wstring()}));
+    ASSERT_TRUE(fs::exists("gone/sub/link/inside"));
+    ProgramRun run;
+    CEDoc& doc = DocOf(run.Children()[0]);
+    const FileSnapshot before = SnapshotOf("keep");
+    EXPECT_FALSE(doc.Rename(KeyOf("keep"), KeyOf(".") + "\\abc."));
+    ASSERT_EQ(m_platform.m_texts.size(), 1u);
+    EXPECT_NE(m_platform.m_texts[0].find("ピリオド"), std::string::npos);
+    CPathList list;
+    list.Add(KeyOf("gone"), kAttrDirectory);
+    EXPECT_TRUE(doc.GetSettings().m_files.DeletePermanently(list));
+    EXPECT_FALSE(fs::exists("gone"));
+    EXPECT_EQ(SnapshotOf("keep"), before);
+}
