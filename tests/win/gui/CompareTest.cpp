@@ -4,7 +4,6 @@
 #include <map>
 
 #include "GuiTestSupport.h"
-#include "ZqScreenshot.h"
 #include "app/CAppSettings.h"
 #include "dialogs/CCompareSummaryDlg.h"
 #include "listpane/CFileItem.h"
@@ -187,7 +186,6 @@ TEST_F(CompareTest, BothTreesAndBothListsMarkExactlyTheDifferences)
     EXPECT_EQ(Marks(ListOf(run.Children()[1])), aggregated);
     // the open form follows: S for the root, sized, added, the wide folder, f.txt and big.bin
     EXPECT_EQ(Summary(run.Tree(0)), (std::vector<std::string>{shownLeft, "1", "6", "3", "1", "1", "12", "75"}));
-    zqshot::SaveShotIfAsked("compare.bmp");
 
     // the icons go back, the labels stay
     const std::string label = TreeLabel(run.Tree(0), m_left + "\\sized");

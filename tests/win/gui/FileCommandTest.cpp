@@ -7,7 +7,6 @@
 
 #include "FileSnapshot.h"
 #include "GuiTestSupport.h"
-#include "ZqScreenshot.h"
 #include "app/CAppSettings.h"
 #include "fw/CCmdUI.h"
 #include "listpane/CFileItem.h"
@@ -159,7 +158,7 @@ TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
 
     TakeFrom(run, pSource, {"ﾃｽﾄ 表.txt", "한글"}, ID_EDIT_COPY);
     Activate(run, pTarget);
-    m_answerer.Expect(kCopyCaption, IDOK, [](HWND) { zqshot::SaveShotIfAsked("copy-confirm.bmp"); });
+    m_answerer.Expect(kCopyCaption, IDOK);
     run.Command(ID_EDIT_PASTE);
     ExpectListShowsDisk(pTarget, "one");
 

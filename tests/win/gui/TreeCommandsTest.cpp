@@ -7,7 +7,6 @@
 
 #include "FileSnapshot.h"
 #include "GuiTestSupport.h"
-#include "ZqScreenshot.h"
 #include "app/CAppSettings.h"
 #include "folderdata/CDirSzLst.h"
 #include "treepane/CFolderLabel.h"
@@ -177,7 +176,6 @@ TEST_F(TreeCommandsTest, RenamingByTheLabelKeepsTheTotalsAndRefusesInvalidAndTak
     Type(hEdit, "Papers ｶﾅ", static_cast<int>(ToWide(prefix).size()));
     RedrawWindow(run.FrameWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     ProgramRun::Pump();
-    zqshot::SaveShotIfAsked("tree-renaming.bmp");
     Press(hEdit, VK_RETURN);
     const std::string papers = Key(work, "Papers ｶﾅ");
     EXPECT_EQ(Label(tree, papers), prefix + "Papers ｶﾅ");

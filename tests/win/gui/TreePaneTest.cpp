@@ -79,6 +79,12 @@ TEST_F(TreePaneTest, ShowsTheComputerWithItsDrivesAndOpensTheFirstFixedOne)
     const std::vector<std::string> drives = ChildPaths(tree, hComputer);
     EXPECT_NE(std::find(drives.begin(), drives.end(), "C:\\"), drives.end());
     EXPECT_NE(std::find(drives.begin(), drives.end(), "Z:\\"), drives.end());
+    // the six state images come first; a drive shows the shell's icon appended after them
+    TVITEMW item{};
+    item.mask = TVIF_IMAGE;
+    item.hItem = tree.FindItem("Z:\\");
+    ASSERT_TRUE(TreeView_GetItem(tree.m_hWnd, &item));
+    EXPECT_GE(item.iImage, 6);
     // the start folder is the first fixed drive, open and selected; the window knows it at once
     EXPECT_EQ(tree.GetCurrentFolder(), "C:\\");
     EXPECT_TRUE(TreeView_GetItemState(tree.m_hWnd, tree.FindItem("C:\\"), TVIS_EXPANDED) & TVIS_EXPANDED);
