@@ -216,10 +216,7 @@ TEST_F(CompareTest, SortedByTheMarkColumnAListFollowsEachPassAndARowSelectedScro
     EXPECT_EQ(last, "N");
 
     ASSERT_EQ(ListView_GetTopIndex(other.m_hWnd), 0);
-    int row = -1;
-    for (int candidate = 0; candidate < list.GetRowCount() && row < 0; ++candidate)
-        if (FromWide(list.GetCellText(candidate, 0)) == "f59")
-            row = candidate;
+    const int row = RowOf(list, "f59");
     ASSERT_GE(row, 0);
     ListView_SetItemState(list.m_hWnd, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ProgramRun::Pump();
