@@ -6,7 +6,6 @@
 //                                                       waits for the dialog and clicks the button
 //   zqdrive command <title prefix> <command id>         posts WM_COMMAND to the window
 //   zqdrive close <title prefix> [timeout ms]           posts WM_CLOSE, waits until it is gone
-//   zqdrive shot <file.bmp>                             the screen as a 24-bit BMP
 //
 // Windows of every process are searched. Exit code 0 on success, 1 on a timeout or failure,
 // 2 on a usage error.
@@ -16,8 +15,6 @@
 #include <cwchar>
 #include <string>
 
-#include "ZqDriver.h"
-#include "ZqScreenshot.h"
 #include "ZqWindows.h"
 
 namespace {
@@ -40,8 +37,7 @@ HWND WaitFor(const std::wstring& prefix, bool dialog, DWORD timeoutMs)
 int Click(const std::wstring& prefix, int buttonId, DWORD timeoutMs)
 {
     HWND dialog = WaitFor(prefix, true, timeoutMs);
-    const bool clicked = dialog != nullptr && ZqDriver::ClickButton(dialog, buttonId);
-    return clicked && ZqDriver::WaitForWindowGone(dialog, timeoutMs) ? 0 : 1;
+    return dialog != nullptr && zqwin::ClickAndWaitGone(dialog, buttonId, timeoutMs) ? 0 : 1;
 }
 
 int Close(const std::wstring& prefix, DWORD timeoutMs)
@@ -60,7 +56,7 @@ int PostCommand(const std::wstring& prefix, UINT id)
 
 int Usage()
 {
-    fwprintf(stderr, L"usage: zqdrive wait-window|wait-dialog|click|command|close|shot ...\n");
+    fwprintf(stderr, L"usage: zqdrive wait-window|wait-dialog|click|command|close ...\n");
     return 2;
 }
 
@@ -80,7 +76,5 @@ int wmain(int argc, wchar_t** argv)
         return PostCommand(target, static_cast<UINT>(_wtoi(argv[3])));
     if (verb == L"close")
         return Close(target, TimeoutArg(argc, argv, 3));
-    if (verb == L"shot")
-        return zqshot::SaveScreenBmp(target) ? 0 : 1;
     return Usage();
 }

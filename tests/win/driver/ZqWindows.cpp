@@ -91,4 +91,11 @@ std::vector<HWND> Children(HWND parent, const std::wstring& className)
     return found;
 }
 
+bool ClickAndWaitGone(HWND dialog, int buttonId, DWORD timeoutMs)
+{
+    HWND button = GetDlgItem(dialog, buttonId);
+    return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0) &&
+           WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeoutMs);
+}
+
 }  // namespace zqwin

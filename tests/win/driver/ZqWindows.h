@@ -29,4 +29,9 @@ std::vector<HWND> Descendants(HWND parent, const std::wstring& className);
 // Direct children only, first to last in Z order; every child when className is empty.
 std::vector<HWND> Children(HWND parent, const std::wstring& className = {});
 
+// Posts a click to a dialog's button and waits until the dialog is gone or hidden. Posted, not
+// sent: the click may end a modal loop or open another one, and the caller must not wait inside
+// the program's message handling for that.
+bool ClickAndWaitGone(HWND dialog, int buttonId, DWORD timeoutMs);
+
 }  // namespace zqwin

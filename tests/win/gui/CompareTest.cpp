@@ -4,7 +4,6 @@
 #include <map>
 
 #include "GuiTestSupport.h"
-#include "ZqScreenshot.h"
 #include "app/CAppSettings.h"
 #include "dialogs/CCompareSummaryDlg.h"
 #include "listpane/CFileItem.h"
@@ -187,7 +186,6 @@ TEST_F(CompareTest, BothTreesAndBothListsMarkExactlyTheDifferences)
     EXPECT_EQ(Marks(ListOf(run.Children()[1])), aggregated);
     // the open form follows: S for the root, sized, added, the wide folder, f.txt and big.bin
     EXPECT_EQ(Summary(run.Tree(0)), (std::vector<std::string>{shownLeft, "1", "6", "3", "1", "1", "12", "75"}));
-    zqshot::SaveShotIfAsked("compare.bmp");
 
     // the icons go back, the labels stay
     const std::string label = TreeLabel(run.Tree(0), m_left + "\\sized");
@@ -218,10 +216,7 @@ TEST_F(CompareTest, SortedByTheMarkColumnAListFollowsEachPassAndARowSelectedScro
     EXPECT_EQ(last, "N");
 
     ASSERT_EQ(ListView_GetTopIndex(other.m_hWnd), 0);
-    int row = -1;
-    for (int candidate = 0; candidate < list.GetRowCount() && row < 0; ++candidate)
-        if (FromWide(list.GetCellText(candidate, 0)) == "f59")
-            row = candidate;
+    const int row = RowOf(list, "f59");
     ASSERT_GE(row, 0);
     ListView_SetItemState(list.m_hWnd, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ProgramRun::Pump();

@@ -7,7 +7,6 @@
 
 #include "FileSnapshot.h"
 #include "GuiTestSupport.h"
-#include "ZqScreenshot.h"
 #include "app/CAppSettings.h"
 #include "fw/CCmdUI.h"
 #include "listpane/CFileItem.h"
@@ -159,7 +158,7 @@ TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
 
     TakeFrom(run, pSource, {"ﾃｽﾄ 表.txt", "한글"}, ID_EDIT_COPY);
     Activate(run, pTarget);
-    m_answerer.Expect(kCopyCaption, IDOK, [](HWND) { zqshot::SaveShotIfAsked("copy-confirm.bmp"); });
+    m_answerer.Expect(kCopyCaption, IDOK);
     run.Command(ID_EDIT_PASTE);
     ExpectListShowsDisk(pTarget, "one");
 
@@ -181,47 +180,6 @@ TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
     ExpectListShowsDisk(pSource, "src");
     ExpectListShowsDisk(pTarget, "two");
     EXPECT_EQ(DocOf(pSource).GetClipList().size(), 2u);  // a copy leaves the clipboard as it was
-}
-
-TEST_F(FileCommandTest, CopyLeavesFilesOfTheSameTimeAloneAndCopiesOnlyWhatChangedIntoAnExistingFolder)
-{
-    const struct {
-        const char* path;
-        const char* source;  // bytes, nullptr: none
-        int sourceAge;
-        const char* target;
-        int targetAge;
-    } files[] = {
-        {"same ソ.txt", "src", 30, "dst", 30},         {"newer.txt", "new", 20, "old", 90},
-        {"dir/same 표.txt", "src", 30, "dst", 30},      {"dir/changed ｶﾅ", "changed", 10, "was", 80},
-        {"dir/deep/same3", "src", 30, "dst", 30},     {"dir/deep/new 😀", "new", 30, nullptr, 0},
-    };
-    for (const auto& f : files) {
-        WriteBytes(std::string("src/") + f.path, f.source, f.sourceAge);
-        if (f.target)
-            WriteBytes(std::string("dst/") + f.path, f.target, f.targetAge);
-    }
-    const FileSnapshot before = SnapshotOf(".");
-    ProgramRun run;
-    const auto [pSource, pTarget] = OpenTwo(run, "src", "dst");
-    TakeFrom(run, pSource, {"same ソ.txt", "newer.txt", "dir"}, ID_EDIT_COPY);
-    Activate(run, pTarget);
-    m_answerer.Expect(kCopyCaption, IDOK);
-    m_answerer.Expect(kOverwriteCaption, IDYES);
-    m_answerer.Expect(kOverwriteCaption, IDYES);
-    run.Command(ID_EDIT_PASTE);
-
-    FileSnapshot expected = before;
-    for (const char* changed : {"newer.txt", "dir/changed ｶﾅ", "dir/deep/new 😀"})
-        expected[std::string("dst/") + changed] = before.at(std::string("src/") + changed);
-    EXPECT_EQ(SnapshotOf("."), expected);
-    EXPECT_EQ(m_answerer.m_seen, (std::vector<std::string>{std::string(kCopyCaption) + " [x]", kOverwriteCaption,
-                                                           kOverwriteCaption}));
-    const CPathList& clip = DocOf(pSource).GetClipList();
-    ASSERT_EQ(clip.size(), 1u);  // the settled entries left the clipboard
-    EXPECT_EQ(clip[0].path, KeyOf("src/newer.txt"));
-    ExpectListShowsDisk(pSource, "src");
-    ExpectListShowsDisk(pTarget, "dst");
 }
 
 TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWindowsFollow)

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "GuiTestSupport.h"
-#include "ZqScreenshot.h"
 #include "app/CAppSettings.h"
 #include "folderdata/CDirSzLst.h"
 #include "listpane/CEView.h"
@@ -57,7 +56,6 @@ TEST_F(ListPaneTest, EveryCellShowsTheEntryAndFolderRowsShowTotalsOnceAggregated
     run.Command(ID_AGGREGATE);
     ASSERT_TRUE(Show(tree, key));
     CEView& list = ListOf(run.Children()[0]);
-    zqshot::SaveShotIfAsked("list-cells.bmp");
 
     using Row = std::vector<std::string>;
     EXPECT_EQ(Cells(list, "Readme.txt"), (Row{"Readme.txt", "txt", "", "2 KB", "20/01/02 03:04",
@@ -139,7 +137,6 @@ TEST_F(ListPaneTest, TheCaptionFollowsTheSelectionAndShowsWhyAFolderCouldNotBeLi
     EXPECT_EQ(FromWide(list.GetCellText(drive, 1)), "ﾌｫﾙﾀﾞ");
     EXPECT_NE(FromWide(list.GetCellText(drive, 0)).find(":)"), std::string::npos);
     EXPECT_EQ(ListView_EditLabel(list.m_hWnd, drive), nullptr);  // a drive keeps its name
-    zqshot::SaveShotIfAsked("list-computer.bmp");
 
     // A right click has no menu to offer yet.
     RECT rc{};

@@ -6,7 +6,6 @@
 #include <set>
 
 #include "GuiTestSupport.h"
-#include "ZqScreenshot.h"
 #include "app/CAppSettings.h"
 
 namespace {
@@ -106,7 +105,6 @@ TEST_F(SearchDialogTest, TheDialogOpensWithItsInitialValuesAtTheCornerAndHidingG
         EXPECT_EQ(IsDlgButtonChecked(hDialog, id), BST_CHECKED) << id;
     EXPECT_EQ(SendDlgItemMessageW(hDialog, IDC_SEARCH_MODIFIED_DATE, EM_GETLIMITTEXT, 0, 0), 10);
     EXPECT_EQ(SendDlgItemMessageW(hDialog, IDC_SEARCH_CREATED_TIME, EM_GETLIMITTEXT, 0, 0), 5);
-    zqshot::SaveShotIfAsked("search-dialog.bmp");
 
     Click(hDialog, IDCANCEL);
     EXPECT_FALSE(IsWindowVisible(hDialog));
@@ -132,7 +130,6 @@ TEST_F(SearchDialogTest, FaultyDatesAreNamedAndNormalisedTextsShownAndNothingIsS
     EXPECT_EQ(Text(hDialog, IDC_SEARCH_READ_DATE), "1999/3/2");
     EXPECT_EQ(Text(hDialog, IDC_SEARCH_MODIFIED_DATE), "1960/1/1");
     EXPECT_TRUE(Marked(run.Tree()).empty());
-    zqshot::SaveShotIfAsked("search-dialog-errors.bmp");
     // put right, the prompt comes back and the search runs
     Type(hDialog, IDC_SEARCH_MODIFIED_DATE, L"0/0/0");
     Type(hDialog, IDC_SEARCH_READ_DATE, L"1");
@@ -199,7 +196,6 @@ TEST_F(SearchDialogTest, BothModesMarkExactlyTheFoldersTheRecordsCallFor)
             EXPECT_TRUE(TreeView_GetItemState(tree.m_hWnd, hParent, TVIS_EXPANDED) & TVIS_EXPANDED) << hit;
         }
     }
-    zqshot::SaveShotIfAsked("search-marks.bmp");
 }
 
 TEST_F(SearchDialogTest, StartStopDuringASearchStopsItAndTheMarksMadeStay)

@@ -44,7 +44,6 @@ protected:
         ReleaseDC(tree.m_hWnd, hdc);
         return extent.cx;
     }
-    static std::string Label(CLeftView& tree, const std::string& path) { return TreeLabel(tree, path); }
     // root: small\ (1 file, 10 bytes), big\ (2 files, 1000 + 500 bytes, and big\deep\ with 7 bytes),
     // mid\ (1 file, 100 bytes), and 3 bytes in root itself.
     fs::path MakeTree()
@@ -75,10 +74,16 @@ TEST_F(TreePaneTest, ShowsTheComputerWithItsDrivesAndOpensTheFirstFixedOne)
     ProgramRun run;
     CLeftView& tree = run.Tree();
     HTREEITEM hComputer = TreeView_GetRoot(tree.m_hWnd);
-    EXPECT_EQ(Label(tree, tree.GetItemPath(hComputer)), "ﾏｲ ｺﾝﾋﾟｭｰﾀ");
+    EXPECT_EQ(TreeLabel(tree, tree.GetItemPath(hComputer)), "ﾏｲ ｺﾝﾋﾟｭｰﾀ");
     const std::vector<std::string> drives = ChildPaths(tree, hComputer);
     EXPECT_NE(std::find(drives.begin(), drives.end(), "C:\\"), drives.end());
     EXPECT_NE(std::find(drives.begin(), drives.end(), "Z:\\"), drives.end());
+    // the six state images come first; a drive shows the shell's icon appended after them
+    TVITEMW item{};
+    item.mask = TVIF_IMAGE;
+    item.hItem = tree.FindItem("Z:\\");
+    ASSERT_TRUE(TreeView_GetItem(tree.m_hWnd, &item));
+    EXPECT_GE(item.iImage, 6);
     // the start folder is the first fixed drive, open and selected; the window knows it at once
     EXPECT_EQ(tree.GetCurrentFolder(), "C:\\");
     EXPECT_TRUE(TreeView_GetItemState(tree.m_hWnd, tree.FindItem("C:\\"), TVIS_EXPANDED) & TVIS_EXPANDED);
@@ -106,7 +111,7 @@ TEST_F(TreePaneTest, OpeningAFolderListsItsFoldersAndOnlyTheFirstOfEachSubFolder
     // no sub-folders: no child, no button
     EXPECT_TRUE(ChildPaths(tree, tree.FindItem(key + "\\small")).empty());
     EXPECT_EQ(ChildPaths(tree, tree.FindItem(key + "\\big")), std::vector<std::string>{key + "\\big\\deep"});
-    EXPECT_EQ(Label(tree, KeyOf(fs::current_path() / "PROGRAM")), "Program");
+    EXPECT_EQ(TreeLabel(tree, KeyOf(fs::current_path() / "PROGRAM")), "Program");
 }
 
 TEST_F(TreePaneTest, AggregatingShowsTheTotalsOfEveryShownFolder)
@@ -123,9 +128,9 @@ TEST_F(TreePaneTest, AggregatingShowsTheTotalsOfEveryShownFolder)
     run.Command(ID_AGGREGATE);
 
     const std::string name = tree.GetItemName(tree.FindItem(key));
-    EXPECT_EQ(Label(tree, key), "D" + std::string(15, '.') + "4> F" + std::string(20, '.') + "6> " +
+    EXPECT_EQ(TreeLabel(tree, key), "D" + std::string(15, '.') + "4> F" + std::string(20, '.') + "6> " +
                                     std::string(22, '.') + "1,620  B> >" + name);
-    EXPECT_EQ(Label(tree, key + "\\big"), "D" + std::string(15, '.') + "1> F" + std::string(20, '.') + "3> " +
+    EXPECT_EQ(TreeLabel(tree, key + "\\big"), "D" + std::string(15, '.') + "1> F" + std::string(20, '.') + "3> " +
                                               std::string(22, '.') + "1,507  B> >big");
     EXPECT_EQ(NodeSize(tree, key), 1620u);
     EXPECT_TRUE(run.App().m_folderInfo.FindEntry(key));
@@ -134,7 +139,7 @@ TEST_F(TreePaneTest, AggregatingShowsTheTotalsOfEveryShownFolder)
     // the control measured the longer label, and its scroll range reaches the label's end
     RECT text{};
     ASSERT_TRUE(TreeView_GetItemRect(tree.m_hWnd, tree.FindItem(key), &text, TRUE));
-    EXPECT_GE(text.right - text.left, TextWidth(tree, Label(tree, key)));
+    EXPECT_GE(text.right - text.left, TextWidth(tree, TreeLabel(tree, key)));
     SCROLLINFO range{};
     range.cbSize = sizeof range;
     range.fMask = SIF_RANGE | SIF_POS;
@@ -143,8 +148,8 @@ TEST_F(TreePaneTest, AggregatingShowsTheTotalsOfEveryShownFolder)
 
     // the labels go back to the names; the totals stay in the nodes
     run.Command(ID_LABEL_RESET);
-    EXPECT_EQ(Label(tree, key), name);
-    EXPECT_EQ(Label(tree, key + "\\big"), "big");
+    EXPECT_EQ(TreeLabel(tree, key), name);
+    EXPECT_EQ(TreeLabel(tree, key + "\\big"), "big");
 }
 
 // Listing fails with "access denied" for the chosen folders; message boxes are answered from a queue.
@@ -199,7 +204,7 @@ TEST_F(TreePaneTest, AWalkStopsForTheAggregateCommandAgainAndForANewSelection)
         ProgramRun::Pump();
         EXPECT_FALSE(run.App().m_settings.m_bWalkRunning);
         EXPECT_FALSE(run.App().m_folderInfo.FindEntry(key));
-        EXPECT_EQ(Label(tree, key), tree.GetItemName(tree.FindItem(key)));
+        EXPECT_EQ(TreeLabel(tree, key), tree.GetItemName(tree.FindItem(key)));
     }
 }
 

@@ -3,11 +3,12 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <fstream>
 #include <string>
 
 #include "../ScratchFolder.h"
-#include "ZqDriver.h"
 #include "ZqWindows.h"
 #include "res/resource.h"
 
@@ -15,25 +16,82 @@ namespace {
 
 const wchar_t* const kTitle = L"フォルダ ZQ";
 
+// One run of the program with the scratch folder as its current directory (its store folder goes
+// there); a run still going when the test ends is ended, so no program stays on the shared display.
+class ProgramRun {
+public:
+    explicit ProgramRun(const ScratchFolder& scratch)
+    {
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring exe(self);
+        exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"FolderZQ.exe";
+        std::wstring commandLine = L"\"" + exe + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           scratch.Path().wstring().c_str(), &startup, &m_info))
+            m_main = Wait(kTitle, false, 20000);
+    }
+    ~ProgramRun()
+    {
+        TerminateProcess(m_info.hProcess, 99);  // fails harmlessly once it has ended
+        CloseHandle(m_info.hThread);
+        CloseHandle(m_info.hProcess);
+    }
+    // A top-level window of this run whose title starts with prefix; null after timeoutMs.
+    HWND Wait(const std::wstring& prefix, bool dialog, DWORD timeoutMs = 10000) const
+    {
+        HWND found = nullptr;
+        zqwin::WaitUntil([&] { return (found = zqwin::FindTopLevel(m_info.dwProcessId, prefix, dialog)) != nullptr; },
+                         timeoutMs);
+        return found;
+    }
+    // A message box's message: its static texts, icons left out.
+    static std::wstring DialogText(HWND dialog)
+    {
+        std::wstring text;
+        for (HWND child : zqwin::Children(dialog, L"Static"))
+            if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+                text += zqwin::TextOf(child);
+        return text;
+    }
+    // The tip text on screen (empty when none comes), answered with buttonId.
+    std::wstring AnswerTip(int buttonId) const
+    {
+        HWND tip = Wait(kTitle, true);
+        const std::wstring text = tip ? DialogText(tip) : std::wstring();
+        EXPECT_TRUE(tip && zqwin::ClickAndWaitGone(tip, buttonId, 10000));
+        return text;
+    }
+    void Command(UINT id) const { PostMessageW(m_main, WM_COMMAND, id, 0); }
+    HWND Descendant(const wchar_t* className) const
+    {
+        const std::vector<HWND> found = zqwin::Descendants(m_main, className);
+        return found.empty() ? nullptr : found.front();
+    }
+    // The exit code once the program has ended within 15 s; 99 while it still runs.
+    DWORD ExitCode() const
+    {
+        DWORD code = 99;
+        if (WaitForSingleObject(m_info.hProcess, 15000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(m_info.hProcess, &code);
+        return code;
+    }
+
+    HWND m_main = nullptr;
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
 class ProgramProcessTest : public ::testing::Test {
 protected:
-    // Starts the program; the tip box is then waiting for an answer.
-    bool Start(ZqDriver& zq)
-    {
-        return zq.Start(ZqProcess::BesideThisProgram(L"FolderZQ.exe"), m_scratch.Path().wstring()) &&
-               zq.WaitForMainWindow(kTitle) != nullptr;
-    }
     int32_t TipNumber() const
     {
         int32_t number = -2;
         std::ifstream(m_scratch.Store("One Point Number"), std::ios::binary).read(reinterpret_cast<char*>(&number), 4);
         return number;
-    }
-    // The tip on screen; empty when none comes.
-    static std::wstring TipText(ZqDriver& zq)
-    {
-        HWND hTip = zq.WaitForDialog(kTitle);
-        return hTip ? zq.DialogText(hTip) : std::wstring();
     }
     // The program writes the tip number just after the tip box closes.
     bool WaitForTipNumber(int32_t expected) const
@@ -46,82 +104,37 @@ protected:
 
 }  // namespace
 
-TEST_F(ProgramProcessTest, StartsWithTheFirstTipOverOneSplitWindowAndSaveAllWritesTheStore)
+TEST_F(ProgramProcessTest, TipsInTurnOneSplitWindowSaveAllAndExit)
 {
-    ZqDriver zq;
-    ASSERT_TRUE(Start(zq));
-    const std::wstring tip = TipText(zq);
-    EXPECT_EQ(tip.rfind(L"――――　ワンポイント　――――", 0), 0u) << "tip: " << tip.size();
-    EXPECT_NE(tip.find(L"すべて保存"), std::wstring::npos);
-    ASSERT_TRUE(zq.AnswerMessageBox(IDYES));
-    EXPECT_TRUE(WaitForTipNumber(0));
-    EXPECT_EQ(zq.MainTitle().rfind(L"フォルダ ZQ - C:\\ ： ", 0), 0u);  // the list's title of the start folder
-    EXPECT_EQ(zq.MdiChildren().size(), 1u);
-    EXPECT_EQ(zq.Toolbars().size(), 6u);
-    EXPECT_TRUE(zq.WaitForStatusText(0, L"ﾚﾃﾞｨ"));
-    EXPECT_NE(zq.FindDescendant(L"SysTreeView32"), nullptr);
-    EXPECT_NE(zq.FindDescendant(L"SysListView32"), nullptr);
-    zq.PostCommand(ID_APP_ABOUT);
-    HWND hAbout = zq.WaitForDialog(L"フォルダ ZQ のﾊﾞｰｼﾞｮﾝ情報");
+    {
+        ProgramRun zq(m_scratch);
+        ASSERT_NE(zq.m_main, nullptr);
+        const std::wstring tip = zq.AnswerTip(IDCANCEL);  // the first tip; Cancel ends the program
+        EXPECT_EQ(tip.rfind(L"――――　ワンポイント　――――", 0), 0u) << "tip: " << tip.size();
+        EXPECT_NE(tip.find(L"すべて保存"), std::wstring::npos);
+        EXPECT_EQ(zq.ExitCode(), 0u);
+    }
+    EXPECT_EQ(TipNumber(), 0);
+    ProgramRun zq(m_scratch);
+    EXPECT_NE(zq.AnswerTip(IDNO).find(L"カラムの順番を変えられます"), std::wstring::npos);
+    EXPECT_NE(zq.AnswerTip(IDYES).find(L"カラムの横幅を変えられます"), std::wstring::npos);
+    EXPECT_TRUE(WaitForTipNumber(2));
+    EXPECT_EQ(zqwin::TextOf(zq.m_main).rfind(L"フォルダ ZQ - C:\\ ： ", 0), 0u);  // the list's title of the start folder
+    EXPECT_EQ(zqwin::Children(zq.Descendant(L"MDIClient")).size(), 1u);
+    EXPECT_EQ(zqwin::Descendants(zq.m_main, TOOLBARCLASSNAMEW).size(), 6u);
+    // a status bar's window text is its first pane's
+    EXPECT_TRUE(zqwin::WaitUntil([&] { return zqwin::TextOf(zq.Descendant(STATUSCLASSNAMEW)) == L"ﾚﾃﾞｨ"; }, 10000));
+    EXPECT_NE(zq.Descendant(L"SysTreeView32"), nullptr);
+    EXPECT_NE(zq.Descendant(L"SysListView32"), nullptr);
+    zq.Command(ID_APP_ABOUT);
+    HWND hAbout = zq.Wait(L"フォルダ ZQ のﾊﾞｰｼﾞｮﾝ情報", true);
     ASSERT_NE(hAbout, nullptr);
-    EXPECT_NE(zq.DialogText(hAbout).find(L"Version"), std::wstring::npos);
-    ASSERT_TRUE(zq.ClickButton(hAbout, IDOK));
-    EXPECT_TRUE(zq.WaitForWindowGone(hAbout));
-    zq.PostCommand(ID_SAVE_ALL);
-    zq.PostCommand(ID_APP_EXIT);
-    EXPECT_EQ(zq.WaitForExit(), 0u);
+    EXPECT_NE(ProgramRun::DialogText(hAbout).find(L"Version"), std::wstring::npos);
+    EXPECT_TRUE(zqwin::ClickAndWaitGone(hAbout, IDOK, 10000));
+    zq.Command(ID_SAVE_ALL);
+    zq.Command(ID_APP_EXIT);
+    EXPECT_EQ(zq.ExitCode(), 0u);
     // what the records hold is the store tests' business; here: the real process wrote them
     for (const char* name : {"Mn", "Tool Bar", "Child Wind "})
         EXPECT_GT(m_scratch.StoreSize(name), 0) << name;
-}
-
-TEST_F(ProgramProcessTest, CancelOnTheTipEndsTheProgramAndTheNextStartShowsTheNextTip)
-{
-    {
-        ZqDriver zq;
-        ASSERT_TRUE(Start(zq));
-        ASSERT_TRUE(zq.AnswerMessageBox(IDCANCEL));
-        EXPECT_EQ(zq.WaitForExit(), 0u);
-    }
-    EXPECT_EQ(TipNumber(), 0);
-    ZqDriver zq;
-    ASSERT_TRUE(Start(zq));
-    EXPECT_NE(TipText(zq).find(L"カラムの順番を変えられます"), std::wstring::npos);
-    ASSERT_TRUE(zq.AnswerMessageBox(IDNO));
-    EXPECT_NE(TipText(zq).find(L"カラムの横幅を変えられます"), std::wstring::npos);
-    ASSERT_TRUE(zq.AnswerMessageBox(IDYES));
-    EXPECT_TRUE(WaitForTipNumber(2));
-    EXPECT_TRUE(zq.Close());
-    EXPECT_EQ(zq.WaitForExit(), 0u);
-}
-
-TEST_F(ProgramProcessTest, TheTreeShowsTheComputerWithItsDrivesAndOpensAFolderOnExpanding)
-{
-    ZqDriver zq;
-    ASSERT_TRUE(Start(zq));
-    ASSERT_TRUE(zq.AnswerMessageBox(IDYES));
-    HWND hTree = zq.FindDescendant(L"SysTreeView32");
-    ASSERT_NE(hTree, nullptr);
-    const ZqControlReader& reader = zq.Controls();
-    HTREEITEM hComputer = reader.TreeRoot(hTree);
-    EXPECT_EQ(reader.TreeItemText(hTree, hComputer), L"ﾏｲ ｺﾝﾋﾟｭｰﾀ");
-    std::vector<std::wstring> drives;
-    HTREEITEM hZ = nullptr;
-    for (HTREEITEM hDrive : reader.TreeChildren(hTree, hComputer)) {
-        drives.push_back(reader.TreeItemText(hTree, hDrive));
-        // the six state images come first; a drive shows the shell's icon appended after them
-        EXPECT_GE(reader.TreeItemImage(hTree, hDrive), 6);
-        if (drives.back().find(L"(Z:)") != std::wstring::npos)
-            hZ = hDrive;
-    }
-    ASSERT_EQ(drives.size(), 2u);
-    EXPECT_NE(drives[0].find(L"(C:)"), std::wstring::npos);
-    ASSERT_NE(hZ, nullptr);
-    // the first fixed drive is open and selected
-    EXPECT_TRUE(reader.TreeIsExpanded(hTree, reader.TreeSelection(hTree)));
-    ASSERT_TRUE(reader.TreeExpand(hTree, hZ));
-    EXPECT_NE(reader.TreeFindChild(hTree, hZ, L"tmp"), nullptr);
-    EXPECT_NE(reader.TreeFindChild(hTree, hZ, L"usr"), nullptr);
-    zq.Close();
-    EXPECT_EQ(zq.WaitForExit(), 0u);
 }
