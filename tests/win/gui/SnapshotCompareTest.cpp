@@ -3,7 +3,6 @@
 #include <map>
 
 #include "GuiTestSupport.h"
-#include "ZqScreenshot.h"
 #include "app/CAppSettings.h"
 #include "dialogs/CCompareSummaryDlg.h"
 
@@ -111,7 +110,6 @@ TEST_F(GuiTest, SnapshotCompareMarksTheTreeAsAWindowCompareAndListsTheBiggestCha
         EXPECT_EQ(Text(hForm, IDC_SNAPSHOT_PATH_FIRST + static_cast<int>(i)), top[i].second) << i;
     }
     ProgramRun::Pump();
-    zqshot::SaveShotIfAsked("snapshot_compare.bmp");
 
     run.Command(ID_ICON_RESET);
     EXPECT_EQ(Image(tree, key + "\\grow"), 2);
