@@ -170,6 +170,9 @@ public:
     // what was done before a failure stays done.
     virtual int ShellFileOperation(int operation, const std::vector<std::string>& sources,
                                    const std::string& destination) = 0;
+    // True when the shell moves a file onto an existing file of its name without asking (Wine's
+    // does; Windows' asks), so that the program must ask before such a move itself.
+    virtual bool ShellMovesOverFilesUnasked() { return false; }
 
     // User interface
     // Shows a message box with the program's title; returns the button pressed (kIdOk ...).

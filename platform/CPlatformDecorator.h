@@ -58,6 +58,7 @@ public:
         return m_inner.ShowMessageBox(text, style);
     }
     bool PumpWaitingMessages() override { return m_inner.PumpWaitingMessages(); }
+    bool ShellMovesOverFilesUnasked() override { return m_inner.ShellMovesOverFilesUnasked(); }
     void BeginWalk() override { m_inner.BeginWalk(); }
     void EndWalk() override { m_inner.EndWalk(); }
     bool IsPseudoFileSystem(const std::string& folder) override { return m_inner.IsPseudoFileSystem(folder); }

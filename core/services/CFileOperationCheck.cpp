@@ -2,6 +2,7 @@
 #include "services/CFileOperationCheck.h"
 
 #include "CPathForms.h"
+#include "CPlatform.h"
 #include "folderdata/CFolderKeys.h"
 #include "fw/AfxMessageBox.h"
 #include "fw/CSystemErrorText.h"
@@ -17,6 +18,7 @@ std::string CFileOperationCheck::Prepare(int operation, const CPathList& sources
 {
     m_operation = operation;
     m_expected.clear();
+    m_replaced.clear();
     const bool bIntoFolder = operation == kFoMove || operation == kFoCopy;
     for (const CPathList::Entry& entry : sources) {
         const CFindEntry* status = m_before.Find(entry.path);
@@ -79,6 +81,8 @@ std::string CFileOperationCheck::PrepareEntry(const std::string& source, const C
     // kind by the other.
     if (there && there->IsDirectory() != status.IsDirectory() && (status.IsDirectory() || !bTop))
         return ClashRefusal(source, status.IsDirectory(), target);
+    if (there && !there->IsDirectory() && m_operation == kFoMove)
+        m_replaced.push_back(target);
     m_expected.push_back(Expected{source, target, status.IsDirectory(), bTop, status.size, status.modified});
     return std::string();
 }
@@ -89,6 +93,15 @@ bool CFileOperationCheck::MayStart(int operation, const CPathList& sources, cons
     if (!refusal.empty())
         AfxMessageBox(refusal, kMbOk | kMbIconExclamation);
     return refusal.empty();
+}
+
+bool CFileOperationCheck::MayReplace() const
+{
+    if (m_replaced.empty() || !GetPlatform().ShellMovesOverFilesUnasked())
+        return true;
+    const std::string question = "移動先に 同じ名前のファイルが あります。\n\n" + NamedLines(m_replaced, 10) +
+                                 "\nこれらの ファイルを 置き換えますか？";
+    return AfxMessageBox(question, kMbYesNo | kMbIconQuestion) == kIdYes;
 }
 
 int CFileOperationCheck::Conclude(int shellResult)
@@ -141,11 +154,8 @@ bool CFileOperationCheck::IsDone(const Expected& expected, CFolderIndex& after) 
 std::string CFileOperationCheck::Report(const std::vector<std::string>& undone, int shellResult,
                                         std::size_t maxNamed) const
 {
-    std::string text = "次の " + std::to_string(undone.size()) + " 件を " + Verb() + "できませんでした。\n\n";
-    for (std::size_t i = 0; i < undone.size() && i < maxNamed; ++i)
-        text += m_keys.GetDisplayPath(undone[i]) + "\n";
-    if (undone.size() > maxNamed)
-        text += "ほか " + std::to_string(undone.size() - maxNamed) + " 件\n";
+    const std::string text = "次の " + std::to_string(undone.size()) + " 件を " + Verb() + "できませんでした。\n\n" +
+                             NamedLines(undone, maxNamed);
     if (shellResult == 0)
         return text;
     return CSystemErrorText::Message(text, static_cast<uint32_t>(shellResult));
@@ -157,6 +167,16 @@ std::string CFileOperationCheck::ClashRefusal(const std::string& source, bool bS
     return m_keys.GetDisplayPath(target) + "\n\n同じ名前の" + (bSourceIsFolder ? "ファイル" : "フォルダ") +
            "が あるため、" + (bSourceIsFolder ? "フォルダ " : "ファイル ") + m_keys.GetDisplayPath(source) + " を " +
            Verb() + "できません。" + kNothingChanged;
+}
+
+std::string CFileOperationCheck::NamedLines(const std::vector<std::string>& paths, std::size_t maxNamed) const
+{
+    std::string lines;
+    for (std::size_t i = 0; i < paths.size() && i < maxNamed; ++i)
+        lines += m_keys.GetDisplayPath(paths[i]) + "\n";
+    if (paths.size() > maxNamed)
+        lines += "ほか " + std::to_string(paths.size() - maxNamed) + " 件\n";
+    return lines;
 }
 
 const char* CFileOperationCheck::Verb() const

@@ -29,6 +29,9 @@ public:
     std::string Prepare(int operation, const CPathList& sources, const std::string& destination);
     // Prepare, and its refusal shown to the user: false when the operation may not start.
     bool MayStart(int operation, const CPathList& sources, const std::string& destination);
+    // After Prepare of a move, under a shell that moves a file onto its namesake without asking
+    // (Wine's): asks once whether to replace the files found there; false when the user says No.
+    bool MayReplace() const;
     // After the shell returned shellResult: names what was not done in one message (not for a
     // delete the shell stopped: the user said No to its question) and returns 0
     // when everything was done, else shellResult, or kErrorNotDone when the shell answered 0.
@@ -68,9 +71,12 @@ private:
     bool IsDone(const Expected& expected, CFolderIndex& after) const;
     std::string ClashRefusal(const std::string& source, bool bSourceIsFolder, const std::string& target) const;
     const char* Verb() const;
+    // The display paths of the first maxNamed of paths, a line each, and "ほか N 件" for the rest.
+    std::string NamedLines(const std::vector<std::string>& paths, std::size_t maxNamed) const;
 
     const CFolderKeys& m_keys;
     int m_operation = 0;
     CFolderIndex m_before;
     std::vector<Expected> m_expected;
+    std::vector<std::string> m_replaced;  // files at the destination that a move would replace
 };

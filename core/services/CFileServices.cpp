@@ -298,6 +298,8 @@ int CFileServices::ShellFileOperation(int operation, const CPathList& sources, c
         AfxMessageBox(refusal, kMbOk | kMbIconExclamation);
         return static_cast<int>(kErrorInvalidName);
     }
+    if (!check.MayReplace())
+        return static_cast<int>(CPathForms::kErrorCancelled);
     std::vector<std::string> paths;
     paths.reserve(sources.size());
     for (const CPathList::Entry& entry : sources)

@@ -446,12 +446,24 @@ bool CWin32Platform::IsPseudoFileSystem(const std::string& folder)
     return m_mountTable.Contains(folder);
 }
 
+// Only Wine's ntdll exports wine_get_version.
+static bool IsWine()
+{
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+bool CWin32Platform::ShellMovesOverFilesUnasked()
+{
+    static const bool bWine = IsWine();
+    return bWine;
+}
+
 CPseudoMounts CWin32Platform::ReadMountTable()
 {
-    // Only Wine's ntdll exports wine_get_version: on Windows the table stays empty.
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    // On Windows the table stays empty.
     std::string text;
-    if (ntdll && GetProcAddress(ntdll, "wine_get_version")) {
+    if (IsWine()) {
         std::ifstream table(std::filesystem::path(L"Z:\\proc\\self\\mountinfo"), std::ios::binary);
         text.assign(std::istreambuf_iterator<char>(table), std::istreambuf_iterator<char>());
     }

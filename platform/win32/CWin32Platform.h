@@ -48,6 +48,8 @@ public:
     // (\\?\ in front), which the shell does not take, is refused (kErrorInvalidName) unasked.
     int ShellFileOperation(int operation, const std::vector<std::string>& sources,
                            const std::string& destination) override;
+    // Under Wine only.
+    bool ShellMovesOverFilesUnasked() override;
     int ShowMessageBox(const std::string& text, unsigned style) override;
     // Takes the waiting messages, at most once per kPumpInterval.
     bool PumpWaitingMessages() override;

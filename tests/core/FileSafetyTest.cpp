@@ -25,8 +25,10 @@ public:
             return static_cast<int>(kErrorAlreadyExists);
         return bForward ? CScriptedPlatform::ShellFileOperation(operation, sources, destination) : result;
     }
+    bool ShellMovesOverFilesUnasked() override { return bUnasked; }
     int calls = 0;
     bool bForward = false;
+    bool bUnasked = false;
     int result = 0;
 };
 
@@ -77,6 +79,7 @@ TEST_F(FileSafetyTest, WhatTheShellWouldGetWrongIsRefusedFirstAndWhatItDidNotDoI
         {"a file inside a merge onto a folder", kFoCopy, {"s/m/f", "t/m/f/k"}, kNotCalled, "同じ名前のフォルダが"},
         {"an inner path too long", kFoMove, {"s/L/" + deep}, kNotCalled, "先のパスが長すぎます（259 文字まで）。"},
         {"moved onto a file, nothing done", kFoMove, {"s/a ソ", "t/a ソ"}, 0, "次の 1 件を 移動できませんでした。"},
+        {"moved onto a file, replace declined", kFoMove, {"s/a ソ", "t/a ソ"}, kNotCalled, "a ソ\n\nこれらの ファイルを 置き換えますか？"},
         {"copied over a file, nothing done", kFoCopy, {"s/a ソ", "t/a ソ"}, 0, "コピーできませんでした。\n\n"},
         {"deleted, nothing done", kFoDelete, {"s/a ソ"}, 5, "( ｺｰﾄﾞ=0x5 )"},
         {"stopped", kFoMove, {"s/a ソ"}, static_cast<int>(CPathForms::kErrorCancelled), "移動できませんでした。\n\n"},
@@ -98,6 +101,7 @@ TEST_F(FileSafetyTest, WhatTheShellWouldGetWrongIsRefusedFirstAndWhatItDidNotDoI
         list.Add(tree.Key(c.files[0].substr(0, slash)), slash == std::string::npos ? 0u : kAttrDirectory);
         platform.calls = 0;
         platform.result = c.shell;
+        platform.bUnasked = c.shell == kNotCalled;  // as under Wine; the others are refused before the question
         platform.messages.clear();
         const auto before = Snapshot();
         EXPECT_NE(files.ShellFileOperation(c.operation, list, tree.Key("t")), 0) << c.what;

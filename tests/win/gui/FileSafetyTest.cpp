@@ -16,8 +16,9 @@ class FileSafetyTest : public GuiTest {};
 }  // namespace
 
 // Under Wine the shell would delete the file "X" and put the folder in its place; two files moved
-// onto files would stay where they are without a word.
-TEST_F(FileSafetyTest, AFolderCutOntoAFileAndAMoveThatDoesNothingChangeNothingAndKeepTheClipboard)
+// onto files would stay where they are without a word; one file it would move over its namesake
+// without the question Windows asks, which the program asks instead.
+TEST_F(FileSafetyTest, AFolderCutOntoAFileAMoveThatDoesNothingAndAReplaceDeclinedChangeNothingAndKeepTheClipboard)
 {
     WriteAgedFile(fs::u8path("src/X/inner ソ"), "inner", 30);
     WriteAgedFile(fs::u8path("dst/X"), "the file", 20);
@@ -32,13 +33,16 @@ TEST_F(FileSafetyTest, AFolderCutOntoAFileAndAMoveThatDoesNothingChangeNothingAn
     const struct {
         std::vector<const char*> sources;
         uint8_t attr;
-        const char* message;
+        const char* message;  // in the last box
+        int answer;           // to the first box
     } cases[] = {
-        {{"src/X"}, kAttrDirectory, "同じ名前のファイルが あるため、フォルダ "},
-        {{"src/a 😀", "src/b"}, kAttrArchive, "次の 2 件を 移動できませんでした。"},
+        {{"src/X"}, kAttrDirectory, "同じ名前のファイルが あるため、フォルダ ", kIdOk},
+        {{"src/a 😀", "src/b"}, kAttrArchive, "次の 2 件を 移動できませんでした。", kIdYes},
+        {{"src/b"}, kAttrArchive, "dst\\b\n\nこれらの ファイルを 置き換えますか？", kIdNo},
     };
     for (const auto& c : cases) {
         m_platform.m_texts.clear();
+        m_platform.m_answers = {c.answer};
         clip.Clear();
         for (const char* source : c.sources)
             clip.Add(KeyOf(fs::u8path(source)), c.attr);
@@ -46,11 +50,17 @@ TEST_F(FileSafetyTest, AFolderCutOntoAFileAndAMoveThatDoesNothingChangeNothingAn
         doc.m_strPasteDest = KeyOf("dst");
         doc.RunFileOperation(clip, kFoMove);
         EXPECT_EQ(SnapshotOf("."), before) << c.message;
-        ASSERT_EQ(m_platform.m_texts.size(), 1u) << c.message;
-        EXPECT_NE(m_platform.m_texts[0].find(c.message), std::string::npos) << m_platform.m_texts[0];
+        ASSERT_FALSE(m_platform.m_texts.empty()) << c.message;
+        EXPECT_NE(m_platform.m_texts.back().find(c.message), std::string::npos) << m_platform.m_texts.back();
         EXPECT_EQ(clip.size(), c.sources.size()) << c.message;
         EXPECT_TRUE(doc.IsCutPending()) << c.message;
     }
+    m_platform.m_texts.clear();
+    doc.RunFileOperation(clip, kFoMove);  // Yes this time
+    EXPECT_EQ(m_platform.m_texts.size(), 1u);
+    FileSnapshot after = before;
+    after["dst/b"] = after.extract("src/b").mapped();
+    EXPECT_EQ(SnapshotOf("."), after);
 }
 
 TEST_F(FileSafetyTest, ANameEndingInADotIsRefusedAndAPermanentDeleteRemovesALinkNotItsFolder)
