@@ -18,8 +18,9 @@ class CFolderKeys;
 // and refuses what the shell would get wrong: a folder meeting a file of the same name (at the
 // top, or at any depth of a merge into an existing folder; a file onto a folder at the top the
 // shell refuses itself), a path at the destination longer than the shell takes, and a name that
-// ends in a blank or a dot, which an ordinary path cannot reach. After the call, Undone names the
-// sources whose part was not done on disk. Rename is checked by its caller (one path).
+// ends in a blank or a dot, which an ordinary path cannot reach. It also notes the files a move
+// would replace: Wine's shell replaces one without the question Windows' asks, so MayReplace asks
+// it there. After the call, Undone names the sources whose part was not done on disk. Rename is checked by its caller (one path).
 class CFileOperationCheck {
 public:
     explicit CFileOperationCheck(const CFolderKeys& keys) : m_keys(keys) {}
