@@ -9,7 +9,6 @@
 #include "folderdata/CCompareTally.h"
 #include "folderdata/CCompareVerdict.h"
 #include "folderdata/CDirSzLst.h"
-#include "fw/CFileStatus.h"
 #include "treepane/CCompareLabel.h"
 #include "treepane/CCompareWalk.h"
 
@@ -96,6 +95,11 @@ TEST(CompareVerdict, LettersAppendInOrderAndOnlyALetterTakesTheNoAnswerFlag)
         EXPECT_EQ(verdict, row.after);
         EXPECT_EQ(bNoAnswer, row.bNoAnswer);
     }
+    // Once a window found a difference in a file, the next one does not look.
+    std::string verdict = "S";
+    int32_t bNoAnswer = 0;
+    CCompareVerdict::AnswerFile("C:\\none", Totals(10, 100), verdict, bNoAnswer);
+    EXPECT_EQ(verdict, "S");
 }
 
 namespace {
@@ -246,41 +250,6 @@ TEST_F(CompareTreesTest, StoredTotalsDecideAboutFoldersAndAStopEndsTheWholeWalk)
     platform.failingFolders[Key("a/y")] = 5;
     EXPECT_EQ(compare.Run(Key("a")), CCompareWalk::kStopped);
     EXPECT_EQ(platform.messages.size(), 1u);
-}
-
-TEST_F(CompareTreesTest, FilesLargerThanFourGibibytesCompareByAllSixtyFourBits)
-{
-    // sparse: no blocks are written
-    for (const char* side : {"a", "b"}) {
-        tree.Folder(side);
-        const fs::path big = tree.Native(std::string(side) + "/big.bin");
-        std::ofstream(big, std::ios::binary).put('x');
-        fs::resize_file(big, 5 * kGiB);
-        fs::last_write_time(big, kTime);
-    }
-    CFileStatus status;
-    ASSERT_TRUE(GetFileStatus(Key("b/big.bin"), status));
-    EXPECT_EQ(status.m_size, 5 * kGiB);
-    const CSizeInfo asked = CCompareVerdict::FileTotals(status.m_size, status.m_mtime);
-    const struct {
-        uint64_t size;
-        std::string verdict;
-    } rows[] = {{5 * kGiB, ""}, {kGiB, "S"}, {5 * kGiB + 1, "S"}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.size);
-        fs::resize_file(tree.Native("b/big.bin"), row.size);
-        fs::last_write_time(tree.Native("b/big.bin"), kTime);
-        std::string verdict;
-        int32_t bNoAnswer = 1;
-        CCompareVerdict::AnswerFile(Key("b/big.bin"), asked, verdict, bNoAnswer);
-        EXPECT_EQ(verdict, row.verdict);
-        EXPECT_EQ(bNoAnswer, row.verdict.empty() ? 1 : 0);
-    }
-    // once a window found a difference the next one does not look
-    std::string verdict = "S";
-    int32_t bNoAnswer = 0;
-    CCompareVerdict::AnswerFile(Key("b/none"), asked, verdict, bNoAnswer);
-    EXPECT_EQ(verdict, "S");
 }
 
 TEST(CompareTally, CountsEveryLetterOfEveryWindowAndEveryQuestion)

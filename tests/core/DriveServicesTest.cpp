@@ -178,6 +178,7 @@ TEST_F(DriveServicesTest, JoiningSplittingExistenceAndFreeSpaceWhichLeavesTheErr
     // The drive of a short or Japanese path is taken in whole characters.
     platform.freeCodes = {0x4d2, 3, 3};
     platform.systemTexts[0x4d2] = "デバイスの準備ができていません。ドライブを確認してください。\r\n";
+    platform.systemTexts[3] = "The path was not found.\r\n";  // no Japanese full stop: whole
     platform.freeRoots.clear();
     free = 7;
     EXPECT_FALSE(settings.m_drives.GetFreeSpaceRetry("a:\\data", free));  // no answer queued: Cancel
@@ -190,5 +191,5 @@ TEST_F(DriveServicesTest, JoiningSplittingExistenceAndFreeSpaceWhichLeavesTheErr
     EXPECT_EQ(platform.messages[2],
               "A:\\ の空きﾃﾞｨｽｸ領域が分かりません。\n\nデバイスの準備ができていません。\n\n( ｺｰﾄﾞ=0x4d2 )\n");
     EXPECT_EQ(platform.styles[2], static_cast<unsigned>(kMbRetryCancel | kMbIconHand));
-    EXPECT_EQ(platform.messages[3], "データ の空きﾃﾞｨｽｸ領域が分かりません。\n\n\n\n( ｺｰﾄﾞ=0x3 )\n");
+    EXPECT_EQ(platform.messages[3], "データ の空きﾃﾞｨｽｸ領域が分かりません。\n\nThe path was not found.\r\n\n\n( ｺｰﾄﾞ=0x3 )\n");
 }
