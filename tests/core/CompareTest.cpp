@@ -18,16 +18,6 @@ namespace fs = std::filesystem;
 
 constexpr uint64_t kGiB = uint64_t{1} << 30;
 
-CSizeInfo Totals(uint64_t size, int32_t modified, int32_t folders = 0, int32_t files = 0)
-{
-    CSizeInfo info;
-    info.m_nSize = size;
-    info.m_tModified = CTime(modified);
-    info.m_nFolders = folders;
-    info.m_nFiles = files;
-    return info;
-}
-
 }  // namespace
 
 TEST(CompareLabel, LetterFieldIsPaddedWithDotsBeforeTheTotalsAndTheName)
@@ -69,9 +59,6 @@ TEST(CompareVerdict, RelativePathsJoinToTheCounterpartWhateverKindTheBasesAre)
 
 TEST(CompareVerdict, LettersAppendInOrderAndOnlyALetterTakesTheNoAnswerFlag)
 {
-    CSizeInfo readAndCreated = Totals(10, 100, 1, 2);
-    readAndCreated.m_tAccessed = CTime(5);
-    readAndCreated.m_tCreated = CTime(6);
     const struct {
         const char* name;
         bool bCounterpart;
@@ -79,26 +66,26 @@ TEST(CompareVerdict, LettersAppendInOrderAndOnlyALetterTakesTheNoAnswerFlag)
         std::string before, after;
         int32_t bNoAnswer;
     } rows[] = {
-        {"equal", true, Totals(10, 100, 1, 2), "", "", 1},
+        {"equal", true, Totals(10, 1, 2, 100), "", "", 1},
         {"no counterpart", false, {}, "", "N", 0},
-        {"size and time", true, Totals(11, 101, 1, 2), "", "SU", 0},
-        {"everything", true, Totals(9, 99, 2, 3), "", "SUDF", 0},
-        {"read and created times only", true, readAndCreated, "", "", 1},
-        {"sizes apart only above 32 bits", true, Totals(10 + 4 * kGiB, 100, 1, 2), "", "S", 0},
-        {"after an earlier window", true, Totals(10, 100, 1, 3), "N", "NF", 0},
+        {"size and time", true, Totals(11, 1, 2, 101), "", "SU", 0},
+        {"everything", true, Totals(9, 2, 3, 99), "", "SUDF", 0},
+        {"read and created times only", true, Totals(10, 1, 2, 100, 5, 6), "", "", 1},
+        {"sizes apart only above 32 bits", true, Totals(10 + 4 * kGiB, 1, 2, 100), "", "S", 0},
+        {"after an earlier window", true, Totals(10, 1, 3, 100), "N", "NF", 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         std::string verdict = row.before;
         int32_t bNoAnswer = 1;
-        CCompareVerdict::Answer(row.bCounterpart ? &row.counterpart : nullptr, Totals(10, 100, 1, 2), verdict, bNoAnswer);
+        CCompareVerdict::Answer(row.bCounterpart ? &row.counterpart : nullptr, Totals(10, 1, 2, 100), verdict, bNoAnswer);
         EXPECT_EQ(verdict, row.after);
         EXPECT_EQ(bNoAnswer, row.bNoAnswer);
     }
     // Once a window found a difference in a file, the next one does not look.
     std::string verdict = "S";
     int32_t bNoAnswer = 0;
-    CCompareVerdict::AnswerFile("C:\\none", Totals(10, 100), verdict, bNoAnswer);
+    CCompareVerdict::AnswerFile("C:\\none", Totals(10, 0, 0, 100), verdict, bNoAnswer);
     EXPECT_EQ(verdict, "S");
 }
 
@@ -228,8 +215,8 @@ TEST_F(CompareTreesTest, StoredTotalsDecideAboutFoldersAndAStopEndsTheWholeWalk)
     Both("y/f.txt", 1);
     Both("z/f.txt", 1);
     // the other side's x was aggregated with one more folder than this side's
-    app.m_folderInfo.SetEntry(Key("a/x"), Totals(1, 0, 0, 1), {});
-    app.m_folderInfo.SetEntry(Key("b/x"), Totals(1, 0, 1, 1), {});
+    app.m_folderInfo.SetEntry(Key("a/x"), Totals(1, 0, 1, 0), {});
+    app.m_folderInfo.SetEntry(Key("b/x"), Totals(1, 1, 1, 0), {});
     TwinAsker asker(app, Key("a"), Key("b"));
     CCompareWalk compare(app.m_settings.m_walk, asker);
     EXPECT_EQ(compare.Run(Key("a/x")), CCompareWalk::kDifferent);

@@ -110,13 +110,7 @@ TEST(Cp932Decode, SingleBytesFollowWindowsPairsWithoutACharacterBecomeMiddleDotA
     for (const auto& [cp932, utf8] : cases)
         EXPECT_EQ(Cp932::ToUtf8(cp932), utf8) << testing::PrintToString(cp932);
 
-    // The byte classes: lead bytes, legal double-byte codes and lower-case bytes.
-    for (int byte = 0; byte <= 0xFF; ++byte) {
-        const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-        EXPECT_EQ(Cp932::IsLeadByte(static_cast<uint8_t>(byte)), lead) << std::hex << byte;
-        EXPECT_EQ(Cp932::IsLowerByte(static_cast<uint8_t>(byte)), byte >= 'a' && byte <= 'z') << std::hex << byte;
-    }
-    // Legal is about the byte ranges, not about a character being assigned (0x8540).
+    // Legal double-byte codes: legal is about the byte ranges, not about a character being assigned (0x8540).
     for (uint16_t code : {0x8140, 0x817E, 0x8180, 0x81FC, 0x9F40, 0x9FFC, 0xE040, 0xEAA4, 0xFC40, 0xFCFC, 0x8540})
         EXPECT_TRUE(Cp932::IsLegalDoubleByte(code)) << std::hex << code;
     for (uint16_t code : {0x813F, 0x817F, 0x81FD, 0x81FF, 0x8100, 0x8040, 0xA040, 0xDF40, 0xFD40, 0xFF40,

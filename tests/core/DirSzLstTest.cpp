@@ -11,11 +11,6 @@
 
 namespace {
 
-CSizeInfo Totals(uint64_t size, int32_t folders, int32_t files, int32_t m = 0, int32_t a = 0, int32_t c = 0)
-{
-    return {size, folders, files, CTime(m), CTime(a), CTime(c)};
-}
-
 std::vector<std::string> Keys(const CDirSzLst& list)
 {
     std::vector<std::string> keys;

@@ -34,23 +34,13 @@ public:
 
 class FileSafetyTest : public ::testing::Test {
 protected:
-    // Relative path -> "<dir>", or the file's bytes and modified time.
+    // Relative path -> the state of what is there.
     std::map<std::string, std::string> Snapshot() const
     {
         std::map<std::string, std::string> snapshot;
-        for (const auto& entry : fs::recursive_directory_iterator(tree.Root())) {
-            const std::string relative = fs::relative(entry.path(), tree.Root()).generic_string();
-            std::ifstream in(entry.path(), std::ios::binary);
-            snapshot[relative] = entry.is_directory() ? "<dir>"
-                                                      : std::string(std::istreambuf_iterator<char>(in), {}) + "@" +
-                                                            std::to_string(entry.last_write_time().time_since_epoch().count());
-        }
+        for (const auto& entry : fs::recursive_directory_iterator(tree.Root()))
+            snapshot[fs::relative(entry.path(), tree.Root()).generic_string()] = TempTree::StateAt(entry.path());
         return snapshot;
-    }
-    void Write(const std::string& relative, const std::string& bytes) const
-    {
-        fs::create_directories(tree.Native(relative).parent_path());
-        std::ofstream(tree.Native(relative), std::ios::binary) << bytes;
     }
 
     SilentShellPlatform platform;
@@ -94,7 +84,7 @@ TEST_F(FileSafetyTest, WhatTheShellWouldGetWrongIsRefusedFirstAndWhatItDidNotDoI
             if (file.ends_with("/"))
                 GetPlatform().CreateFolder(tree.Key(file.substr(0, file.size() - 1)));
             else
-                Write(file, file.starts_with("t") ? "older" : file);
+                tree.Write(file, file.starts_with("t") ? "older" : file);
         }
         const std::size_t slash = c.files[0].find('/', 2);
         CPathList list;
@@ -115,7 +105,7 @@ TEST_F(FileSafetyTest, WhatTheShellWouldGetWrongIsRefusedFirstAndWhatItDidNotDoI
 
 TEST_F(FileSafetyTest, RenamesToNamesWindowsCannotHoldAreRefusedAndACaseOnlyRenameTakesTwoSteps)
 {
-    Write("f/timediff.txt", "bytes");
+    tree.Write("f/timediff.txt", "bytes");
     platform.bForward = true;
     const auto before = Snapshot();
     for (const char* name : {"def ", "abc.", "x.."})
@@ -132,7 +122,7 @@ TEST_F(FileSafetyTest, RenamesToNamesWindowsCannotHoldAreRefusedAndACaseOnlyRena
 // Under Wine an ordinary path drops the dot and reaches "apache" instead.
 TEST_F(FileSafetyTest, AFolderWhoseNameEndsInADotIsListedAsItselfNeverAsItsSibling)
 {
-    Write("apache/g", "g");
+    tree.Write("apache/g", "g");
     const std::string dotted = tree.Key("apache.");
     ASSERT_EQ(GetPlatform().CreateFolder(dotted), kErrorSuccess);
     ASSERT_EQ(GetPlatform().CreateFolder(dotted + "\\sub"), kErrorSuccess);

@@ -47,8 +47,7 @@ TEST(FolderKeyIdentity, TheListKeepsOneEntryPerNameAndStoresOnlyWhatCp932Holds)
     CAppCore app;
     CScriptedPlatform platform;
     CDirSzLst list;
-    CSizeInfo one;
-    one.m_nFiles = 1;
+    const CSizeInfo one = Totals(0, 0, 1);
     for (const auto& [a, b] : kLookAlikeSiblings) {
         list.SetEntry(std::string("C:\\") + a, one, {});
         list.SetEntry(std::string("C:\\") + b, one, {});

@@ -2,9 +2,6 @@
 // services hand to the shell, in how many calls, and what they refuse to hand over.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <fstream>
-#include <iterator>
 
 #include "TestSupport.h"
 #include "app/CAppSettings.h"
@@ -35,29 +32,6 @@ public:
 
 class ShellOperationTest : public ::testing::Test {
 protected:
-    // "bytes@seconds" of a file, "<dir>" of a folder, "" when nothing is there.
-    std::string StateOf(const std::string& relative) const
-    {
-        const fs::path path = tree.Native(relative);
-        std::error_code error;
-        if (fs::is_directory(path, error))
-            return "<dir>";
-        std::ifstream in(path, std::ios::binary);
-        if (!in)
-            return std::string();
-        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
-            fs::last_write_time(path).time_since_epoch());
-        return bytes + "@" + std::to_string(seconds.count());
-    }
-    void Write(const std::string& relative, const std::string& bytes, int hoursAgo) const
-    {
-        fs::create_directories(tree.Native(relative).parent_path());
-        std::ofstream(tree.Native(relative), std::ios::binary) << bytes;
-        fs::last_write_time(tree.Native(relative),
-                            std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now()) -
-                                std::chrono::hours(hoursAgo));
-    }
     CPathList ListOf(std::initializer_list<std::string> relatives, uint8_t attr = 0) const
     {
         CPathList list;
@@ -102,16 +76,16 @@ TEST_F(ShellOperationTest, TheLinuxStandInMovesCopiesDeletesAndRenamesWithoutEve
         tree.Folder("");
         fs::remove_all(tree.Native("s"));
         fs::remove_all(tree.Native("t"));
-        Write("s/a ソ.txt", "alpha", 30);
-        Write("s/d/inner 😀", "inner", 40);
-        Write("s/same", "new", 1);
-        Write("s/clash", "file", 1);
-        Write("t/same", "old", 50);
-        Write("t/clash/keep", "kept", 60);
+        tree.Write("s/a ソ.txt", "alpha", 30);
+        tree.Write("s/d/inner 😀", "inner", 40);
+        tree.Write("s/same", "new", 1);
+        tree.Write("s/clash", "file", 1);
+        tree.Write("t/same", "old", 50);
+        tree.Write("t/clash/keep", "kept", 60);
         std::map<std::string, std::string> before;
         for (const auto& [relative, expected] : c.after)
             if (expected.starts_with("="))
-                before[expected] = StateOf(expected.substr(1));
+                before[expected] = tree.StateOf(expected.substr(1));
         std::vector<std::string> sources;
         for (const std::string& source : c.sources)
             sources.push_back(tree.Key(source));
@@ -119,7 +93,7 @@ TEST_F(ShellOperationTest, TheLinuxStandInMovesCopiesDeletesAndRenamesWithoutEve
         EXPECT_EQ(result == 0, c.bSucceeds) << c.what << ": " << result;
         for (const auto& [relative, expected] : c.after) {
             const std::string wanted = expected.starts_with("=") ? before[expected] : expected;
-            EXPECT_EQ(StateOf(relative), wanted) << c.what << ": " << relative;
+            EXPECT_EQ(tree.StateOf(relative), wanted) << c.what << ": " << relative;
         }
     }
 }
@@ -196,8 +170,8 @@ TEST_F(ShellOperationTest, PathsTheShellWouldCutShortOrCannotTakeAreRefusedWithA
 
 TEST_F(ShellOperationTest, ARenameSucceedsOnlyWhenTheNewNameWasFreeAndIsThereAfterwards)
 {
-    Write("f/old ソ", "x", 5);
-    Write("f/taken", "y", 5);
+    tree.Write("f/old ソ", "x", 5);
+    tree.Write("f/taken", "y", 5);
     const struct {
         const char* what;
         std::string to;
@@ -224,7 +198,7 @@ TEST_F(ShellOperationTest, ARenameSucceedsOnlyWhenTheNewNameWasFreeAndIsThereAft
         }
         if (c.bRenamed)
             fs::rename(tree.Native(c.to), tree.Native("f/old ソ"));
-        EXPECT_EQ(StateOf("f/taken").substr(0, 2), "y@") << c.what;
+        EXPECT_EQ(tree.StateOf("f/taken").substr(0, 2), "y@") << c.what;
     }
     // One path whose destination was there before: the shell is still asked, and the answer is no.
     platform.calls.clear();

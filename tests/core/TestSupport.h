@@ -2,11 +2,13 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <random>
 #include <string>
@@ -15,6 +17,14 @@
 #include <gtest/gtest.h>
 
 #include "CPlatformDecorator.h"
+#include "folderdata/CSizeInfo.h"
+
+// A totals record: bytes, folders, files, and the modified, read and created times in Unix seconds.
+inline CSizeInfo Totals(uint64_t size, int32_t folders = 0, int32_t files = 0, int32_t modified = 0,
+                        int32_t read = 0, int32_t created = 0)
+{
+    return {size, folders, files, CTime(modified), CTime(read), CTime(created)};
+}
 
 // A folder under the system's temporary folder, removed with everything in it at the end.
 class TempTree {
@@ -49,10 +59,30 @@ public:
         return GetPlatform().WindowsPathOf(Native(relative));
     }
     void Folder(const std::string& relative) const { std::filesystem::create_directories(Native(relative)); }
-    void File(const std::string& relative, std::size_t size) const
+    void File(const std::string& relative, std::size_t size) const { Write(relative, std::string(size, 'x')); }
+    // Writes a file; with hoursAgo, modified that many hours before now, on a whole second.
+    void Write(const std::string& relative, const std::string& bytes, int hoursAgo = 0) const
     {
         std::filesystem::create_directories(Native(relative).parent_path());
-        std::ofstream(Native(relative), std::ios::binary) << std::string(size, 'x');
+        std::ofstream(Native(relative), std::ios::binary) << bytes;
+        if (hoursAgo)
+            std::filesystem::last_write_time(Native(relative), std::chrono::floor<std::chrono::seconds>(
+                                                                   std::filesystem::file_time_type::clock::now()) -
+                                                                   std::chrono::hours(hoursAgo));
+    }
+    std::string StateOf(const std::string& relative) const { return StateAt(Native(relative)); }
+    // "<dir>" of a folder, "bytes@seconds" of a file (with its modified time), "" where nothing is.
+    static std::string StateAt(const std::filesystem::path& path)
+    {
+        std::error_code error;
+        if (std::filesystem::is_directory(path, error))
+            return "<dir>";
+        std::ifstream in(path, std::ios::binary);
+        if (!in)
+            return std::string();
+        const auto modified = std::filesystem::last_write_time(path).time_since_epoch();
+        return std::string(std::istreambuf_iterator<char>(in), {}) + "@" +
+               std::to_string(std::chrono::duration_cast<std::chrono::seconds>(modified).count());
     }
 
 private:

@@ -173,12 +173,11 @@ TEST_F(TreeCommandRulesTest, PathsBelowARenamedFolderFollowItByteForByte)
 TEST_F(TreeCommandRulesTest, RenamingAFolderReKeysItsRecordsAndThoseBelowItOnceAndDropsStaleOnes)
 {
     CDirSzLst& records = app.m_folderInfo;
-    const auto totals = [](uint64_t size) { return CSizeInfo{size, 1, 2, CTime(0), CTime(0), CTime(0)}; };
     const std::map<std::string, uint64_t> before{
         {"C:\\docs", 1},       {"C:\\docs\\DATA", 2}, {"C:\\docs\\表\\😀", 3}, {"C:\\docs2", 4},
         {"C:\\papers\\old", 5}, {"C:\\papers0", 6},    {"C:\\", 7}};
     for (const auto& [key, size] : before)
-        records.SetEntry(key, totals(size), totals(size));
+        records.SetEntry(key, Totals(size, 1, 2), Totals(size, 1, 2));
 
     EXPECT_EQ(records.RenameFolder("C:\\docs", "C:\\papers"), 3);
     std::map<std::string, uint64_t> after;
