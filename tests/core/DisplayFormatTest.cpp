@@ -2,7 +2,6 @@
 // type names and the name-case rule.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstdlib>
 #include <ctime>
 #include <cstdint>
@@ -26,29 +25,6 @@ CDisplayFormat WithBase(int32_t base)
 
 // A size written with one base and unit, and the text expected.
 struct SizeCase { int32_t base; uint64_t size; std::string unit, expected; };
-
-// Switches the C locale to one that writes decimal commas for the length of a test, when the
-// machine has one.
-class CommaLocale {
-public:
-    CommaLocale() : m_previous(std::setlocale(LC_ALL, nullptr))
-    {
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "German_Germany.1252", "German"})
-            if (std::setlocale(LC_ALL, name) && std::localeconv()->decimal_point[0] == ',')
-                return;
-        std::setlocale(LC_ALL, m_previous.c_str());
-        m_previous.clear();
-    }
-    ~CommaLocale()
-    {
-        if (!m_previous.empty())
-            std::setlocale(LC_ALL, m_previous.c_str());
-    }
-    bool Active() const { return !m_previous.empty(); }
-
-private:
-    std::string m_previous;
-};
 
 }  // namespace
 
@@ -116,15 +92,6 @@ TEST(DisplayFormatTest, SignificantDigitsAreTruncatedWithABlankAfterThePointAndS
         {99.99, "99. 9"}, {10, "10. 0"}, {0.005, "0. 00"}, {0.29, "0. 29"}, {1.15, "1. 15"}, {5e12, "5000000000000"}};
     for (const auto& [value, expected] : significant)
         EXPECT_EQ(CDisplayFormat::FormatSignificant(value), expected) << value;
-}
-
-TEST(DisplayFormatTest, FormatSignificantWritesAPointWhateverTheLocale)
-{
-    const CommaLocale locale;
-    if (!locale.Active())
-        GTEST_SKIP() << "no locale with a decimal comma on this machine";
-    EXPECT_EQ(CDisplayFormat::FormatSignificant(1.5), "1. 50");
-    EXPECT_EQ(WithBase(1024).FormatSizeAuto(1536), "1. 50KB");
 }
 
 TEST(DisplayFormatTest, DatesAreLocalTimeInTheProcessZoneAndNoTimeGivesPlaceholdersAsWideAsTheDates)

@@ -32,14 +32,6 @@ public:
 
 class ShellOperationTest : public ::testing::Test {
 protected:
-    CPathList ListOf(std::initializer_list<std::string> relatives, uint8_t attr = 0) const
-    {
-        CPathList list;
-        for (const std::string& relative : relatives)
-            list.Add(tree.Key(relative), attr);
-        return list;
-    }
-
     ShellRecordingPlatform platform;
     TempTree tree;
     CAppSettings settings;

@@ -18,6 +18,16 @@
 
 #include "CPlatformDecorator.h"
 #include "folderdata/CSizeInfo.h"
+#include "services/CPathList.h"
+
+// The paths of a list in its order, a folder's with "/" after it.
+inline std::vector<std::string> PathsOf(const CPathList& list)
+{
+    std::vector<std::string> paths;
+    for (const CPathList::Entry& entry : list)
+        paths.push_back(entry.path + (entry.IsFolder() ? "/" : ""));
+    return paths;
+}
 
 // A totals record: bytes, folders, files, and the modified, read and created times in Unix seconds.
 inline CSizeInfo Totals(uint64_t size, int32_t folders = 0, int32_t files = 0, int32_t modified = 0,

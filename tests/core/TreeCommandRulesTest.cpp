@@ -39,13 +39,6 @@ protected:
             return true;
         };
     }
-    static std::vector<std::string> Paths(const CPathList& list)
-    {
-        std::vector<std::string> paths;
-        for (const auto& entry : list)
-            paths.push_back(entry.path + (entry.IsFolder() ? "/" : ""));
-        return paths;
-    }
 
     TreeRulesPlatform platform;
     CAppCore app;
@@ -123,7 +116,7 @@ TEST_F(TreeCommandRulesTest, ASelectionPutsItsFolderOnTheClipboardAndAVirtualFol
         clip.Add("C:\\old", kAttrDirectory);
         asked.clear();
         CTreeClipRules::FillFromSelection(settings.m_keys, c.selected, clip, Lister());
-        EXPECT_EQ(Paths(clip), c.clip) << c.selected;
+        EXPECT_EQ(PathsOf(clip), c.clip) << c.selected;
         EXPECT_EQ(asked, c.asked) << c.selected;
     }
 }
@@ -146,7 +139,7 @@ TEST_F(TreeCommandRulesTest, ReplacingTheClipboardTakesWhatItsOneEntryHoldsOrLea
         for (const std::string& path : c.before)
             clip.Add(path, kAttrDirectory);
         EXPECT_EQ(CTreeClipRules::ReplaceWithEntries(clip, Lister()), c.bReplaced) << c.before.size();
-        EXPECT_EQ(Paths(clip), c.after) << c.before.size();
+        EXPECT_EQ(PathsOf(clip), c.after) << c.before.size();
     }
 }
 
