@@ -15,10 +15,9 @@ namespace {
 // system texts for chosen codes.
 class DrivePlatform : public CScriptedPlatform {
 public:
-    uint32_t DriveTypeOf(const std::string& root) override
+    DrivePlatform()
     {
-        const auto type = driveTypes.find(root);
-        return type == driveTypes.end() ? kDriveNoRootDir : type->second;
+        driveTypes = {{"C:\\", kDriveFixed}, {"D:\\", kDriveFixed}, {"A:\\", kDriveRemovable}, {"N:\\", kDriveRemote}};
     }
     uint32_t FreeSpaceOf(const std::string& root, uint64_t& freeBytes) override
     {
@@ -39,8 +38,6 @@ public:
     }
 
     static constexpr uint64_t kFreeBytes = 5'000'000'000;  // above 32 bits
-    std::map<std::string, uint32_t> driveTypes{
-        {"C:\\", kDriveFixed}, {"D:\\", kDriveFixed}, {"A:\\", kDriveRemovable}, {"N:\\", kDriveRemote}};
     std::deque<uint32_t> freeCodes;
     std::vector<std::string> freeRoots;
     std::map<uint32_t, std::string> systemTexts;

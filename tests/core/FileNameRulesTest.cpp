@@ -66,8 +66,6 @@ TEST_F(FileNameRulesTest, CombinePathPutsExactlyOneBackslashBetweenAndKeepsTheCo
     };
     for (const auto& c : cases)
         EXPECT_EQ(files.CombinePath(c.folder, c.name), c.combined) << c.folder << " + " << c.name;
-    // The store's paths join by the same rule.
-    EXPECT_EQ(CAppSettings::JoinStorePath("フォルダZQ Position\\", "Mn"), "フォルダZQ Position\\Mn");
 }
 
 TEST_F(FileNameRulesTest, AListedEntryKeepsItsFiveAttributeBitsAndNoOther)

@@ -11,28 +11,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Records every shell call; forwards it to the system's platform when bForward, else answers result.
-class ShellRecordingPlatform : public CScriptedPlatform {
-public:
-    struct Call {
-        int operation;
-        std::vector<std::string> sources;
-        std::string destination;
-    };
-    int ShellFileOperation(int operation, const std::vector<std::string>& sources,
-                           const std::string& destination) override
-    {
-        calls.push_back(Call{operation, sources, destination});
-        return bForward ? CScriptedPlatform::ShellFileOperation(operation, sources, destination) : result;
-    }
-    std::vector<Call> calls;
-    bool bForward = true;
-    int result = 0;
-};
-
 class ShellOperationTest : public ::testing::Test {
 protected:
-    ShellRecordingPlatform platform;
+    CScriptedPlatform platform;
     TempTree tree;
     CAppSettings settings;
     CFileServices& files = settings.m_files;
@@ -93,7 +74,7 @@ TEST_F(ShellOperationTest, TheLinuxStandInMovesCopiesDeletesAndRenamesWithoutEve
 
 TEST_F(ShellOperationTest, AListOfAnyLengthGoesToTheShellInOneCallInListOrder)
 {
-    platform.bForward = false;
+    platform.bShellForward = false;
     CPathList list;
     std::vector<std::string> paths;
     for (int i = 0; i < 20000; ++i) {  // about 1.5 MB of paths, far beyond any fixed buffer
@@ -102,18 +83,18 @@ TEST_F(ShellOperationTest, AListOfAnyLengthGoesToTheShellInOneCallInListOrder)
     }
     files.FileOperation(kFoCopy, list, tree.Key("t"));
     files.FileOperation(kFoDelete, list, std::string());
-    ASSERT_EQ(platform.calls.size(), 2u);
-    EXPECT_EQ(platform.calls[0].operation, kFoCopy);
-    EXPECT_EQ(platform.calls[0].sources, paths);
-    EXPECT_EQ(platform.calls[0].destination, tree.Key("t"));
-    EXPECT_EQ(platform.calls[1].operation, kFoDelete);
-    EXPECT_EQ(platform.calls[1].sources.size(), 20000u);
+    ASSERT_EQ(platform.shellCalls.size(), 2u);
+    EXPECT_EQ(platform.shellCalls[0].operation, kFoCopy);
+    EXPECT_EQ(platform.shellCalls[0].sources, paths);
+    EXPECT_EQ(platform.shellCalls[0].destination, tree.Key("t"));
+    EXPECT_EQ(platform.shellCalls[1].operation, kFoDelete);
+    EXPECT_EQ(platform.shellCalls[1].sources.size(), 20000u);
     EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(ShellOperationTest, PathsTheShellWouldCutShortOrCannotTakeAreRefusedWithAMessageAndNothingIsCalled)
 {
-    platform.bForward = false;
+    platform.bShellForward = false;
     // The shell takes 259 UTF-16 characters; an emoji takes two of them.
     auto pathOf = [](std::size_t units, const std::string& tail) {
         return "C:\\" + std::string(units - 3 - Utf::Utf8ToUtf16(tail).size(), 'x') + tail;
@@ -140,7 +121,7 @@ TEST_F(ShellOperationTest, PathsTheShellWouldCutShortOrCannotTakeAreRefusedWithA
         {"a delete of a folder ignores the destination", kFoDelete, folder, kAttrDirectory, folder, nullptr},
     };
     for (const auto& c : cases) {
-        platform.calls.clear();
+        platform.shellCalls.clear();
         platform.messages.clear();
         CPathList list;
         list.Add("C:\\o", 0);
@@ -148,12 +129,12 @@ TEST_F(ShellOperationTest, PathsTheShellWouldCutShortOrCannotTakeAreRefusedWithA
         const int result = files.ShellFileOperation(c.operation, list, c.destination);
         if (!c.message) {
             EXPECT_EQ(result, 0) << c.what;
-            EXPECT_EQ(platform.calls.size(), 1u) << c.what;
+            EXPECT_EQ(platform.shellCalls.size(), 1u) << c.what;
             EXPECT_TRUE(platform.messages.empty()) << c.what;
             continue;
         }
         EXPECT_NE(result, 0) << c.what;
-        EXPECT_TRUE(platform.calls.empty()) << c.what;
+        EXPECT_TRUE(platform.shellCalls.empty()) << c.what;
         ASSERT_EQ(platform.messages.size(), 1u) << c.what;
         EXPECT_NE(platform.messages[0].find(c.message), std::string::npos) << c.what << ": " << platform.messages[0];
         EXPECT_TRUE(platform.messages[0].ends_with("何も変更しませんでした。")) << c.what;
@@ -178,12 +159,12 @@ TEST_F(ShellOperationTest, ARenameSucceedsOnlyWhenTheNewNameWasFreeAndIsThereAft
         {"the shell says yes but nothing is there", "f/missing", 0, false, 1, 0},
     };
     for (const auto& c : cases) {
-        platform.calls.clear();
+        platform.shellCalls.clear();
         platform.messages.clear();
-        platform.bForward = c.shellResult < 0;
-        platform.result = c.shellResult;
+        platform.bShellForward = c.shellResult < 0;
+        platform.shellResult = c.shellResult;
         EXPECT_EQ(files.RenamePath(tree.Key("f/old ソ"), tree.Key(c.to)), c.bRenamed) << c.what;
-        EXPECT_EQ(platform.calls.size(), c.calls) << c.what;
+        EXPECT_EQ(platform.shellCalls.size(), c.calls) << c.what;
         ASSERT_EQ(platform.messages.size(), c.messages) << c.what;
         if (c.messages) {
             EXPECT_NE(platform.messages[0].find("この名前は 既に使われています。"), std::string::npos) << c.what;
@@ -193,8 +174,8 @@ TEST_F(ShellOperationTest, ARenameSucceedsOnlyWhenTheNewNameWasFreeAndIsThereAft
         EXPECT_EQ(tree.StateOf("f/taken").substr(0, 2), "y@") << c.what;
     }
     // One path whose destination was there before: the shell is still asked, and the answer is no.
-    platform.calls.clear();
-    platform.bForward = false;
+    platform.shellCalls.clear();
+    platform.bShellForward = false;
     EXPECT_FALSE(files.FileOperationOne(kFoCopy, tree.Key("f/old ソ"), tree.Key("f/taken")));
-    EXPECT_EQ(platform.calls.size(), 1u);
+    EXPECT_EQ(platform.shellCalls.size(), 1u);
 }

@@ -272,14 +272,5 @@ TEST(RectangleRecords, ChildFrameIsPlacementAndTreePaneIn60BytesAndTheSearchDial
     Load(dialogRead, rectangle);
     EXPECT_TRUE(dialogRead.HasRect());
     EXPECT_EQ(dialogRead.m_rcNormal, dialog.m_rcNormal);
-    for (std::size_t length = 0; length < rectangle.size(); ++length) {
-        CSearchDialogRecord dialogCut;
-        dialogCut.m_rcNormal = {1, 2, 3, 4};
-        Load(dialogCut, rectangle.substr(0, length));
-        EXPECT_FALSE(dialogCut.HasRect()) << length;
-        EXPECT_EQ(dialogCut.m_rcNormal, (CStoreRect{1, 2, 3, 4})) << length;
-    }
-    CSearchDialogRecord empty;
-    Load(empty, StoredBytes().Int(10).Int(10).Int(10).Int(90).Str());
-    EXPECT_FALSE(empty.HasRect());
+    // A cut, empty or implausible rectangle leaves the record as it was: fuzz_search_dialog's invariant.
 }

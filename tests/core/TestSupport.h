@@ -101,13 +101,19 @@ private:
 
 // The system's platform with scripted answers: message boxes answered from a queue (Cancel once
 // it is empty) and recorded, folders that fail to list with a given error, work run inside the
-// message pump, and a count of listings started.
+// message pump, a count of listings started, drive types (the system's while none are given), and
+// shell operations recorded and forwarded to the system's platform, or answered shellResult.
 class CScriptedPlatform : public CPlatformDecorator {
 public:
     using CPlatformDecorator::CPlatformDecorator;
 
     struct Quit {
         int exitCode;
+    };
+    struct ShellCall {
+        int operation;
+        std::vector<std::string> sources;
+        std::string destination;
     };
 
     uint32_t FindFirst(const std::string& pattern, std::unique_ptr<CFindHandle>& handle,
@@ -140,6 +146,18 @@ public:
         return !quitAtPump || pumps != quitAtPump;
     }
     [[noreturn]] void QuitProcess(int exitCode) override { throw Quit{exitCode}; }
+    uint32_t DriveTypeOf(const std::string& root) override
+    {
+        const auto type = driveTypes.find(root);
+        return driveTypes.empty() ? CPlatformDecorator::DriveTypeOf(root)
+                                  : type == driveTypes.end() ? kDriveNoRootDir : type->second;
+    }
+    int ShellFileOperation(int operation, const std::vector<std::string>& sources,
+                           const std::string& destination) override
+    {
+        shellCalls.push_back(ShellCall{operation, sources, destination});
+        return bShellForward ? CPlatformDecorator::ShellFileOperation(operation, sources, destination) : shellResult;
+    }
 
     std::map<std::string, uint32_t> failingFolders;  // folder key -> error code
     std::deque<int> answers;
@@ -147,6 +165,10 @@ public:
     std::vector<unsigned> styles;
     std::function<void(int pump)> onPump;
     int quitAtPump = 0;
+    std::map<std::string, uint32_t> driveTypes;  // root -> type
+    std::vector<ShellCall> shellCalls;
+    bool bShellForward = true;
+    int shellResult = 0;
     int pumps = 0;
     int listings = 0;
 };
