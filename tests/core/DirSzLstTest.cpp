@@ -109,19 +109,9 @@ TEST_F(DirSzLstTest, InsertingBesideEntriesOutOfOrderKeepsTheListWhole)
     expectWhole({"C:\\b", "C:\\c", "C:\\a", "C:\\d"});
 }
 
-TEST(SizeInfo, CompareTotalsMarksSizeModifiedFoldersFilesAndAddKeepsTheLaterTimes)
+// Comparing totals is the compare verdict's table (CompareTest).
+TEST(SizeInfo, AddSumsTheCountsAndKeepsTheLaterTimes)
 {
-    std::string marks = "x";
-    EXPECT_TRUE(CompareTotals(Totals(1, 2, 3, 4, 5, 6), Totals(1, 2, 3, 4, 7, 8), marks));
-    EXPECT_EQ(marks, "x");
-    EXPECT_FALSE(CompareTotals(Totals(1ull << 32, 2, 3, 4), Totals(0, 1, 2, 5), marks));
-    EXPECT_EQ(marks, "xSUDF");
-    // An older modified time differs as much as a newer one.
-    std::string older;
-    EXPECT_FALSE(CompareTotals(Totals(1, 0, 0, 9), Totals(1, 0, 0, 3), older));
-    EXPECT_EQ(older, "U");
-
-    // Adding sums the counts and keeps the later times.
     CSizeInfo sum;
     ClearTotals(sum);
     sum.Add(Totals(0xFFFFFFFFull, 0, 1, 10, 20, 30));
