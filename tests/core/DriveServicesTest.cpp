@@ -85,14 +85,14 @@ TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedTheRecycleFolder
         EXPECT_EQ(settings.m_drives.IsInRecycleFolder(r.key), r.bInside) << r.key;
 
     // Virtual keys are recognised by their last component only; the display name is a real name.
-    EXPECT_TRUE(settings.m_keys.IsFileOnlyFolder("C:\\a\\" + fileOnly));
-    EXPECT_TRUE(settings.m_keys.IsFileOnlyFolder("C:\\" + fileOnly));
-    EXPECT_FALSE(settings.m_keys.IsFileOnlyFolder("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));
-    EXPECT_FALSE(settings.m_keys.IsFileOnlyFolder("C:\\" + fileOnly + "\\a"));
-    EXPECT_TRUE(settings.m_keys.IsPlaceholderPath("C:\\Dummy,"));
-    EXPECT_TRUE(settings.m_keys.IsPlaceholderPath(computer + "\\Dummy,"));
-    EXPECT_FALSE(settings.m_keys.IsPlaceholderPath("C:\\Dummy"));
-    EXPECT_FALSE(settings.m_keys.IsPlaceholderPath("C:\\dummy,"));
+    for (const auto& [key, bFileOnly, bPlaceholder] :
+         {std::tuple{"C:\\a\\" + fileOnly, true, false}, {"C:\\" + fileOnly, true, false},
+          {std::string("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"), false, false}, {"C:\\" + fileOnly + "\\a", false, false},
+          {std::string("C:\\Dummy,"), false, true}, {computer + "\\Dummy,", false, true},
+          {std::string("C:\\Dummy"), false, false}, {std::string("C:\\dummy,"), false, false}}) {
+        EXPECT_EQ(settings.m_keys.IsFileOnlyFolder(key), bFileOnly) << key;
+        EXPECT_EQ(settings.m_keys.IsPlaceholderPath(key), bPlaceholder) << key;
+    }
     EXPECT_TRUE(settings.m_keys.IsOrdinaryFolderPath("C:\\a"));
     EXPECT_TRUE(settings.m_keys.IsOrdinaryFolderPath("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));
     const std::string notOrdinary[] = {computer, "C:\\", "C:\\a\\" + fileOnly, "C:\\Dummy,", computer + "\\Dummy,", ""};

@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "TestSupport.h"
+#include "StoreTestSupport.h"
 #include "app/CAppCore.h"
 #include "app/CAppSettings.h"
 #include "folderdata/CDirSzLst.h"
@@ -55,13 +55,8 @@ TEST(FolderKeyIdentity, TheListKeepsOneEntryPerNameAndStoresOnlyWhatCp932Holds)
         EXPECT_EQ(list.GetPathAt(list.FindEntry(std::string("C:\\") + b)), std::string("C:\\") + b);
     }
 
-    std::stringstream stream;
-    CArchive store(stream, CArchive::store, "Dir Info");
-    list.Serialize(store);
-    store.Close();
     CDirSzLst loaded;
-    CArchive load(stream, CArchive::load, "Dir Info");
-    loaded.Serialize(load);
+    Load(loaded, Stored(list), "Dir Info");
     // "?" and "C:\表" are the only keys the file's code page can hold; nothing else, and no key twice.
     std::vector<std::string> keys;
     for (auto pos = loaded.GetHeadPosition(); pos;)

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "TestSupport.h"
 #include "app/CAppSettings.h"
 #include "core/FixedOffsetPlatform.h"
 #include "treepane/CFolderLabel.h"
@@ -30,22 +31,13 @@ public:
 
 class FolderLabelTest : public ::testing::Test {
 protected:
-    FolderLabelTest()
-    {
-        settings.m_format.m_strSizeUnit.clear();
-        totals.m_nSize = 1234567;
-        totals.m_nFolders = 1234;
-        totals.m_nFiles = 1234567;
-        totals.m_tModified = CTime(kModified);
-        totals.m_tAccessed = CTime(kRead);
-        totals.m_tCreated = CTime(kCreated);
-    }
+    FolderLabelTest() { settings.m_format.m_strSizeUnit.clear(); }
     std::string Info() const { return CFolderLabel::BuildInfoText(settings, totals); }
     std::string Dots(std::size_t count) const { return std::string(count, '.'); }
 
     LabelPlatform platform;
     CAppSettings settings;
-    CSizeInfo totals;
+    CSizeInfo totals = Totals(1234567, 1234, 1234567, kModified, kRead, kCreated);
 };
 
 }  // namespace

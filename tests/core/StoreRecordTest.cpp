@@ -172,10 +172,7 @@ TEST_F(MainFrameRecordTest, PlacementThatWouldLoseTheWindowIsNotOfferedAndReadin
     CWindowPlacement placement = SamplePlacement();
     placement.length = 12;
     placement.flags = 0xFFFFFFF1;
-    std::stringstream stream;
-    CArchive out(stream, CArchive::store);
-    ASSERT_TRUE(CAppSettings::SerializePlacement(out, placement));
-    out.Close();
+    std::stringstream stream(StoredBy([&](CArchive& ar) { EXPECT_TRUE(CAppSettings::SerializePlacement(ar, placement)); }));
     CArchive in(stream, CArchive::load);
     CWindowPlacement read;
     ASSERT_TRUE(CAppSettings::SerializePlacement(in, read));

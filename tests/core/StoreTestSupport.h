@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -53,15 +54,21 @@ private:
     std::filesystem::path m_previous;
 };
 
+// The bytes a function stores through an archive.
+inline std::string StoredBy(const std::function<void(CArchive&)>& write)
+{
+    std::stringstream stream;
+    CArchive ar(stream, CArchive::store);
+    write(ar);
+    ar.Close();
+    return stream.str();
+}
+
 // The bytes an object with Serialize(CArchive&) stores.
 template <class Record>
 std::string Stored(Record& record)
 {
-    std::stringstream stream;
-    CArchive ar(stream, CArchive::store);
-    record.Serialize(ar);
-    ar.Close();
-    return stream.str();
+    return StoredBy([&record](CArchive& ar) { record.Serialize(ar); });
 }
 
 // Loads an object from bytes as if they were the file at filePath, which messages name.
