@@ -105,9 +105,7 @@ TEST(ListRowTextTest, FileAndFolderRowsShowTheirColumnsInTheCurrentUnit)
     EXPECT_EQ(CListRowText::Cell(1, folder, format), "ﾌｫﾙﾀﾞ");
 
     folder.m_bTotals = true;
-    folder.m_info.m_nSize = 2048;
-    folder.m_info.m_nFolders = 3;
-    folder.m_info.m_nFiles = 12;
+    folder.m_info = Totals(2048, 3, 12);
     format.m_nKByte = 1024;
     EXPECT_EQ(CListRowText::Cell(3, folder, format), "2 KB");
     EXPECT_EQ(CListRowText::Cell(8, folder, format), "3");
