@@ -22,10 +22,7 @@ constexpr uint64_t kGiB = uint64_t{1} << 30;
 
 TEST(CompareLabel, LetterFieldIsPaddedWithDotsBeforeTheTotalsAndTheName)
 {
-    const struct {
-        std::string label;
-        std::string expected;
-    } rows[] = {
+    const struct { std::string label; std::string expected; } rows[] = {
         {CCompareLabel::Different("N", "", "sub"), std::string(10, '.') + "N> >sub"},
         {CCompareLabel::Different("SU", "D..3> ", "sub"), std::string(7, '.') + "SU> D..3> >sub"},
         {CCompareLabel::Different("SUDF", "", "sub"), "SUDF> >sub"},
@@ -40,9 +37,7 @@ TEST(CompareLabel, LetterFieldIsPaddedWithDotsBeforeTheTotalsAndTheName)
 
 TEST(CompareVerdict, RelativePathsJoinToTheCounterpartWhateverKindTheBasesAre)
 {
-    const struct {
-        std::string path, base, relative, otherBase, counterpart;
-    } rows[] = {
+    const struct { std::string path, base, relative, otherBase, counterpart; } rows[] = {
         {"C:\\A\\X\\f.txt", "C:\\A", "X\\f.txt", "D:\\B", "D:\\B\\X\\f.txt"},
         {"C:\\A", "C:\\A", "", "D:\\B", "D:\\B"},
         {"C:\\X", "C:\\", "X", "D:\\B", "D:\\B\\X"},

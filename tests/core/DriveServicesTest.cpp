@@ -69,10 +69,7 @@ TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedTheRecycleFolder
 
     // The recycle folder of any Windows generation, in any case (Windows compares names so),
     // directly on a fixed drive, or anything below it.
-    const struct {
-        std::string key;
-        bool bInside;
-    } recycle[] = {
+    const struct { std::string key; bool bInside; } recycle[] = {
         {"C:\\RECYCLED", true},       {"C:\\RECYCLED\\x", true},   {"D:\\RECYCLED\\x\\y", true},
         {"C:\\Recycled", true},       {"C:\\RECYCLER\\S-1-5-21", true}, {"C:\\$Recycle.Bin", true},
         {"C:\\$RECYCLE.BIN\\x", true}, {"C:\\$recycle.bin", true},

@@ -42,9 +42,7 @@ TEST_F(FileNameRulesTest, EachOfTheElevenCharactersIsForbiddenAnywhereButNoDoubl
 
 TEST_F(FileNameRulesTest, CombinePathPutsExactlyOneBackslashBetweenAndKeepsTheComputerItself)
 {
-    const struct {
-        std::string folder, name, combined;
-    } cases[] = {
+    const struct { std::string folder, name, combined; } cases[] = {
         {"C:\\a", "x", "C:\\a\\x"},
         {"C:\\a\\", "x", "C:\\a\\x"},
         {"C:\\a", "\\x", "C:\\a\\x"},
@@ -64,10 +62,7 @@ TEST_F(FileNameRulesTest, CombinePathPutsExactlyOneBackslashBetweenAndKeepsTheCo
 
 TEST_F(FileNameRulesTest, AListedEntryKeepsItsFiveAttributeBitsAndNoOther)
 {
-    const struct {
-        uint32_t attributes;
-        uint8_t kept;
-    } cases[] = {
+    const struct { uint32_t attributes; uint8_t kept; } cases[] = {
         {0, 0},
         {kAttrReadOnly | kAttrArchive, 0x21},
         {kAttrHidden | kAttrSystem | kAttrDirectory, 0x16},

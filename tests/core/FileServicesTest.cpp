@@ -149,11 +149,7 @@ TEST_F(FileServicesTest, RemoveTreeStopsAtTheFirstEntryThatStaysAndNamesIt)
 
 TEST_F(FileServicesTest, PermanentDeleteAsksTwiceNamingOneEntryOrCountingSeveralAndRemovesOnlyAfterTwoYes)
 {
-    const struct {
-        std::deque<int> answers;
-        std::size_t questions;
-        bool bDeleted;
-    } cases[] = {
+    const struct { std::deque<int> answers; std::size_t questions; bool bDeleted; } cases[] = {
         {{kIdCancel}, 1, false},
         {{kIdYes, kIdNo}, 2, false},
         {{kIdYes, kIdYes}, 2, true},

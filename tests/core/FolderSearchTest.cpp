@@ -11,11 +11,7 @@
 
 namespace {
 
-struct Record {
-    std::string key;
-    CSizeInfo total;
-    CSizeInfo direct;
-};
+struct Record { std::string key; CSizeInfo total; CSizeInfo direct; };
 
 // A record whose three times are all the same.
 CSizeInfo Dated(uint64_t size, int32_t folders, int32_t files, int32_t time = 1000)
@@ -134,12 +130,7 @@ TEST(FolderSearchTest, WhichRecordsASearchReports)
 TEST(FolderSearchTest, RelativePathsBelowABase)
 {
     const CFolderKeys keys;
-    const struct {
-        const char* path;
-        const char* base;
-        bool below;
-        const char* relative;
-    } cases[] = {
+    const struct { const char* path; const char* base; bool below; const char* relative; } cases[] = {
         {"C:\\a\\b", "C:\\a", true, "b"}, {"C:\\a", "C:\\a", true, ""},      {"C:\\ab", "C:\\a", false, ""},
         {"C:\\a\\b", "C:\\", true, "a\\b"}, {"C:\\", "C:\\", true, ""},      {"D:\\a", "C:\\", false, ""},
         {"C:\\a", "ﾏｲ ｺﾝﾋﾟｭｰﾀ,", true, "C:\\a"}, {"C:", "C:\\", false, ""}, {"C:\\a", "C:\\a\\b", false, ""},

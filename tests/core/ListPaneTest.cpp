@@ -44,12 +44,7 @@ TEST(ListOrderTest, GroupingModesAndDirectionsOrderFoldersAndFilesAsTheMenuSays)
 {
     const std::vector<CFileItem> rows = {Row("b.txt", 0, 300), Row("D", kFolder, 50), Row("a.txt", 0, 100),
                                          Row("C", kFolder, 900)};
-    struct Case {
-        int column;
-        bool ascending;
-        const char* mode;
-        const char* expected;
-    } cases[] = {
+    struct Case { int column; bool ascending; const char* mode; const char* expected; } cases[] = {
         {3, false, "B", "b.txt a.txt C D"},  // descending: files first, each group by size
         {3, true, "B", "D C a.txt b.txt"},   // ascending: folders first
         {3, false, "T", "C D b.txt a.txt"},  // folders stay on top both ways

@@ -82,12 +82,7 @@ TEST_F(SearchCriteriaTest, ATimeTheCLibraryRefusesFailsWithTheTextsAsTyped)
 
 TEST_F(SearchCriteriaTest, SizesInBytesUnderEitherKilobyteAndSizesBeyond64BitsAreRefused)
 {
-    struct Case {
-        double size;
-        int32_t unit;
-        int32_t kilo;
-        std::optional<uint64_t> bytes;
-    };
+    struct Case { double size; int32_t unit; int32_t kilo; std::optional<uint64_t> bytes; };
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const Case cases[] = {
         {1.5, 1, 1024, 1536},
@@ -116,13 +111,7 @@ TEST_F(SearchCriteriaTest, SizesInBytesUnderEitherKilobyteAndSizesBeyond64BitsAr
 
 TEST_F(SearchCriteriaTest, FaultyRowsGiveOneLineEachInTheOrderModifiedReadCreatedAndNoCriteria)
 {
-    struct Case {
-        const char* modified;
-        const char* read;
-        const char* created;
-        double gBytes;
-        const char* message;
-    };
+    struct Case { const char* modified; const char* read; const char* created; double gBytes; const char* message; };
     const Case cases[] = {
         {"1960/1/1", "0/0/0", "0/0/0", 0, "更新日時がエラーです。\n"},
         {"0/0/0", "1960/1/1", "1960/1/1", 0, "読取日時がエラーです。\n作成日時がエラーです。\n"},

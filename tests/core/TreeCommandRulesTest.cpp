@@ -47,9 +47,7 @@ protected:
 
 TEST_F(TreeCommandRulesTest, AnEditedLabelKeepsTheTotalsBeforeItsLastMarkAndATrailingMarkIsPartOfTheName)
 {
-    const struct {
-        std::string label, prefix, name;
-    } cases[] = {
+    const struct { std::string label, prefix, name; } cases[] = {
         {"D............12> F....0> >Docs", "D............12> F....0> >", "Docs"},
         {"Papers", "", "Papers"},
         {"D...3> >ソ表 한국어", "D...3> >", "ソ表 한국어"},
@@ -68,10 +66,7 @@ TEST_F(TreeCommandRulesTest, AnEditedLabelKeepsTheTotalsBeforeItsLastMarkAndATra
 
 TEST_F(TreeCommandRulesTest, CopyCutAndPasteApplyToFoldersButNeverTheComputerADriveRootOrTheRecycleBin)
 {
-    const struct {
-        std::string path;
-        bool bCopy, bCut, bPaste;
-    } cases[] = {
+    const struct { std::string path; bool bCopy, bCut, bPaste; } cases[] = {
         {"C:\\ソ表", true, true, true},
         {"C:\\ソ表\\" + fileOnly, true, true, true},
         {"A:\\RECYCLED\\x", true, true, true},  // a removable drive has no recycle bin
@@ -93,10 +88,7 @@ TEST_F(TreeCommandRulesTest, CopyCutAndPasteApplyToFoldersButNeverTheComputerADr
 
 TEST_F(TreeCommandRulesTest, ASelectionPutsItsFolderOnTheClipboardAndAVirtualFolderTheFilesBesideIt)
 {
-    const struct {
-        std::string selected;
-        std::vector<std::string> clip, asked;
-    } cases[] = {
+    const struct { std::string selected; std::vector<std::string> clip, asked; } cases[] = {
         {"C:\\ソ表", {"C:\\ソ表/"}, {}},
         {"C:\\ソ表\\" + fileOnly, {"C:\\ソ表\\a.txt", "C:\\ソ表\\😀.txt"}, {"C:\\ソ表 files"}},
         {"C:\\empty\\" + fileOnly, {}, {"C:\\empty files"}},
@@ -115,11 +107,7 @@ TEST_F(TreeCommandRulesTest, ASelectionPutsItsFolderOnTheClipboardAndAVirtualFol
 
 TEST_F(TreeCommandRulesTest, ReplacingTheClipboardTakesWhatItsOneEntryHoldsOrLeavesItAsItWas)
 {
-    const struct {
-        std::vector<std::string> before;
-        bool bReplaced;
-        std::vector<std::string> after;
-    } cases[] = {
+    const struct { std::vector<std::string> before; bool bReplaced; std::vector<std::string> after; } cases[] = {
         {{"C:\\ソ表"}, true, {"C:\\ソ表\\a.txt", "C:\\ソ表\\sub ﾌｫﾙﾀﾞ/", "C:\\ソ表\\😀.txt"}},
         {{"C:\\empty"}, false, {"C:\\empty/"}},
         {{"C:\\gone"}, false, {"C:\\gone/"}},
