@@ -10,6 +10,7 @@
 #include <ctime>
 #include <fstream>
 #include <map>
+#include <tuple>
 
 #include "core/TestSupport.h"
 #include "app/CAppSettings.h"
@@ -117,11 +118,8 @@ TEST_F(Win32PlatformTest, FileStatusMatchesTheListingADriveRootIsAFolderAndFailu
     const CFindEntry listed = ListAll(Path("s.txt"), error).at("s.txt");
     CFindEntry status;
     ASSERT_TRUE(GetPlatform().GetFileStatus(Path("s.txt"), status));
-    EXPECT_EQ(status.name, "s.txt");
-    EXPECT_EQ(status.attributes, listed.attributes);
-    EXPECT_EQ(status.size, listed.size);
-    EXPECT_EQ(status.modified, listed.modified);
-    EXPECT_EQ(status.created, listed.created);
+    EXPECT_EQ(std::tie(status.name, status.attributes, status.size, status.modified, status.created),
+              std::tie(listed.name, listed.attributes, listed.size, listed.modified, listed.created));
     ASSERT_TRUE(GetPlatform().GetFileStatus(m_root, status));
     EXPECT_TRUE(status.IsDirectory());
     const std::vector<std::string> roots = GetPlatform().ListDriveRoots();
