@@ -406,15 +406,10 @@ TEST(FolderKeys, PatternsParentsAndNames)
     const CFolderKeys& s = app.m_settings.m_keys;
     for (const auto& [key, pattern] : {std::pair{"C:", "C:\\*.*"}, {"C:\\", "C:\\*.*"}, {"C:\\Data", "C:\\Data\\*.*"}})
         EXPECT_EQ(CFolderWalk::MakeFindPattern(key), pattern) << key;
-    std::string name;
-    EXPECT_EQ(CFolderKeys::SplitPath("C:\\Data\\Sub", name), "C:\\Data");
-    EXPECT_EQ(name, "Sub");
-    EXPECT_EQ(CFolderKeys::SplitPath("C:\\a", name), "C:\\");
-    EXPECT_EQ(name, "a");
-    // Parent and name; 0x5C trail bytes are not backslashes.
+    // Parent and name (split at the last backslash, a drive's kept); 0x5C trail bytes are not backslashes.
     const std::string computer = "ﾏｲ ｺﾝﾋﾟｭｰﾀ,";
     for (const auto& [key, parent, last] : {std::tuple<std::string, std::string, std::string>{"C:\\", computer, ""},
-                                            {computer, "", ""}, {"C:\\表\\ソ", "C:\\表", "ソ"}}) {
+                                            {computer, "", ""}, {"C:\\表\\ソ", "C:\\表", "ソ"}, {"C:\\a", "C:\\", "a"}}) {
         EXPECT_EQ(s.GetParentKey(key), parent) << key;
         EXPECT_EQ(s.GetNameOf(key), last) << key;
     }
