@@ -129,9 +129,7 @@ TEST_F(DirSzLstTest, StoredFormIsExactAndLoadsBackWhole)
     EXPECT_EQ(Stored(list), StoredBytes().Int(1).ShortString("C:\\").Int(1).Int(2).Int(1).Int(2).Int(1).Int(2).Int(3)
                                    .Str() + std::string(28, '\0'));
 
-    CDirSzLst longKey;
-    longKey.SetEntry(std::string(300, 'k'), {}, {});
-    EXPECT_EQ(Stored(longKey).substr(4, 3), "\xFF\x2C\x01");
+    // Keys are archive strings: their long length prefixes are the archive test's.
 
     // What is stored loads back whole: stored again, it gives the same bytes.
     list.SetEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", Totals(99, 5, 6, 7, 8, 9), {});

@@ -30,15 +30,6 @@ protected:
         return walk.AggregateFolder(key, total, direct, &doc, recount, cachedOnly);
     }
     bool Stored(const std::string& key) { return app.m_folderInfo.FindEntry(key) != nullptr; }
-    // The process's open files: a walk may hold folders open, but none once it has returned.
-    static long OpenDescriptors()
-    {
-#ifdef _WIN32
-        return 0;
-#else
-        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
-#endif
-    }
     CSizeInfo StoredTotal(const std::string& key)
     {
         CSizeInfo t, d;
@@ -345,27 +336,7 @@ TEST_F(FolderWalkTest, ASiblingListedUnderTheNameOfAnEarlierOneIsUnreadableNotTh
     EXPECT_FALSE(Stored(tree.Key("t")));
 }
 
-TEST_F(FolderWalkTest, DeepestTreeDoesNotExhaustTheStack)
-{
-    std::string relative = "deep";
-    tree.Folder(relative);
-    int depth = 0;
-    std::error_code error;
-    // A hundred levels, as deep as the standard library can still remove under Wine (MAX_PATH);
-    // natively, paths far deeper than one call may name are DeepPathTest's.
-    constexpr int kMaxDepth = 100;
-    while (depth < kMaxDepth && std::filesystem::create_directory(tree.Native(relative + "/d"), error) && !error) {
-        relative += "/d";
-        ++depth;
-    }
-    ASSERT_GE(depth, 100);
-    std::ofstream(tree.Native(relative + "/leaf"), std::ios::binary) << "12";
-    const long openBefore = OpenDescriptors();
-    ASSERT_TRUE(Walk(tree.Key("deep")));
-    EXPECT_EQ(OpenDescriptors(), openBefore);
-    EXPECT_EQ(CountsOf(total), Counts(2, depth, 1));
-    EXPECT_EQ(app.m_folderInfo.GetCount(), depth + 1);
-}
+// Deep trees are the deep-path test's: natively far deeper than one path may be, open folders counted.
 
 #ifndef _WIN32
 TEST(FolderWalkDrives, WholeComputerAddsEveryDriveAndStoresOnlyWhenTheLastSucceeds)

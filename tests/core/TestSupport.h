@@ -99,6 +99,17 @@ private:
     std::filesystem::path m_root;
 };
 
+// The process's open files (none counted on Windows): a walk may hold folders open, but none once
+// it has returned.
+inline long OpenDescriptors()
+{
+#ifdef _WIN32
+    return 0;
+#else
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+#endif
+}
+
 // The system's platform with scripted answers: message boxes answered from a queue (Cancel once
 // it is empty) and recorded, folders that fail to list with a given error, work run inside the
 // message pump, a count of listings started, drive types (the system's while none are given), and
