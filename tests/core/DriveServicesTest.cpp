@@ -62,10 +62,6 @@ TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedTheRecycleFolder
                                       {"C:\\", false}})
         EXPECT_EQ(settings.m_drives.OfferStartFolder(root), taken) << root;
     EXPECT_EQ(settings.m_drives.GetStartFolder(), "C:\\");
-    EXPECT_TRUE(CDriveServices::IsFixedDrive("D:\\"));
-    EXPECT_FALSE(CDriveServices::IsFixedDrive("A:\\"));
-    EXPECT_EQ(CDriveServices::GetShellSmallIcon(""), kNoShellIcon);  // an empty path has no shell name or icon
-    EXPECT_EQ(CDriveServices::GetShellDisplayName(""), "");
 
     // The recycle folder of any Windows generation, in any case (Windows compares names so),
     // directly on a fixed drive, or anything below it.

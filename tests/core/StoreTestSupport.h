@@ -2,6 +2,7 @@
 // and a little-endian encoder.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -31,9 +32,7 @@ public:
     static std::filesystem::path Native(const std::string& relative)
     {
         std::string path = relative;
-        for (char& c : path)
-            if (c == '\\')
-                c = '/';
+        std::replace(path.begin(), path.end(), '\\', '/');
         return std::filesystem::u8path(path);
     }
     static std::string ReadBytes(const std::string& relative)
