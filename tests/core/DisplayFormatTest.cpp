@@ -119,21 +119,18 @@ TEST(DisplayFormatTest, DatesAreLocalTimeInTheProcessZoneAndNoTimeGivesPlacehold
     EXPECT_EQ(CDisplayFormat::FormatDate(CTime(1700000000), true), ". . . . . . . . " " . . . . .");
 }
 
-TEST(DisplayFormatTest, AttributesExtensionsTypeNamesAndTheNameCaseRule)
+TEST(DisplayFormatTest, AttributesTypeNamesAndTheNameCaseRule)
 {
     // Read-only, hidden, system and archive in that order; other bits show nothing.
     for (const auto& [attributes, expected] : {std::pair<uint32_t, const char*>{0, ""}, {0x01, "R"}, {0x22, "HA"},
                                                {0x27, "RHSA"}, {0xFFFFFFFF, "RHSA"}, {0x10 | 0x80 | 0x100, ""}})
         EXPECT_EQ(CDisplayFormat::FormatAttributes(attributes), expected) << attributes;
-    // The extension is the text after the last point.
-    for (const auto& [name, expected] : {std::pair{"archive.tar.gz", "gz"}, {"Makefile", ""}, {"name.", ""},
-                                         {".profile", "profile"}, {"資料.ﾃｷｽﾄ", "ﾃｷｽﾄ"}})
-        EXPECT_EQ(CDisplayFormat::GetExtension(name), expected) << name;
-    // The type is "folder", the lower-cased extension or "file"; only ASCII letters change case.
+    // The type is "folder", the lower-cased extension (the text after the last point) or "file";
+    // only ASCII letters change case.
     struct Case { const char* name; uint32_t attributes; const char* type; };
     for (const Case& c : {Case{"Backup.2024", 0x10, "ﾌｫﾙﾀﾞ"}, {"Report.TXT", 0x20, "txt"}, {"archive.tar.gz", 0, "gz"},
                           {"Makefile", 0, "ﾌｧｲﾙ"}, {"name.", 0, "ﾌｧｲﾙ"}, {"写真.JPGﾃﾞｰﾀ", 0, "jpgﾃﾞｰﾀ"},
-                          {"表.ＤＯＣ", 0, "ＤＯＣ"}})
+                          {"表.ＤＯＣ", 0, "ＤＯＣ"}, {".profile", 0, "profile"}})
         EXPECT_EQ(CDisplayFormat::FormatTypeName(c.name, c.attributes), c.type) << c.name;
 
     // A name in single-byte capitals keeps only its first letter upper case.

@@ -50,7 +50,7 @@ const std::vector<Record> kRecords = {
 
 }  // namespace
 
-TEST(FolderSearchTest, EachThresholdOnItsOwnInBothModes)
+TEST(FolderSearchTest, EachThresholdOnItsOwnInBothModesAndFoldersWithoutATime)
 {
     enum Field { kSize, kFolders, kFiles, kModified, kAccessed, kCreated };
     const CSizeInfo folder = Dated(100, 10, 20, 5000);
@@ -71,19 +71,14 @@ TEST(FolderSearchTest, EachThresholdOnItsOwnInBothModes)
         }
     }
     // the size compares all 64 bits unsigned, the counts signed
-    CSizeInfo criteria;
-    criteria.m_nSize = 1ull << 40;
+    CSizeInfo criteria = Totals(1ull << 40);
     EXPECT_TRUE(CFolderSearch::MatchBelow(Dated((1ull << 40) - 1, 0, 0), criteria, true));
     EXPECT_TRUE(CFolderSearch::MatchAtLeast(Dated(1ull << 63, 0, 0), criteria));
-    criteria = CSizeInfo();
-    criteria.m_nFiles = -1;  // 4,294,967,295 typed into the field
+    criteria = Totals(0, 0, -1);  // 4,294,967,295 typed into the field
     EXPECT_TRUE(CFolderSearch::MatchAtLeast(Dated(0, 0, 0), criteria));
-}
 
-TEST(FolderSearchTest, AFolderWithoutATimeIsBelowATimeThresholdOnlyWhenNotSkipped)
-{
-    CSizeInfo criteria;
-    criteria.m_tAccessed = CTime(5000);
+    // A folder without a time is below a time threshold only when such folders are not skipped.
+    criteria = Totals(0, 0, 0, 0, 5000);
     const CSizeInfo noTime = Dated(100, 1, 1, 0);
     EXPECT_FALSE(CFolderSearch::MatchBelow(noTime, criteria, true));
     EXPECT_TRUE(CFolderSearch::MatchBelow(noTime, criteria, false));

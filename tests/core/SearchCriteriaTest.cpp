@@ -68,13 +68,9 @@ TEST_F(SearchCriteriaTest, DatesAndTimesAreNormalisedAsMktimeDoesAndTwoDigitYear
         EXPECT_EQ(time, c.shownTime);
         EXPECT_EQ(out.GetTime(), c.seconds);
     }
-}
-
-TEST_F(SearchCriteriaTest, ATimeTheCLibraryRefusesFailsWithTheTextsAsTyped)
-{
+    // A time the C library refuses fails too.
     platform.m_bFailing = true;
-    std::string date = "2020/1/1";
-    std::string time = "0:0";
+    std::string date = "2020/1/1", time = "0:0";
     CTime out(5);
     EXPECT_FALSE(CSearchCriteria::ParseDateTime(date, time, out));
     EXPECT_EQ(out.GetTime(), 0);
