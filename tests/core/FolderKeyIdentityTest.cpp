@@ -84,9 +84,8 @@ TEST(FolderKeyIdentity, SiblingsThatLookAlikeInCp932AreTotalledApart)
     CDocument doc;
     CSizeInfo total, direct;
     ASSERT_TRUE(app.m_settings.m_walk.AggregateFolder(tree.Key(), total, direct, &doc, false, false));
-    EXPECT_EQ(total.m_nFiles, static_cast<int32_t>(expectedFiles));
-    EXPECT_EQ(total.m_nSize, expectedBytes);
-    EXPECT_EQ(total.m_nFolders, static_cast<int32_t>(2 * std::size(kLookAlikeSiblings)));
+    EXPECT_EQ(CountsOf(total), Counts(expectedBytes, static_cast<int32_t>(2 * std::size(kLookAlikeSiblings)),
+                                      static_cast<int32_t>(expectedFiles)));
     size = 1;
     for (const auto& [a, b] : kLookAlikeSiblings) {
         for (const char* name : {a, b}) {

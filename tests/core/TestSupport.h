@@ -12,6 +12,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -19,6 +20,10 @@
 #include "CPlatformDecorator.h"
 #include "folderdata/CSizeInfo.h"
 #include "services/CPathList.h"
+
+// Bytes, folders and files of a totals record, to compare at once.
+using Counts = std::tuple<uint64_t, int32_t, int32_t>;
+inline Counts CountsOf(const CSizeInfo& info) { return {info.m_nSize, info.m_nFolders, info.m_nFiles}; }
 
 // The paths of a list in its order, a folder's with "/" after it.
 inline std::vector<std::string> PathsOf(const CPathList& list)
