@@ -16,7 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uint64_t kGiB = uint64_t{1} << 30;
 
 }  // namespace
 
@@ -66,7 +65,7 @@ TEST(CompareVerdict, LettersAppendInOrderAndOnlyALetterTakesTheNoAnswerFlag)
         {"size and time", true, Totals(11, 1, 2, 101), "", "SU", 0},
         {"everything", true, Totals(9, 2, 3, 99), "", "SUDF", 0},
         {"read and created times only", true, Totals(10, 1, 2, 100, 5, 6), "", "", 1},
-        {"sizes apart only above 32 bits", true, Totals(10 + 4 * kGiB, 1, 2, 100), "", "S", 0},
+        {"sizes apart only above 32 bits", true, Totals(10 + (uint64_t{4} << 30), 1, 2, 100), "", "S", 0},
         {"after an earlier window", true, Totals(10, 1, 3, 100), "N", "NF", 0},
     };
     for (const auto& row : rows) {

@@ -128,14 +128,11 @@ TEST_F(DriveServicesTest, JoiningSplittingExistenceAndFreeSpaceWhichLeavesTheErr
     tree.Folder("Dummy,");
     tree.Folder(fileOnly);
 
-    EXPECT_TRUE(settings.m_drives.IsExistingFolder(tree.Key("dir")));
-    EXPECT_FALSE(settings.m_drives.IsExistingFile(tree.Key("dir")));
-    EXPECT_TRUE(settings.m_drives.IsExistingFile(tree.Key("file.txt")));
-    EXPECT_FALSE(settings.m_drives.IsExistingFolder(tree.Key("file.txt")));
-    const std::string nothing[] = {tree.Key("missing"), tree.Key("Dummy,"), tree.Key(fileOnly), computer, ""};
-    for (const std::string& key : nothing) {
-        EXPECT_FALSE(settings.m_drives.IsExistingFolder(key)) << key;
-        EXPECT_FALSE(settings.m_drives.IsExistingFile(key)) << key;
+    for (const auto& [key, bFolder, bFile] :
+         {std::tuple{tree.Key("dir"), true, false}, {tree.Key("file.txt"), false, true}, {tree.Key("missing"), false, false},
+          {tree.Key("Dummy,"), false, false}, {tree.Key(fileOnly), false, false}, {computer, false, false}, {"", false, false}}) {
+        EXPECT_EQ(settings.m_drives.IsExistingFolder(key), bFolder) << key;
+        EXPECT_EQ(settings.m_drives.IsExistingFile(key), bFile) << key;
     }
     const std::string root = tree.Key().substr(0, 3);
     EXPECT_FALSE(settings.m_drives.IsExistingFolder(root));

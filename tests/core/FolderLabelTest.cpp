@@ -49,11 +49,8 @@ TEST_F(FolderLabelTest, EveryPieceInItsFixedOrderEachEndingInMarkAndBlankPaddedT
     EXPECT_FALSE(CFolderLabel::HasTotals(CFolderLabel::MakeLabel(settings, totals, "Data")));
 
     settings.m_format.m_strSizeUnit = " KB";  // kilobytes of 1,000 bytes
-    settings.m_bShowFileCount = 1;
-    settings.m_bShowFolderCount = 1;
-    settings.m_bShowCreated = 1;
-    settings.m_bShowLastRead = 1;
-    settings.m_bShowModified = 1;
+    settings.m_bShowFileCount = settings.m_bShowFolderCount = settings.m_bShowCreated = 1;
+    settings.m_bShowLastRead = settings.m_bShowModified = 1;
     EXPECT_EQ(Info(), "U 240315 10:15> R 240101> C 010203 22:04> D.....1,234> F1,234,567> " + Dots(22) + "1,235 KB> ");
     EXPECT_EQ(CFolderLabel::MakeLabel(settings, totals, "Data"), Info() + ">Data");
 

@@ -152,8 +152,7 @@ WIN32_FIND_DATAW FindData(DWORD attributes, DWORD reparseTag, uint64_t size)
 
 TEST(Win32FindRecord, LinksBecomeEmptyFilesOtherReparsePointsStayTimesBecomeUnixSecondsAndLongPathsGetThePrefix)
 {
-    const DWORD folder = FILE_ATTRIBUTE_DIRECTORY, file = FILE_ATTRIBUTE_ARCHIVE;
-    const DWORD reparse = FILE_ATTRIBUTE_REPARSE_POINT;
+    const DWORD folder = FILE_ATTRIBUTE_DIRECTORY, file = FILE_ATTRIBUTE_ARCHIVE, reparse = FILE_ATTRIBUTE_REPARSE_POINT;
     struct Case { DWORD attributes, tag; uint64_t size; bool isFolder; uint64_t listedSize; };
     const Case cases[] = {
         // Links to folders (Wine reports a Unix symbolic link to a folder with tag 0) and to files.
