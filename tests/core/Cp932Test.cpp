@@ -205,10 +205,9 @@ TEST(Cp932SortKey, ByteOrderOfKeysIsTheCharacterOrder)
         }
         return t;
     };
-    auto sign = [](int v) { return (v > 0) - (v < 0); };
     for (int i = 0; i < 20000; ++i) {
         const std::string a = text(), b = text();
         const std::string ka = Cp932::SortKey(a), kb = Cp932::SortKey(b);
-        ASSERT_EQ(sign(Cp932::Compare(a, b)), sign(ka.compare(kb))) << i;
+        ASSERT_EQ(Sign(Cp932::Compare(a, b)), Sign(ka.compare(kb))) << i;
     }
 }
