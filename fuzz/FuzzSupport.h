@@ -17,7 +17,6 @@ class SilentPlatform : public CPlatformDecorator {
 public:
     int ShowMessageBox(const std::string&, unsigned style) override
     {
-        ++m_nBoxes;
         return (style & 0x0F) == kMbOk ? kIdOk : kIdCancel;
     }
     [[noreturn]] void QuitProcess(int exitCode) override
@@ -25,8 +24,6 @@ public:
         std::fprintf(stderr, "reader tried to end the process with %d\n", exitCode);
         std::abort();
     }
-
-    long m_nBoxes = 0;
 };
 
 // Installs the silent platform once for the whole fuzzing process.
@@ -45,16 +42,12 @@ inline void Require(bool condition, const char* what)
     }
 }
 
-// The fuzz input as a stream that one or more archives read from, one after another.
-inline std::stringstream InputStream(const uint8_t* data, std::size_t size)
-{
-    return std::stringstream(std::string(reinterpret_cast<const char*>(data), size));
-}
-
-// Loads one record from the stream with a fresh archive, as SerializeOnFile does on a file.
+// Loads one record from the fuzz input with the silent platform installed, as a store file is read.
 template <class Record>
-void LoadRecord(std::stringstream& stream, Record& record)
+void LoadInput(const uint8_t* data, std::size_t size, Record& record)
 {
+    InstallSilentPlatform();
+    std::stringstream stream(std::string(reinterpret_cast<const char*>(data), size));
     CArchive ar(stream, CArchive::load);
     record.Serialize(ar);
 }

@@ -6,11 +6,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    InstallSilentPlatform();
     CAppCore app;
     CDirSzLst& list = app.m_folderInfo;
-    std::stringstream stream = InputStream(data, size);
-    LoadRecord(stream, list);
+    LoadInput(data, size, list);
     int walked = 0;
     for (CDirSzLst::POSITION pos = list.GetHeadPosition(); pos;) {
         const std::string key = list.GetNext(pos).m_strPath;

@@ -28,13 +28,11 @@ void RequireUsableSettings(const CAppCore& app, const CMainFrameRecord& record)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    InstallSilentPlatform();
     g_nFolderSortDirection = 1;
     ListFileSortMode = "B";
     CAppCore app;
     CMainFrameRecord record(app);
-    std::stringstream stream = InputStream(data, size);
-    LoadRecord(stream, record);
+    LoadInput(data, size, record);
     RequireUsableSettings(app, record);
     return 0;
 }

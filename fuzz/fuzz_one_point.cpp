@@ -5,10 +5,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    InstallSilentPlatform();
     COnePointState state;
-    std::stringstream stream = InputStream(data, size);
-    LoadRecord(stream, state);
+    LoadInput(data, size, state);
     Require(state.m_nIndex >= -1 && state.m_nIndex <= COnePointState::kLastIndex, "stored tip index");
     const int next = COnePointTips::NextIndex(state.m_nIndex);
     Require(next >= 0 && next <= 9 && !COnePointTips::EndsCycle(next), "next tip");

@@ -4,10 +4,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    InstallSilentPlatform();
     CSearchDialogRecord record;
-    std::stringstream stream = InputStream(data, size);
-    LoadRecord(stream, record);
+    LoadInput(data, size, record);
     Require(!record.HasRect() || (record.m_rcNormal.IsPlausible() && !record.m_rcNormal.IsEmpty()), "dialog rectangle");
     Require(record.HasRect() || record.m_rcNormal == CStoreRect(), "rectangle left as it was");
     return 0;

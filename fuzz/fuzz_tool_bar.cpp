@@ -4,11 +4,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    InstallSilentPlatform();
     CToolBarState::DockRects rects{};
     CToolBarState state(rects);
-    std::stringstream stream = InputStream(data, size);
-    LoadRecord(stream, state);
+    LoadInput(data, size, state);
     for (const CStoreRect& rect : rects)
         Require(rect.IsPlausible(), "dock rectangle");
     Require(rects[4] == CStoreRect(), "slot 4 is never read");

@@ -15,10 +15,9 @@ namespace {
 // system texts for chosen codes.
 class DrivePlatform : public CScriptedPlatform {
 public:
-    uint32_t DriveTypeOf(const std::string& root) override
+    DrivePlatform()
     {
-        const auto type = driveTypes.find(root);
-        return type == driveTypes.end() ? kDriveNoRootDir : type->second;
+        driveTypes = {{"C:\\", kDriveFixed}, {"D:\\", kDriveFixed}, {"A:\\", kDriveRemovable}, {"N:\\", kDriveRemote}};
     }
     uint32_t FreeSpaceOf(const std::string& root, uint64_t& freeBytes) override
     {
@@ -39,8 +38,6 @@ public:
     }
 
     static constexpr uint64_t kFreeBytes = 5'000'000'000;  // above 32 bits
-    std::map<std::string, uint32_t> driveTypes{
-        {"C:\\", kDriveFixed}, {"D:\\", kDriveFixed}, {"A:\\", kDriveRemovable}, {"N:\\", kDriveRemote}};
     std::deque<uint32_t> freeCodes;
     std::vector<std::string> freeRoots;
     std::map<uint32_t, std::string> systemTexts;
@@ -65,17 +62,10 @@ TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedTheRecycleFolder
                                       {"C:\\", false}})
         EXPECT_EQ(settings.m_drives.OfferStartFolder(root), taken) << root;
     EXPECT_EQ(settings.m_drives.GetStartFolder(), "C:\\");
-    EXPECT_TRUE(CDriveServices::IsFixedDrive("D:\\"));
-    EXPECT_FALSE(CDriveServices::IsFixedDrive("A:\\"));
-    EXPECT_EQ(CDriveServices::GetShellSmallIcon(""), kNoShellIcon);  // an empty path has no shell name or icon
-    EXPECT_EQ(CDriveServices::GetShellDisplayName(""), "");
 
     // The recycle folder of any Windows generation, in any case (Windows compares names so),
     // directly on a fixed drive, or anything below it.
-    const struct {
-        std::string key;
-        bool bInside;
-    } recycle[] = {
+    const struct { std::string key; bool bInside; } recycle[] = {
         {"C:\\RECYCLED", true},       {"C:\\RECYCLED\\x", true},   {"D:\\RECYCLED\\x\\y", true},
         {"C:\\Recycled", true},       {"C:\\RECYCLER\\S-1-5-21", true}, {"C:\\$Recycle.Bin", true},
         {"C:\\$RECYCLE.BIN\\x", true}, {"C:\\$recycle.bin", true},
@@ -88,14 +78,14 @@ TEST_F(DriveServicesTest, StartFolderIsTheFirstFixedDriveOfferedTheRecycleFolder
         EXPECT_EQ(settings.m_drives.IsInRecycleFolder(r.key), r.bInside) << r.key;
 
     // Virtual keys are recognised by their last component only; the display name is a real name.
-    EXPECT_TRUE(settings.m_keys.IsFileOnlyFolder("C:\\a\\" + fileOnly));
-    EXPECT_TRUE(settings.m_keys.IsFileOnlyFolder("C:\\" + fileOnly));
-    EXPECT_FALSE(settings.m_keys.IsFileOnlyFolder("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));
-    EXPECT_FALSE(settings.m_keys.IsFileOnlyFolder("C:\\" + fileOnly + "\\a"));
-    EXPECT_TRUE(settings.m_keys.IsPlaceholderPath("C:\\Dummy,"));
-    EXPECT_TRUE(settings.m_keys.IsPlaceholderPath(computer + "\\Dummy,"));
-    EXPECT_FALSE(settings.m_keys.IsPlaceholderPath("C:\\Dummy"));
-    EXPECT_FALSE(settings.m_keys.IsPlaceholderPath("C:\\dummy,"));
+    for (const auto& [key, bFileOnly, bPlaceholder] :
+         {std::tuple{"C:\\a\\" + fileOnly, true, false}, {"C:\\" + fileOnly, true, false},
+          {std::string("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"), false, false}, {"C:\\" + fileOnly + "\\a", false, false},
+          {std::string("C:\\Dummy,"), false, true}, {computer + "\\Dummy,", false, true},
+          {std::string("C:\\Dummy"), false, false}, {std::string("C:\\dummy,"), false, false}}) {
+        EXPECT_EQ(settings.m_keys.IsFileOnlyFolder(key), bFileOnly) << key;
+        EXPECT_EQ(settings.m_keys.IsPlaceholderPath(key), bPlaceholder) << key;
+    }
     EXPECT_TRUE(settings.m_keys.IsOrdinaryFolderPath("C:\\a"));
     EXPECT_TRUE(settings.m_keys.IsOrdinaryFolderPath("C:\\a\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ"));
     const std::string notOrdinary[] = {computer, "C:\\", "C:\\a\\" + fileOnly, "C:\\Dummy,", computer + "\\Dummy,", ""};
@@ -138,14 +128,11 @@ TEST_F(DriveServicesTest, JoiningSplittingExistenceAndFreeSpaceWhichLeavesTheErr
     tree.Folder("Dummy,");
     tree.Folder(fileOnly);
 
-    EXPECT_TRUE(settings.m_drives.IsExistingFolder(tree.Key("dir")));
-    EXPECT_FALSE(settings.m_drives.IsExistingFile(tree.Key("dir")));
-    EXPECT_TRUE(settings.m_drives.IsExistingFile(tree.Key("file.txt")));
-    EXPECT_FALSE(settings.m_drives.IsExistingFolder(tree.Key("file.txt")));
-    const std::string nothing[] = {tree.Key("missing"), tree.Key("Dummy,"), tree.Key(fileOnly), computer, ""};
-    for (const std::string& key : nothing) {
-        EXPECT_FALSE(settings.m_drives.IsExistingFolder(key)) << key;
-        EXPECT_FALSE(settings.m_drives.IsExistingFile(key)) << key;
+    for (const auto& [key, bFolder, bFile] :
+         {std::tuple{tree.Key("dir"), true, false}, {tree.Key("file.txt"), false, true}, {tree.Key("missing"), false, false},
+          {tree.Key("Dummy,"), false, false}, {tree.Key(fileOnly), false, false}, {computer, false, false}, {"", false, false}}) {
+        EXPECT_EQ(settings.m_drives.IsExistingFolder(key), bFolder) << key;
+        EXPECT_EQ(settings.m_drives.IsExistingFile(key), bFile) << key;
     }
     const std::string root = tree.Key().substr(0, 3);
     EXPECT_FALSE(settings.m_drives.IsExistingFolder(root));
@@ -178,6 +165,7 @@ TEST_F(DriveServicesTest, JoiningSplittingExistenceAndFreeSpaceWhichLeavesTheErr
     // The drive of a short or Japanese path is taken in whole characters.
     platform.freeCodes = {0x4d2, 3, 3};
     platform.systemTexts[0x4d2] = "デバイスの準備ができていません。ドライブを確認してください。\r\n";
+    platform.systemTexts[3] = "The path was not found.\r\n";  // no Japanese full stop: whole
     platform.freeRoots.clear();
     free = 7;
     EXPECT_FALSE(settings.m_drives.GetFreeSpaceRetry("a:\\data", free));  // no answer queued: Cancel
@@ -190,5 +178,5 @@ TEST_F(DriveServicesTest, JoiningSplittingExistenceAndFreeSpaceWhichLeavesTheErr
     EXPECT_EQ(platform.messages[2],
               "A:\\ の空きﾃﾞｨｽｸ領域が分かりません。\n\nデバイスの準備ができていません。\n\n( ｺｰﾄﾞ=0x4d2 )\n");
     EXPECT_EQ(platform.styles[2], static_cast<unsigned>(kMbRetryCancel | kMbIconHand));
-    EXPECT_EQ(platform.messages[3], "データ の空きﾃﾞｨｽｸ領域が分かりません。\n\n\n\n( ｺｰﾄﾞ=0x3 )\n");
+    EXPECT_EQ(platform.messages[3], "データ の空きﾃﾞｨｽｸ領域が分かりません。\n\nThe path was not found.\r\n\n\n( ｺｰﾄﾞ=0x3 )\n");
 }

@@ -13,44 +13,33 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The shell of Wine at its worst: it does nothing, answers `result`, and fails a rename that only
-// changes case; or it forwards to the Linux stand-in.
+// The shell of Wine at its worst: it does nothing, answers shellResult, and fails a rename that
+// only changes case; or it forwards to the Linux stand-in.
 class SilentShellPlatform : public CScriptedPlatform {
 public:
+    SilentShellPlatform() { bShellForward = false; }
     int ShellFileOperation(int operation, const std::vector<std::string>& sources,
                            const std::string& destination) override
     {
-        ++calls;
-        if (operation == kFoRename && Utf::ToLowerAscii(sources[0]) == Utf::ToLowerAscii(destination))
+        if (operation == kFoRename && Utf::ToLowerAscii(sources[0]) == Utf::ToLowerAscii(destination)) {
+            shellCalls.push_back({operation, sources, destination});
             return static_cast<int>(kErrorAlreadyExists);
-        return bForward ? CScriptedPlatform::ShellFileOperation(operation, sources, destination) : result;
+        }
+        return CScriptedPlatform::ShellFileOperation(operation, sources, destination);
     }
     bool ShellMovesOverFilesUnasked() override { return bUnasked; }
-    int calls = 0;
-    bool bForward = false;
     bool bUnasked = false;
-    int result = 0;
 };
 
 class FileSafetyTest : public ::testing::Test {
 protected:
-    // Relative path -> "<dir>", or the file's bytes and modified time.
+    // Relative path -> the state of what is there.
     std::map<std::string, std::string> Snapshot() const
     {
         std::map<std::string, std::string> snapshot;
-        for (const auto& entry : fs::recursive_directory_iterator(tree.Root())) {
-            const std::string relative = fs::relative(entry.path(), tree.Root()).generic_string();
-            std::ifstream in(entry.path(), std::ios::binary);
-            snapshot[relative] = entry.is_directory() ? "<dir>"
-                                                      : std::string(std::istreambuf_iterator<char>(in), {}) + "@" +
-                                                            std::to_string(entry.last_write_time().time_since_epoch().count());
-        }
+        for (const auto& entry : fs::recursive_directory_iterator(tree.Root()))
+            snapshot[fs::relative(entry.path(), tree.Root()).generic_string()] = TempTree::StateAt(entry.path());
         return snapshot;
-    }
-    void Write(const std::string& relative, const std::string& bytes) const
-    {
-        fs::create_directories(tree.Native(relative).parent_path());
-        std::ofstream(tree.Native(relative), std::ios::binary) << bytes;
     }
 
     SilentShellPlatform platform;
@@ -94,18 +83,18 @@ TEST_F(FileSafetyTest, WhatTheShellWouldGetWrongIsRefusedFirstAndWhatItDidNotDoI
             if (file.ends_with("/"))
                 GetPlatform().CreateFolder(tree.Key(file.substr(0, file.size() - 1)));
             else
-                Write(file, file.starts_with("t") ? "older" : file);
+                tree.Write(file, file.starts_with("t") ? "older" : file);
         }
         const std::size_t slash = c.files[0].find('/', 2);
         CPathList list;
         list.Add(tree.Key(c.files[0].substr(0, slash)), slash == std::string::npos ? 0u : kAttrDirectory);
-        platform.calls = 0;
-        platform.result = c.shell;
+        platform.shellCalls.clear();
+        platform.shellResult = c.shell;
         platform.bUnasked = c.shell == kNotCalled;  // as under Wine; the others are refused before the question
         platform.messages.clear();
         const auto before = Snapshot();
         EXPECT_NE(files.ShellFileOperation(c.operation, list, tree.Key("t")), 0) << c.what;
-        EXPECT_EQ(platform.calls, c.shell == kNotCalled ? 0 : 1) << c.what;
+        EXPECT_EQ(platform.shellCalls.size(), c.shell == kNotCalled ? 0u : 1u) << c.what;
         EXPECT_EQ(Snapshot(), before) << c.what;
         ASSERT_EQ(platform.messages.size(), c.message ? 1u : 0u) << c.what;
         EXPECT_TRUE(!c.message || platform.messages[0].find(c.message) != std::string::npos) << platform.messages[0];
@@ -115,15 +104,15 @@ TEST_F(FileSafetyTest, WhatTheShellWouldGetWrongIsRefusedFirstAndWhatItDidNotDoI
 
 TEST_F(FileSafetyTest, RenamesToNamesWindowsCannotHoldAreRefusedAndACaseOnlyRenameTakesTwoSteps)
 {
-    Write("f/timediff.txt", "bytes");
-    platform.bForward = true;
+    tree.Write("f/timediff.txt", "bytes");
+    platform.bShellForward = true;
     const auto before = Snapshot();
     for (const char* name : {"def ", "abc.", "x.."})
         EXPECT_FALSE(files.RenamePath(tree.Key("f/timediff.txt"), tree.Key(std::string("f/") + name))) << name;
     EXPECT_EQ(platform.messages.size(), 3u);
     EXPECT_NE(platform.messages[0].find("名前の末尾に 空白や ピリオド（.）は 使えません。"), std::string::npos);
     EXPECT_TRUE(files.RenamePath(tree.Key("f/timediff.txt"), tree.Key("f/TimeDiff.txt")));
-    EXPECT_EQ(platform.calls, 2);  // through a temporary name: the shell fails the direct rename
+    EXPECT_EQ(platform.shellCalls.size(), 2u);  // through a temporary name: the shell fails the direct rename
     auto after = Snapshot();
     EXPECT_EQ(after.extract("f/TimeDiff.txt").mapped(), before.at("f/timediff.txt"));
     EXPECT_EQ(after.size() + 1, before.size());
@@ -132,7 +121,7 @@ TEST_F(FileSafetyTest, RenamesToNamesWindowsCannotHoldAreRefusedAndACaseOnlyRena
 // Under Wine an ordinary path drops the dot and reaches "apache" instead.
 TEST_F(FileSafetyTest, AFolderWhoseNameEndsInADotIsListedAsItselfNeverAsItsSibling)
 {
-    Write("apache/g", "g");
+    tree.Write("apache/g", "g");
     const std::string dotted = tree.Key("apache.");
     ASSERT_EQ(GetPlatform().CreateFolder(dotted), kErrorSuccess);
     ASSERT_EQ(GetPlatform().CreateFolder(dotted + "\\sub"), kErrorSuccess);

@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "TestSupport.h"
+#include "StoreTestSupport.h"
 #include "app/CAppCore.h"
 #include "app/CAppSettings.h"
 #include "folderdata/CDirSzLst.h"
@@ -25,10 +25,6 @@ const std::pair<const char*, const char*> kLookAlikeSiblings[] = {
 
 TEST(FolderKeyIdentity, LookAlikeNamesGetDistinctKeysAndRepresentableOnesKeepTheirOrder)
 {
-    for (const auto& [a, b] : kLookAlikeSiblings) {
-        SCOPED_TRACE(std::string(a) + " / " + b);
-        EXPECT_NE(Cp932::LosslessSortKey(a), Cp932::LosslessSortKey(b));
-    }
     // Keys CP932 can hold keep their bytes and so their _mbscmp order, whatever is around them.
     for (const char* text : {"C:\\Data", "C:\\ｶﾀｶﾅ\\表\\ソ", "Ⅰ①㈱", "\x7F~", ""}) {
         SCOPED_TRACE(text);
@@ -47,8 +43,7 @@ TEST(FolderKeyIdentity, TheListKeepsOneEntryPerNameAndStoresOnlyWhatCp932Holds)
     CAppCore app;
     CScriptedPlatform platform;
     CDirSzLst list;
-    CSizeInfo one;
-    one.m_nFiles = 1;
+    const CSizeInfo one = Totals(0, 0, 1);
     for (const auto& [a, b] : kLookAlikeSiblings) {
         list.SetEntry(std::string("C:\\") + a, one, {});
         list.SetEntry(std::string("C:\\") + b, one, {});
@@ -60,13 +55,8 @@ TEST(FolderKeyIdentity, TheListKeepsOneEntryPerNameAndStoresOnlyWhatCp932Holds)
         EXPECT_EQ(list.GetPathAt(list.FindEntry(std::string("C:\\") + b)), std::string("C:\\") + b);
     }
 
-    std::stringstream stream;
-    CArchive store(stream, CArchive::store, "Dir Info");
-    list.Serialize(store);
-    store.Close();
     CDirSzLst loaded;
-    CArchive load(stream, CArchive::load, "Dir Info");
-    loaded.Serialize(load);
+    Load(loaded, Stored(list), "Dir Info");
     // "?" and "C:\表" are the only keys the file's code page can hold; nothing else, and no key twice.
     std::vector<std::string> keys;
     for (auto pos = loaded.GetHeadPosition(); pos;)
@@ -94,9 +84,8 @@ TEST(FolderKeyIdentity, SiblingsThatLookAlikeInCp932AreTotalledApart)
     CDocument doc;
     CSizeInfo total, direct;
     ASSERT_TRUE(app.m_settings.m_walk.AggregateFolder(tree.Key(), total, direct, &doc, false, false));
-    EXPECT_EQ(total.m_nFiles, static_cast<int32_t>(expectedFiles));
-    EXPECT_EQ(total.m_nSize, expectedBytes);
-    EXPECT_EQ(total.m_nFolders, static_cast<int32_t>(2 * std::size(kLookAlikeSiblings)));
+    EXPECT_EQ(CountsOf(total), Counts(expectedBytes, static_cast<int32_t>(2 * std::size(kLookAlikeSiblings)),
+                                      static_cast<int32_t>(expectedFiles)));
     size = 1;
     for (const auto& [a, b] : kLookAlikeSiblings) {
         for (const char* name : {a, b}) {

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "TestSupport.h"
 #include "app/CAppSettings.h"
 #include "core/FixedOffsetPlatform.h"
 #include "treepane/CFolderLabel.h"
@@ -30,22 +31,13 @@ public:
 
 class FolderLabelTest : public ::testing::Test {
 protected:
-    FolderLabelTest()
-    {
-        settings.m_format.m_strSizeUnit.clear();
-        totals.m_nSize = 1234567;
-        totals.m_nFolders = 1234;
-        totals.m_nFiles = 1234567;
-        totals.m_tModified = CTime(kModified);
-        totals.m_tAccessed = CTime(kRead);
-        totals.m_tCreated = CTime(kCreated);
-    }
+    FolderLabelTest() { settings.m_format.m_strSizeUnit.clear(); }
     std::string Info() const { return CFolderLabel::BuildInfoText(settings, totals); }
     std::string Dots(std::size_t count) const { return std::string(count, '.'); }
 
     LabelPlatform platform;
     CAppSettings settings;
-    CSizeInfo totals;
+    CSizeInfo totals = Totals(1234567, 1234, 1234567, kModified, kRead, kCreated);
 };
 
 }  // namespace
@@ -57,11 +49,8 @@ TEST_F(FolderLabelTest, EveryPieceInItsFixedOrderEachEndingInMarkAndBlankPaddedT
     EXPECT_FALSE(CFolderLabel::HasTotals(CFolderLabel::MakeLabel(settings, totals, "Data")));
 
     settings.m_format.m_strSizeUnit = " KB";  // kilobytes of 1,000 bytes
-    settings.m_bShowFileCount = 1;
-    settings.m_bShowFolderCount = 1;
-    settings.m_bShowCreated = 1;
-    settings.m_bShowLastRead = 1;
-    settings.m_bShowModified = 1;
+    settings.m_bShowFileCount = settings.m_bShowFolderCount = settings.m_bShowCreated = 1;
+    settings.m_bShowLastRead = settings.m_bShowModified = 1;
     EXPECT_EQ(Info(), "U 240315 10:15> R 240101> C 010203 22:04> D.....1,234> F1,234,567> " + Dots(22) + "1,235 KB> ");
     EXPECT_EQ(CFolderLabel::MakeLabel(settings, totals, "Data"), Info() + ">Data");
 

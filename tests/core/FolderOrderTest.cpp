@@ -10,6 +10,7 @@
 #include "folderdata/CDirSzLst.h"
 #include "app/SortSettings.h"
 #include "core/FixedOffsetPlatform.h"
+#include "core/TestSupport.h"
 #include "services/CSortDirection.h"
 #include "treepane/CFolderOrder.h"
 
@@ -75,17 +76,11 @@ TEST_F(FolderOrderTest, EachKeySortsByItsOwnValueAndTheFirstSortOfARunInverts)
         EXPECT_EQ(Names(key, true), (NameList{"small", "never", "huge", "none"})) << key;
 
     // Each date and count key sorts by its own value.
-    items = {Folder("a"), Folder("b"), Folder("c")};
-    const int32_t day = 86400;
-    const int32_t folders[] = {2, 1, -1};  // -1 from a damaged store file: below zero, not above all
-    const int32_t files[] = {5, 70000, 6};
-    for (int i = 0; i < 3; ++i) {
-        items[i].totals.m_tModified = CTime(1710465360 + i * day);
-        items[i].totals.m_tAccessed = CTime(1710465360 + (2 - i) * day);
-        items[i].totals.m_tCreated = CTime(1710465360 + ((i + 1) % 3) * day);
-        items[i].totals.m_nFolders = folders[i];
-        items[i].totals.m_nFiles = files[i];
-    }
+    const int32_t t = 1710465360, day = 86400;
+    // c's -1 folders come from a damaged store file: below zero, not above all.
+    items = {{"C:\\x\\a", "a", Totals(0, 2, 5, t, t + 2 * day, t + day)},
+             {"C:\\x\\b", "b", Totals(0, 1, 70000, t + day, t + day, t + 2 * day)},
+             {"C:\\x\\c", "c", Totals(0, -1, 6, t + 2 * day, t, t)}};
     struct Case { int32_t key; bool ascending; NameList expected; };
     for (const Case& c : {Case{kFolderSortByModified, true, {"a", "b", "c"}},
                           {kFolderSortByLastRead, true, {"c", "b", "a"}}, {kFolderSortByCreated, true, {"c", "a", "b"}},

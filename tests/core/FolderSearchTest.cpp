@@ -5,25 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "folderdata/CFolderKeys.h"
 #include "treepane/CFolderSearch.h"
 
 namespace {
 
-struct Record {
-    std::string key;
-    CSizeInfo total;
-    CSizeInfo direct;
-};
+struct Record { std::string key; CSizeInfo total; CSizeInfo direct; };
 
-CSizeInfo Totals(uint64_t size, int32_t folders, int32_t files, int32_t time = 1000)
+// A record whose three times are all the same.
+CSizeInfo Dated(uint64_t size, int32_t folders, int32_t files, int32_t time = 1000)
 {
-    CSizeInfo info;
-    info.m_nSize = size;
-    info.m_nFolders = folders;
-    info.m_nFiles = files;
-    info.m_tModified = info.m_tAccessed = info.m_tCreated = CTime(time);
-    return info;
+    return Totals(size, folders, files, time, time, time);
 }
 
 // The records in key order, as the tree visits them: each record, then its file-only part.
@@ -47,20 +40,20 @@ const std::string kFileOnly = "\\ﾌｧｲﾙ専用仮想ﾌｫﾙﾀﾞ,";
 
 // C:\a holds 500 bytes of its own and C:\a\b (big) with C:\a\b\c (small); C:\ab sits beside C:\a.
 const std::vector<Record> kRecords = {
-    {"C:\\", Totals(10500, 4, 8), Totals(0, 0, 0)},
-    {"C:\\a", Totals(10500, 2, 7), Totals(500, 0, 2)},
-    {"C:\\a\\b", Totals(10000, 1, 5), Totals(9990, 0, 4)},
-    {"C:\\a\\b\\c", Totals(10, 0, 1), Totals(10, 0, 1)},
-    {"C:\\ab", Totals(0, 0, 0, 0), Totals(0, 0, 0, 0)},
-    {"ﾏｲ ｺﾝﾋﾟｭｰﾀ,", Totals(10500, 5, 8), Totals(0, 0, 0)},
+    {"C:\\", Dated(10500, 4, 8), Dated(0, 0, 0)},
+    {"C:\\a", Dated(10500, 2, 7), Dated(500, 0, 2)},
+    {"C:\\a\\b", Dated(10000, 1, 5), Dated(9990, 0, 4)},
+    {"C:\\a\\b\\c", Dated(10, 0, 1), Dated(10, 0, 1)},
+    {"C:\\ab", Dated(0, 0, 0, 0), Dated(0, 0, 0, 0)},
+    {"ﾏｲ ｺﾝﾋﾟｭｰﾀ,", Dated(10500, 5, 8), Dated(0, 0, 0)},
 };
 
 }  // namespace
 
-TEST(FolderSearchTest, EachThresholdOnItsOwnInBothModes)
+TEST(FolderSearchTest, EachThresholdOnItsOwnInBothModesAndFoldersWithoutATime)
 {
     enum Field { kSize, kFolders, kFiles, kModified, kAccessed, kCreated };
-    const CSizeInfo folder = Totals(100, 10, 20, 5000);
+    const CSizeInfo folder = Dated(100, 10, 20, 5000);
     for (int field = kSize; field <= kCreated; ++field) {
         SCOPED_TRACE(field);
         for (const int delta : {-1, 0, 1}) {  // threshold just below, at and just above the folder's value
@@ -78,20 +71,15 @@ TEST(FolderSearchTest, EachThresholdOnItsOwnInBothModes)
         }
     }
     // the size compares all 64 bits unsigned, the counts signed
-    CSizeInfo criteria;
-    criteria.m_nSize = 1ull << 40;
-    EXPECT_TRUE(CFolderSearch::MatchBelow(Totals((1ull << 40) - 1, 0, 0), criteria, true));
-    EXPECT_TRUE(CFolderSearch::MatchAtLeast(Totals(1ull << 63, 0, 0), criteria));
-    criteria = CSizeInfo();
-    criteria.m_nFiles = -1;  // 4,294,967,295 typed into the field
-    EXPECT_TRUE(CFolderSearch::MatchAtLeast(Totals(0, 0, 0), criteria));
-}
+    CSizeInfo criteria = Totals(1ull << 40);
+    EXPECT_TRUE(CFolderSearch::MatchBelow(Dated((1ull << 40) - 1, 0, 0), criteria, true));
+    EXPECT_TRUE(CFolderSearch::MatchAtLeast(Dated(1ull << 63, 0, 0), criteria));
+    criteria = Totals(0, 0, -1);  // 4,294,967,295 typed into the field
+    EXPECT_TRUE(CFolderSearch::MatchAtLeast(Dated(0, 0, 0), criteria));
 
-TEST(FolderSearchTest, AFolderWithoutATimeIsBelowATimeThresholdOnlyWhenNotSkipped)
-{
-    CSizeInfo criteria;
-    criteria.m_tAccessed = CTime(5000);
-    const CSizeInfo noTime = Totals(100, 1, 1, 0);
+    // A folder without a time is below a time threshold only when such folders are not skipped.
+    criteria = Totals(0, 0, 0, 0, 5000);
+    const CSizeInfo noTime = Dated(100, 1, 1, 0);
     EXPECT_FALSE(CFolderSearch::MatchBelow(noTime, criteria, true));
     EXPECT_TRUE(CFolderSearch::MatchBelow(noTime, criteria, false));
     // a size below still counts, whatever the times
@@ -103,13 +91,7 @@ TEST(FolderSearchTest, AFolderWithoutATimeIsBelowATimeThresholdOnlyWhenNotSkippe
 
 TEST(FolderSearchTest, WhichRecordsASearchReports)
 {
-    CSizeInfo none;
-    CSizeInfo atLeast1000 = none;
-    atLeast1000.m_nSize = 1000;
-    CSizeInfo below600 = none;
-    below600.m_nSize = 600;
-    CSizeInfo readBefore500 = none;
-    readBefore500.m_tAccessed = CTime(500);
+    const CSizeInfo none, atLeast1000 = Totals(1000), below600 = Totals(600), readBefore500 = Totals(0, 0, 0, 0, 500);
     struct Case {
         const char* name;
         std::string base;
@@ -143,12 +125,7 @@ TEST(FolderSearchTest, WhichRecordsASearchReports)
 TEST(FolderSearchTest, RelativePathsBelowABase)
 {
     const CFolderKeys keys;
-    const struct {
-        const char* path;
-        const char* base;
-        bool below;
-        const char* relative;
-    } cases[] = {
+    const struct { const char* path; const char* base; bool below; const char* relative; } cases[] = {
         {"C:\\a\\b", "C:\\a", true, "b"}, {"C:\\a", "C:\\a", true, ""},      {"C:\\ab", "C:\\a", false, ""},
         {"C:\\a\\b", "C:\\", true, "a\\b"}, {"C:\\", "C:\\", true, ""},      {"D:\\a", "C:\\", false, ""},
         {"C:\\a", "ﾏｲ ｺﾝﾋﾟｭｰﾀ,", true, "C:\\a"}, {"C:", "C:\\", false, ""}, {"C:\\a", "C:\\a\\b", false, ""},

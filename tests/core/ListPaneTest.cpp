@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "TestSupport.h"
+#include "StoreTestSupport.h"
 #include "app/CAppCore.h"
 #include "app/CAppSettings.h"
 #include "fw/CArchive.h"
@@ -19,12 +19,9 @@ namespace {
 
 constexpr uint8_t kFolder = 0x10;
 
-CFileItem Row(const std::string& name, uint8_t attr, uint64_t size = 0, int64_t modified = 0)
+CFileItem Row(const std::string& name, uint8_t attr, uint64_t size = 0, int32_t modified = 0)
 {
-    CSizeInfo info;
-    info.m_nSize = size;
-    info.m_tModified = CTime::FromUnixSeconds(modified);
-    return CFileItem("C:\\d\\" + name, name, attr, info);
+    return CFileItem("C:\\d\\" + name, name, attr, Totals(size, 0, 0, modified));
 }
 
 // The names of the rows in the order a sort by column puts them.
@@ -47,12 +44,7 @@ TEST(ListOrderTest, GroupingModesAndDirectionsOrderFoldersAndFilesAsTheMenuSays)
 {
     const std::vector<CFileItem> rows = {Row("b.txt", 0, 300), Row("D", kFolder, 50), Row("a.txt", 0, 100),
                                          Row("C", kFolder, 900)};
-    struct Case {
-        int column;
-        bool ascending;
-        const char* mode;
-        const char* expected;
-    } cases[] = {
+    struct Case { int column; bool ascending; const char* mode; const char* expected; } cases[] = {
         {3, false, "B", "b.txt a.txt C D"},  // descending: files first, each group by size
         {3, true, "B", "D C a.txt b.txt"},   // ascending: folders first
         {3, false, "T", "C D b.txt a.txt"},  // folders stay on top both ways
@@ -108,9 +100,7 @@ TEST(ListRowTextTest, FileAndFolderRowsShowTheirColumnsInTheCurrentUnit)
     EXPECT_EQ(CListRowText::Cell(1, folder, format), "ﾌｫﾙﾀﾞ");
 
     folder.m_bTotals = true;
-    folder.m_info.m_nSize = 2048;
-    folder.m_info.m_nFolders = 3;
-    folder.m_info.m_nFiles = 12;
+    folder.m_info = Totals(2048, 3, 12);
     format.m_nKByte = 1024;
     EXPECT_EQ(CListRowText::Cell(3, folder, format), "2 KB");
     EXPECT_EQ(CListRowText::Cell(8, folder, format), "3");
@@ -162,12 +152,10 @@ TEST(ListLayoutTest, ALayoutIsReadBackAndAnythingElseIsLeftForTheNextReader)
     CListLayout saved;
     saved.m_columns[0] = {3, 200};
     saved.m_columns[3] = {0, 75};
-    std::stringstream stream;
-    {
-        CArchive ar(stream, CArchive::store);
+    std::stringstream stream(StoredBy([&saved](CArchive& ar) {
         saved.Write(ar);
         ar << int32_t{0x1234};
-    }
+    }));
     CArchive in(stream, CArchive::load);
     CListLayout read;
     ASSERT_TRUE(read.Read(in));
@@ -181,16 +169,11 @@ TEST(ListLayoutTest, ALayoutIsReadBackAndAnythingElseIsLeftForTheNextReader)
     // What an older file holds there instead: the next window's record, or nothing at all, or a
     // layout spoilt on the disk. None is taken, and the reader after finds its bytes.
     const std::string frameRecord = std::string("\x2c\0\0\0\x02\0\0\0", 8) + std::string(52, '\x01');
-    std::string twoColumnsOnOne;
-    {
-        std::stringstream spoilt;
+    const std::string twoColumnsOnOne = StoredBy([](CArchive& ar) {
         CListLayout bad;
         bad.m_columns[1].order = 0;  // two columns in the first place
-        CArchive ar(spoilt, CArchive::store);
         bad.Write(ar);
-        ar.Close();
-        twoColumnsOnOne = spoilt.str();
-    }
+    });
     for (const std::string& bytes : {frameRecord, std::string(), twoColumnsOnOne}) {
         std::stringstream old(bytes);
         CArchive ar(old, CArchive::load);

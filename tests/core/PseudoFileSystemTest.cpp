@@ -57,13 +57,10 @@ TEST(PseudoMounts, AWalkLeavesThemOutAndTotalsOneAskedForDirectlyAsEmpty)
 
     CSizeInfo total, direct;
     ASSERT_TRUE(app.m_settings.m_walk.AggregateFolder(tree.Key("root"), total, direct, nullptr, true, false));
-    EXPECT_EQ(total.m_nSize, 10u);
-    EXPECT_EQ(total.m_nFolders, 1);
-    EXPECT_EQ(total.m_nFiles, 1);
+    EXPECT_EQ(CountsOf(total), Counts(10, 1, 1));
 
     ASSERT_TRUE(app.m_settings.m_walk.AggregateFolder(tree.Key("root/proc"), total, direct, nullptr, true, false));
-    EXPECT_EQ(total.m_nSize, 0u);
-    EXPECT_EQ(total.m_nFiles, 0);
+    EXPECT_EQ(CountsOf(total), Counts(0, 0, 0));
     EXPECT_NE(app.m_folderInfo.FindEntry(tree.Key("root/proc")), nullptr);
     EXPECT_TRUE(platform.messages.empty());
 }

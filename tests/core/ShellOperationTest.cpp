@@ -2,9 +2,6 @@
 // services hand to the shell, in how many calls, and what they refuse to hand over.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <fstream>
-#include <iterator>
 
 #include "TestSupport.h"
 #include "app/CAppSettings.h"
@@ -14,59 +11,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Records every shell call; forwards it to the system's platform when bForward, else answers result.
-class ShellRecordingPlatform : public CScriptedPlatform {
-public:
-    struct Call {
-        int operation;
-        std::vector<std::string> sources;
-        std::string destination;
-    };
-    int ShellFileOperation(int operation, const std::vector<std::string>& sources,
-                           const std::string& destination) override
-    {
-        calls.push_back(Call{operation, sources, destination});
-        return bForward ? CScriptedPlatform::ShellFileOperation(operation, sources, destination) : result;
-    }
-    std::vector<Call> calls;
-    bool bForward = true;
-    int result = 0;
-};
-
 class ShellOperationTest : public ::testing::Test {
 protected:
-    // "bytes@seconds" of a file, "<dir>" of a folder, "" when nothing is there.
-    std::string StateOf(const std::string& relative) const
-    {
-        const fs::path path = tree.Native(relative);
-        std::error_code error;
-        if (fs::is_directory(path, error))
-            return "<dir>";
-        std::ifstream in(path, std::ios::binary);
-        if (!in)
-            return std::string();
-        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
-            fs::last_write_time(path).time_since_epoch());
-        return bytes + "@" + std::to_string(seconds.count());
-    }
-    void Write(const std::string& relative, const std::string& bytes, int hoursAgo) const
-    {
-        fs::create_directories(tree.Native(relative).parent_path());
-        std::ofstream(tree.Native(relative), std::ios::binary) << bytes;
-        fs::last_write_time(tree.Native(relative),
-                            std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now()) -
-                                std::chrono::hours(hoursAgo));
-    }
-    CPathList ListOf(std::initializer_list<std::string> relatives, uint8_t attr = 0) const
-    {
-        CPathList list;
-        for (const std::string& relative : relatives)
-            list.Add(tree.Key(relative), attr);
-        return list;
-    }
-
-    ShellRecordingPlatform platform;
+    CScriptedPlatform platform;
     TempTree tree;
     CAppSettings settings;
     CFileServices& files = settings.m_files;
@@ -102,16 +49,16 @@ TEST_F(ShellOperationTest, TheLinuxStandInMovesCopiesDeletesAndRenamesWithoutEve
         tree.Folder("");
         fs::remove_all(tree.Native("s"));
         fs::remove_all(tree.Native("t"));
-        Write("s/a ソ.txt", "alpha", 30);
-        Write("s/d/inner 😀", "inner", 40);
-        Write("s/same", "new", 1);
-        Write("s/clash", "file", 1);
-        Write("t/same", "old", 50);
-        Write("t/clash/keep", "kept", 60);
+        tree.Write("s/a ソ.txt", "alpha", 30);
+        tree.Write("s/d/inner 😀", "inner", 40);
+        tree.Write("s/same", "new", 1);
+        tree.Write("s/clash", "file", 1);
+        tree.Write("t/same", "old", 50);
+        tree.Write("t/clash/keep", "kept", 60);
         std::map<std::string, std::string> before;
         for (const auto& [relative, expected] : c.after)
             if (expected.starts_with("="))
-                before[expected] = StateOf(expected.substr(1));
+                before[expected] = tree.StateOf(expected.substr(1));
         std::vector<std::string> sources;
         for (const std::string& source : c.sources)
             sources.push_back(tree.Key(source));
@@ -119,7 +66,7 @@ TEST_F(ShellOperationTest, TheLinuxStandInMovesCopiesDeletesAndRenamesWithoutEve
         EXPECT_EQ(result == 0, c.bSucceeds) << c.what << ": " << result;
         for (const auto& [relative, expected] : c.after) {
             const std::string wanted = expected.starts_with("=") ? before[expected] : expected;
-            EXPECT_EQ(StateOf(relative), wanted) << c.what << ": " << relative;
+            EXPECT_EQ(tree.StateOf(relative), wanted) << c.what << ": " << relative;
         }
     }
 }
@@ -127,7 +74,7 @@ TEST_F(ShellOperationTest, TheLinuxStandInMovesCopiesDeletesAndRenamesWithoutEve
 
 TEST_F(ShellOperationTest, AListOfAnyLengthGoesToTheShellInOneCallInListOrder)
 {
-    platform.bForward = false;
+    platform.bShellForward = false;
     CPathList list;
     std::vector<std::string> paths;
     for (int i = 0; i < 20000; ++i) {  // about 1.5 MB of paths, far beyond any fixed buffer
@@ -136,18 +83,18 @@ TEST_F(ShellOperationTest, AListOfAnyLengthGoesToTheShellInOneCallInListOrder)
     }
     files.FileOperation(kFoCopy, list, tree.Key("t"));
     files.FileOperation(kFoDelete, list, std::string());
-    ASSERT_EQ(platform.calls.size(), 2u);
-    EXPECT_EQ(platform.calls[0].operation, kFoCopy);
-    EXPECT_EQ(platform.calls[0].sources, paths);
-    EXPECT_EQ(platform.calls[0].destination, tree.Key("t"));
-    EXPECT_EQ(platform.calls[1].operation, kFoDelete);
-    EXPECT_EQ(platform.calls[1].sources.size(), 20000u);
+    ASSERT_EQ(platform.shellCalls.size(), 2u);
+    EXPECT_EQ(platform.shellCalls[0].operation, kFoCopy);
+    EXPECT_EQ(platform.shellCalls[0].sources, paths);
+    EXPECT_EQ(platform.shellCalls[0].destination, tree.Key("t"));
+    EXPECT_EQ(platform.shellCalls[1].operation, kFoDelete);
+    EXPECT_EQ(platform.shellCalls[1].sources.size(), 20000u);
     EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(ShellOperationTest, PathsTheShellWouldCutShortOrCannotTakeAreRefusedWithAMessageAndNothingIsCalled)
 {
-    platform.bForward = false;
+    platform.bShellForward = false;
     // The shell takes 259 UTF-16 characters; an emoji takes two of them.
     auto pathOf = [](std::size_t units, const std::string& tail) {
         return "C:\\" + std::string(units - 3 - Utf::Utf8ToUtf16(tail).size(), 'x') + tail;
@@ -174,7 +121,7 @@ TEST_F(ShellOperationTest, PathsTheShellWouldCutShortOrCannotTakeAreRefusedWithA
         {"a delete of a folder ignores the destination", kFoDelete, folder, kAttrDirectory, folder, nullptr},
     };
     for (const auto& c : cases) {
-        platform.calls.clear();
+        platform.shellCalls.clear();
         platform.messages.clear();
         CPathList list;
         list.Add("C:\\o", 0);
@@ -182,12 +129,12 @@ TEST_F(ShellOperationTest, PathsTheShellWouldCutShortOrCannotTakeAreRefusedWithA
         const int result = files.ShellFileOperation(c.operation, list, c.destination);
         if (!c.message) {
             EXPECT_EQ(result, 0) << c.what;
-            EXPECT_EQ(platform.calls.size(), 1u) << c.what;
+            EXPECT_EQ(platform.shellCalls.size(), 1u) << c.what;
             EXPECT_TRUE(platform.messages.empty()) << c.what;
             continue;
         }
         EXPECT_NE(result, 0) << c.what;
-        EXPECT_TRUE(platform.calls.empty()) << c.what;
+        EXPECT_TRUE(platform.shellCalls.empty()) << c.what;
         ASSERT_EQ(platform.messages.size(), 1u) << c.what;
         EXPECT_NE(platform.messages[0].find(c.message), std::string::npos) << c.what << ": " << platform.messages[0];
         EXPECT_TRUE(platform.messages[0].ends_with("何も変更しませんでした。")) << c.what;
@@ -196,8 +143,8 @@ TEST_F(ShellOperationTest, PathsTheShellWouldCutShortOrCannotTakeAreRefusedWithA
 
 TEST_F(ShellOperationTest, ARenameSucceedsOnlyWhenTheNewNameWasFreeAndIsThereAfterwards)
 {
-    Write("f/old ソ", "x", 5);
-    Write("f/taken", "y", 5);
+    tree.Write("f/old ソ", "x", 5);
+    tree.Write("f/taken", "y", 5);
     const struct {
         const char* what;
         std::string to;
@@ -212,23 +159,22 @@ TEST_F(ShellOperationTest, ARenameSucceedsOnlyWhenTheNewNameWasFreeAndIsThereAft
         {"the shell says yes but nothing is there", "f/missing", 0, false, 1, 0},
     };
     for (const auto& c : cases) {
-        platform.calls.clear();
+        platform.shellCalls.clear();
         platform.messages.clear();
-        platform.bForward = c.shellResult < 0;
-        platform.result = c.shellResult;
+        platform.bShellForward = c.shellResult < 0;
+        platform.shellResult = c.shellResult;
         EXPECT_EQ(files.RenamePath(tree.Key("f/old ソ"), tree.Key(c.to)), c.bRenamed) << c.what;
-        EXPECT_EQ(platform.calls.size(), c.calls) << c.what;
+        EXPECT_EQ(platform.shellCalls.size(), c.calls) << c.what;
         ASSERT_EQ(platform.messages.size(), c.messages) << c.what;
-        if (c.messages) {
-            EXPECT_NE(platform.messages[0].find("この名前は 既に使われています。"), std::string::npos) << c.what;
-        }
+        EXPECT_TRUE(!c.messages || platform.messages[0].find("この名前は 既に使われています。") != std::string::npos)
+            << c.what;
         if (c.bRenamed)
             fs::rename(tree.Native(c.to), tree.Native("f/old ソ"));
-        EXPECT_EQ(StateOf("f/taken").substr(0, 2), "y@") << c.what;
+        EXPECT_EQ(tree.StateOf("f/taken").substr(0, 2), "y@") << c.what;
     }
     // One path whose destination was there before: the shell is still asked, and the answer is no.
-    platform.calls.clear();
-    platform.bForward = false;
+    platform.shellCalls.clear();
+    platform.bShellForward = false;
     EXPECT_FALSE(files.FileOperationOne(kFoCopy, tree.Key("f/old ソ"), tree.Key("f/taken")));
-    EXPECT_EQ(platform.calls.size(), 1u);
+    EXPECT_EQ(platform.shellCalls.size(), 1u);
 }

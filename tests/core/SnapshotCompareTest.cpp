@@ -2,19 +2,11 @@
 // from a real tree, are checked through zqtotals --since in tests/tools/check_since.py).
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "folderdata/CDirSzLst.h"
 #include "folderdata/CSnapshotCompare.h"
 
 namespace {
-
-CSizeInfo Totals(uint64_t size, int32_t folders, int32_t files)
-{
-    CSizeInfo info;
-    info.m_nSize = size;
-    info.m_nFolders = folders;
-    info.m_nFiles = files;
-    return info;
-}
 
 void Fill(CDirSzLst& list, std::initializer_list<std::pair<const char*, CSizeInfo>> records)
 {

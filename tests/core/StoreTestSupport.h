@@ -2,9 +2,11 @@
 // and a little-endian encoder.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -30,9 +32,7 @@ public:
     static std::filesystem::path Native(const std::string& relative)
     {
         std::string path = relative;
-        for (char& c : path)
-            if (c == '\\')
-                c = '/';
+        std::replace(path.begin(), path.end(), '\\', '/');
         return std::filesystem::u8path(path);
     }
     static std::string ReadBytes(const std::string& relative)
@@ -53,15 +53,21 @@ private:
     std::filesystem::path m_previous;
 };
 
+// The bytes a function stores through an archive.
+inline std::string StoredBy(const std::function<void(CArchive&)>& write)
+{
+    std::stringstream stream;
+    CArchive ar(stream, CArchive::store);
+    write(ar);
+    ar.Close();
+    return stream.str();
+}
+
 // The bytes an object with Serialize(CArchive&) stores.
 template <class Record>
 std::string Stored(Record& record)
 {
-    std::stringstream stream;
-    CArchive ar(stream, CArchive::store);
-    record.Serialize(ar);
-    ar.Close();
-    return stream.str();
+    return StoredBy([&record](CArchive& ar) { record.Serialize(ar); });
 }
 
 // Loads an object from bytes as if they were the file at filePath, which messages name.

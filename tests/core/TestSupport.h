@@ -2,19 +2,44 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "CPlatformDecorator.h"
+#include "folderdata/CSizeInfo.h"
+#include "services/CPathList.h"
+
+// Bytes, folders and files of a totals record, to compare at once.
+using Counts = std::tuple<uint64_t, int32_t, int32_t>;
+inline Counts CountsOf(const CSizeInfo& info) { return {info.m_nSize, info.m_nFolders, info.m_nFiles}; }
+
+// The paths of a list in its order, a folder's with "/" after it.
+inline std::vector<std::string> PathsOf(const CPathList& list)
+{
+    std::vector<std::string> paths;
+    for (const CPathList::Entry& entry : list)
+        paths.push_back(entry.path + (entry.IsFolder() ? "/" : ""));
+    return paths;
+}
+
+// A totals record: bytes, folders, files, and the modified, read and created times in Unix seconds.
+inline CSizeInfo Totals(uint64_t size, int32_t folders = 0, int32_t files = 0, int32_t modified = 0,
+                        int32_t read = 0, int32_t created = 0)
+{
+    return {size, folders, files, CTime(modified), CTime(read), CTime(created)};
+}
 
 // A folder under the system's temporary folder, removed with everything in it at the end.
 class TempTree {
@@ -49,25 +74,62 @@ public:
         return GetPlatform().WindowsPathOf(Native(relative));
     }
     void Folder(const std::string& relative) const { std::filesystem::create_directories(Native(relative)); }
-    void File(const std::string& relative, std::size_t size) const
+    void File(const std::string& relative, std::size_t size) const { Write(relative, std::string(size, 'x')); }
+    // Writes a file; with hoursAgo, modified that many hours before now, on a whole second.
+    void Write(const std::string& relative, const std::string& bytes, int hoursAgo = 0) const
     {
         std::filesystem::create_directories(Native(relative).parent_path());
-        std::ofstream(Native(relative), std::ios::binary) << std::string(size, 'x');
+        std::ofstream(Native(relative), std::ios::binary) << bytes;
+        if (hoursAgo)
+            std::filesystem::last_write_time(Native(relative), std::chrono::floor<std::chrono::seconds>(
+                                                                   std::filesystem::file_time_type::clock::now()) -
+                                                                   std::chrono::hours(hoursAgo));
+    }
+    std::string StateOf(const std::string& relative) const { return StateAt(Native(relative)); }
+    // "<dir>" of a folder, "bytes@seconds" of a file (with its modified time), "" where nothing is.
+    static std::string StateAt(const std::filesystem::path& path)
+    {
+        std::error_code error;
+        if (std::filesystem::is_directory(path, error))
+            return "<dir>";
+        std::ifstream in(path, std::ios::binary);
+        if (!in)
+            return std::string();
+        const auto modified = std::filesystem::last_write_time(path).time_since_epoch();
+        return std::string(std::istreambuf_iterator<char>(in), {}) + "@" +
+               std::to_string(std::chrono::duration_cast<std::chrono::seconds>(modified).count());
     }
 
 private:
     std::filesystem::path m_root;
 };
 
+// The process's open files (none counted on Windows): a walk may hold folders open, but none once
+// it has returned.
+inline long OpenDescriptors()
+{
+#ifdef _WIN32
+    return 0;
+#else
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+#endif
+}
+
 // The system's platform with scripted answers: message boxes answered from a queue (Cancel once
 // it is empty) and recorded, folders that fail to list with a given error, work run inside the
-// message pump, and a count of listings started.
+// message pump, a count of listings started, drive types (the system's while none are given), and
+// shell operations recorded and forwarded to the system's platform, or answered shellResult.
 class CScriptedPlatform : public CPlatformDecorator {
 public:
     using CPlatformDecorator::CPlatformDecorator;
 
     struct Quit {
         int exitCode;
+    };
+    struct ShellCall {
+        int operation;
+        std::vector<std::string> sources;
+        std::string destination;
     };
 
     uint32_t FindFirst(const std::string& pattern, std::unique_ptr<CFindHandle>& handle,
@@ -100,6 +162,18 @@ public:
         return !quitAtPump || pumps != quitAtPump;
     }
     [[noreturn]] void QuitProcess(int exitCode) override { throw Quit{exitCode}; }
+    uint32_t DriveTypeOf(const std::string& root) override
+    {
+        const auto type = driveTypes.find(root);
+        return driveTypes.empty() ? CPlatformDecorator::DriveTypeOf(root)
+                                  : type == driveTypes.end() ? kDriveNoRootDir : type->second;
+    }
+    int ShellFileOperation(int operation, const std::vector<std::string>& sources,
+                           const std::string& destination) override
+    {
+        shellCalls.push_back(ShellCall{operation, sources, destination});
+        return bShellForward ? CPlatformDecorator::ShellFileOperation(operation, sources, destination) : shellResult;
+    }
 
     std::map<std::string, uint32_t> failingFolders;  // folder key -> error code
     std::deque<int> answers;
@@ -107,6 +181,10 @@ public:
     std::vector<unsigned> styles;
     std::function<void(int pump)> onPump;
     int quitAtPump = 0;
+    std::map<std::string, uint32_t> driveTypes;  // root -> type
+    std::vector<ShellCall> shellCalls;
+    bool bShellForward = true;
+    int shellResult = 0;
     int pumps = 0;
     int listings = 0;
 };

@@ -50,12 +50,11 @@ TEST(TextFormatTest, PaddingUpToFortyDotsFourDigitYearsAndFieldsKeptEmpty)
         EXPECT_EQ(pos, after);
     }
     // Positions outside the text.
-    pos = 10;
-    EXPECT_EQ(CTextFormat::NextToken("12/31", "/", pos), "");
-    EXPECT_EQ(pos, -1);
-    pos = -7;
-    EXPECT_EQ(CTextFormat::NextToken("12/31", "/", pos), "12");
-    EXPECT_EQ(pos, 2);
+    for (const auto& [start, field, after] : {std::tuple{10, "", -1}, {-7, "12", 2}}) {
+        pos = start;
+        EXPECT_EQ(CTextFormat::NextToken("12/31", "/", pos), field);
+        EXPECT_EQ(pos, after);
+    }
     // Empty fields are kept, and separators of several bytes skipped whole.
     struct Split { const char* text; const char* separator; Fields expected; };
     const Split splits[] = {

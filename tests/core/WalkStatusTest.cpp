@@ -13,10 +13,7 @@ using namespace std::chrono_literals;
 
 TEST(WalkStatus, TextCountsFoldersAndFilesAndMeasuresFilesAgainstAStoredRecord)
 {
-    const struct {
-        CWalkProgress progress;
-        const char* text;
-    } cases[] = {
+    const struct { CWalkProgress progress; const char* text; } cases[] = {
         {{0, 0, -1}, "0 ﾌｫﾙﾀﾞ  0 ﾌｧｲﾙ"},
         {{1234, 1234567, -1}, "1,234 ﾌｫﾙﾀﾞ  1,234,567 ﾌｧｲﾙ"},
         {{17, 12345, 147240}, "17 ﾌｫﾙﾀﾞ  12,345 / 147,240 ﾌｧｲﾙ (8 %)"},

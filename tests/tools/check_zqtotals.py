@@ -3,12 +3,11 @@
 
     check_zqtotals.py ZQTOTALS ROOT [--generate]
 
-Runs `zqtotals --dir-info FILE ROOT`, decodes FILE (count; per entry a length-prefixed code
-page 932 key and two 28-byte records, size high word first), checks that the keys ascend in
-the program's character order, and compares each folder's total and direct records with what
+Runs `zqtotals --dir-info FILE ROOT`, reads FILE back with --read-dir-info, checks that the keys
+ascend in the program's character order, and compares each folder's total and direct records with what
 find reports below it: bytes = apparent sizes of regular files, files = regular files and
-symbolic links, folders = real folders. Then reads the file back, and damaged copies of it
-(cut, padded, one byte flipped), with --read-dir-info. With --generate, ROOT is first filled
+symbolic links, folders = real folders. Damaged copies of the file (cut, padded, one byte
+flipped) must each be refused in one line. With --generate, ROOT is first filled
 with a small tree that has the awkward cases: Japanese names, hidden files, empty folders, a symbolic link loop
 and a file link, a 5 GiB sparse file.
 """
@@ -64,29 +63,6 @@ def codes(key):
             i += 1
 
 
-def decode_dir_info(data):
-    count, = struct.unpack_from("<i", data, 0)
-    pos, records = 4, []
-    for _ in range(count):
-        length = data[pos]
-        pos += 1
-        if length == 0xFF:
-            length, = struct.unpack_from("<H", data, pos)
-            pos += 2
-            if length == 0xFFFF:
-                length, = struct.unpack_from("<I", data, pos)
-                pos += 4
-        key = data[pos:pos + length]
-        pos += length
-        high, low, folders, files, _m, _a, _c = struct.unpack_from("<IIiiiii", data, pos)
-        dhigh, dlow, dfolders, dfiles, _m, _a, _c = struct.unpack_from("<IIiiiii", data, pos + 28)
-        pos += 56
-        records.append((key, (high << 32 | low, folders, files), (dhigh << 32 | dlow, dfolders, dfiles)))
-    if pos != len(data):
-        raise SystemExit(f"dir-info has {len(data) - pos} bytes after its {count} entries")
-    return records
-
-
 def find_totals(root):
     """Per folder key: (bytes, folders, files) below, and of its direct files."""
     listing = subprocess.run(["find", root, "-mindepth", "1", "-printf", r"%y %s %h\0"],
@@ -117,13 +93,11 @@ def find_totals(root):
 
 
 def printed_totals(output):
-    """{(path, which): (bytes, folders, files)} of zqtotals' output lines."""
-    records = {}
+    """(path, which, (bytes, folders, files)) of each of zqtotals' output lines, in order."""
     for line in output.decode("utf-8", "surrogateescape").splitlines():
         path, which, fields = line.split("\t")
         values = dict(field.split("=") for field in fields.split())
-        records[(path, which)] = (int(values["bytes"]), int(values["folders"]), int(values["files"]))
-    return records
+        yield path, which, (int(values["bytes"]), int(values["folders"]), int(values["files"]))
 
 
 def read_damaged(zqtotals, info, data):
@@ -174,7 +148,8 @@ def check_damaged_dir_info(zqtotals, info, read):
 
 def check_command_line(zqtotals, root, info):
     """Totals of the root by the walk equal find's, Dir Info reads back, a damaged one says so."""
-    walked = printed_totals(subprocess.run([zqtotals, root], capture_output=True, check=True).stdout)[(root, "total")]
+    output = subprocess.run([zqtotals, root], capture_output=True, check=True).stdout
+    walked = next(totals for path, which, totals in printed_totals(output) if (path, which) == (root, "total"))
     by_find = tuple(find_totals(root)[0][key_of(root)])
     if walked != by_find:
         raise SystemExit(f"root totals {walked} differ from find's {by_find}")
@@ -183,7 +158,7 @@ def check_command_line(zqtotals, root, info):
     usage = [subprocess.run([zqtotals] + args, capture_output=True).returncode for args in (["--help"], [""], [])]
     if usage != [0, 2, 2]:
         raise SystemExit(f"--help, an empty path and no path gave {usage}, not [0, 2, 2]")
-    return len(read.splitlines()) // 2
+    return read
 
 
 def main():
@@ -193,9 +168,10 @@ def main():
     with tempfile.TemporaryDirectory() as scratch:
         info = os.path.join(scratch, "Dir Info")
         subprocess.run([zqtotals, "--dir-info", info, root], check=True, stdout=subprocess.DEVNULL)
-        records = decode_dir_info(open(info, "rb").read())
-        if check_command_line(zqtotals, root, info) != len(records):
-            raise SystemExit("--read-dir-info does not print every record of the file")
+        read = check_command_line(zqtotals, root, info)
+    # Each stored record as --read-dir-info prints it: its total line, then its direct one.
+    lines = list(printed_totals(read))
+    records = [(key_of(path), t, d) for (path, _, t), (_, _, d) in zip(lines[0::2], lines[1::2])]
     keys = [list(codes(key)) for key, _, _ in records]
     if keys != sorted(keys) or len(set(map(tuple, keys))) != len(keys):
         raise SystemExit("dir-info keys are not unique and ascending")
