@@ -304,4 +304,6 @@ TEST_F(ListPaneTest, AggregatingFromTheListTotalsTheSelectedRowsOrAllAndRereadsF
     CSizeInfo after;
     EXPECT_TRUE(run.App().m_settings.m_walk.GetStoredTotals(key, after, direct));
     EXPECT_EQ(after.m_nSize, before.m_nSize + 2000);
+    // the tree shows the folder's new totals from the stored records (code 8), without walking again
+    EXPECT_TRUE(TreeLabel(run.Tree(), key).ends_with("5,368,715 KB> >list")) << TreeLabel(run.Tree(), key);
 }

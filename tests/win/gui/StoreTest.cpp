@@ -25,18 +25,16 @@ constexpr std::intmax_t kListPiece = (10 + 4 + 4 + 4 + 9 + 11 + 9 + 11 + 4 + 11 
 
 using StoreTest = GuiTest;
 
-TEST_F(StoreTest, SaveAllWritesEveryRecord)
+// The main frame's and the toolbars' records are the same whatever the windows hold (their layout
+// is the store record tests'); a child window's holds what its panes write.
+TEST_F(StoreTest, SaveAllWritesARecordForEachWindowAndNoneForADialogNeverShown)
 {
     ProgramRun run;
     run.Command(ID_FILE_NEW);
     run.Command(ID_SAVE_ALL);
-    EXPECT_EQ(m_folder.StoreSize("Mn"), 86);
-    EXPECT_EQ(m_folder.StoreSize("Tool Bar"), 96);
     EXPECT_EQ(m_folder.StoreSize("Child Wind "), 4 + 2 * (60 + kFreshTreePiece + kListPiece));
     EXPECT_EQ(IntAt(m_folder.ReadStore("Child Wind "), 0), 2);
-    // the search dialog was never shown: no record of it
     EXPECT_EQ(m_folder.StoreSize("Dilog Find"), -1);
-    EXPECT_EQ(IntAt(m_folder.ReadStore("Mn"), 44), 1000);
 }
 
 TEST_F(StoreTest, SettingsWindowsAndTreeWidthComeBackAfterARestart)
