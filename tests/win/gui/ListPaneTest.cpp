@@ -69,6 +69,9 @@ TEST_F(ListPaneTest, EveryCellShowsTheEntryAndFolderRowsShowTotalsOnceAggregated
     const Row other = Cells(list, "Other");  // never aggregated: no size, no counts, its own dates
     EXPECT_EQ((Row{other[3], other[8], other[9]}), (Row{"", "", ""}));
     EXPECT_NE(other[4], "");
+    // The caption counts the rows and sums their 64-bit sizes.
+    EXPECT_EQ(CaptionOf(run.Children()[0]).rfind(key + " ： 5 個のｵﾌﾞｼﾞｪｸﾄ 5,368,713 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u)
+        << CaptionOf(run.Children()[0]);
 
     // A unit chosen applies to the next filling, with the kilobyte base in force.
     run.Command(ID_UNIT_BYTES);
@@ -80,13 +83,6 @@ TEST_F(ListPaneTest, EveryCellShowsTheEntryAndFolderRowsShowTotalsOnceAggregated
     run.Command(ID_REFRESH);
     Settle();
     EXPECT_EQ(Cells(list, "big.iso")[3], "5,120 MB");
-
-    // The caption counts the rows and sums their 64-bit sizes.
-    run.App().m_settings.m_format.m_strSizeUnit = " KB";
-    run.App().m_settings.m_format.m_nKByte = 1000;
-    list.UpdateTitle();
-    EXPECT_EQ(CaptionOf(run.Children()[0]).rfind(key + " ： 5 個のｵﾌﾞｼﾞｪｸﾄ 5,368,713 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u)
-        << CaptionOf(run.Children()[0]);
 }
 
 TEST_F(ListPaneTest, HeaderClicksSortAsTheGroupingModeSays)

@@ -285,27 +285,6 @@ TEST_F(TreePaneTest, RunningDownTwentyFoldersWithTheArrowKeyRefillsTheListOnce)
     EXPECT_EQ(tree.GetItemPath(TreeView_GetSelection(tree.m_hWnd)), tree.GetCurrentFolder());
 }
 
-TEST_F(TreePaneTest, RelativePathsBelowABase)
-{
-    struct Row {
-        const char* path;
-        const char* base;
-        bool below;
-        const char* relative;
-    };
-    const Row rows[] = {
-        {"C:\\a\\x", "C:\\a", true, "x"}, {"C:\\a\\x", "C:\\", true, "a\\x"}, {"C:\\a", "C:\\a", true, ""},
-        {"C:\\ab", "C:\\a", false, ""},    {"C:\\", "C:\\a", false, ""},
-    };
-    ProgramRun run;
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.path) + " below " + row.base);
-        std::string relative;
-        EXPECT_EQ(CLeftView::RelativePath(row.path, row.base, relative), row.below);
-        EXPECT_EQ(row.below ? relative : "", row.relative);
-    }
-}
-
 TEST_F(TreePaneTest, UpOneFolderAndARefreshThatDropsAVanishedFolder)
 {
     ProgramRun run;
