@@ -182,6 +182,10 @@ TEST_F(ListPaneTest, ANewSelectionStopsALongFillingAndTheListFollowsIt)
 TEST_F(ListPaneTest, DoubleClickAndEnterOpenFoldersInTheTreeAndFilesThroughTheShellWhateverTheirNames)
 {
     const std::string key = MakeFolder();
+    const fs::path world = fs::current_path() / "world";
+    const std::vector<std::string> names = {"café.txt", "cafè.txt", "한국어.txt", "😀.txt"};
+    for (const std::string& name : names)
+        WriteFile(world / fs::u8path(name), 10);
     ProgramRun run;
     CLeftView& tree = run.Tree();
     ASSERT_TRUE(Show(tree, key));
@@ -204,10 +208,6 @@ TEST_F(ListPaneTest, DoubleClickAndEnterOpenFoldersInTheTreeAndFilesThroughTheSh
     EXPECT_EQ(tree.GetCurrentFolder(), key + "\\Sub");
 
     // Names outside code page 932 are shown and opened as they are.
-    const fs::path world = fs::current_path() / "world";
-    const std::vector<std::string> names = {"café.txt", "cafè.txt", "한국어.txt", "😀.txt"};
-    for (const std::string& name : names)
-        WriteFile(world / fs::u8path(name), 10);
     ASSERT_TRUE(Show(tree, KeyOf(world)));
     for (const std::string& name : names) {
         SelectRows(list, {name});
