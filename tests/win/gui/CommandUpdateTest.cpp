@@ -69,7 +69,7 @@ TEST_F(CommandUpdateTest, EachCommandMovesTheMarks)
     }
 }
 
-TEST_F(CommandUpdateTest, ToolBarButtonsFollowTheSameRulesAtIdle)
+TEST_F(CommandUpdateTest, ToolBarButtonsFollowTheSameRulesAtIdleAndTheViewCommandsHideAndShowTheBars)
 {
     ProgramRun run;
     run.App().OnIdle(0);
@@ -80,11 +80,7 @@ TEST_F(CommandUpdateTest, ToolBarButtonsFollowTheSameRulesAtIdle)
     run.App().OnIdle(0);
     EXPECT_FALSE(SendMessageW(aggregate.m_hWnd, TB_ISBUTTONCHECKED, ID_UNIT_KBYTES, 0));
     EXPECT_TRUE(SendMessageW(aggregate.m_hWnd, TB_ISBUTTONCHECKED, ID_UNIT_GBYTES, 0));
-}
 
-TEST_F(CommandUpdateTest, ToolBarAndStatusBarCommandsHideAndShowThem)
-{
-    ProgramRun run;
     run.Command(ID_VIEW_TOOLBAR);
     EXPECT_FALSE(run.Frame().GetToolBar(0)->HasVisibleStyle());
     EXPECT_TRUE(run.Frame().GetToolBar(1)->HasVisibleStyle());
