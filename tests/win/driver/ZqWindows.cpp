@@ -69,18 +69,6 @@ HWND FindTopLevel(DWORD pid, const std::wstring& titlePrefix, bool dialog)
     return nullptr;
 }
 
-std::vector<HWND> Descendants(HWND parent, const std::wstring& className)
-{
-    std::vector<HWND> found;
-    for (HWND child : Children(parent)) {
-        if (ClassMatches(child, className))
-            found.push_back(child);
-        const std::vector<HWND> below = Descendants(child, className);
-        found.insert(found.end(), below.begin(), below.end());
-    }
-    return found;
-}
-
 std::vector<HWND> Children(HWND parent, const std::wstring& className)
 {
     std::vector<HWND> found;

@@ -23,9 +23,6 @@ std::wstring TextOf(HWND window);
 // a dialog or message box (class #32770) when dialog is true, any other window (a frame) otherwise.
 HWND FindTopLevel(DWORD pid, const std::wstring& titlePrefix, bool dialog);
 
-// All descendants of parent (children, their children, ...) of class className, depth first in
-// Z order.
-std::vector<HWND> Descendants(HWND parent, const std::wstring& className);
 // Direct children only, first to last in Z order; every child when className is empty.
 std::vector<HWND> Children(HWND parent, const std::wstring& className = {});
 

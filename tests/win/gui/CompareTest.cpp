@@ -27,30 +27,25 @@ protected:
         for (const char* side : {"left", "right"}) {
             const fs::path root = fs::current_path() / side;
             const bool bRight = side == std::string("right");
-            Write(root / "same" / "s.txt", 5);
-            Write(root / "same" / "deep" / "d.txt", 6);
-            Write(root / "sized" / "f.txt", bRight ? 11 : 10);
-            Write(root / "timed" / "g.txt", 7, bRight ? 13 : 12);
-            Write(root / "added" / "keep.txt", 1);
+            WriteDated(root / "same" / "s.txt", 5);
+            WriteDated(root / "same" / "deep" / "d.txt", 6);
+            WriteDated(root / "sized" / "f.txt", bRight ? 11 : 10);
+            WriteDated(root / "timed" / "g.txt", 7, bRight ? 13 : 12);
+            WriteDated(root / "added" / "keep.txt", 1);
             if (bRight)
-                Write(root / "added" / "new.txt", 1);
+                WriteDated(root / "added" / "new.txt", 1);
             else
-                Write(root / "gone" / "inner" / "x.txt", 3);
+                WriteDated(root / "gone" / "inner" / "x.txt", 3);
             const fs::path big = root / fs::u8path(kWideName) / "big.bin";
             fs::create_directories(big.parent_path());
             WriteLongFile(big, bRight ? 1LL << 30 : 5LL << 30);
             SetModified(big, 2021, 3, 4, 12, 0);
-            Write(root / "r.txt", 4);
+            WriteDated(root / "r.txt", 4);
             for (int i = 0; i < 60; ++i)
-                Write(root / ((i < 10 ? "f0" : "f") + std::to_string(i)), 1);
+                WriteDated(root / ((i < 10 ? "f0" : "f") + std::to_string(i)), 1);
         }
         m_left = KeyOf(fs::current_path() / "left");
         m_right = KeyOf(fs::current_path() / "right");
-    }
-    static void Write(const fs::path& path, std::size_t size, WORD hour = 12)
-    {
-        WriteFile(path, size);
-        SetModified(path, 2021, 3, 4, hour, 0);
     }
     // Two windows, the first on the left tree and the second on the right, both opened.
     void OpenBoth(ProgramRun& run)
@@ -58,21 +53,9 @@ protected:
         run.Command(ID_FILE_NEW);
         ASSERT_EQ(run.Children().size(), 2u);
         for (std::size_t child = 0; child < 2; ++child) {
-            CLeftView& tree = run.Tree(child);
-            const std::string& root = child == 0 ? m_left : m_right;
-            ASSERT_TRUE(Show(tree, root));
-            TreeView_Expand(tree.m_hWnd, tree.FindItem(root), TVE_EXPAND);
+            ASSERT_TRUE(Open(run.Tree(child), child == 0 ? m_left : m_right));
         }
         Activate(run.Children()[0]);
-    }
-    static int Image(CLeftView& tree, const std::string& path)
-    {
-        TVITEMW item{};
-        item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-        item.hItem = tree.FindItem(path);
-        TreeView_GetItem(tree.m_hWnd, &item);
-        EXPECT_EQ(item.iImage, item.iSelectedImage) << path;
-        return item.iImage;
     }
     static int RowImage(CEView& list, int row)
     {
@@ -109,7 +92,7 @@ protected:
             SCOPED_TRACE(std::to_string(child) + ": " + name);
             const std::string path = name.empty() ? root : root + "\\" + name;
             EXPECT_TRUE(TreeLabel(tree, path).starts_with(kLetterField.at(letters))) << TreeLabel(tree, path);
-            EXPECT_EQ(Image(tree, path), letters.empty() ? 2 : 5);
+            EXPECT_EQ(TreeImage(tree, path), letters.empty() ? 2 : 5);
         }
     }
     // The lines of the compare summary form: path, N, S, U, D, F, total, objects.
@@ -120,11 +103,8 @@ protected:
         if (!pForm || !pForm->m_hWnd || !IsWindowVisible(pForm->m_hWnd))
             return lines;
         for (int control : {IDC_COMPARE_PATH, IDC_COMPARE_COUNT_N, IDC_COMPARE_COUNT_S, IDC_COMPARE_COUNT_U,
-                            IDC_COMPARE_COUNT_D, IDC_COMPARE_COUNT_F, IDC_COMPARE_TOTAL, IDC_COMPARE_OBJECTS}) {
-            wchar_t text[300] = {};
-            GetDlgItemTextW(pForm->m_hWnd, control, text, 300);
-            lines.push_back(FromWide(text));
-        }
+                            IDC_COMPARE_COUNT_D, IDC_COMPARE_COUNT_F, IDC_COMPARE_TOTAL, IDC_COMPARE_OBJECTS})
+            lines.push_back(TextOf(GetDlgItem(pForm->m_hWnd, control)));
         return lines;
     }
 
@@ -138,11 +118,7 @@ TEST_F(CompareTest, BothTreesAndBothListsMarkExactlyTheDifferences)
     MakeTrees();
     ProgramRun run;
     OpenBoth(run);
-    EXPECT_TRUE(run.MenuItem(ID_COMPARE).enabled);
     run.Command(ID_COMPARE);
-    EXPECT_EQ(run.App().m_bCompare, 1);
-    EXPECT_EQ(run.App().m_bLinkage, 1);  // compare switches linkage on
-    EXPECT_TRUE(run.MenuItem(ID_COMPARE).checked);
 
     // Nothing aggregated yet: folders count as equal by themselves and differ by what lies below.
     ExpectTree(run, 0,
@@ -154,7 +130,7 @@ TEST_F(CompareTest, BothTreesAndBothListsMarkExactlyTheDifferences)
     EXPECT_EQ(TreeLabel(run.Tree(0), m_left + "\\same"), std::string(15, '.') + "> same");
     // a folder the other side lacks is not gone into
     EXPECT_EQ(TreeLabel(run.Tree(0), m_left + "\\gone\\inner"), "inner");
-    EXPECT_EQ(Image(run.Tree(0), m_left + "\\gone\\inner"), 2);
+    EXPECT_EQ(TreeImage(run.Tree(0), m_left + "\\gone\\inner"), 2);
     // folder rows without stored totals give no answer; only the missing one is marked
     const std::map<std::string, std::string> unaggregated = {
         {"same", ""}, {"sized", ""}, {"timed", ""}, {"added", ""}, {kWideName, ""}, {"r.txt", ""}, {"f00", ""}};
@@ -190,10 +166,10 @@ TEST_F(CompareTest, BothTreesAndBothListsMarkExactlyTheDifferences)
     // the icons go back, the labels stay
     const std::string label = TreeLabel(run.Tree(0), m_left + "\\sized");
     run.Command(ID_ICON_RESET);
-    EXPECT_EQ(Image(run.Tree(0), m_left + "\\sized"), 2);
-    EXPECT_EQ(Image(run.Tree(0), m_left), 2);
+    EXPECT_EQ(TreeImage(run.Tree(0), m_left + "\\sized"), 2);
+    EXPECT_EQ(TreeImage(run.Tree(0), m_left), 2);
     EXPECT_EQ(TreeLabel(run.Tree(0), m_left + "\\sized"), label);
-    EXPECT_EQ(Image(run.Tree(1), m_right + "\\sized"), 5);  // the other window's are its own
+    EXPECT_EQ(TreeImage(run.Tree(1), m_right + "\\sized"), 5);  // the other window's are its own
 }
 
 TEST_F(CompareTest, SortedByTheMarkColumnAListFollowsEachPassAndARowSelectedScrollsTheOtherList)
@@ -238,17 +214,16 @@ TEST_F(CompareTest, TheCommandNeedsTwoEligibleLinkedWindowsAndSwitchesItselfOffW
     const std::string b = KeyOf(fs::current_path() / "b");
     WriteFile(fs::current_path() / "a" / "x.txt", 1);
     WriteFile(fs::current_path() / "b" / "x.txt", 2);
+    // which windows are eligible is linkage's rule (CommandUpdateTest)
     ProgramRun run;
-    EXPECT_FALSE(run.MenuItem(ID_COMPARE).enabled);
     run.Command(ID_FILE_NEW);
     Show(run.Tree(0), a);
-    Show(run.Tree(1), a);
-    EXPECT_FALSE(run.MenuItem(ID_COMPARE).enabled);  // both on one folder
     Show(run.Tree(1), b);
     EXPECT_TRUE(run.MenuItem(ID_COMPARE).enabled);
     run.Command(ID_COMPARE);
     EXPECT_EQ(run.App().m_bCompare, 1);
-    EXPECT_EQ(run.App().m_bLinkage, 1);
+    EXPECT_EQ(run.App().m_bLinkage, 1);  // compare switches linkage on
+    EXPECT_TRUE(run.MenuItem(ID_COMPARE).checked);
     // off again: linkage stays on
     run.Command(ID_COMPARE);
     EXPECT_EQ(run.App().m_bCompare, 0);

@@ -13,15 +13,6 @@ HWND DockBarOf(ProgramRun& run)
     return run.Frame().GetDockBar().m_hWnd;
 }
 
-int SlotOfChild(ProgramRun& run, HWND hChild)
-{
-    for (int slot = 0; slot < CMainFrame::kToolBarSlots; ++slot) {
-        if (CToolBar* pToolBar = run.Frame().GetToolBar(slot); pToolBar && pToolBar->m_hWnd == hChild)
-            return slot;
-    }
-    return -1;
-}
-
 int BandOfSlot(ProgramRun& run, int slot)
 {
     const int count = static_cast<int>(SendMessageW(DockBarOf(run), RB_GETBANDCOUNT, 0, 0));
@@ -30,7 +21,7 @@ int BandOfSlot(ProgramRun& run, int slot)
         info.cbSize = sizeof info;
         info.fMask = RBBIM_CHILD;
         SendMessageW(DockBarOf(run), RB_GETBANDINFOW, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info));
-        if (SlotOfChild(run, info.hwndChild) == slot)
+        if (info.hwndChild == run.Frame().GetToolBar(slot)->m_hWnd)
             return band;
     }
     return -1;

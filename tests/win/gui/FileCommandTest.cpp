@@ -9,8 +9,6 @@
 #include "GuiTestSupport.h"
 #include "app/CAppSettings.h"
 #include "fw/CCmdUI.h"
-#include "listpane/CFileItem.h"
-#include "listpane/CFolderListing.h"
 
 namespace {
 
@@ -65,38 +63,17 @@ protected:
         SelectRows(ListOf(pChild), names);
         run.Command(command);
     }
-    // path -> attributes, and for a file its size and modified time: of the rows, or of the disk.
-    static std::map<std::string, std::string> RowsOf(CEView& list)
-    {
-        std::map<std::string, std::string> rows;
-        for (int row = 0; row < list.GetRowCount(); ++row) {
-            const CFileItem& item = *list.GetItem(row);
-            rows[item.m_strPath] = Describe(item.m_nAttr, item.m_info);
-            EXPECT_EQ(FromWide(list.GetCellText(row, 0)), item.m_strName);
-        }
-        return rows;
-    }
-    static std::map<std::string, std::string> DiskOf(const std::string& folder)
-    {
-        std::map<std::string, std::string> entries;
-        for (const fs::directory_entry& found : fs::directory_iterator(fs::u8path(folder))) {
-            CFolderListing::Entry entry;
-            EXPECT_TRUE(CFolderListing::ReadEntry(KeyOf(found.path()), entry));
-            entries[KeyOf(found.path())] = Describe(entry.attr, entry.info);
-        }
-        return entries;
-    }
-    static std::string Describe(uint8_t attr, const CSizeInfo& info)
-    {
-        if (attr & kAttrDirectory)
-            return "folder " + std::to_string(attr);
-        return std::to_string(attr) + " " + std::to_string(info.m_nSize) + " " +
-               std::to_string(info.m_tModified.GetTime());
-    }
     static void ExpectListShowsDisk(CMDIChildWnd* pChild, const std::string& folder)
     {
         EXPECT_EQ(DocOf(pChild).m_strCurPath, KeyOf(fs::u8path(folder)));
-        EXPECT_EQ(RowsOf(ListOf(pChild)), DiskOf(folder)) << folder;
+        ::ExpectListShowsDisk(pChild);
+    }
+    // Pastes into the folder the window shows, no row selected.
+    static void PasteInto(ProgramRun& run, CMDIChildWnd* pChild)
+    {
+        Activate(run, pChild);
+        SelectRows(ListOf(pChild), {});
+        run.Command(ID_EDIT_PASTE);
     }
     // Types a name into the open label editor and ends the edit with key.
     static void EndEdit(CEView& list, const std::string& text, WPARAM key)
@@ -110,10 +87,7 @@ protected:
     static std::string EditorText(CEView& list)
     {
         HWND hEditor = ListView_GetEditControl(list.m_hWnd);
-        wchar_t text[300] = {};
-        if (hEditor)
-            GetWindowTextW(hEditor, text, 300);
-        return hEditor ? FromWide(text) : std::string("(closed)");
+        return hEditor ? TextOf(hEditor) : std::string("(closed)");
     }
 
     DialogAnswerer m_answerer;
@@ -133,10 +107,8 @@ TEST_F(FileCommandTest, CutInOneWindowAndPasteInAnotherMovesEverythingAndBothLis
     const auto [pSource, pTarget] = OpenTwo(run, "src", "dst");
 
     TakeFrom(run, pSource, {"ソ表.txt", "😀 한국어"}, ID_EDIT_CUT);
-    Activate(run, pTarget);
-    ListView_SetItemState(ListOf(pTarget).m_hWnd, -1, 0, LVIS_SELECTED);
     EXPECT_TRUE(run.MenuItem(ID_EDIT_PASTE).enabled);
-    run.Command(ID_EDIT_PASTE);
+    PasteInto(run, pTarget);
 
     EXPECT_EQ(SnapshotOf("."), Carried(before, {{"src/ソ表.txt", "dst/ソ表.txt"}, {"src/😀 한국어", "dst/😀 한국어"}}, false));
     EXPECT_TRUE(m_answerer.m_seen.empty());  // a move asks nothing
@@ -157,9 +129,8 @@ TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
     const auto [pSource, pTarget] = OpenTwo(run, "src", "one");
 
     TakeFrom(run, pSource, {"ﾃｽﾄ 表.txt", "한글"}, ID_EDIT_COPY);
-    Activate(run, pTarget);
     m_answerer.Expect(kCopyCaption, IDOK);
-    run.Command(ID_EDIT_PASTE);
+    PasteInto(run, pTarget);
     ExpectListShowsDisk(pTarget, "one");
 
     ASSERT_TRUE(Show(TreeOf(pTarget), KeyOf("two")));
@@ -180,6 +151,45 @@ TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
     ExpectListShowsDisk(pSource, "src");
     ExpectListShowsDisk(pTarget, "two");
     EXPECT_EQ(DocOf(pSource).GetClipList().size(), 2u);  // a copy leaves the clipboard as it was
+}
+
+TEST_F(FileCommandTest, CopyAsksFirstWithTheBoxTickedEveryTimeAndNoCloseOrEscCopyNothing)
+{
+    WriteBytes("src/a ソ.txt", "alpha", 30);
+    WriteBytes("src/same 表.txt", "source", 20);  // as old as its namesake in dst, other bytes
+    WriteBytes("src/😀 한국어/x.txt", "inner", 10);
+    WriteBytes("dst/same 表.txt", "target", 20);
+    ProgramRun run;
+    const auto [pSource, pTarget] = OpenTwo(run, "src", "dst");
+    TakeFrom(run, pSource, {"a ソ.txt", "same 表.txt", "😀 한국어"}, ID_EDIT_COPY);
+    const CPathList& clip = DocOf(pSource).GetClipList();
+    const FileSnapshot before = SnapshotOf(".");
+    for (const int refusal : {IDCANCEL, DialogAnswerer::kCloseBox, DialogAnswerer::kEscape}) {
+        m_answerer.Expect(kCopyCaption, refusal);
+        PasteInto(run, pTarget);
+        EXPECT_EQ(SnapshotOf("."), before) << refusal;
+        EXPECT_EQ(clip.size(), 3u) << refusal;
+    }
+
+    // Yes with the box ticked: the file of the same time stays as it is and leaves the clipboard.
+    m_answerer.Expect(kCopyCaption, IDOK);
+    PasteInto(run, pTarget);
+    EXPECT_EQ(SnapshotOf("."), Carried(before, {{"src/a ソ.txt", "dst/a ソ.txt"}, {"src/😀 한국어", "dst/😀 한국어"}}, true));
+    ASSERT_EQ(clip.size(), 2u);
+    for (const CPathList::Entry& entry : clip)
+        EXPECT_NE(entry.path, KeyOf(fs::u8path("src/same 表.txt")));
+
+    // The box cleared: everything is copied again, the shell asking before it overwrites.
+    TakeFrom(run, pSource, {"same 表.txt"}, ID_EDIT_COPY);
+    m_answerer.Expect(kCopyCaption, IDOK, DialogAnswerer::ClickSkipBox);
+    m_answerer.Expect(kOverwriteCaption, IDYES);
+    PasteInto(run, pTarget);
+    EXPECT_EQ(SnapshotOf(".")["dst/same 表.txt"], before.at("src/same 表.txt"));
+    EXPECT_EQ(clip.size(), 1u);
+    std::vector<std::string> seen(5, std::string(kCopyCaption) + " [x]");
+    seen.push_back(kOverwriteCaption);
+    EXPECT_EQ(m_answerer.m_seen, seen);
+    ExpectListShowsDisk(pTarget, "dst");
 }
 
 TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWindowsFollow)
@@ -282,7 +292,7 @@ TEST_F(FileCommandTest, NewFolderThreeTimesNumbersTheNamesAndOpensEachForEditing
         EndEdit(list, name, VK_RETURN);  // the name as it is
         EXPECT_TRUE(fs::is_directory(fs::u8path(std::string("n/") + name))) << name;
     }
-    EXPECT_EQ(DiskOf("n").size(), 4u);
+    EXPECT_EQ(std::distance(fs::directory_iterator("n"), fs::directory_iterator()), 4);
     ExpectListShowsDisk(pFirst, "n");
     ExpectListShowsDisk(pSecond, "n");
     EXPECT_TRUE(m_platform.m_texts.empty());

@@ -1,5 +1,5 @@
 // What Wine's shell gets wrong, met with the real shell: a folder pasted onto a file, a move that
-// does nothing, a name ending in a dot, and a permanent delete through a link to a folder.
+// does nothing, and a permanent delete through a link to a folder.
 #include <filesystem>
 
 #include "FileSnapshot.h"
@@ -63,7 +63,8 @@ TEST_F(FileSafetyTest, AFolderCutOntoAFileAMoveThatDoesNothingAndAReplaceDecline
     EXPECT_EQ(SnapshotOf("."), after);
 }
 
-TEST_F(FileSafetyTest, ANameEndingInADotIsRefusedAndAPermanentDeleteRemovesALinkNotItsFolder)
+// (A name ending in a dot is refused before the shell is asked: the file safety rules' own test.)
+TEST_F(FileSafetyTest, APermanentDeleteRemovesALinkNotItsFolder)
 {
     WriteAgedFile(fs::u8path("keep/inside"), "kept", 30);
     WriteAgedFile(fs::u8path("gone/sub/file"), "x", 20);
@@ -73,9 +74,6 @@ TEST_F(FileSafetyTest, ANameEndingInADotIsRefusedAndAPermanentDeleteRemovesALink
     ProgramRun run;
     CEDoc& doc = DocOf(run.Children()[0]);
     const FileSnapshot before = SnapshotOf("keep");
-    EXPECT_FALSE(doc.Rename(KeyOf("keep"), KeyOf(".") + "\\abc."));
-    ASSERT_EQ(m_platform.m_texts.size(), 1u);
-    EXPECT_NE(m_platform.m_texts[0].find("ピリオド"), std::string::npos);
     CPathList list;
     list.Add(KeyOf("gone"), kAttrDirectory);
     EXPECT_TRUE(doc.GetSettings().m_files.DeletePermanently(list));

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@
 #include "fw/CView.h"
 #include "fw/WindowPlacement.h"
 #include "listpane/CEView.h"
+#include "listpane/CFileItem.h"
+#include "listpane/CFolderListing.h"
 #include "res/resource.h"
 #include "services/CSortDirection.h"
 #include "treepane/CFolderOrder.h"
@@ -337,10 +340,14 @@ protected:
     AnsweringPlatform m_platform;
 };
 
-inline void WriteFile(const std::filesystem::path& path, std::size_t size)
+inline void WriteFile(const std::filesystem::path& path, const std::string& bytes)
 {
     std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << std::string(size, 'x');
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+inline void WriteFile(const std::filesystem::path& path, std::size_t size)
+{
+    WriteFile(path, std::string(size, 'x'));
 }
 
 // The Windows key of a folder of the scratch tree, as the tree spells it.
@@ -409,12 +416,29 @@ inline void SelectRows(CEView& list, std::initializer_list<std::string> names)
     ProgramRun::Pump();
 }
 
+// A window's text: a caption, what an edit control or a dialog's field holds.
+inline std::string TextOf(HWND hWnd)
+{
+    wchar_t text[600] = {};
+    GetWindowTextW(hWnd, text, 600);
+    return FromWide(text);
+}
+
 // A child window's caption: the list's title.
 inline std::string CaptionOf(CMDIChildWnd* pChild)
 {
-    wchar_t text[600] = {};
-    GetWindowTextW(pChild->m_hWnd, text, 600);
-    return FromWide(text);
+    return TextOf(pChild->m_hWnd);
+}
+
+// Types text into an edit control as keys would, over its characters from `from` on (-1: at the end).
+inline void TypeInto(HWND hEdit, const std::string& text, int from = 0)
+{
+    SetFocus(hEdit);
+    SendMessageW(hEdit, EM_SETSEL, from < 0 ? -1 : from, -1);
+    if (from >= 0)
+        SendMessageW(hEdit, WM_CHAR, VK_BACK, 0);
+    for (wchar_t unit : ToWide(text))
+        SendMessageW(hEdit, WM_CHAR, unit, 0);
 }
 
 // Sets a file's modified time, given in local time.
@@ -429,6 +453,13 @@ inline void SetModified(const std::filesystem::path& path, WORD year, WORD month
                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     SetFileTime(hFile, nullptr, nullptr, &time);
     CloseHandle(hFile);
+}
+
+// A file of size bytes modified on 2021/03/04 at hour o'clock, local time.
+inline void WriteDated(const std::filesystem::path& path, std::size_t size, WORD hour = 12)
+{
+    WriteFile(path, size);
+    SetModified(path, 2021, 3, 4, hour, 0);
 }
 
 // A file of the given size without writing it: a sparse file where the disk allows.
@@ -467,10 +498,70 @@ inline std::string TreeLabel(CLeftView& tree, const std::string& path)
     return FromWide(item.pszText);
 }
 
+// The image the control shows for the folder, selected or not (the two agree).
+inline int TreeImage(CLeftView& tree, const std::string& path)
+{
+    TVITEMW item{};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = tree.FindItem(path);
+    TreeView_GetItem(tree.m_hWnd, &item);
+    EXPECT_EQ(item.iImage, item.iSelectedImage) << path;
+    return item.iImage;
+}
+
+// The paths of the folder's children in the tree, in the tree's order.
+inline std::vector<std::string> ChildPaths(CLeftView& tree, const std::string& path)
+{
+    std::vector<std::string> paths;
+    HTREEITEM hItem = tree.FindItem(path);
+    for (HTREEITEM hChild = hItem ? TreeView_GetChild(tree.m_hWnd, hItem) : nullptr; hChild;
+         hChild = TreeView_GetNextSibling(tree.m_hWnd, hChild))
+        paths.push_back(tree.GetItemPath(hChild));
+    return paths;
+}
+
+// Show, with the folder's children listed as its opening lists them.
+inline HTREEITEM Open(CLeftView& tree, const std::string& path)
+{
+    HTREEITEM hItem = Show(tree, path);
+    if (hItem)
+        TreeView_Expand(tree.m_hWnd, hItem, TVE_EXPAND);
+    ProgramRun::Pump();
+    return hItem;
+}
+
 // The document of a child window.
 inline CEDoc& DocOf(CMDIChildWnd* pChild)
 {
     return *dynamic_cast<CEDoc*>(pChild->GetActiveDocument());
+}
+
+inline std::string DescribeEntry(uint8_t attr, const CSizeInfo& info)
+{
+    if (attr & kAttrDirectory)
+        return "folder " + std::to_string(attr);
+    return std::to_string(attr) + " " + std::to_string(info.m_nSize) + " " + std::to_string(info.m_tModified.GetTime());
+}
+
+// The window's list shows what its folder holds on the disk: every entry with its attributes and,
+// for a file, its size and modified time.
+inline void ExpectListShowsDisk(CMDIChildWnd* pChild)
+{
+    const std::string folder = DocOf(pChild).m_strCurPath;
+    const CEView& list = ListOf(pChild);
+    std::map<std::string, std::string> rows, disk;
+    for (int row = 0; row < list.GetRowCount(); ++row) {
+        const CFileItem& item = *list.GetItem(row);
+        rows[item.m_strPath] = DescribeEntry(item.m_nAttr, item.m_info);
+        EXPECT_EQ(FromWide(list.GetCellText(row, 0)), item.m_strName);
+    }
+    for (const auto& found : std::filesystem::directory_iterator(std::filesystem::path(ToWide(folder)))) {
+        const std::string key = folder + "\\" + FromWide(found.path().filename().wstring());
+        CFolderListing::Entry entry;
+        EXPECT_TRUE(CFolderListing::ReadEntry(key, entry)) << key;
+        disk[key] = DescribeEntry(entry.attr, entry.info);
+    }
+    EXPECT_EQ(rows, disk) << folder;
 }
 
 inline int WidthOf(HWND hWnd)

@@ -12,28 +12,6 @@ namespace fs = std::filesystem;
 
 const std::string kWideName = "\xED\x95\x9C\xEA\xB8\x80";  // 한글: not in code page 932
 
-void Write(const fs::path& path, std::size_t size, WORD hour)
-{
-    WriteFile(path, size);
-    SetModified(path, 2021, 3, 4, hour, 0);
-}
-
-int Image(CLeftView& tree, const std::string& path)
-{
-    TVITEMW item{};
-    item.mask = TVIF_IMAGE;
-    item.hItem = tree.FindItem(path);
-    TreeView_GetItem(tree.m_hWnd, &item);
-    return item.iImage;
-}
-
-std::string Text(HWND hForm, int control)
-{
-    wchar_t text[300] = {};
-    GetDlgItemTextW(hForm, control, text, 300);
-    return FromWide(text);
-}
-
 }  // namespace
 
 // Saved, then: a file grows, a folder is added, one removed, one renamed, a file grows in a folder
@@ -41,11 +19,11 @@ std::string Text(HWND hForm, int control)
 TEST_F(GuiTest, SnapshotCompareMarksTheTreeAsAWindowCompareAndListsTheBiggestChanges)
 {
     const fs::path root = fs::current_path() / "t";
-    Write(root / "grow" / "f", 100, 12);
-    Write(root / "gone" / "sub" / "f", 20, 12);
-    Write(root / "keep" / "f", 5, 12);
-    Write(root / "r.txt", 5, 12);
-    Write(root / fs::u8path(kWideName) / "f", 1, 12);
+    WriteDated(root / "grow" / "f", 100, 12);
+    WriteDated(root / "gone" / "sub" / "f", 20, 12);
+    WriteDated(root / "keep" / "f", 5, 12);
+    WriteDated(root / "r.txt", 5, 12);
+    WriteDated(root / fs::u8path(kWideName) / "f", 1, 12);
     fs::create_directories(root / "old");
     fs::create_directories(root / "big");
     const std::string key = KeyOf(root);
@@ -55,11 +33,11 @@ TEST_F(GuiTest, SnapshotCompareMarksTheTreeAsAWindowCompareAndListsTheBiggestCha
     run.Command(ID_AGGREGATE);
     run.Command(ID_SAVE_FOLDERINFO);
 
-    Write(root / "grow" / "f", 150, 13);
+    WriteDated(root / "grow" / "f", 150, 13);
     fs::remove_all(root / "gone");
     fs::rename(root / "old", root / "renamed");
-    Write(root / "added" / "in" / "f", 7, 12);
-    Write(root / fs::u8path(kWideName) / "f", 4, 13);
+    WriteDated(root / "added" / "in" / "f", 7, 12);
+    WriteDated(root / fs::u8path(kWideName) / "f", 4, 13);
     WriteLongFile(root / "big" / "sparse", 5LL << 30);
     SetModified(root / "big" / "sparse", 2021, 3, 4, 13, 0);
     run.Command(ID_REFRESH);
@@ -78,7 +56,7 @@ TEST_F(GuiTest, SnapshotCompareMarksTheTreeAsAWindowCompareAndListsTheBiggestCha
     for (const auto& mark : marks) {
         const std::string path = *mark.name ? key + "\\" + mark.name : key;
         SCOPED_TRACE(path);
-        EXPECT_EQ(Image(tree, path), mark.image);
+        EXPECT_EQ(TreeImage(tree, path), mark.image);
         const std::string label = TreeLabel(tree, path);
         EXPECT_EQ(label.substr(label.find_first_not_of('.'), label.find('>') - label.find_first_not_of('.')),
                   mark.image == 5 ? mark.letters : "");
@@ -100,19 +78,19 @@ TEST_F(GuiTest, SnapshotCompareMarksTheTreeAsAWindowCompareAndListsTheBiggestCha
     const int countControls[] = {IDC_COMPARE_COUNT_N, IDC_COMPARE_COUNT_S, IDC_COMPARE_COUNT_U, IDC_COMPARE_COUNT_D,
                                  IDC_COMPARE_COUNT_F, IDC_COMPARE_TOTAL,   IDC_COMPARE_OBJECTS, IDC_SNAPSHOT_GONE};
     for (std::size_t i = 0; i < counts.size(); ++i)
-        EXPECT_EQ(Text(hForm, countControls[i]), counts[i]) << i;
+        EXPECT_EQ(TextOf(GetDlgItem(hForm, countControls[i])), counts[i]) << i;
     const std::vector<std::pair<std::string, std::string>> top = {
         {"+5,368,710 KB", "t"},        {"+5,368,710 KB", "big"},        {"+1 KB", "grow"},
         {"\xE2\x88\x92" "1 KB", "[無し] gone"}, {"+1 KB", "[新規] added"}, {"+0 KB", "[無し] old"},
         {"+0 KB", "[新規] renamed"},   {"", ""}};
     for (std::size_t i = 0; i < top.size(); ++i) {
-        EXPECT_EQ(Text(hForm, IDC_SNAPSHOT_SIZE_FIRST + static_cast<int>(i)), top[i].first) << i;
-        EXPECT_EQ(Text(hForm, IDC_SNAPSHOT_PATH_FIRST + static_cast<int>(i)), top[i].second) << i;
+        EXPECT_EQ(TextOf(GetDlgItem(hForm, IDC_SNAPSHOT_SIZE_FIRST + static_cast<int>(i))), top[i].first) << i;
+        EXPECT_EQ(TextOf(GetDlgItem(hForm, IDC_SNAPSHOT_PATH_FIRST + static_cast<int>(i))), top[i].second) << i;
     }
     ProgramRun::Pump();
 
     run.Command(ID_ICON_RESET);
-    EXPECT_EQ(Image(tree, key + "\\grow"), 2);
+    EXPECT_EQ(TreeImage(tree, key + "\\grow"), 2);
     // a foreign file: one message, nothing changed
     const std::string label = TreeLabel(tree, key + "\\grow");
     WriteFile(fs::current_path() / "foreign", 10);
@@ -120,5 +98,5 @@ TEST_F(GuiTest, SnapshotCompareMarksTheTreeAsAWindowCompareAndListsTheBiggestCha
     EXPECT_FALSE(tree.CompareWithSnapshot("foreign"));
     EXPECT_EQ(m_platform.m_texts.size(), 1u);
     EXPECT_EQ(TreeLabel(tree, key + "\\grow"), label);
-    EXPECT_EQ(Image(tree, key + "\\grow"), 2);
+    EXPECT_EQ(TreeImage(tree, key + "\\grow"), 2);
 }

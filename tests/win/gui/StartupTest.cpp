@@ -115,7 +115,7 @@ TEST_F(StartupTest, TheDefaultFolderServesWhenTheStoreHasNoMainFrameRecord)
     EXPECT_GT(m_folder.StoreSize("Mn"), 0);  // saved to the store folder, not the default one
 }
 
-TEST_F(StartupTest, CommandLineFileOpensAsTheDocumentOfEachRestoredWindow)
+TEST_F(StartupTest, CommandLineFileOpensAsTheDocumentOfEachRestoredWindowAndAnUnreadableOneEndsStartUp)
 {
     // the document file holds the search dialog's rectangle, 16 bytes
     std::ofstream("doc.zq", std::ios::binary) << std::string(16, '\0');
@@ -125,12 +125,8 @@ TEST_F(StartupTest, CommandLineFileOpensAsTheDocumentOfEachRestoredWindow)
     ASSERT_EQ(run.Children().size(), 2u);
     // the list titles the window with its folder, whatever file the document came from
     EXPECT_EQ(run.Children()[0]->GetWindowText().rfind(L"C:\\ ： ", 0), 0u);
-}
-
-TEST_F(StartupTest, AnUnreadableCommandLineFileEndsStartUp)
-{
-    ProgramRun run(L"missing.zq");
-    EXPECT_FALSE(run.Started());
+    run.End();
+    EXPECT_FALSE(ProgramRun(L"missing.zq").Started());  // a file that cannot be read ends start-up
 }
 
 TEST_F(StartupTest, AnyStoredSelectionEndsItsSearchForTheNearestShownFolder)

@@ -21,68 +21,26 @@ protected:
     // work\dst\ (empty); names with CP932 second byte 0x5C, half-width kana, Korean and emoji.
     std::string MakeWork()
     {
-        WriteBytes("work/ソ表/a ｶﾅ.txt", "alpha");
-        WriteBytes("work/ソ表/😀.txt", "emoji bytes");
-        WriteBytes("work/ソ表/sub/表.bin", std::string(3000, 'z'));
-        WriteBytes("work/한국어 😀/x.txt", "korean");
+        WriteFile(fs::u8path("work/ソ表/a ｶﾅ.txt"), "alpha");
+        WriteFile(fs::u8path("work/ソ表/😀.txt"), "emoji bytes");
+        WriteFile(fs::u8path("work/ソ表/sub/表.bin"), std::string(3000, 'z'));
+        WriteFile(fs::u8path("work/한국어 😀/x.txt"), "korean");
         fs::create_directories(fs::u8path("work/ﾊﾝｶｸ"));
         fs::create_directories(fs::u8path("work/dst"));
         return KeyOf("work");
     }
-    static void WriteBytes(const std::string& relative, const std::string& bytes)
-    {
-        const fs::path path = fs::u8path(relative);
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
     static std::string Key(const std::string& work, const std::string& below) { return work + "\\" + below; }
 
-    // Opens the folder in the tree with its children shown and selects it.
-    static HTREEITEM Open(CLeftView& tree, const std::string& path)
+    // The folder's children in the tree are its sub-folders on the disk.
+    static void ExpectTreeShowsDisk(CLeftView& tree, const std::string& key)
     {
-        HTREEITEM hItem = Show(tree, path);
-        if (hItem)
-            TreeView_Expand(tree.m_hWnd, hItem, TVE_EXPAND);
-        ProgramRun::Pump();
-        return hItem;
-    }
-    static std::vector<std::string> ChildNames(CLeftView& tree, const std::string& path)
-    {
-        std::vector<std::string> names;
-        HTREEITEM hItem = tree.FindItem(path);
-        for (HTREEITEM hChild = hItem ? TreeView_GetChild(tree.m_hWnd, hItem) : nullptr; hChild;
-             hChild = TreeView_GetNextSibling(tree.m_hWnd, hChild))
-            names.push_back(tree.GetItemPath(hChild).substr(path.size() + 1));
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    // The sub-folders on the disk, by the names the tree keys them with.
-    static std::vector<std::string> DiskFolders(const std::string& relative)
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(fs::u8path(relative)))
+        std::vector<std::string> shown = ChildPaths(tree, key), disk;
+        for (const auto& entry : fs::directory_iterator(fs::path(ToWide(key))))
             if (entry.is_directory())
-                names.push_back(FromWide(entry.path().filename().wstring()));
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    // The names a window's list shows, and what its current folder holds on the disk.
-    static std::vector<std::string> ListNames(CMDIChildWnd* pChild)
-    {
-        const CEView& list = ListOf(pChild);
-        std::vector<std::string> names;
-        for (int row = 0; row < list.GetRowCount(); ++row)
-            names.push_back(FromWide(list.GetCellText(row, 0)));
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    static std::vector<std::string> DiskEntries(CMDIChildWnd* pChild)
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(fs::path(ToWide(DocOf(pChild).m_strCurPath))))
-            names.push_back(FromWide(entry.path().filename().wstring()));
-        std::sort(names.begin(), names.end());
-        return names;
+                disk.push_back(Key(key, FromWide(entry.path().filename().wstring())));
+        std::sort(shown.begin(), shown.end());
+        std::sort(disk.begin(), disk.end());
+        EXPECT_EQ(shown, disk) << key;
     }
     // Wine's recycle bin is the freedesktop trash under XDG_DATA_HOME: what it holds of the most
     // recently deleted folder of that name (empty elsewhere, or when it holds none).
@@ -101,26 +59,10 @@ protected:
                 newest = entry.path();
         return newest.empty() ? FileSnapshot() : SnapshotOf(newest);
     }
-    // Types text into the open label editor as keys would, after selecting the characters from
-    // `from` on (-1: keep the whole text and type at its end).
-    static void Type(HWND hEdit, const std::string& text, int from = 0)
-    {
-        SendMessageW(hEdit, EM_SETSEL, from < 0 ? -1 : from, -1);
-        if (from >= 0)
-            SendMessageW(hEdit, WM_CHAR, VK_BACK, 0);
-        for (wchar_t unit : ToWide(text))
-            SendMessageW(hEdit, WM_CHAR, unit, 0);
-    }
     static void Press(HWND hEdit, WPARAM key)
     {
         SendMessageW(hEdit, WM_KEYDOWN, key, 0);
         ProgramRun::Pump();
-    }
-    static std::string EditText(HWND hEdit)
-    {
-        wchar_t text[400] = {};
-        GetWindowTextW(hEdit, text, 400);
-        return FromWide(text);
     }
     static HWND Editor(CLeftView& tree) { return TreeView_GetEditControl(tree.m_hWnd); }
     static HWND StartEdit(CLeftView& tree, const std::string& path)
@@ -139,10 +81,9 @@ TEST_F(TreeCommandsTest, RenamingByTheLabelKeepsTheTotalsAndRefusesInvalidAndTak
     g_rcLeftPane = RECT{0, 0, 420, 300};  // the new window's tree is wide enough to show the editor
     run.Command(ID_FILE_NEW);
     const std::vector<CMDIChildWnd*> windows = run.Children();
-    const bool bNewFirst = WidthOf(TreeOf(windows[0]).m_hWnd) > WidthOf(TreeOf(windows[1]).m_hWnd);
-    CMDIChildWnd* pWide = windows[bNewFirst ? 0 : 1];
+    CMDIChildWnd* pWide = run.Frame().MDIGetActive();
+    CMDIChildWnd* pOther = windows[windows[0] == pWide ? 1 : 0];
     CLeftView& tree = TreeOf(pWide);
-    CMDIChildWnd* pOther = windows[bNewFirst ? 1 : 0];
     CLeftView& other = TreeOf(pOther);
     Open(other, work);
     Open(other, Key(work, "ソ表"));
@@ -161,15 +102,15 @@ TEST_F(TreeCommandsTest, RenamingByTheLabelKeepsTheTotalsAndRefusesInvalidAndTak
     // Only the name behind the totals typed over: renamed, totals kept, keys and records follow.
     HWND hEdit = StartEdit(tree, Key(work, "ソ表"));
     ASSERT_TRUE(hEdit);
-    EXPECT_EQ(EditText(hEdit), label);
+    EXPECT_EQ(TextOf(hEdit), label);
     // Cut, copy, paste and undo while editing work on the text; the program's clipboard stays.
     EXPECT_TRUE(run.MenuItem(ID_EDIT_UNDO).enabled);
-    Type(hEdit, "typo", -1);
+    TypeInto(hEdit, "typo", -1);
     run.Command(ID_EDIT_UNDO);
-    EXPECT_EQ(EditText(hEdit), label);
+    EXPECT_EQ(TextOf(hEdit), label);
     run.Command(ID_EDIT_COPY);
     EXPECT_TRUE(DocOf(pWide).GetClipList().empty());
-    Type(hEdit, "Papers ｶﾅ", static_cast<int>(ToWide(prefix).size()));
+    TypeInto(hEdit, "Papers ｶﾅ", static_cast<int>(ToWide(prefix).size()));
     RedrawWindow(run.FrameWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     ProgramRun::Pump();
     Press(hEdit, VK_RETURN);
@@ -181,7 +122,7 @@ TEST_F(TreeCommandsTest, RenamingByTheLabelKeepsTheTotalsAndRefusesInvalidAndTak
     EXPECT_NE(run.App().m_folderInfo.FindEntry(papers + "\\sub"), nullptr);
     EXPECT_EQ(tree.GetCurrentFolder(), papers);
     EXPECT_EQ(Below(SnapshotOf("work"), "Papers ｶﾅ"), Below(before, "ソ表"));
-    EXPECT_EQ(ChildNames(other, work), DiskFolders("work"));  // the other window renamed its item
+    ExpectTreeShowsDisk(other, work);  // the other window renamed its item
     // ... and its list, showing a folder below the renamed one, moved along with every row.
     EXPECT_EQ(DocOf(pOther).m_strCurPath, papers + "\\sub");
     const CEView& otherList = ListOf(pOther);
@@ -191,16 +132,16 @@ TEST_F(TreeCommandsTest, RenamingByTheLabelKeepsTheTotalsAndRefusesInvalidAndTak
     // An invalid name, then a taken one (told), reopen the editor on what was typed and on the old
     // name; Escape then restores all.
     hEdit = StartEdit(tree, papers);
-    Type(hEdit, "bad?name");
+    TypeInto(hEdit, "bad?name");
     Press(hEdit, VK_RETURN);
     ASSERT_TRUE(hEdit = Editor(tree));
-    EXPECT_EQ(EditText(hEdit), "bad?name");
-    Type(hEdit, "dst");
+    EXPECT_EQ(TextOf(hEdit), "bad?name");
+    TypeInto(hEdit, "dst");
     Press(hEdit, VK_RETURN);
     ASSERT_EQ(m_platform.m_texts.size(), 1u);
     EXPECT_NE(m_platform.m_texts[0].find("この名前は 既に使われています。"), std::string::npos);
     ASSERT_TRUE(hEdit = Editor(tree));
-    EXPECT_EQ(EditText(hEdit), "Papers ｶﾅ");
+    EXPECT_EQ(TextOf(hEdit), "Papers ｶﾅ");
     Press(hEdit, VK_ESCAPE);
     EXPECT_EQ(Editor(tree), nullptr);
     EXPECT_EQ(TreeLabel(tree, papers), prefix + "Papers ｶﾅ");
@@ -210,13 +151,13 @@ TEST_F(TreeCommandsTest, RenamingByTheLabelKeepsTheTotalsAndRefusesInvalidAndTak
     EXPECT_EQ(StartEdit(tree, work.substr(0, 3)), nullptr);
 
     EXPECT_EQ(SnapshotOf("work").size(), before.size());
-    EXPECT_EQ(ChildNames(tree, work), DiskFolders("work"));
+    ExpectTreeShowsDisk(tree, work);
     EXPECT_FALSE(run.MenuItem(ID_EDIT_UNDO).enabled);
     // The other window lists the renamed folder's sub-folder, the renamed folder's own window the
     // folder itself.
     Settle();
     for (CMDIChildWnd* pChild : windows)
-        EXPECT_EQ(ListNames(pChild), DiskEntries(pChild)) << DocOf(pChild).m_strCurPath;
+        ExpectListShowsDisk(pChild);
 }
 
 TEST_F(TreeCommandsTest, NewFolderThreeTimesOpensEachNewFolderForItsNameInBothWindows)
@@ -241,17 +182,17 @@ TEST_F(TreeCommandsTest, NewFolderThreeTimesOpensEachNewFolderForItsNameInBothWi
         run.Command(ID_NEW_FOLDER);
         HWND hEdit = Editor(tree);
         ASSERT_TRUE(hEdit) << offered;
-        EXPECT_EQ(EditText(hEdit), offered);
+        EXPECT_EQ(TextOf(hEdit), offered);
         EXPECT_EQ(tree.GetItemPath(TreeView_GetSelection(tree.m_hWnd)), Key(dst, offered));
         if (std::string(typed) != offered)
-            Type(hEdit, typed);
+            TypeInto(hEdit, typed);
         Press(hEdit, VK_RETURN);
         EXPECT_EQ(TreeLabel(tree, Key(dst, typed)), typed);
     }
     Settle();
-    EXPECT_EQ(ChildNames(tree, dst), DiskFolders("work/dst"));
-    EXPECT_EQ(ChildNames(other, dst), DiskFolders("work/dst"));
-    EXPECT_EQ(DiskFolders("work/dst"), (std::vector<std::string>{"新しいフォルダ", "新しいフォルダ (2)", "ﾊﾝｶｸ ｿ"}));
+    ExpectTreeShowsDisk(tree, dst);
+    ExpectTreeShowsDisk(other, dst);
+    EXPECT_EQ(ChildPaths(tree, dst).size(), 3u);  // the three shown above
 
     // Nowhere to make one on the computer.
     tree.SelectPath(run.App().m_settings.m_keys.m_strMyComputerId);
@@ -291,14 +232,14 @@ TEST_F(TreeCommandsTest, AFolderCutInOneWindowsTreeAndPastedInAnothersMovesWhole
     EXPECT_EQ(after.size(), before.size());
     EXPECT_TRUE(answerer.m_seen.empty());
     for (CLeftView* pTree : {&first, &second}) {
-        EXPECT_EQ(ChildNames(*pTree, work), DiskFolders("work"));
-        EXPECT_EQ(ChildNames(*pTree, Key(work, "dst")), DiskFolders("work/dst"));
+        ExpectTreeShowsDisk(*pTree, work);
+        ExpectTreeShowsDisk(*pTree, Key(work, "dst"));
     }
     EXPECT_TRUE(DocOf(windows[0]).GetClipList().empty());
     EXPECT_FALSE(run.MenuItem(ID_EDIT_PASTE).enabled);
     // The first window's folder went: its selection and list moved to what is there.
     EXPECT_TRUE(fs::is_directory(fs::path(ToWide(first.GetCurrentFolder()))));
-    EXPECT_EQ(ListNames(windows[0]), DiskEntries(windows[0]));
+    ExpectListShowsDisk(windows[0]);
 }
 
 TEST_F(TreeCommandsTest, DeleteAsksTheShellAndTheDeleteKeyIsSwallowedOnTheComputerAndADrive)
@@ -320,11 +261,9 @@ TEST_F(TreeCommandsTest, DeleteAsksTheShellAndTheDeleteKeyIsSwallowedOnTheComput
     answerer.Expect(kFolderDeleteCaption, IDYES);
     run.Command(ID_DELETE);
     Settle();
-    EXPECT_FALSE(fs::exists(fs::u8path("work/한국어 😀")));
-    EXPECT_EQ(tree.FindItem(Key(work, "한국어 😀")), nullptr);
-    EXPECT_EQ(ChildNames(tree, work), DiskFolders("work"));
+    ExpectTreeShowsDisk(tree, work);
     EXPECT_TRUE(DocOf(run.Children()[0]).GetClipList().empty());
-    EXPECT_EQ(ListNames(run.Children()[0]), DiskEntries(run.Children()[0]));
+    ExpectListShowsDisk(run.Children()[0]);
     FileSnapshot expected = before;
     expected.erase("한국어 😀");
     expected.erase("한국어 😀/x.txt");
@@ -341,7 +280,7 @@ TEST_F(TreeCommandsTest, DeleteAsksTheShellAndTheDeleteKeyIsSwallowedOnTheComput
     run.Command(ID_DELETE_PERMANENT);
     EXPECT_FALSE(fs::exists(fs::u8path("work/ﾊﾝｶｸ")));
     Settle();
-    EXPECT_EQ(ChildNames(tree, work), DiskFolders("work"));
+    ExpectTreeShowsDisk(tree, work);
 
     // The computer and a drive root: nothing asked, nothing done, the commands disabled.
     for (const std::string& path : {run.App().m_settings.m_keys.m_strMyComputerId, work.substr(0, 3)}) {
@@ -382,8 +321,8 @@ TEST_F(TreeCommandsTest, ReplaceWithTheClipboardContentsCopiesWhatTheCopiedFolde
     EXPECT_EQ(Below(after, "dst"), Below(before, "ソ表"));
     EXPECT_EQ(Below(after, "ソ表"), Below(before, "ソ表"));
     EXPECT_EQ(answerer.m_seen, (std::vector<std::string>{std::string(kCopyCaption) + " [x]"}));
-    EXPECT_EQ(ChildNames(tree, Key(work, "dst")), DiskFolders("work/dst"));
-    EXPECT_EQ(ChildNames(other, Key(work, "dst")), DiskFolders("work/dst"));
+    ExpectTreeShowsDisk(tree, Key(work, "dst"));
+    ExpectTreeShowsDisk(other, Key(work, "dst"));
     EXPECT_EQ(DocOf(windows[0]).GetClipList().size(), 3u);  // a copy's list stays
 }
 
@@ -402,7 +341,7 @@ TEST_F(TreeCommandsTest, AMoveOfManyFilesAndFoldersLeavesBothFoldersAsOnTheDisk)
     CLeftView& tree = run.Tree();
     Open(tree, dst);
     ASSERT_TRUE(Open(tree, wide));
-    ASSERT_EQ(ChildNames(tree, wide).size(), static_cast<std::size_t>(kFolders));
+    ASSERT_EQ(ChildPaths(tree, wide).size(), static_cast<std::size_t>(kFolders));
 
     CEDoc& doc = DocOf(run.Children()[0]);
     CPathList& clip = doc.GetClipList();
@@ -417,31 +356,7 @@ TEST_F(TreeCommandsTest, AMoveOfManyFilesAndFoldersLeavesBothFoldersAsOnTheDisk)
     hint.m_strPath = dst;
     hint.m_nCode = kFoMove;
     tree.OnFilesPasted(hint);
-    EXPECT_EQ(ChildNames(tree, wide), DiskFolders("wide"));
-    EXPECT_EQ(ChildNames(tree, dst), DiskFolders("dst"));
-    EXPECT_EQ(ChildNames(tree, dst).size(), static_cast<std::size_t>(kMoved));
-}
-
-// The list reads a changed file again in re-aggregate mode (code 8): the tree shows its folder's
-// new totals from the stored records, without walking the disk again.
-TEST_F(TreeCommandsTest, AFileTheListReadsAgainUpdatesItsFoldersTotalsInTheTree)
-{
-    const std::string work = MakeWork();
-    ProgramRun run;
-    CMDIChildWnd* pChild = run.Children()[0];
-    CLeftView& tree = TreeOf(pChild);
-    ASSERT_TRUE(Open(tree, Key(work, "ソ表")));
-    run.Command(ID_AGGREGATE);
-    EXPECT_EQ(CFolderLabel::NameOf(TreeLabel(tree, Key(work, "ソ表"))), "ソ表");
-    const std::string before = TreeLabel(tree, Key(work, "ソ表"));
-    ASSERT_NE(before.find(".4 KB>"), std::string::npos) << before;  // 3,016 bytes in kilobytes of 1,000
-
-    WriteBytes("work/ソ表/a ｶﾅ.txt", std::string(5000, 'g'));
-    run.App().m_bReaggregate = 1;
-    SetFocus(ListOf(pChild).m_hWnd);
-    SelectRows(ListOf(pChild), {"a ｶﾅ.txt"});
-    run.Command(ID_AGGREGATE);
-    const std::string after = TreeLabel(tree, Key(work, "ソ表"));
-    EXPECT_NE(after.find(".9 KB>"), std::string::npos) << after;
-    EXPECT_EQ(CFolderLabel::NameOf(after), "ソ表");
+    ExpectTreeShowsDisk(tree, wide);
+    ExpectTreeShowsDisk(tree, dst);
+    EXPECT_EQ(ChildPaths(tree, dst).size(), static_cast<std::size_t>(kMoved));
 }

@@ -16,14 +16,6 @@ namespace fs = std::filesystem;
 
 class TreePaneTest : public GuiTest {
 protected:
-    static std::vector<std::string> ChildPaths(CLeftView& tree, HTREEITEM hItem)
-    {
-        std::vector<std::string> paths;
-        for (HTREEITEM hChild = TreeView_GetChild(tree.m_hWnd, hItem); hChild;
-             hChild = TreeView_GetNextSibling(tree.m_hWnd, hChild))
-            paths.push_back(tree.GetItemPath(hChild));
-        return paths;
-    }
     static uint64_t NodeSize(CLeftView& tree, const std::string& path)
     {
         TVITEMW item{};
@@ -75,29 +67,24 @@ TEST_F(TreePaneTest, ShowsTheComputerWithItsDrivesAndOpensTheFirstFixedOne)
     CLeftView& tree = run.Tree();
     HTREEITEM hComputer = TreeView_GetRoot(tree.m_hWnd);
     EXPECT_EQ(TreeLabel(tree, tree.GetItemPath(hComputer)), "ﾏｲ ｺﾝﾋﾟｭｰﾀ");
-    const std::vector<std::string> drives = ChildPaths(tree, hComputer);
+    const std::vector<std::string> drives = ChildPaths(tree, tree.GetItemPath(hComputer));
     EXPECT_NE(std::find(drives.begin(), drives.end(), "C:\\"), drives.end());
     EXPECT_NE(std::find(drives.begin(), drives.end(), "Z:\\"), drives.end());
     // the six state images come first; a drive shows the shell's icon appended after them
-    TVITEMW item{};
-    item.mask = TVIF_IMAGE;
-    item.hItem = tree.FindItem("Z:\\");
-    ASSERT_TRUE(TreeView_GetItem(tree.m_hWnd, &item));
-    EXPECT_GE(item.iImage, 6);
+    EXPECT_GE(TreeImage(tree, "Z:\\"), 6);
     // the start folder is the first fixed drive, open and selected; the window knows it at once
     EXPECT_EQ(tree.GetCurrentFolder(), "C:\\");
     EXPECT_TRUE(TreeView_GetItemState(tree.m_hWnd, tree.FindItem("C:\\"), TVIS_EXPANDED) & TVIS_EXPANDED);
     // an unopened drive holds only its placeholder and was never read
-    EXPECT_EQ(ChildPaths(tree, tree.FindItem("Z:\\")), std::vector<std::string>{"Z:\\Dummy,"});
+    EXPECT_EQ(ChildPaths(tree, "Z:\\"), std::vector<std::string>{"Z:\\Dummy,"});
 }
 
 TEST_F(TreePaneTest, OpeningAFolderListsItsFoldersAndOnlyTheFirstOfEachSubFolder)
 {
     ProgramRun run;
     CLeftView& tree = run.Tree();
-    HTREEITEM hZ = tree.FindItem("Z:\\");
-    TreeView_Expand(tree.m_hWnd, hZ, TVE_EXPAND);
-    EXPECT_EQ(ChildPaths(tree, tree.FindItem("Z:\\usr")).size(), 1u);
+    TreeView_Expand(tree.m_hWnd, tree.FindItem("Z:\\"), TVE_EXPAND);
+    EXPECT_EQ(ChildPaths(tree, "Z:\\usr").size(), 1u);
 
     const fs::path root = MakeTree();
     WriteFile(fs::current_path() / "PROGRAM" / "x.txt", 1);
@@ -105,12 +92,12 @@ TEST_F(TreePaneTest, OpeningAFolderListsItsFoldersAndOnlyTheFirstOfEachSubFolder
     ASSERT_TRUE(Show(tree, key));
     EXPECT_EQ(tree.GetCurrentFolder(), key);
     // unopened, the folder shows its first sub-folder only; opened, all three
-    EXPECT_EQ(ChildPaths(tree, tree.FindItem(key)).size(), 1u);
+    EXPECT_EQ(ChildPaths(tree, key).size(), 1u);
     TreeView_Expand(tree.m_hWnd, tree.FindItem(key), TVE_EXPAND);
-    EXPECT_EQ(ChildPaths(tree, tree.FindItem(key)).size(), 3u);
+    EXPECT_EQ(ChildPaths(tree, key).size(), 3u);
     // no sub-folders: no child, no button
-    EXPECT_TRUE(ChildPaths(tree, tree.FindItem(key + "\\small")).empty());
-    EXPECT_EQ(ChildPaths(tree, tree.FindItem(key + "\\big")), std::vector<std::string>{key + "\\big\\deep"});
+    EXPECT_TRUE(ChildPaths(tree, key + "\\small").empty());
+    EXPECT_EQ(ChildPaths(tree, key + "\\big"), std::vector<std::string>{key + "\\big\\deep"});
     EXPECT_EQ(TreeLabel(tree, KeyOf(fs::current_path() / "PROGRAM")), "Program");
 }
 
@@ -123,8 +110,7 @@ TEST_F(TreePaneTest, AggregatingShowsTheTotalsOfEveryShownFolder)
     settings.m_bShowFileCount = 1;
     settings.m_format.m_strSizeUnit = "  B";
     const std::string key = KeyOf(MakeTree());
-    ASSERT_TRUE(Show(tree, key));
-    TreeView_Expand(tree.m_hWnd, tree.FindItem(key), TVE_EXPAND);
+    ASSERT_TRUE(Open(tree, key));
     run.Command(ID_AGGREGATE);
 
     const std::string name = tree.GetItemName(tree.FindItem(key));
@@ -213,25 +199,24 @@ TEST_F(TreePaneTest, SortCommandsReorderTheSelectedFoldersChildren)
     ProgramRun run;
     CLeftView& tree = run.Tree();
     const std::string key = KeyOf(MakeTree());
-    HTREEITEM hRoot = Show(tree, key);
+    HTREEITEM hRoot = Open(tree, key);
     ASSERT_TRUE(hRoot);
-    TreeView_Expand(tree.m_hWnd, hRoot, TVE_EXPAND);
     run.Command(ID_AGGREGATE);
     EXPECT_TRUE(run.MenuItem(ID_SORT_SIZE).enabled);
     // the first sort of a run turns the direction round: largest first
     run.Command(ID_SORT_SIZE);
-    EXPECT_EQ(ChildPaths(tree, hRoot), (std::vector<std::string>{key + "\\big", key + "\\mid", key + "\\small"}));
+    EXPECT_EQ(ChildPaths(tree, key), (std::vector<std::string>{key + "\\big", key + "\\mid", key + "\\small"}));
     EXPECT_TRUE(run.MenuItem(ID_SORT_SIZE).radio);
     run.Command(ID_SORT_SIZE);
-    EXPECT_EQ(ChildPaths(tree, hRoot), (std::vector<std::string>{key + "\\small", key + "\\mid", key + "\\big"}));
+    EXPECT_EQ(ChildPaths(tree, key), (std::vector<std::string>{key + "\\small", key + "\\mid", key + "\\big"}));
     run.Command(ID_SORT_NAME);
-    EXPECT_EQ(ChildPaths(tree, hRoot), (std::vector<std::string>{key + "\\big", key + "\\mid", key + "\\small"}));
+    EXPECT_EQ(ChildPaths(tree, key), (std::vector<std::string>{key + "\\big", key + "\\mid", key + "\\small"}));
     // every opening sorts the level by the current key and direction
     g_nFolderSortDirection = 0;
     TreeView_Expand(tree.m_hWnd, hRoot, TVE_COLLAPSE);
     tree.SelectPath(key);
     SendMessageW(tree.m_hWnd, WM_KEYDOWN, VK_ADD, 0);  // the user's way: the control reports it
-    EXPECT_EQ(ChildPaths(tree, hRoot), (std::vector<std::string>{key + "\\small", key + "\\mid", key + "\\big"}));
+    EXPECT_EQ(ChildPaths(tree, key), (std::vector<std::string>{key + "\\small", key + "\\mid", key + "\\big"}));
     // a folder without two children cannot be sorted
     tree.SelectPath(key + "\\big");
     EXPECT_FALSE(run.MenuItem(ID_SORT_SIZE).enabled);
@@ -273,13 +258,12 @@ TEST_F(TreePaneTest, AWideLevelOpensAndRefreshesWhole)
     const std::string key = MakeFolders("wide", 0, 299);
     ProgramRun run;
     CLeftView& tree = run.Tree();
-    ASSERT_TRUE(Show(tree, key));
-    TreeView_Expand(tree.m_hWnd, tree.FindItem(key), TVE_EXPAND);
-    EXPECT_EQ(ChildPaths(tree, tree.FindItem(key)).size(), 300u);
+    ASSERT_TRUE(Open(tree, key));
+    EXPECT_EQ(ChildPaths(tree, key).size(), 300u);
     fs::remove(fs::current_path() / "wide" / "f7");
     fs::create_directories(fs::current_path() / "wide" / "g");
     EXPECT_TRUE(tree.RefreshItem(key));
-    EXPECT_EQ(ChildPaths(tree, tree.FindItem(key)).size(), 300u);
+    EXPECT_EQ(ChildPaths(tree, key).size(), 300u);
     EXPECT_TRUE(tree.FindItem(key + "\\g"));
     EXPECT_FALSE(tree.FindItem(key + "\\f7"));
 }
@@ -289,8 +273,7 @@ TEST_F(TreePaneTest, RunningDownTwentyFoldersWithTheArrowKeyRefillsTheListOnce)
     const std::string key = MakeFolders("many", 10, 29);
     ProgramRun run;
     CLeftView& tree = run.Tree();
-    ASSERT_TRUE(Show(tree, key));
-    TreeView_Expand(tree.m_hWnd, tree.FindItem(key), TVE_EXPAND);
+    ASSERT_TRUE(Open(tree, key));
     RecordingView listPane;
     tree.GetEDoc()->AddView(&listPane);
     for (int i = 0; i < 20; ++i)
@@ -300,27 +283,6 @@ TEST_F(TreePaneTest, RunningDownTwentyFoldersWithTheArrowKeyRefillsTheListOnce)
     EXPECT_EQ(tree.GetCurrentFolder(), key + "\\f29");
     EXPECT_EQ(listPane.m_refreshedPaths, std::vector<std::string>{tree.GetCurrentFolder()});
     EXPECT_EQ(tree.GetItemPath(TreeView_GetSelection(tree.m_hWnd)), tree.GetCurrentFolder());
-}
-
-TEST_F(TreePaneTest, RelativePathsBelowABase)
-{
-    struct Row {
-        const char* path;
-        const char* base;
-        bool below;
-        const char* relative;
-    };
-    const Row rows[] = {
-        {"C:\\a\\x", "C:\\a", true, "x"}, {"C:\\a\\x", "C:\\", true, "a\\x"}, {"C:\\a", "C:\\a", true, ""},
-        {"C:\\ab", "C:\\a", false, ""},    {"C:\\", "C:\\a", false, ""},
-    };
-    ProgramRun run;
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.path) + " below " + row.base);
-        std::string relative;
-        EXPECT_EQ(CLeftView::RelativePath(row.path, row.base, relative), row.below);
-        EXPECT_EQ(row.below ? relative : "", row.relative);
-    }
 }
 
 TEST_F(TreePaneTest, UpOneFolderAndARefreshThatDropsAVanishedFolder)
