@@ -1,6 +1,4 @@
 // The folder tree pane: drives, lazy filling, labels with totals, stopping, sorting, restart.
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -375,28 +373,4 @@ TEST_F(TreePaneTest, ALinkedWindowFollowsTheSelectionBelowItsBaseAndSendsNothing
     first.SelectPath(key);
     Settle();
     EXPECT_EQ(second.GetCurrentFolder(), key + "\\mid\\deep");
-}
-
-// Not a test: bench/tree.sh runs it to time a wide folder (ZQ_WIDE_FOLDER, a Windows path) in the
-// tree, opening it and then aggregating it with all its sub-folders shown.
-TEST_F(TreePaneTest, DISABLED_WideFolderTimings)
-{
-    const char* folder = std::getenv("ZQ_WIDE_FOLDER");
-    ASSERT_NE(folder, nullptr);
-    const std::string key = folder;
-    ProgramRun run;
-    CLeftView& tree = run.Tree();
-    ASSERT_TRUE(Show(tree, key));
-    LARGE_INTEGER frequency, start, opened, aggregated;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    TreeView_Expand(tree.m_hWnd, tree.FindItem(key), TVE_EXPAND);
-    QueryPerformanceCounter(&opened);
-    run.Command(ID_AGGREGATE);
-    QueryPerformanceCounter(&aggregated);
-    ASSERT_TRUE(run.App().m_folderInfo.FindEntry(key));
-    const auto seconds = [&](const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
-        return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-    };
-    std::printf("tree: expand %.3f s, aggregate %.3f s\n", seconds(start, opened), seconds(opened, aggregated));
 }
