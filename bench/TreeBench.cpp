@@ -110,11 +110,16 @@ struct Turn {
     double aggregate = 0;
 };
 
-// Every expand button is known when the level opens: nothing is learned afterwards. The loop
-// runs a moment all the same, to see how long its messages take.
-void LearnButtons(Turn& turn)
+// The program's loop until the tree knows every expand button it left to learn.
+void LearnButtons(CLeftView& tree, Turn& turn)
 {
-    turn.longestWait = RunLoopFor(200);
+    const Clock::time_point start = Clock::now();
+    while (tree.IsLearningButtons()) {
+        if (SecondsSince(start) > 600)
+            Fail("the tree was still learning its expand buttons after ten minutes");
+        turn.longestWait = std::max(turn.longestWait, RunLoopFor(10));
+    }
+    turn.buttons = SecondsSince(start);
 }
 
 Turn RunTurn(CEApp& app, const std::string& key)
@@ -127,7 +132,7 @@ Turn RunTurn(CEApp& app, const std::string& key)
     TreeView_Expand(tree.m_hWnd, hFolder, TVE_EXPAND);
     Settle(hFrame);
     turn.expand = SecondsSince(start);
-    LearnButtons(turn);
+    LearnButtons(tree, turn);
     start = Clock::now();
     SendMessageW(hFrame, WM_COMMAND, MAKEWPARAM(ID_AGGREGATE, 0), 0);
     Settle(hFrame);

@@ -265,21 +265,48 @@ TEST_F(TreePaneTest, AMissingStartFolderIsReportedForEachLevelAndItsParentSelect
     EXPECT_EQ(run.App().m_bRegisteredFound, 0);
 }
 
-// A wide level opens and refreshes whole; how fast a level of thousands does is bench/tree.sh's.
-TEST_F(TreePaneTest, AWideLevelOpensAndRefreshesWhole)
+// A wide level opens and refreshes whole. Past its first sub-folders the expand buttons are
+// answered when asked for and learned later: each must say whether the folder holds a sub-folder.
+// How fast a level of thousands opens is bench/tree.sh's.
+TEST_F(TreePaneTest, AWideLevelOpensAndRefreshesWholeWithTheRightButtons)
 {
     const std::string key = MakeFolders("wide", 0, 299);
+    for (int i = 0; i < 300; i += 2)
+        fs::create_directories(fs::current_path() / "wide" / ("f" + std::to_string(i)) / "sub");
     ProgramRun run;
     CLeftView& tree = run.Tree();
     ASSERT_TRUE(Show(tree, key));
+    const auto expectButtons = [&](int last) {  // as a reader in another process asks for them
+        for (int i = 0; i <= last; ++i) {
+            TVITEMW item{};
+            item.mask = TVIF_CHILDREN;
+            item.hItem = tree.FindItem(key + "\\f" + std::to_string(i));
+            if (i == 7)  // removed below
+                continue;
+            ASSERT_TRUE(TreeView_GetItem(tree.m_hWnd, &item)) << i;
+            EXPECT_EQ(item.cChildren, i % 2 == 0 ? 1 : 0) << i;
+        }
+    };
     TreeView_Expand(tree.m_hWnd, tree.FindItem(key), TVE_EXPAND);
     EXPECT_EQ(ChildPaths(tree, tree.FindItem(key)).size(), 300u);
+    EXPECT_TRUE(tree.IsLearningButtons());
+    expectButtons(149);
+    while (tree.IsLearningButtons())
+        Settle();
+    expectButtons(299);
     fs::remove(fs::current_path() / "wide" / "f7");
     fs::create_directories(fs::current_path() / "wide" / "g");
     EXPECT_TRUE(tree.RefreshItem(key));
     EXPECT_EQ(ChildPaths(tree, tree.FindItem(key)).size(), 300u);
     EXPECT_TRUE(tree.FindItem(key + "\\g"));
     EXPECT_FALSE(tree.FindItem(key + "\\f7"));
+    expectButtons(299);
+    // opened, a folder whose button was learned shows its sub-folder
+    for (int i = 0; i < 300; i += 2) {
+        const std::string folder = key + "\\f" + std::to_string(i);
+        TreeView_Expand(tree.m_hWnd, tree.FindItem(folder), TVE_EXPAND);
+        EXPECT_EQ(ChildPaths(tree, tree.FindItem(folder)), std::vector<std::string>{folder + "\\sub"});
+    }
 }
 
 TEST_F(TreePaneTest, RunningDownTwentyFoldersWithTheArrowKeyRefillsTheListOnce)
