@@ -124,7 +124,7 @@ public:
     bool RefreshItem(const std::string& path);
     bool FillDrives(HTREEITEM hComputer, SeenList& seen);
     bool FillChildren(HTREEITEM hItem, bool bAll, SeenList& seen);
-    // bButtonLater: a new item, or one without child items, leaves its expand button to be learned.
+    // bButtonLater: a new item, or one whose expand button is pending, leaves the button to be learned.
     HTREEITEM AddOrUpdateItem(HTREEITEM hParent, const std::string& path, const std::string& name,
                               SeenList& seen, bool bButtonLater = false);
     bool ExpandToPath(const std::string& path);
@@ -291,9 +291,7 @@ private:
     // 1 when the item gets a button, 0 when not; the disk is asked once.
     int AnswerButton(HTREEITEM hItem, CFolderNode& node) const;
     static bool HasSubFolders(const std::string& path);
-    // After the item's children were filled: its button follows them, as for an item never pending.
     void SettleButton(HTREEITEM hItem);
-    void SetButton(HTREEITEM hItem, int nShown);
     void LearnButtons();
     void InsertComputer();
     void OpenStartFolder();

@@ -19,8 +19,10 @@ constexpr DWORD kLearningSlice = 20;
 }  // namespace
 
 // The item asks the control for its button (I_CHILDRENCALLBACK), which asks the node whenever it
-// needs it (drawing the item, opening it, a reader asking for the item's children) until the
-// button is learned and set on the item itself.
+// needs it (drawing the item, opening it, a reader asking for the item's children): the answer
+// is kept in the node, so the disk is asked once, by the first to need it or by the learning.
+// The item keeps asking until it is filled: an answer set on the item itself would make the
+// control lay out all the items it shows again, for each of thousands.
 void CLeftView::QueueButton(CFolderNode& node)
 {
     node.m_bButtonPending = true;
@@ -55,22 +57,17 @@ bool CLeftView::HasSubFolders(const std::string& path)
     return false;
 }
 
+// Once its children were filled, an item's button follows them as for an item never pending.
 void CLeftView::SettleButton(HTREEITEM hItem)
 {
     CFolderNode* pNode = GetNode(hItem);
-    const bool bHasItems = Child(hItem) != nullptr;
-    if (!pNode || (!pNode->m_bButtonPending && bHasItems))
+    if (!pNode || !pNode->m_bButtonPending)
         return;
     pNode->m_bButtonPending = false;
-    SetButton(hItem, bHasItems ? 1 : 0);
-}
-
-void CLeftView::SetButton(HTREEITEM hItem, int nShown)
-{
     TVITEMW item{};
     item.mask = TVIF_CHILDREN;
     item.hItem = hItem;
-    item.cChildren = nShown;
+    item.cChildren = Child(hItem) ? 1 : 0;
     TreeView_SetItem(m_hWnd, &item);
 }
 
@@ -81,14 +78,10 @@ void CLeftView::LearnButtons()
         return;
     const DWORD start = GetTickCount();
     while (!m_buttonQueue.empty() && GetTickCount() - start < kLearningSlice) {
-        const std::string path = std::move(m_buttonQueue.front());
+        HTREEITEM hItem = IndexedItem(m_buttonQueue.front());
         m_buttonQueue.pop_front();
-        HTREEITEM hItem = IndexedItem(path);
-        CFolderNode* pNode = GetNode(hItem);
-        if (!pNode || !pNode->m_bButtonPending)
-            continue;
-        pNode->m_bButtonPending = false;
-        SetButton(hItem, AnswerButton(hItem, *pNode));
+        if (CFolderNode* pNode = GetNode(hItem); pNode && pNode->m_bButtonPending)
+            AnswerButton(hItem, *pNode);
     }
     if (m_buttonQueue.empty())
         KillTimer(m_hWnd, kButtonTimer);

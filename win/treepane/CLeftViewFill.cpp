@@ -52,10 +52,8 @@ HTREEITEM CLeftView::AddOrUpdateItem(HTREEITEM hParent, const std::string& path,
         const std::string renamed = CFolderLabel::Rename(label, name);
         if (renamed != label)
             SetItemText(hItem, renamed);
-        if (bButtonLater && !Child(hItem)) {
-            SetButton(hItem, I_CHILDRENCALLBACK);
+        if (bButtonLater)
             QueueButton(*pNode);
-        }
     } else {
         hItem = InsertFolderItem(hParent, path, name, bButtonLater);
     }
@@ -218,13 +216,13 @@ bool CLeftView::FillChildren(HTREEITEM hItem, bool bAll, SeenList& seen)
 }
 
 // One sub-folder of a level being filled, with its first sub-folder, or all of them when it was
-// open. Past the first kButtonsAtOnce of a level (bWide), one that was never opened and holds no
-// items is not listed: its button is learned later (CLeftViewButtons.cpp).
+// open. Past the first kButtonsAtOnce of a level (bWide), a new one, or one whose button is still
+// left to the tree, is not listed: its button is learned again (CLeftViewButtons.cpp).
 bool CLeftView::FillChild(HTREEITEM hItem, const std::string& child, bool bWide, SeenList& seen)
 {
     const bool bOpened = IsInTreeState(child);
     HTREEITEM hHeld = bWide && !bOpened ? FindChild(hItem, child) : nullptr;
-    const bool bButtonLater = bWide && !bOpened && !(hHeld && Child(hHeld));
+    const bool bButtonLater = bWide && !bOpened && (!hHeld || GetNode(hHeld)->m_bButtonPending);
     HTREEITEM hChild = AddOrUpdateItem(hItem, child, CFolderLabel::DisplayNameOf(Settings(), child), seen, bButtonLater);
     if (!hChild)
         return false;

@@ -287,13 +287,23 @@ TEST_F(TreePaneTest, AWideLevelOpensAndRefreshesWholeWithTheRightButtons)
             EXPECT_EQ(item.cChildren, i % 2 == 0 ? 1 : 0) << i;
         }
     };
+    const auto expectOpens = [&](const std::string& folder) {
+        TreeView_Expand(tree.m_hWnd, tree.FindItem(folder), TVE_EXPAND);
+        EXPECT_EQ(ChildPaths(tree, tree.FindItem(folder)), std::vector<std::string>{folder + "\\sub"});
+    };
     TreeView_Expand(tree.m_hWnd, tree.FindItem(key), TVE_EXPAND);
     EXPECT_EQ(ChildPaths(tree, tree.FindItem(key)).size(), 300u);
-    EXPECT_TRUE(tree.IsLearningButtons());
+    std::vector<std::string> unlisted;  // folders with a sub-folder whose buttons are left to learn
+    for (int i = 0; i < 300; i += 2) {
+        if (const std::string folder = key + "\\f" + std::to_string(i); !TreeView_GetChild(tree.m_hWnd, tree.FindItem(folder)))
+            unlisted.push_back(folder);
+    }
+    ASSERT_GE(unlisted.size(), 2u);
     expectButtons(149);
     while (tree.IsLearningButtons())
         Settle();
     expectButtons(299);
+    expectOpens(unlisted.front());
     fs::remove(fs::current_path() / "wide" / "f7");
     fs::create_directories(fs::current_path() / "wide" / "g");
     EXPECT_TRUE(tree.RefreshItem(key));
@@ -301,12 +311,7 @@ TEST_F(TreePaneTest, AWideLevelOpensAndRefreshesWholeWithTheRightButtons)
     EXPECT_TRUE(tree.FindItem(key + "\\g"));
     EXPECT_FALSE(tree.FindItem(key + "\\f7"));
     expectButtons(299);
-    // opened, a folder whose button was learned shows its sub-folder
-    for (int i = 0; i < 300; i += 2) {
-        const std::string folder = key + "\\f" + std::to_string(i);
-        TreeView_Expand(tree.m_hWnd, tree.FindItem(folder), TVE_EXPAND);
-        EXPECT_EQ(ChildPaths(tree, tree.FindItem(folder)), std::vector<std::string>{folder + "\\sub"});
-    }
+    expectOpens(unlisted.back());
 }
 
 TEST_F(TreePaneTest, RunningDownTwentyFoldersWithTheArrowKeyRefillsTheListOnce)
