@@ -20,12 +20,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "Win32Text.h"
 #include "app/CChildFrame.h"
 #include "app/CEApp.h"
 #include "app/CMainFrame.h"
+#include "folderdata/CDirSzLst.h"
 #include "res/resource.h"
 #include "treepane/CLeftView.h"
 
@@ -63,10 +65,17 @@ double DispatchWaiting()
     return longest;
 }
 
-// The end of a timed part: whatever it posted has run and the window has painted.
+// The end of a timed part: whatever it posted has run and the window has painted. Timers come
+// last in the queue: what the program does on a timer afterwards is what the user may already
+// work during.
 void Settle(HWND hFrame)
 {
-    DispatchWaiting();
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_TIMER) {
+        GetMessageW(&msg, nullptr, 0, 0);
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
     RedrawWindow(hFrame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
