@@ -4,13 +4,15 @@
 #
 #   bash bench/tree.sh [FOLDER] [ROUNDS]
 #
-# Each turn runs the program once (it opens the folder, then aggregates it with every sub-folder
-# shown: each gets its own walk, record and label) and the minimal walker once; both time their
-# own work, without their process's start. Prints the median and spread of ROUNDS turns (5 by
-# default) of the opening, the aggregation and the walker, and of the turns' ratios aggregation /
-# walker (goal <= 1.5). With ZQ_BENCH_BASE set to a folder holding another build's
-# zqgui_tests.exe, that program takes its turn too (the figures before a change, same run).
-# Needs the build trees of scripts/setup.sh. Not a test: it only prints.
+# Each turn runs zq_tree_bench once (the program opens the folder's level, learns the expand
+# buttons it left to learn, then aggregates the folder with every sub-folder shown: each gets its
+# own walk, record and label) and the minimal walker once; both time their own work, without
+# their process's start. Prints the median and spread of ROUNDS turns (5 by default) of the
+# opening (goal <= 1 s), the buttons learned after it with the longest message meanwhile, the
+# aggregation and the walker, and of the turns' ratios aggregation / walker (goal <= 1.5). With
+# ZQ_BENCH_BASE set to a folder holding another build's zq_tree_bench.exe, that program takes its
+# turn too (the figures before a change, same run). Needs the Windows build tree of
+# scripts/setup.sh. Not a test: it only prints.
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-env.sh"
@@ -18,7 +20,7 @@ FOLDER="${1:-$ZQ_BUILD/bench-wide}"
 ROUNDS="${2:-5}"
 WIN="$ZQ_BUILD/win"
 
-cmake --build "$WIN" --target zqgui_tests zq_findwalk >/dev/null
+cmake --build "$WIN" -j2 --target zq_tree_bench zq_findwalk >/dev/null
 python3 - "$FOLDER" <<'PY'
 import os, sys
 root = sys.argv[1]
@@ -35,8 +37,8 @@ trap 'zq_stop_all; rm -rf "$work"' EXIT
 zq_start_xvfb
 zq_start_wineserver
 winFolder="$(zq_windows_path "$FOLDER")"
-sides=("program:$WIN/win/zqgui_tests.exe")
-[[ -n "${ZQ_BENCH_BASE:-}" ]] && sides+=("before:$ZQ_BENCH_BASE/zqgui_tests.exe")
+sides=("program:$WIN/bench/zq_tree_bench.exe")
+[[ -n "${ZQ_BENCH_BASE:-}" ]] && sides+=("before:$ZQ_BENCH_BASE/zq_tree_bench.exe")
 results="$work/results"
 : >"$results"
 for round in $(seq "$ROUNDS"); do
@@ -44,12 +46,13 @@ for round in $(seq "$ROUNDS"); do
         name="${side%%:*}"
         exe="${side#*:}"
         rm -rf "$work/run" && mkdir "$work/run"
-        line=$(cd "$work/run" && ZQ_WIDE_FOLDER="$winFolder" wine "$exe" --gtest_also_run_disabled_tests \
-            --gtest_filter='*WideFolderTimings' | grep '^tree:')
-        # tree: expand X s, aggregate Y s
-        read -r expand aggregate < <(echo "$line" | sed -E 's/.*expand ([0-9.]+) s, aggregate ([0-9.]+) s.*/\1 \2/')
-        echo "$round $name expand $expand" >>"$results"
-        echo "$round $name aggregate $aggregate" >>"$results"
+        line=$(cd "$work/run" && timeout 900 wine "$exe" "$winFolder" | grep '^tree:')
+        # tree: expand X s, buttons Y s, longest wait Z ms, aggregate W s
+        read -r expand buttons wait aggregate < <(echo "$line" |
+            sed -E 's/.*expand ([0-9.]+) s, buttons ([0-9.]+) s, longest wait ([0-9.]+) ms, aggregate ([0-9.]+) s.*/\1 \2 \3 \4/')
+        for what in expand buttons wait aggregate; do
+            echo "$round $name $what ${!what}" >>"$results"
+        done
     done
     walk=$(wine "$WIN/bench/zq_findwalk.exe" "$winFolder" | sed -E 's/.*seconds=([0-9.]+).*/\1/')
     echo "$round walker walk $walk" >>"$results"
@@ -69,6 +72,8 @@ for side in ("program", "before"):
     if not expand:
         continue
     show(f"{side}: expand (s)", expand.values())
+    show(f"{side}: buttons learned after (s)", figures(side, "buttons").values())
+    show(f"{side}: longest message then (ms)", figures(side, "wait").values())
     show(f"{side}: aggregate (s)", aggregate.values())
     show(f"{side}: aggregate / walker", [aggregate[r] / walk[r] for r in aggregate])
 print("median [low-high] of the turns; the machine may be shared: compare within one run")

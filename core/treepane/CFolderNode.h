@@ -25,4 +25,8 @@ public:
     std::wstring m_strLabel;  // the text the item shows
     CSizeInfo m_info;       // zero until aggregated
     int m_nImage = 0;       // the index in the tree's image list of the image the item shows
+    // Set while the item leaves its expand button for the tree to answer when asked
+    // (I_CHILDRENCALLBACK): one of thousands of sub-folders is not listed when its level opens.
+    bool m_bButtonPending = false;
+    int m_nHasSubFolders = -1;  // what the disk answered, 1 or 0; -1 before it was asked
 };

@@ -118,12 +118,15 @@ void CLeftView::SetItemText(HTREEITEM hItem, const std::string& text)
 }
 
 // The text is copied into the asker's buffer when it fits, so that a reader in another process
-// gets it too; a longer one is lent from the node. Both images are the node's.
+// gets it too; a longer one is lent from the node. Both images are the node's, and so is the
+// answer about the expand button of an item that left it pending.
 void CLeftView::OnGetDispInfo(NMTVDISPINFOW& info) const
 {
-    const auto* pNode = reinterpret_cast<const CFolderNode*>(info.item.lParam);
+    auto* pNode = reinterpret_cast<CFolderNode*>(info.item.lParam);
     if (!pNode)
         return;
+    if (info.item.mask & TVIF_CHILDREN)
+        info.item.cChildren = AnswerButton(info.item.hItem, *pNode);
     if (info.item.mask & TVIF_IMAGE)
         info.item.iImage = pNode->m_nImage;
     if (info.item.mask & TVIF_SELECTEDIMAGE)
@@ -148,12 +151,19 @@ UINT CLeftView::GetItemState(HTREEITEM hItem, UINT mask) const
 // The index answers at once; the items themselves are searched only for a key it does not hold.
 HTREEITEM CLeftView::FindItem(const std::string& path) const
 {
+    if (HTREEITEM hItem = IndexedItem(path))
+        return hItem;
+    return FindBelow(TreeView_GetRoot(m_hWnd), path);
+}
+
+HTREEITEM CLeftView::IndexedItem(const std::string& path) const
+{
     if (const auto found = m_itemOfPath.find(path); found != m_itemOfPath.end()) {
         const CFolderNode* pNode = GetNode(found->second);
         if (pNode && pNode->m_strPath == path)
             return found->second;
     }
-    return FindBelow(TreeView_GetRoot(m_hWnd), path);
+    return nullptr;
 }
 
 void CLeftView::RememberItem(const std::string& path, HTREEITEM hItem)
@@ -275,6 +285,10 @@ LRESULT CLeftView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_TIMER && wParam == kSelectionTimer) {
         SettlePendingSelection();
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == kButtonTimer) {
+        LearnButtons();
         return 0;
     }
     if (message == kReopenEditorMessage) {

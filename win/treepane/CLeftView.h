@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <set>
@@ -81,10 +82,17 @@ extern std::string g_strTreeEditName;
 // sorting and the frame's requests), CLeftViewCommands.cpp (file commands, label editing, the
 // Delete key), CLeftViewUpdates.cpp (reactions to file changes), CLeftViewSearch.cpp (search
 // marks), CLeftViewCompare.cpp (compare walks, answers and marks), CLeftViewSnapshot.cpp (the
-// compare with a saved "Dir Info", which marks the tree and the list the same way) and
-// CLeftViewBatch.cpp (many labels and images changed in one batch). Labels and images live in the
-// nodes; the control asks for them when it draws, so a batch changes thousands of them without the
-// control laying out its items for each.
+// compare with a saved "Dir Info", which marks the tree and the list the same way),
+// CLeftViewBatch.cpp (many labels and images changed in one batch) and CLeftViewButtons.cpp (the
+// expand buttons of a level too wide to list each sub-folder when it opens). Labels and images live
+// in the nodes; the control asks for them when it draws, so a batch changes thousands of them
+// without the control laying out its items for each.
+//
+// A level opens with every sub-folder inserted at once, but only the first kButtonsAtOnce of them
+// are listed for their expand buttons as the level is filled; the others, never opened before,
+// leave the button to the control to ask for (I_CHILDRENCALLBACK) when it draws the item or an
+// outside reader asks for it, and the tree learns the rest from the message loop in short slices,
+// so that opening a folder of ten thousand sub-folders does not list ten thousand folders first.
 class CLeftView : public CView {
 public:
     // the keys a refresh met, so that it can remove the items of folders that are gone
@@ -116,8 +124,9 @@ public:
     bool RefreshItem(const std::string& path);
     bool FillDrives(HTREEITEM hComputer, SeenList& seen);
     bool FillChildren(HTREEITEM hItem, bool bAll, SeenList& seen);
+    // bButtonLater: a new item, or one whose expand button is pending, leaves the button to be learned.
     HTREEITEM AddOrUpdateItem(HTREEITEM hParent, const std::string& path, const std::string& name,
-                              SeenList& seen);
+                              SeenList& seen, bool bButtonLater = false);
     bool ExpandToPath(const std::string& path);
 
     // totals and labels (CLeftViewTotals.cpp)
@@ -144,6 +153,10 @@ public:
     bool SortChildren(HTREEITEM hItem, int32_t key);
     void OnUpdateFolderUp(CCmdUI& ui);
     void OnUpdateRefreshOnOpen(CCmdUI& ui);
+
+    // expand buttons (CLeftViewButtons.cpp)
+    // True until every button left to be learned is known.
+    bool IsLearningButtons() const { return !m_buttonQueue.empty(); }
 
     // ---- search marks (CLeftViewSearch.cpp) ----
     // Closes the selected folder's subtree and gives every item in it its own icon again.
@@ -219,6 +232,10 @@ protected:
 private:
     // the timer that waits for the selection to rest
     static constexpr UINT_PTR kSelectionTimer = 0x5A51;
+    // the timer that learns the expand buttons left pending, a slice at a time
+    static constexpr UINT_PTR kButtonTimer = 0x5A52;
+    // how many sub-folders of a level are listed for their buttons while the level is filled
+    static constexpr int kButtonsAtOnce = 256;
     // posted to reopen the label editor once the control has closed it (lParam: the item)
     static constexpr UINT kReopenEditorMessage = WM_APP + 0x5A;
 
@@ -226,6 +243,8 @@ private:
     CAppSettings& Settings() const;
     CFolderNode* GetNode(HTREEITEM hItem) const;
     HTREEITEM FindBelow(HTREEITEM hFirst, const std::string& path) const;
+    // the item of the key when the index holds it, without searching the items
+    HTREEITEM IndexedItem(const std::string& path) const;
     // the index of the items by key (m_itemOfPath), kept as items come, go and change keys
     void RememberItem(const std::string& path, HTREEITEM hItem);
     void ForgetItem(const std::string& path, HTREEITEM hItem);
@@ -242,7 +261,9 @@ private:
 
     // filling (CLeftViewFill.cpp)
     HTREEITEM FindChild(HTREEITEM hParent, const std::string& path);
-    HTREEITEM InsertFolderItem(HTREEITEM hParent, const std::string& path, const std::string& name);
+    bool FillChild(HTREEITEM hItem, const std::string& child, bool bWide, SeenList& seen);
+    HTREEITEM InsertFolderItem(HTREEITEM hParent, const std::string& path, const std::string& name,
+                               bool bButtonLater = false);
     int GetImageIndex(const std::string& path);
     bool PruneChildren(HTREEITEM hItem, const SeenList& seen);
     // Around many insertions or deletions: the control is laid out and drawn once, at the end.
@@ -264,6 +285,14 @@ private:
     };
     void BeginLabelBatch();
     void EndLabelBatch();
+    // expand buttons (CLeftViewButtons.cpp)
+    // Marks the node's button pending and queues it to be learned; the item asks for it already.
+    void QueueButton(CFolderNode& node);
+    // 1 when the item gets a button, 0 when not; the disk is asked once.
+    int AnswerButton(HTREEITEM hItem, CFolderNode& node) const;
+    static bool HasSubFolders(const std::string& path);
+    void SettleButton(HTREEITEM hItem);
+    void LearnButtons();
     void InsertComputer();
     void OpenStartFolder();
     void ExpandItem(HTREEITEM hItem);
@@ -337,6 +366,9 @@ private:
     int m_nRefreshDepth = 0;
     // every item by its key: a search opens thousands of hits among thousands of siblings
     std::unordered_map<std::string, HTREEITEM> m_itemOfPath;
+    // the keys of the items whose buttons are still to be learned, in the order they came; a key
+    // whose item went or changed its key meanwhile is passed over
+    std::deque<std::string> m_buttonQueue;
     // the batch of label and image changes under way (LabelBatch)
     int m_nLabelBatch = 0;
     bool m_bBatchChanged = false;

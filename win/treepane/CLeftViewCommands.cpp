@@ -282,13 +282,16 @@ void CLeftView::UpdatePaths(HTREEITEM hItem, const std::string& path)
 }
 
 // The names below keep their bytes: a child's key is not rebuilt from its display name, which
-// may have had its capitals softened.
+// may have had its capitals softened. A button still to be learned is queued again under the new
+// key: the old one finds no item any more.
 void CLeftView::RekeyNodes(HTREEITEM hItem, const std::string& oldPath, const std::string& newPath)
 {
     if (CFolderNode* pNode = GetNode(hItem)) {
         ForgetItem(pNode->m_strPath, hItem);
         pNode->m_strPath = CFolderKeys::Rebase(pNode->m_strPath, oldPath, newPath);
         RememberItem(pNode->m_strPath, hItem);
+        if (pNode->m_bButtonPending)
+            QueueButton(*pNode);
     }
     for (HTREEITEM hChild = Child(hItem); hChild; hChild = Next(hChild))
         RekeyNodes(hChild, oldPath, newPath);

@@ -41,25 +41,29 @@ HTREEITEM CLeftView::FindChild(HTREEITEM hParent, const std::string& path)
 }
 
 HTREEITEM CLeftView::AddOrUpdateItem(HTREEITEM hParent, const std::string& path, const std::string& name,
-                                     SeenList& seen)
+                                     SeenList& seen, bool bButtonLater)
 {
     HTREEITEM hItem = FindChild(hParent, path);
     if (hItem) {
-        GetNode(hItem)->m_strName = name;
+        CFolderNode* pNode = GetNode(hItem);
+        pNode->m_strName = name;
         // An unchanged label is left alone: each change makes the control measure the item again.
         const std::string label = FromWide(GetItemText(hItem));
         const std::string renamed = CFolderLabel::Rename(label, name);
         if (renamed != label)
             SetItemText(hItem, renamed);
+        if (bButtonLater)
+            QueueButton(*pNode);
     } else {
-        hItem = InsertFolderItem(hParent, path, name);
+        hItem = InsertFolderItem(hParent, path, name, bButtonLater);
     }
     if (hItem)
         seen.insert(path);
     return hItem;
 }
 
-HTREEITEM CLeftView::InsertFolderItem(HTREEITEM hParent, const std::string& path, const std::string& name)
+HTREEITEM CLeftView::InsertFolderItem(HTREEITEM hParent, const std::string& path, const std::string& name,
+                                      bool bButtonLater)
 {
     CEDoc* pDocument = GetEDoc();
     if (!pDocument)
@@ -73,6 +77,10 @@ HTREEITEM CLeftView::InsertFolderItem(HTREEITEM hParent, const std::string& path
     insert.item.pszText = LPSTR_TEXTCALLBACKW;
     insert.item.iImage = insert.item.iSelectedImage = I_IMAGECALLBACK;
     insert.item.lParam = reinterpret_cast<LPARAM>(pNode);
+    if (bButtonLater) {
+        insert.item.mask |= TVIF_CHILDREN;
+        insert.item.cChildren = I_CHILDRENCALLBACK;
+    }
     HTREEITEM hItem = TreeView_InsertItem(m_hWnd, &insert);
     if (!hItem) {
         pDocument->ReleaseFolderNode(pNode);
@@ -81,6 +89,8 @@ HTREEITEM CLeftView::InsertFolderItem(HTREEITEM hParent, const std::string& path
     if (const auto level = m_childIndex.find(hParent); level != m_childIndex.end())
         level->second.emplace(path, hItem);
     RememberItem(path, hItem);
+    if (bButtonLater)
+        QueueButton(*pNode);
     return hItem;
 }
 
@@ -138,8 +148,10 @@ bool CLeftView::RefreshItem(const std::string& path)
     BeginBulkChange();
     const bool bFilled = Settings().m_keys.IsMyComputerKey(path) ? FillDrives(hItem, seen) : FillChildren(hItem, true, seen);
     m_childIndex.clear();
-    if (bFilled)
+    if (bFilled) {
         PruneChildren(hItem, seen);
+        SettleButton(hItem);
+    }
     EndBulkChange();
     return bFilled;
 }
@@ -188,18 +200,35 @@ bool CLeftView::FillChildren(HTREEITEM hItem, bool bAll, SeenList& seen)
     CFileFind finder;
     if (!settings.m_walk.FindFileRetry(finder, path))
         return false;
+    int nSubFolders = 0;
     bool bMore = true;
     while (bMore) {
         bMore = finder.FindNextFile();
         if (finder.IsDots() || !finder.IsDirectory())
             continue;
         const std::string child = settings.m_keys.GetDisplayPath(settings.m_keys.JoinPath(path, finder.GetFileName()));
-        HTREEITEM hChild = AddOrUpdateItem(hItem, child, CFolderLabel::DisplayNameOf(settings, child), seen);
-        if (!hChild)
-            return false;
         if (!bAll)
-            break;
-        FillChildren(hChild, IsInTreeState(child), seen);
+            return AddOrUpdateItem(hItem, child, CFolderLabel::DisplayNameOf(settings, child), seen) != nullptr;
+        if (!FillChild(hItem, child, ++nSubFolders > kButtonsAtOnce, seen))
+            return false;
+    }
+    return true;
+}
+
+// One sub-folder of a level being filled, with its first sub-folder, or all of them when it was
+// open. Past the first kButtonsAtOnce of a level (bWide), a new one, or one whose button is still
+// left to the tree, is not listed: its button is learned again (CLeftViewButtons.cpp).
+bool CLeftView::FillChild(HTREEITEM hItem, const std::string& child, bool bWide, SeenList& seen)
+{
+    const bool bOpened = IsInTreeState(child);
+    HTREEITEM hHeld = bWide && !bOpened ? FindChild(hItem, child) : nullptr;
+    const bool bButtonLater = bWide && !bOpened && (!hHeld || GetNode(hHeld)->m_bButtonPending);
+    HTREEITEM hChild = AddOrUpdateItem(hItem, child, CFolderLabel::DisplayNameOf(Settings(), child), seen, bButtonLater);
+    if (!hChild)
+        return false;
+    if (!bButtonLater) {
+        FillChildren(hChild, bOpened, seen);
+        SettleButton(hChild);
     }
     return true;
 }
