@@ -331,6 +331,20 @@ TEST_F(FolderWalkTest, ASiblingListedUnderTheNameOfAnEarlierOneIsUnreadableNotTh
     EXPECT_FALSE(Stored(tree.Key("t")));
 }
 
+TEST_F(FolderWalkTest, PseudoFileSystemsAreLeftOutAndOneAskedForDirectlyIsTotalledAsEmpty)
+{
+    tree.File("root/real/a", 10);
+    tree.File("root/proc/kcore", 1000);
+    tree.File("root/proc/1/status", 5);
+    platform.pseudoFolders = {tree.Key("root/proc")};
+    ASSERT_TRUE(Walk(tree.Key("root"), true));
+    EXPECT_EQ(CountsOf(total), Counts(10, 1, 1));
+    ASSERT_TRUE(Walk(tree.Key("root/proc"), true));
+    EXPECT_EQ(CountsOf(total), Counts(0, 0, 0));
+    EXPECT_TRUE(Stored(tree.Key("root/proc")));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
 #ifndef _WIN32
 namespace {
 

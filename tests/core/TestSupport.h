@@ -11,6 +11,7 @@
 #include <iterator>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -117,8 +118,9 @@ inline long OpenDescriptors()
 
 // The system's platform with scripted answers: message boxes answered from a queue (Cancel once
 // it is empty) and recorded, folders that fail to list with a given error, work run inside the
-// message pump, a count of listings started, drive types (the system's while none are given), and
-// shell operations recorded and forwarded to the system's platform, or answered shellResult.
+// message pump, a count of listings started, drive types (the system's while none are given), folders
+// taken for pseudo file systems, and shell operations recorded and forwarded to the system's platform,
+// or answered shellResult.
 class CScriptedPlatform : public CPlatformDecorator {
 public:
     using CPlatformDecorator::CPlatformDecorator;
@@ -168,6 +170,7 @@ public:
         return driveTypes.empty() ? CPlatformDecorator::DriveTypeOf(root)
                                   : type == driveTypes.end() ? kDriveNoRootDir : type->second;
     }
+    bool IsPseudoFileSystem(const std::string& folder) override { return pseudoFolders.count(folder) != 0; }
     int ShellFileOperation(int operation, const std::vector<std::string>& sources,
                            const std::string& destination) override
     {
@@ -182,6 +185,7 @@ public:
     std::function<void(int pump)> onPump;
     int quitAtPump = 0;
     std::map<std::string, uint32_t> driveTypes;  // root -> type
+    std::set<std::string> pseudoFolders;
     std::vector<ShellCall> shellCalls;
     bool bShellForward = true;
     int shellResult = 0;
