@@ -396,35 +396,32 @@ TEST_F(FolderWalkTest, AChainFarLongerThanOnePathMayBeIsTotalledToTheBottom)
     EXPECT_EQ(app.m_folderInfo.GetCount(), kDepth + 1);
 }
 
-TEST(FolderWalkDrives, WholeComputerAddsEveryDriveAndStoresOnlyWhenTheLastSucceeds)
+TEST_F(FolderWalkTest, WholeComputerAddsEveryDriveAndStoresOnlyWhenTheLastSucceeds)
 {
-    CAppCore app;
-    TempTree tree;
     tree.File("a/x", 1);
     tree.File("c/y/z", 2);
     tree.File("d/w", 4);
     CPosixPlatform drives({{'A', tree.Native("a")}, {'C', tree.Native("c")}, {'D', tree.Native("d")}});
-    CScriptedPlatform platform(drives);
-    CSizeInfo total, direct;
+    CScriptedPlatform onDrives(drives);
+    const std::string computer = "ﾏｲ ｺﾝﾋﾟｭｰﾀ,";
 
-    ASSERT_TRUE(app.m_settings.m_walk.AggregateFolder("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", total, direct, nullptr, false, false));
+    ASSERT_TRUE(Walk(computer));
     EXPECT_EQ(CountsOf(total), Counts(7, 4, 3));  // three drive roots and C:\y
     EXPECT_EQ(direct, CSizeInfo());
-    EXPECT_NE(app.m_folderInfo.FindEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), nullptr);
+    EXPECT_TRUE(Stored(computer));
 
     app.m_folderInfo.RemoveAll();
-    platform.failingFolders["D:\\"] = kErrorAccessDenied;  // the last drive fails: Cancel
-    EXPECT_FALSE(app.m_settings.m_walk.AggregateFolder("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", total, direct, nullptr, false, false));
-    EXPECT_NE(app.m_folderInfo.FindEntry("C:\\"), nullptr);
-    EXPECT_NE(app.m_folderInfo.FindEntry("A:\\"), nullptr);
-    EXPECT_EQ(app.m_folderInfo.FindEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), nullptr);
+    onDrives.failingFolders["D:\\"] = kErrorAccessDenied;  // the last drive fails: Cancel
+    EXPECT_FALSE(Walk(computer));
+    EXPECT_TRUE(Stored("C:\\") && Stored("A:\\"));
+    EXPECT_FALSE(Stored(computer));
 
     // A drive root without any entry lists nothing: it fails silently and stores nothing.
     std::filesystem::remove(tree.Native("d/w"));
-    platform.failingFolders.clear();
+    onDrives.failingFolders.clear();
     app.m_folderInfo.RemoveAll();
-    EXPECT_FALSE(app.m_settings.m_walk.AggregateFolder("D:\\", total, direct, nullptr, false, false));
-    EXPECT_TRUE(platform.messages.size() == 1);
+    EXPECT_FALSE(Walk("D:\\"));
+    EXPECT_EQ(onDrives.messages.size(), 1u);
 }
 #endif
 
