@@ -331,6 +331,28 @@ TEST_F(FolderWalkTest, ASiblingListedUnderTheNameOfAnEarlierOneIsUnreadableNotTh
     EXPECT_FALSE(Stored(tree.Key("t")));
 }
 
+#ifndef _WIN32
+// Natively the walk sees every such name as it is on disk; each folder's totals are its own.
+TEST_F(FolderWalkTest, SiblingsThatLookAlikeInCp932AreTotalledApart)
+{
+    std::size_t expectedFiles = 0, expectedBytes = 0, size = 1;
+    for (const auto& [a, b] : kLookAlikeSiblings) {
+        for (const char* name : {a, b}) {
+            tree.File(std::string(name) + "/f", size);
+            expectedBytes += size++;
+            ++expectedFiles;
+        }
+    }
+    ASSERT_TRUE(Walk(tree.Key()));
+    EXPECT_EQ(CountsOf(total), Counts(expectedBytes, static_cast<int32_t>(2 * std::size(kLookAlikeSiblings)),
+                                      static_cast<int32_t>(expectedFiles)));
+    size = 1;
+    for (const auto& [a, b] : kLookAlikeSiblings)
+        for (const char* name : {a, b})
+            EXPECT_EQ(StoredTotal(tree.Key(name)).m_nSize, size++) << name;
+}
+#endif
+
 TEST_F(FolderWalkTest, PseudoFileSystemsAreLeftOutAndOneAskedForDirectlyIsTotalledAsEmpty)
 {
     tree.File("root/real/a", 10);

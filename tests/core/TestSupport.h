@@ -35,6 +35,16 @@ inline std::vector<std::string> PathsOf(const CPathList& list)
     return paths;
 }
 
+// Sibling names that CP932 turns into the same bytes ("caf?", "??"), so a lossy key merged them.
+inline const std::pair<const char*, const char*> kLookAlikeSiblings[] = {
+    {"café", "cafè"},                  // accented Latin
+    {"한국", "한글"},                  // Korean
+    {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x81"},  // two emoji, beyond the BMP
+    {"bad\xFF", "bad\xFE"},            // undecodable bytes of a Linux name
+    {"?", "\xE2\x80\xBD"},             // a real "?" against one CP932 lacks
+    {"x\xEF\xBF\xBD", "x\xFF"},        // a real U+FFFD against an invalid byte
+};
+
 // A totals record: bytes, folders, files, and the modified, read and created times in Unix seconds.
 inline CSizeInfo Totals(uint64_t size, int32_t folders = 0, int32_t files = 0, int32_t modified = 0,
                         int32_t read = 0, int32_t created = 0)
