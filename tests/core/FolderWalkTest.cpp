@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <tuple>
 
 #include "TestSupport.h"
@@ -12,11 +11,14 @@
 #include "fw/CDocument.h"
 #include "fw/CFileStatus.h"
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "posix/CPosixPlatform.h"
 #endif
 
 namespace {
-
 
 class FolderWalkTest : public ::testing::Test {
 protected:
@@ -329,38 +331,119 @@ TEST_F(FolderWalkTest, ASiblingListedUnderTheNameOfAnEarlierOneIsUnreadableNotTh
     EXPECT_FALSE(Stored(tree.Key("t")));
 }
 
-// Deep trees are the deep-path test's: natively far deeper than one path may be, open folders counted.
+#ifndef _WIN32
+// Natively the walk sees every such name as it is on disk; each folder's totals are its own.
+TEST_F(FolderWalkTest, SiblingsThatLookAlikeInCp932AreTotalledApart)
+{
+    std::size_t expectedFiles = 0, expectedBytes = 0, size = 1;
+    for (const auto& [a, b] : kLookAlikeSiblings) {
+        for (const char* name : {a, b}) {
+            tree.File(std::string(name) + "/f", size);
+            expectedBytes += size++;
+            ++expectedFiles;
+        }
+    }
+    ASSERT_TRUE(Walk(tree.Key()));
+    EXPECT_EQ(CountsOf(total), Counts(expectedBytes, static_cast<int32_t>(2 * std::size(kLookAlikeSiblings)),
+                                      static_cast<int32_t>(expectedFiles)));
+    size = 1;
+    for (const auto& [a, b] : kLookAlikeSiblings)
+        for (const char* name : {a, b})
+            EXPECT_EQ(StoredTotal(tree.Key(name)).m_nSize, size++) << name;
+}
+#endif
+
+TEST_F(FolderWalkTest, PseudoFileSystemsAreLeftOutAndOneAskedForDirectlyIsTotalledAsEmpty)
+{
+    tree.File("root/real/a", 10);
+    tree.File("root/proc/kcore", 1000);
+    tree.File("root/proc/1/status", 5);
+    platform.pseudoFolders = {tree.Key("root/proc")};
+    ASSERT_TRUE(Walk(tree.Key("root"), true));
+    EXPECT_EQ(CountsOf(total), Counts(10, 1, 1));
+    ASSERT_TRUE(Walk(tree.Key("root/proc"), true));
+    EXPECT_EQ(CountsOf(total), Counts(0, 0, 0));
+    EXPECT_TRUE(Stored(tree.Key("root/proc")));
+    EXPECT_TRUE(platform.messages.empty());
+}
 
 #ifndef _WIN32
-TEST(FolderWalkDrives, WholeComputerAddsEveryDriveAndStoresOnlyWhenTheLastSucceeds)
+namespace {
+
+// A chain of one-letter folders "a/a/a/...", made and removed through descriptors and renames,
+// since its full path is far longer than any single call takes.
+class FolderChain {
+public:
+    FolderChain(const std::filesystem::path& root, int depth) : m_root(root)
+    {
+        int fd = open(root.c_str(), O_RDONLY | O_DIRECTORY);
+        for (int level = 0; level < depth && fd >= 0; ++level) {
+            mkdirat(fd, "a", 0755);
+            const int next = openat(fd, "a", O_RDONLY | O_DIRECTORY);
+            if (level == depth - 1)
+                close(openat(next, "f", O_WRONLY | O_CREAT, 0644));
+            close(fd);
+            fd = next;
+        }
+        close(fd);
+    }
+    ~FolderChain()
+    {
+        // Lift the chain below the top folder one level at a time, then remove the emptied top.
+        const std::string top = (m_root / "a").string(), below = (m_root / "a/a").string(),
+                          parked = (m_root / "b").string();
+        while (rename(below.c_str(), parked.c_str()) == 0) {
+            rmdir(top.c_str());
+            rename(parked.c_str(), top.c_str());
+        }
+        unlink((m_root / "a/f").c_str());
+        rmdir(top.c_str());
+    }
+
+private:
+    std::filesystem::path m_root;
+};
+
+}  // namespace
+
+TEST_F(FolderWalkTest, AChainFarLongerThanOnePathMayBeIsTotalledToTheBottom)
 {
-    CAppCore app;
-    TempTree tree;
+    constexpr int kDepth = 3000;  // 6,000 characters of path below the tree, past the 4,096 of one call
+    const FolderChain chain(tree.Root(), kDepth);
+    const long openBefore = OpenDescriptors();
+    ASSERT_TRUE(Walk(tree.Key(), true));
+    EXPECT_EQ(OpenDescriptors(), openBefore);
+    EXPECT_EQ(CountsOf(total), Counts(0, kDepth, 1));
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(app.m_folderInfo.GetCount(), kDepth + 1);
+}
+
+TEST_F(FolderWalkTest, WholeComputerAddsEveryDriveAndStoresOnlyWhenTheLastSucceeds)
+{
     tree.File("a/x", 1);
     tree.File("c/y/z", 2);
     tree.File("d/w", 4);
     CPosixPlatform drives({{'A', tree.Native("a")}, {'C', tree.Native("c")}, {'D', tree.Native("d")}});
-    CScriptedPlatform platform(drives);
-    CSizeInfo total, direct;
+    CScriptedPlatform onDrives(drives);
+    const std::string computer = "ﾏｲ ｺﾝﾋﾟｭｰﾀ,";
 
-    ASSERT_TRUE(app.m_settings.m_walk.AggregateFolder("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", total, direct, nullptr, false, false));
+    ASSERT_TRUE(Walk(computer));
     EXPECT_EQ(CountsOf(total), Counts(7, 4, 3));  // three drive roots and C:\y
     EXPECT_EQ(direct, CSizeInfo());
-    EXPECT_NE(app.m_folderInfo.FindEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), nullptr);
+    EXPECT_TRUE(Stored(computer));
 
     app.m_folderInfo.RemoveAll();
-    platform.failingFolders["D:\\"] = kErrorAccessDenied;  // the last drive fails: Cancel
-    EXPECT_FALSE(app.m_settings.m_walk.AggregateFolder("ﾏｲ ｺﾝﾋﾟｭｰﾀ,", total, direct, nullptr, false, false));
-    EXPECT_NE(app.m_folderInfo.FindEntry("C:\\"), nullptr);
-    EXPECT_NE(app.m_folderInfo.FindEntry("A:\\"), nullptr);
-    EXPECT_EQ(app.m_folderInfo.FindEntry("ﾏｲ ｺﾝﾋﾟｭｰﾀ,"), nullptr);
+    onDrives.failingFolders["D:\\"] = kErrorAccessDenied;  // the last drive fails: Cancel
+    EXPECT_FALSE(Walk(computer));
+    EXPECT_TRUE(Stored("C:\\") && Stored("A:\\"));
+    EXPECT_FALSE(Stored(computer));
 
     // A drive root without any entry lists nothing: it fails silently and stores nothing.
     std::filesystem::remove(tree.Native("d/w"));
-    platform.failingFolders.clear();
+    onDrives.failingFolders.clear();
     app.m_folderInfo.RemoveAll();
-    EXPECT_FALSE(app.m_settings.m_walk.AggregateFolder("D:\\", total, direct, nullptr, false, false));
-    EXPECT_TRUE(platform.messages.size() == 1);
+    EXPECT_FALSE(Walk("D:\\"));
+    EXPECT_EQ(onDrives.messages.size(), 1u);
 }
 #endif
 

@@ -1,13 +1,10 @@
-// Pseudo file systems (/proc, /sys, /dev ...): found in the mount table and left out of walks.
+// Pseudo file systems (/proc, /sys, /dev ...) found in the mount table (the walk test leaves them out).
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "CPseudoMounts.h"
 #include "TestSupport.h"
-#include "app/CAppCore.h"
-#include "app/CAppSettings.h"
-#include "folderdata/CDirSzLst.h"
 
 namespace {
 
@@ -36,33 +33,6 @@ TEST(PseudoMounts, TheMountTableNamesPseudoFileSystemsByTypeWhereverTheyAreMount
     EXPECT_TRUE(mounts.Contains("Z:/proc"));
     EXPECT_FALSE(mounts.Contains("Z:/dev"));
     EXPECT_FALSE(mounts.Contains("Z:/dev/shm"));
-}
-
-// The system's platform, with chosen folders reported as pseudo file systems.
-class CPseudoPlatform : public CScriptedPlatform {
-public:
-    bool IsPseudoFileSystem(const std::string& folder) override { return pseudo.count(folder) != 0; }
-    std::set<std::string> pseudo;
-};
-
-TEST(PseudoMounts, AWalkLeavesThemOutAndTotalsOneAskedForDirectlyAsEmpty)
-{
-    CAppCore app;
-    CPseudoPlatform platform;
-    TempTree tree;
-    tree.File("root/real/a", 10);
-    tree.File("root/proc/kcore", 1000);
-    tree.File("root/proc/1/status", 5);
-    platform.pseudo = {tree.Key("root/proc")};
-
-    CSizeInfo total, direct;
-    ASSERT_TRUE(app.m_settings.m_walk.AggregateFolder(tree.Key("root"), total, direct, nullptr, true, false));
-    EXPECT_EQ(CountsOf(total), Counts(10, 1, 1));
-
-    ASSERT_TRUE(app.m_settings.m_walk.AggregateFolder(tree.Key("root/proc"), total, direct, nullptr, true, false));
-    EXPECT_EQ(CountsOf(total), Counts(0, 0, 0));
-    EXPECT_NE(app.m_folderInfo.FindEntry(tree.Key("root/proc")), nullptr);
-    EXPECT_TRUE(platform.messages.empty());
 }
 
 #ifndef _WIN32

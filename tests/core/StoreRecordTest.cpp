@@ -234,8 +234,7 @@ TEST(CountRecords, ChildWindowCountAndTipIndexAreKeptWithinReason)
         Load(state, StoredBytes().Int(stored).Str());
         EXPECT_EQ(state.m_nIndex, loaded) << stored;
     }
-    state.m_nIndex = 7;
-    EXPECT_EQ(Stored(state), StoredBytes().Int(7).Str());
+    // The index's stored bytes are the tip test's, which reads the file a start writes.
 }
 
 TEST(RectangleRecords, ChildFrameIsPlacementAndTreePaneIn60BytesAndTheSearchDialogsIsReadWholeOrNotAtAll)

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -33,6 +34,16 @@ inline std::vector<std::string> PathsOf(const CPathList& list)
         paths.push_back(entry.path + (entry.IsFolder() ? "/" : ""));
     return paths;
 }
+
+// Sibling names that CP932 turns into the same bytes ("caf?", "??"), so a lossy key merged them.
+inline const std::pair<const char*, const char*> kLookAlikeSiblings[] = {
+    {"café", "cafè"},                  // accented Latin
+    {"한국", "한글"},                  // Korean
+    {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x81"},  // two emoji, beyond the BMP
+    {"bad\xFF", "bad\xFE"},            // undecodable bytes of a Linux name
+    {"?", "\xE2\x80\xBD"},             // a real "?" against one CP932 lacks
+    {"x\xEF\xBF\xBD", "x\xFF"},        // a real U+FFFD against an invalid byte
+};
 
 // A totals record: bytes, folders, files, and the modified, read and created times in Unix seconds.
 inline CSizeInfo Totals(uint64_t size, int32_t folders = 0, int32_t files = 0, int32_t modified = 0,
@@ -117,8 +128,9 @@ inline long OpenDescriptors()
 
 // The system's platform with scripted answers: message boxes answered from a queue (Cancel once
 // it is empty) and recorded, folders that fail to list with a given error, work run inside the
-// message pump, a count of listings started, drive types (the system's while none are given), and
-// shell operations recorded and forwarded to the system's platform, or answered shellResult.
+// message pump, a count of listings started, drive types (the system's while none are given), folders
+// taken for pseudo file systems, and shell operations recorded and forwarded to the system's platform,
+// or answered shellResult.
 class CScriptedPlatform : public CPlatformDecorator {
 public:
     using CPlatformDecorator::CPlatformDecorator;
@@ -168,6 +180,7 @@ public:
         return driveTypes.empty() ? CPlatformDecorator::DriveTypeOf(root)
                                   : type == driveTypes.end() ? kDriveNoRootDir : type->second;
     }
+    bool IsPseudoFileSystem(const std::string& folder) override { return pseudoFolders.count(folder) != 0; }
     int ShellFileOperation(int operation, const std::vector<std::string>& sources,
                            const std::string& destination) override
     {
@@ -182,6 +195,7 @@ public:
     std::function<void(int pump)> onPump;
     int quitAtPump = 0;
     std::map<std::string, uint32_t> driveTypes;  // root -> type
+    std::set<std::string> pseudoFolders;
     std::vector<ShellCall> shellCalls;
     bool bShellForward = true;
     int shellResult = 0;

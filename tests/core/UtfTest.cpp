@@ -10,13 +10,6 @@
 
 namespace {
 
-std::string Encoded(char32_t codePoint)
-{
-    std::string out;
-    Utf::AppendUtf8(out, codePoint);
-    return out;
-}
-
 TEST(Utf, DecodingIsStrictEveryCodePointRoundTripsThroughUtf16AndOnlyAsciiLettersChangeCase)
 {
     const std::vector<std::pair<std::string, char32_t>> cases = {
@@ -30,11 +23,11 @@ TEST(Utf, DecodingIsStrictEveryCodePointRoundTripsThroughUtf16AndOnlyAsciiLetter
         std::size_t pos = 0;
         EXPECT_EQ(Utf::NextCodePoint(utf8, pos), expected) << CodePointName(expected);
         EXPECT_EQ(pos, utf8.size()) << CodePointName(expected);
-        EXPECT_EQ(Encoded(expected), utf8) << CodePointName(expected);
+        EXPECT_EQ(Utf8Of(expected), utf8) << CodePointName(expected);
     }
     // Surrogates and values past U+10FFFF are written as U+FFFD.
     for (const char32_t codePoint : {0xD800, 0xDFFF, 0x110000})
-        EXPECT_EQ(Encoded(codePoint), Bytes({0xEF, 0xBF, 0xBD})) << CodePointName(codePoint);
+        EXPECT_EQ(Utf8Of(codePoint), Bytes({0xEF, 0xBF, 0xBD})) << CodePointName(codePoint);
 
     // A continuation byte without a lead; overlong NUL, U+007F, U+07FF and U+FFFF; both halves of
     // a surrogate pair; U+110000 and beyond; sequences cut short by the end or by an ASCII byte.
@@ -60,7 +53,7 @@ TEST(Utf, DecodingIsStrictEveryCodePointRoundTripsThroughUtf16AndOnlyAsciiLetter
     for (char32_t codePoint = 0; codePoint <= 0x10FFFF; ++codePoint) {
         if (codePoint >= 0xD800 && codePoint <= 0xDFFF)
             continue;
-        const std::string utf8 = Encoded(codePoint);
+        const std::string utf8 = Utf8Of(codePoint);
         const std::u16string utf16 = Utf::Utf8ToUtf16(utf8);
         ASSERT_EQ(utf16.size(), codePoint < 0x10000 ? 1u : 2u) << CodePointName(codePoint);
         ASSERT_EQ(Utf::Utf16ToUtf8(utf16), utf8) << CodePointName(codePoint);
