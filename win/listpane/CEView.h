@@ -27,11 +27,11 @@ class CUpdateHint;
 // drive for the computer, in ten columns. Each row's record (CFileItem) belongs to the document;
 // the row carries its address. The control keeps only a row's name (column 0, which label
 // editing changes); it asks for the other columns' texts whenever it draws a cell or another
-// program reads one (LVN_GETDISPINFO), and they are made from the record then, so that a change
-// of a record needs no text set but a redraw of its row. A folder row shows the totals stored for the folder once it has
-// been aggregated, and nothing in its size and count columns before. The rows are sorted by one
-// column; a header click chooses it and the direction, the child frame's commands the grouping
-// of folders and files. The window's caption is the list's status line (UpdateTitle): the folder,
+// program reads one (LVN_GETDISPINFO), and they are made from the record then, so that a changed
+// record needs no texts set, only its row redrawn. A folder row shows the totals stored for the
+// folder once it has been aggregated, and nothing in its size and count columns before. The rows
+// are sorted by one column; a header click chooses it and the direction, the child frame's
+// commands the grouping of folders and files. The window's caption is the list's status line (UpdateTitle): the folder,
 // the number and size of the listed or selected objects and the drive's free space.
 //
 // Opening a folder row (double click, Enter) has the tree select it, and the list follows; a
