@@ -32,9 +32,7 @@ void CEView::UpdateTitle()
         for (const int row : selected)
             count(GetItem(row));
     } else {
-        const int rows = GetRowCount();
-        for (int row = 0; row < rows; ++row)
-            count(GetItem(row));
+        pDocument->m_fileItems.ForEach([&count](const CFileItem& item) { count(&item); });
     }
     CListTitle::FreeSpace freeSpace;
     if (!bComputer) {
