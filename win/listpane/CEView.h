@@ -90,9 +90,9 @@ public:
     // nothing was listed.
     bool FillList(const std::string& path);
     int FillDriveList();
-    // Replaces the row at row (or appends one) with a new record for entry; the row or -1. With
-    // bStoredTotals a folder's record takes the totals stored for the folder.
-    int InsertEntry(int row, CFolderListing::Entry& entry, bool bStoredTotals);
+    // A new last row with a new record for entry; the row or -1. With bStoredTotals a folder's
+    // record takes the totals stored for the folder.
+    int AppendEntry(CFolderListing::Entry& entry, bool bStoredTotals);
     void SetFolderTotals(int row, const CSizeInfo& totals);
     // The row drawn again from its record.
     void ShowRecord(int row);

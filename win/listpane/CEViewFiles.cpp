@@ -295,7 +295,7 @@ void CEView::ShowEntriesIn(const CPathList& entries, const std::string& folder)
         CFileItem* pItem = found == rows.end() ? nullptr : GetItem(found->second);
         if (!pItem) {
             std::string path = entry.path;
-            if (const int row = InsertEntry(GetRowCount(), entry, false); row >= 0)
+            if (const int row = AppendEntry(entry, false); row >= 0)
                 rows.emplace(std::move(path), row);
             continue;
         }
@@ -341,5 +341,5 @@ void CEView::OnFolderCreated(const CUpdateHint& hint)
     CFolderListing::Entry entry;
     if (CFolderKeys::SplitPath(hint.m_strPath, name) == pDocument->m_strCurPath && FindRow(hint.m_strPath) < 0 &&
         CFolderListing::ReadEntry(hint.m_strPath, entry))
-        InsertEntry(GetRowCount(), entry, false);
+        AppendEntry(entry, false);
 }

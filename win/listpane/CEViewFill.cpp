@@ -1,6 +1,8 @@
 // CEView, part two: filling the rows, their column texts and totals, and sorting.
 #include "listpane/CEView.h"
 
+#include <climits>
+
 #include "Win32Text.h"
 #include "app/CAppSettings.h"
 #include "app/SortSettings.h"
@@ -28,7 +30,7 @@ bool CEView::FillList(const std::string& path)
         DWORD shown = GetTickCount();
         listing.List(path, [this, &shown](CFolderListing::Entry& entry) {
             ShowProgress(shown);
-            return InsertEntry(GetRowCount(), entry, true) >= 0;
+            return AppendEntry(entry, true) >= 0;
         });
         m_nListingError = GetEDoc()->GetLastErrorCode();
     }
@@ -56,24 +58,23 @@ int CEView::FillDriveList()
     int last = -1;
     CFolderListing listing(Settings());
     listing.ListDrives([this, &last](CFolderListing::Entry& entry) {
-        last = InsertEntry(GetRowCount(), entry, true);
+        last = AppendEntry(entry, true);
         return last >= 0;
     });
     return last;
 }
 
-// Columns 1 to 9 are left to the control's question (LVN_GETDISPINFO): one message a row.
-int CEView::InsertEntry(int row, CFolderListing::Entry& entry, bool bStoredTotals)
+// Columns 1 to 9 are left to the control's question (LVN_GETDISPINFO): one message a row. An
+// index past the last row appends.
+int CEView::AppendEntry(CFolderListing::Entry& entry, bool bStoredTotals)
 {
-    if (row < GetRowCount())
-        DeleteRow(row);
     CFileItem* pItem = GetEDoc()->m_fileItems.Add(std::move(entry.path), std::move(entry.name), entry.attr, entry.info);
     if (bStoredTotals)
         TakeStoredTotals(*pItem);
     std::wstring name = ToWide(pItem->m_strName);
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = row;
+    item.iItem = INT_MAX;
     item.pszText = name.data();
     item.iImage = ImageOf(*pItem);
     item.lParam = reinterpret_cast<LPARAM>(pItem);
