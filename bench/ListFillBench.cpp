@@ -10,8 +10,9 @@
 // alike for both), then ROUNDS timed turns each, by turns, the side that goes first alternating.
 // A turn starts with its window brought to the front and painted, and ends once its list has
 // painted its first page, so that both sides pay for drawing. Then the program's list of the last
-// folder is sorted by name, size and modified date, ROUNDS times each. Prints medians and the
-// spread; not a test.
+// folder is sorted by name, size and modified date, ROUNDS times each. Last the program's list
+// fills the first folder twice untimed, counting the messages it gets a row in the refill (where
+// the time goes). Prints medians and the spread; not a test.
 //
 // With --paste it measures the list's update after a paste instead: TARGET is shown (its plain
 // refill timed), SOURCE's files are moved into it outside the timing, the update that the document
@@ -26,7 +27,9 @@
 #include <cstdlib>
 #include <cwchar>
 #include <cwctype>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BenchSpread.h"
@@ -326,6 +329,47 @@ SIZE ProgramListSize(CEApp& app, HFONT& hFont)
     return SIZE{client.right, client.bottom};
 }
 
+// ---- messages a row ----
+
+// The messages sent to the program's list during a turn, by message, and its notifications to
+// its parent, by code: a hook on the thread's sent messages counts them.
+HWND g_hCountedList = nullptr;
+std::map<std::pair<UINT, UINT>, long> g_listMessages;
+
+LRESULT CALLBACK CountListMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent.hwnd == g_hCountedList)
+        ++g_listMessages[{sent.message, 0}];
+    else if (code == HC_ACTION && sent.message == WM_NOTIFY &&
+             reinterpret_cast<const NMHDR*>(sent.lParam)->hwndFrom == g_hCountedList)
+        ++g_listMessages[{WM_NOTIFY, reinterpret_cast<const NMHDR*>(sent.lParam)->code}];
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A refill, as in a timed turn: the rows of the same folder go, then come again. The hook slows
+// every message down, so the smaller folder is counted.
+void CountProgramMessages(CEApp& app, const std::wstring& folder)
+{
+    std::string title;
+    int rows = 0;
+    TimeProgramTurn(app, FromWide(folder), rows, title);
+    g_hCountedList = FirstChild(app).GetRightPane()->m_hWnd;
+    g_listMessages.clear();
+    HHOOK hHook = SetWindowsHookExW(WH_CALLWNDPROC, CountListMessage, nullptr, GetCurrentThreadId());
+    TimeProgramTurn(app, FromWide(folder), rows, title);
+    UnhookWindowsHookEx(hHook);
+    std::printf("messages a row to the program's list filling %d rows (message, or WM_NOTIFY:code):", rows);
+    for (const auto& [message, count] : g_listMessages) {
+        if (count * 100 >= rows) {
+            std::printf(message.first == WM_NOTIFY ? "  0x4e:%d %.2f" : "  0x%x %.2f",
+                        message.first == WM_NOTIFY ? static_cast<int>(message.second) : static_cast<int>(message.first),
+                        static_cast<double>(count) / rows);
+        }
+    }
+    std::printf("\n");
+}
+
 // ---- the report ----
 
 struct FolderResult {
@@ -436,6 +480,7 @@ int RunBench(int rounds, const std::vector<std::wstring>& folders)
     }
     PrintTable(results);
     MeasureSorts(app, results.back().programRows, rounds);
+    CountProgramMessages(app, folders.front());
     DestroyWindow(floor.hFrame);
     return 0;
 }

@@ -48,6 +48,14 @@ public:
     bool Holds(const T* pObject) const { return m_index.count(pObject) != 0; }
     std::size_t Size() const { return m_objects.size(); }
 
+    // Calls visit with every object held, in no particular order; visit must not add or release.
+    template <class Visit>
+    void ForEach(Visit visit)
+    {
+        for (const std::unique_ptr<T>& pObject : m_objects)
+            visit(*pObject);
+    }
+
 private:
     std::vector<std::unique_ptr<T>> m_objects;
     std::unordered_map<const T*, std::size_t> m_index;

@@ -237,6 +237,13 @@ bool CEView::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case LVN_BEGINLABELEDITW:
         result = OnBeginLabelEdit(*reinterpret_cast<const NMLVDISPINFOW*>(lParam));
         return true;
+    case LVN_DELETEALLITEMS:
+        // No notification a row: the records go all at once (DeleteAllRows).
+        result = TRUE;
+        return true;
+    case LVN_GETDISPINFOW:
+        OnGetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
+        return true;
     case LVN_ITEMCHANGED:
         OnItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
         return true;

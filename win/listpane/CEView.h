@@ -13,6 +13,7 @@
 #include "fw/CView.h"
 #include "listpane/CFolderListing.h"
 #include "listpane/CListLayout.h"
+#include "services/CDisplayFormat.h"
 
 class CAppSettings;
 class CArchive;
@@ -24,10 +25,13 @@ class CUpdateHint;
 
 // A report list of the folder selected in the tree: one row per file or sub-folder, or one per
 // drive for the computer, in ten columns. Each row's record (CFileItem) belongs to the document;
-// the row carries its address. A folder row shows the totals stored for the folder once it has
-// been aggregated, and nothing in its size and count columns before. The rows are sorted by one
-// column; a header click chooses it and the direction, the child frame's commands the grouping
-// of folders and files. The window's caption is the list's status line (UpdateTitle): the folder,
+// the row carries its address. The control keeps only a row's name (column 0, which label
+// editing changes); it asks for the other columns' texts whenever it draws a cell or another
+// program reads one (LVN_GETDISPINFO), and they are made from the record then, so that a changed
+// record needs no texts set, only its row redrawn. A folder row shows the totals stored for the
+// folder once it has been aggregated, and nothing in its size and count columns before. The rows
+// are sorted by one column; a header click chooses it and the direction, the child frame's
+// commands the grouping of folders and files. The window's caption is the list's status line (UpdateTitle): the folder,
 // the number and size of the listed or selected objects and the drive's free space.
 //
 // Opening a folder row (double click, Enter) has the tree select it, and the list follows; a
@@ -86,13 +90,12 @@ public:
     // nothing was listed.
     bool FillList(const std::string& path);
     int FillDriveList();
-    // Replaces the row at row (or appends one) with a new record for entry; the row or -1.
-    int InsertEntry(int row, CFolderListing::Entry& entry);
-    void SetColumnTexts(int row, const CFileItem& item);
+    // A new last row with a new record for entry; the row or -1. With bStoredTotals a folder's
+    // record takes the totals stored for the folder.
+    int AppendEntry(CFolderListing::Entry& entry, bool bStoredTotals);
     void SetFolderTotals(int row, const CSizeInfo& totals);
-    // Column 3 again, in the current unit: the size of a file row, of a folder row only when its
-    // totals are known.
-    void RenderSize(int row);
+    // The row drawn again from its record.
+    void ShowRecord(int row);
 
     // sorting (CEViewFill.cpp)
     void SortByColumn(int column);
@@ -163,8 +166,10 @@ private:
     int ImageOf(const CFileItem& item);
     int DriveImage(const std::string& root);
     void ShowProgress(DWORD& shown);
-    void ShowStoredTotals(bool bRenderFiles);
-    bool ShowStoredTotals(int row);
+    // Every folder row takes the totals stored for it, every size the current unit.
+    void ShowStoredTotals();
+    void TakeStoredTotals(CFileItem& item);
+    void OnGetDispInfo(NMLVDISPINFOW& info);
 
     // reactions (CEViewUpdate.cpp)
     void React(LPARAM lHint, const CUpdateHint& hint);
@@ -223,6 +228,11 @@ private:
     // the image of each drive's icon, added once per drive
     std::unordered_map<std::string, int> m_driveImages;
     int m_nSortColumn = 0;
+    // The unit and kilobyte base the sizes are shown in: a unit chosen applies from the next
+    // filling or aggregation on, to every row at once.
+    CDisplayFormat m_shownFormat;
+    // the text of the cell the control asked for last
+    std::wstring m_cellText;
     // the row of each name, for the answers of a compare pass; rebuilt when it misses or is out of
     // date (rows sorted, added or removed since)
     std::unordered_map<std::string, int> m_rowOfName;

@@ -62,8 +62,8 @@ void CEView::ShowCompareMark(int row, const std::string& mark)
     if (!pItem)
         return;
     pItem->m_strMark = mark;
-    SetCellText(row, CListColumns::kMark, mark);
     SetRowImage(row, ImageOf(*pItem));
+    ShowRecord(row);
 }
 
 void CEView::SendSelectedRow(const NMLISTVIEW& info)

@@ -295,14 +295,14 @@ void CEView::ShowEntriesIn(const CPathList& entries, const std::string& folder)
         CFileItem* pItem = found == rows.end() ? nullptr : GetItem(found->second);
         if (!pItem) {
             std::string path = entry.path;
-            if (const int row = InsertEntry(GetRowCount(), entry); row >= 0)
+            if (const int row = AppendEntry(entry, false); row >= 0)
                 rows.emplace(std::move(path), row);
             continue;
         }
         pItem->m_nAttr = entry.attr;
         if (!pItem->m_bTotals)
             pItem->m_info = entry.info;
-        SetColumnTexts(found->second, *pItem);
+        ShowRecord(found->second);
     }
     SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
@@ -341,5 +341,5 @@ void CEView::OnFolderCreated(const CUpdateHint& hint)
     CFolderListing::Entry entry;
     if (CFolderKeys::SplitPath(hint.m_strPath, name) == pDocument->m_strCurPath && FindRow(hint.m_strPath) < 0 &&
         CFolderListing::ReadEntry(hint.m_strPath, entry))
-        InsertEntry(GetRowCount(), entry);
+        AppendEntry(entry, false);
 }

@@ -1,6 +1,8 @@
 // CEView, part two: filling the rows, their column texts and totals, and sorting.
 #include "listpane/CEView.h"
 
+#include <climits>
+
 #include "Win32Text.h"
 #include "app/CAppSettings.h"
 #include "app/SortSettings.h"
@@ -20,6 +22,7 @@ bool CEView::FillList(const std::string& path)
     SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
     DeleteAllRows();
     m_nListingError = 0;
+    m_shownFormat = Settings().m_format;
     if (Settings().m_keys.IsMyComputerKey(path)) {
         FillDriveList();
     } else {
@@ -27,16 +30,13 @@ bool CEView::FillList(const std::string& path)
         DWORD shown = GetTickCount();
         listing.List(path, [this, &shown](CFolderListing::Entry& entry) {
             ShowProgress(shown);
-            return InsertEntry(GetRowCount(), entry) >= 0;
+            return AppendEntry(entry, true) >= 0;
         });
         m_nListingError = GetEDoc()->GetLastErrorCode();
     }
     const bool bListed = GetRowCount() != 0;
-    if (bListed) {
-        ShowStoredTotals(false);
-        if (m_nSortColumn != CListColumns::kMark)
-            SortByColumn(m_nSortColumn);
-    }
+    if (bListed && m_nSortColumn != CListColumns::kMark)
+        SortByColumn(m_nSortColumn);
     SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     return bListed;
@@ -58,21 +58,23 @@ int CEView::FillDriveList()
     int last = -1;
     CFolderListing listing(Settings());
     listing.ListDrives([this, &last](CFolderListing::Entry& entry) {
-        last = InsertEntry(GetRowCount(), entry);
+        last = AppendEntry(entry, true);
         return last >= 0;
     });
     return last;
 }
 
-int CEView::InsertEntry(int row, CFolderListing::Entry& entry)
+// Columns 1 to 9 are left to the control's question (LVN_GETDISPINFO): one message a row. An
+// index past the last row appends.
+int CEView::AppendEntry(CFolderListing::Entry& entry, bool bStoredTotals)
 {
-    if (row < GetRowCount())
-        DeleteRow(row);
     CFileItem* pItem = GetEDoc()->m_fileItems.Add(std::move(entry.path), std::move(entry.name), entry.attr, entry.info);
+    if (bStoredTotals)
+        TakeStoredTotals(*pItem);
     std::wstring name = ToWide(pItem->m_strName);
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = row;
+    item.iItem = INT_MAX;
     item.pszText = name.data();
     item.iImage = ImageOf(*pItem);
     item.lParam = reinterpret_cast<LPARAM>(pItem);
@@ -81,15 +83,21 @@ int CEView::InsertEntry(int row, CFolderListing::Entry& entry)
         GetEDoc()->m_fileItems.Release(pItem);
         return -1;
     }
-    SetColumnTexts(inserted, *pItem);
     return inserted;
 }
 
-void CEView::SetColumnTexts(int row, const CFileItem& item)
+void CEView::OnGetDispInfo(NMLVDISPINFOW& info)
 {
-    const CDisplayFormat& format = Settings().m_format;
-    for (int column = CListColumns::kType; column < CListColumns::kCount; ++column)
-        SetCellText(row, column, CListRowText::Cell(column, item, format));
+    const CFileItem* pItem = GetItem(info.item.iItem);
+    if (!(info.item.mask & LVIF_TEXT) || !pItem)
+        return;
+    m_cellText = ToWide(CListRowText::Cell(info.item.iSubItem, *pItem, m_shownFormat));
+    info.item.pszText = m_cellText.data();
+}
+
+void CEView::ShowRecord(int row)
+{
+    ListView_RedrawItems(m_hWnd, row, row);
 }
 
 void CEView::SetFolderTotals(int row, const CSizeInfo& totals)
@@ -99,38 +107,26 @@ void CEView::SetFolderTotals(int row, const CSizeInfo& totals)
         return;
     pItem->m_info = totals;
     pItem->m_bTotals = true;
-    for (const int column : {CListColumns::kSize, CListColumns::kModified, CListColumns::kLastRead,
-                             CListColumns::kCreated, CListColumns::kFolders, CListColumns::kFiles})
-        SetCellText(row, column, CListRowText::Cell(column, *pItem, Settings().m_format));
+    ShowRecord(row);
 }
 
-void CEView::RenderSize(int row)
+// The stored totals come without a walk; the records of all rows change, then the control is
+// drawn once.
+void CEView::ShowStoredTotals()
 {
-    if (const CFileItem* pItem = GetItem(row))
-        SetCellText(row, CListColumns::kSize, CListRowText::Cell(CListColumns::kSize, *pItem, Settings().m_format));
+    GetEDoc()->m_fileItems.ForEach([this](CFileItem& item) { TakeStoredTotals(item); });
+    m_shownFormat = Settings().m_format;
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
-// Folder rows take the totals stored for them (no walk); file rows follow the current unit
-// when bRenderFiles (a filling has just rendered them).
-void CEView::ShowStoredTotals(bool bRenderFiles)
+void CEView::TakeStoredTotals(CFileItem& item)
 {
-    const int count = GetRowCount();
-    for (int row = 0; row < count; ++row) {
-        if (!ShowStoredTotals(row) && bRenderFiles)
-            RenderSize(row);
-    }
-}
-
-bool CEView::ShowStoredTotals(int row)
-{
-    const CFileItem* pItem = GetItem(row);
-    if (!pItem || !pItem->IsFolder())
-        return false;
     CSizeInfo total;
     CSizeInfo direct;
-    if (Settings().m_walk.GetStoredTotals(pItem->m_strPath, total, direct))
-        SetFolderTotals(row, total);
-    return true;
+    if (!item.IsFolder() || !Settings().m_walk.GetStoredTotals(item.m_strPath, total, direct))
+        return;
+    item.m_info = total;
+    item.m_bTotals = true;
 }
 
 // ---- images ----
@@ -178,10 +174,6 @@ void CEView::SortByColumn(int column)
     if (!CListOrder::IsColumn(column))
         return;
     const CListOrder order(column, m_bSortAscending, ListFileSortMode);
-    const int count = GetRowCount();
-    for (int row = 0; row < count; ++row) {
-        if (CFileItem* pItem = GetItem(row))
-            order.PrepareKey(*pItem);
-    }
+    GetEDoc()->m_fileItems.ForEach([&order](CFileItem& item) { order.PrepareKey(item); });
     ListView_SortItems(m_hWnd, CompareRows, reinterpret_cast<LPARAM>(&order));
 }

@@ -32,9 +32,7 @@ void CEView::UpdateTitle()
         for (const int row : selected)
             count(GetItem(row));
     } else {
-        const int rows = GetRowCount();
-        for (int row = 0; row < rows; ++row)
-            count(GetItem(row));
+        pDocument->m_fileItems.ForEach([&count](const CFileItem& item) { count(&item); });
     }
     CListTitle::FreeSpace freeSpace;
     if (!bComputer) {
@@ -87,6 +85,9 @@ void CEView::AggregateRows()
         return;
     CEDoc* pDocument = GetEDoc();
     const bool bReaggregate = pDocument->IsReaggregateOn();
+    // The sizes of every row follow the current unit from now on.
+    m_shownFormat = Settings().m_format;
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
     walk.BeginCommand();
     pDocument->ClearLastError();
     m_aggregatePaths = RowsToAggregate();
@@ -121,8 +122,6 @@ bool CEView::AggregateRow(int row, bool bReaggregate)
     if (!pItem->IsFolder()) {
         if (bReaggregate)
             RereadFileRow(row, true);
-        else
-            RenderSize(row);
         return true;
     }
     CSizeInfo total;
@@ -144,7 +143,7 @@ void CEView::RereadFileRow(int row, bool bAdjustParent)
     const int64_t difference = static_cast<int64_t>(entry.info.m_nSize - pItem->m_info.m_nSize);
     pItem->m_nAttr = entry.attr;
     pItem->m_info = entry.info;
-    SetColumnTexts(row, *pItem);
+    ShowRecord(row);
     if (!bAdjustParent || difference == 0)
         return;
     CDirSzLst& folderInfo = GetEDoc()->GetFolderInfo();
@@ -205,11 +204,7 @@ void CEView::React(LPARAM lHint, const CUpdateHint& hint)
         FillList(pDocument->m_strCurPath);
         break;
     case kHintAggregated:
-        // Thousands of rows may take new totals: the control is drawn once, at the end.
-        SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
-        ShowStoredTotals(true);
-        SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+        ShowStoredTotals();
         break;
     case kHintFilesChanged:
         OnFilesChanged();
