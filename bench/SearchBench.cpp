@@ -1,17 +1,18 @@
 // SearchBench: the folder search over a million stored records, against a bare run through the same records, in one process under Wine.
 //
-//   zq_search_bench ROUNDS FOLDER     (FOLDER: a Windows path holding sub-folders h0000 to h0999;
-//                                      bench/search.sh makes it and runs this)
+//   zq_search_bench ROUNDS FOLDER [HITS]   (FOLDER: a Windows path holding the sub-folders h0000 up
+//                                            to HITS - 1, 1,000 by default; bench/search.sh makes
+//                                            it and runs this)
 //
 // The program's application runs in this process, as the in-process GUI tests run it. Its record
-// list gets 1,000,000 records below FOLDER: the 1,000 real sub-folders, large, and 999 records of
-// folders that exist only in the list below each of them, small. With FOLDER selected in the tree
+// list gets 1,000,000 records below FOLDER: the HITS real sub-folders, large, and the rest spread as
+// records of folders that exist only in the list below each of them, small. With FOLDER selected in the tree
 // four kinds of turn are timed, ROUNDS of each, by turns (the kind that goes first rotating):
 //   - the floor: a bare run through the list reading each record's key and size;
 //   - the pump alone: as many stop-flag pumps as there are records (what the search calls before
 //     every record);
 //   - a search without a hit (a size no record reaches);
-//   - a search with 1,000 hits (the real sub-folders), each opened to and marked in the tree.
+//   - a search with HITS hits (the real sub-folders), each opened to and marked in the tree.
 // Each search turn begins with the tree's marks cleared, untimed. Prints medians and spreads and
 // the figures derived from them; not a test.
 #include <windows.h>
@@ -37,8 +38,7 @@
 namespace {
 
 const wchar_t kRegistryKey[] = L"ZQ Search Bench";
-constexpr int kHitFolders = 1000;
-constexpr int kRecordsBelowEach = 999;  // 1,000 + 1,000 x 999 = 1,000,000 records
+constexpr int kRecords = 1'000'000;
 constexpr uint64_t kHitSize = 1'000'000;
 
 [[noreturn]] void Fail(const char* what)
@@ -76,19 +76,20 @@ std::string Numbered(const char* prefix, int number)
     return text;
 }
 
-void FillRecords(CDirSzLst& records, const std::string& folder)
+void FillRecords(CDirSzLst& records, const std::string& folder, int hitFolders)
 {
+    const int recordsBelowEach = kRecords / hitFolders - 1;
     CSizeInfo large;
     large.m_nSize = kHitSize;
-    large.m_nFolders = kRecordsBelowEach;
-    large.m_nFiles = kRecordsBelowEach;
+    large.m_nFolders = recordsBelowEach;
+    large.m_nFiles = recordsBelowEach;
     CSizeInfo small;
     small.m_nSize = 10;
     small.m_nFiles = 1;
-    for (int hit = 0; hit < kHitFolders; ++hit) {
+    for (int hit = 0; hit < hitFolders; ++hit) {
         const std::string key = folder + "\\" + Numbered("h", hit);
         records.SetEntry(key, large, CSizeInfo());
-        for (int below = 0; below < kRecordsBelowEach; ++below)
+        for (int below = 0; below < recordsBelowEach; ++below)
             records.SetEntry(key + "\\" + Numbered("s", below), small, small);
     }
 }
@@ -113,7 +114,7 @@ struct Kind {
     std::vector<double> times;
 };
 
-void Report(std::vector<Kind>& kinds, int records, const std::vector<double>& ownRatios)
+void Report(std::vector<Kind>& kinds, int records, int hitFolders, const std::vector<double>& ownRatios)
 {
     std::printf("%-28s  %-30s  %s\n", "turn", "median [min-max] ms", "ns a record (median)");
     for (const Kind& kind : kinds) {
@@ -127,10 +128,10 @@ void Report(std::vector<Kind>& kinds, int records, const std::vector<double>& ow
                 (none - pump) * 1e6 / records, (none - pump) / floor, Format(SpreadOf(ownRatios)).c_str());
     std::printf("the pump before every record: %.1f ns, %.0f %% of the search without a hit\n", pump * 1e6 / records,
                 100 * pump / none);
-    std::printf("the tree's cost a hit (1,000 hits - no hit): %.3f ms\n", (hits - none) / kHitFolders);
+    std::printf("the tree's cost a hit (%d hits - no hit): %.3f ms\n", hitFolders, (hits - none) / hitFolders);
 }
 
-int RunBench(int rounds, const std::string& folder)
+int RunBench(int rounds, const std::string& folder, int hitFolders)
 {
     CEApp app(kRegistryKey);
     if (!app.CreateWindows(std::wstring()))
@@ -140,7 +141,7 @@ int RunBench(int rounds, const std::string& folder)
         Fail("the program opened no window");
     CLeftView& tree = *dynamic_cast<CChildFrame&>(*children.front()).GetLeftPane();
     CDirSzLst& records = app.m_folderInfo;
-    std::printf("records stored in %.0f ms\n", Milliseconds([&] { FillRecords(records, folder); }));
+    std::printf("records stored in %.0f ms\n", Milliseconds([&] { FillRecords(records, folder, hitFolders); }));
     std::fflush(stdout);
     tree.ExpandToPath(folder);
     tree.SelectPath(folder);
@@ -150,8 +151,9 @@ int RunBench(int rounds, const std::string& folder)
 
     CSizeInfo noHit;
     noHit.m_nSize = UINT64_MAX;
-    CSizeInfo thousandHits;
-    thousandHits.m_nSize = kHitSize;
+    CSizeInfo hits;
+    hits.m_nSize = kHitSize;
+    const std::string hitsName = "search, " + std::to_string(hitFolders) + " hits";
     volatile uint64_t sink = 0;
     auto search = [&](const CSizeInfo& criteria) {
         tree.ClearSearchMarks();
@@ -178,7 +180,7 @@ int RunBench(int rounds, const std::string& folder)
              });
          }, {}},
         {"search, no hit", [&] { return search(noHit); }, {}},
-        {"search, 1,000 hits", [&] { return search(thousandHits); }, {}},
+        {hitsName.c_str(), [&] { return search(hits); }, {}},
     };
     // one untimed turn each: the tree opens its folder for the first time in it
     for (Kind& kind : kinds) {
@@ -188,7 +190,7 @@ int RunBench(int rounds, const std::string& folder)
     const int marked = CountMarked(tree, TreeView_GetRoot(tree.m_hWnd));
     std::printf("%d records, %d marked by the search with hits, %d rounds by turns\n", records.GetCount(), marked,
                 rounds);
-    if (marked != kHitFolders)
+    if (marked != hitFolders)
         Fail("the search with hits did not mark every hit");
     std::vector<double> ownRatios;
     for (int round = 0; round < rounds; ++round) {
@@ -198,7 +200,7 @@ int RunBench(int rounds, const std::string& folder)
         }
         ownRatios.push_back((kinds[2].times.back() - kinds[1].times.back()) / kinds[0].times.back());
     }
-    Report(kinds, records.GetCount(), ownRatios);
+    Report(kinds, records.GetCount(), hitFolders, ownRatios);
     return 0;
 }
 
@@ -206,11 +208,12 @@ int RunBench(int rounds, const std::string& folder)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 3 || _wtoi(argv[1]) < 1) {
-        std::fprintf(stderr, "usage: zq_search_bench ROUNDS FOLDER\n");
+    const int hitFolders = argc == 4 ? _wtoi(argv[3]) : 1000;
+    if (argc < 3 || argc > 4 || _wtoi(argv[1]) < 1 || hitFolders < 1 || hitFolders > 10000) {
+        std::fprintf(stderr, "usage: zq_search_bench ROUNDS FOLDER [HITS: 1 to 10000]\n");
         return 2;
     }
-    const int status = RunBench(_wtoi(argv[1]), FromWide(argv[2]));
+    const int status = RunBench(_wtoi(argv[1]), FromWide(argv[2]), hitFolders);
     RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\") + kRegistryKey).c_str());
     return status;
 }

@@ -13,6 +13,10 @@
 # ZQ_BENCH_BASE set to a folder holding another build's zq_tree_bench.exe, that program takes its
 # turn too (the figures before a change, same run). Needs the Windows build tree of
 # scripts/setup.sh. Not a test: it only prints.
+#
+# FOLDER defaults to build/bench-wide, which is made here; another folder is taken as it is (e.g.
+# the 200,000-file tree of bench/make_tree.py: its aggregation is the program's 集計 of a deep
+# tree, status-bar progress on, against the walker).
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-env.sh"
@@ -21,7 +25,7 @@ ROUNDS="${2:-5}"
 WIN="$ZQ_BUILD/win"
 
 cmake --build "$WIN" -j2 --target zq_tree_bench zq_findwalk >/dev/null
-python3 - "$FOLDER" <<'PY'
+[[ -z "${1:-}" ]] && python3 - "$FOLDER" <<'PY'
 import os, sys
 root = sys.argv[1]
 for i in range(10000):
