@@ -2,22 +2,14 @@
 // services hand to the shell, in how many calls, and what they refuse to hand over.
 #include <gtest/gtest.h>
 
-
-#include "TestSupport.h"
-#include "app/CAppSettings.h"
+#include "FileServicesFixture.h"
 #include "text/Utf.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class ShellOperationTest : public ::testing::Test {
-protected:
-    CScriptedPlatform platform;
-    TempTree tree;
-    CAppSettings settings;
-    CFileServices& files = settings.m_files;
-};
+using ShellOperationTest = FileServicesFixture<>;
 
 }  // namespace
 
