@@ -38,9 +38,8 @@ TEST(DisplayFormatTest, UnitsFollowTheBaseWholeUnitsRoundUpAndGroupEveryWidthAnd
         {1024, " kb", 1024}, {1024, " KB ", 1024}, {1290, " GB", 2146689000}};
     for (const Case& c : cases)
         EXPECT_EQ(WithBase(c.base).GetUnitDivisor(c.unit), c.divisor) << c.base << " '" << c.unit << "'";
-    EXPECT_EQ(format.GetUnitSuffix(""), " KB");
-    EXPECT_EQ(format.GetUnitSuffix("  B"), "  B");
-    EXPECT_EQ(format.GetUnitSuffix(" TB"), " TB");
+    for (const auto& [unit, suffix] : {std::pair{"", " KB"}, {"  B", "  B"}, {" TB", " TB"}})
+        EXPECT_EQ(format.GetUnitSuffix(unit), suffix) << unit;
     // Only a damaged store file can hold these bases; they must neither divide by zero nor wrap.
     for (int32_t base : {0, -1024, 65536, std::numeric_limits<int32_t>::max()}) {
         EXPECT_EQ(WithBase(base).GetUnitDivisor(" GB"), 1000000000) << base;
