@@ -12,13 +12,6 @@
 #include "treepane/CCompareLabel.h"
 #include "treepane/CCompareWalk.h"
 
-namespace {
-
-namespace fs = std::filesystem;
-
-
-}  // namespace
-
 TEST(CompareLabel, LetterFieldIsPaddedWithDotsBeforeTheTotalsAndTheName)
 {
     const struct { std::string label; std::string expected; } rows[] = {
@@ -84,6 +77,8 @@ TEST(CompareVerdict, LettersAppendInOrderAndOnlyALetterTakesTheNoAnswerFlag)
 }
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // Two trees, "a" and "b", as two linked windows show them; each file's modified time is set.
 class CompareTreesTest : public ::testing::Test {
@@ -169,8 +164,7 @@ TEST_F(CompareTreesTest, MarksExactlyTheDifferencesAndDoesNotGoIntoAFolderTheOth
     File("b/added/new.txt", 1);
     // names outside code page 932 are asked about and answered like any other
     Both("\xC3\xBC\xF0\x9F\x98\x80/e.txt", 2);
-    File("a/r.txt", 1);
-    File("b/r.txt", 1);
+    Both("r.txt", 1);
 
     TwinAsker asker(app, Key("a"), Key("b"));
     CCompareWalk compare(app.m_settings.m_walk, asker);

@@ -2,9 +2,8 @@
 // or named after it, with every file's bytes and time compared before and after.
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "FileServicesFixture.h"
 #include "CPathForms.h"
-#include "app/CAppSettings.h"
 #include "services/CFileOperationCheck.h"
 #include "services/CFolderIndex.h"
 #include "text/Utf.h"
@@ -31,7 +30,7 @@ public:
     bool bUnasked = false;
 };
 
-class FileSafetyTest : public ::testing::Test {
+class FileSafetyTest : public FileServicesFixture<SilentShellPlatform> {
 protected:
     // Relative path -> the state of what is there.
     std::map<std::string, std::string> Snapshot() const
@@ -41,11 +40,6 @@ protected:
             snapshot[fs::relative(entry.path(), tree.Root()).generic_string()] = TempTree::StateAt(entry.path());
         return snapshot;
     }
-
-    SilentShellPlatform platform;
-    TempTree tree;
-    CAppSettings settings;
-    CFileServices& files = settings.m_files;
 };
 
 }  // namespace

@@ -6,8 +6,7 @@
 #include <chrono>
 #include <utility>
 
-#include "TestSupport.h"
-#include "app/CAppSettings.h"
+#include "FileServicesFixture.h"
 
 namespace {
 
@@ -38,7 +37,7 @@ public:
     bool bEveryNameTaken = false;
 };
 
-class FileServicesTest : public ::testing::Test {
+class FileServicesTest : public FileServicesFixture<RemovalPlatform> {
 protected:
     bool Exists(const std::string& relative) const { return fs::exists(fs::symlink_status(tree.Native(relative))); }
     void MakeReadOnly(const std::string& relative) const
@@ -60,11 +59,6 @@ protected:
             list.Add(tree.Key(relative), attr);
         return list;
     }
-
-    RemovalPlatform platform;
-    TempTree tree;
-    CAppSettings settings;
-    CFileServices& files = settings.m_files;
 };
 
 const std::string kFirstQuestionStart = "ごみ箱に保存せず 完全に 削除します。　削除すると 元に戻せません！！！\n\n\n";

@@ -101,9 +101,8 @@ TEST(ListRowTextTest, FileAndFolderRowsShowTheirColumnsInTheCurrentUnit)
     folder.m_bTotals = true;
     folder.m_info = Totals(2048, 3, 12);
     format.m_nKByte = 1024;
-    EXPECT_EQ(CListRowText::Cell(3, folder, format), "2 KB");
-    EXPECT_EQ(CListRowText::Cell(8, folder, format), "3");
-    EXPECT_EQ(CListRowText::Cell(9, folder, format), "12");
+    for (const auto& [column, text] : {std::pair{3, "2 KB"}, {8, "3"}, {9, "12"}})
+        EXPECT_EQ(CListRowText::Cell(column, folder, format), text) << column;
     format.m_strSizeUnit = format.m_strUnitB;
     EXPECT_EQ(CListRowText::Cell(3, file, format), "5,368,709,120  B");
 }

@@ -1,7 +1,6 @@
 // The start-up tips: the table, which tip a start shows, paging with No, and the stored index.
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 
 #include "app/CAppCore.h"
@@ -70,10 +69,8 @@ TEST_F(OnePointTipTest, TheTableHoldsTenTipsEachStartShowsTheNextAndNoPagesThrou
     EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{0});
     EXPECT_EQ(TipFile(), IndexBytes(0));
 
-    for (const auto& [stored, shown] : {std::pair{-1, 0}, {0, 1}, {3, 4}, {8, 9}, {9, 0}, {99, 0}, {100, 0},
-                                        {-2, 0}, {10, 0}, {57, 0},
-                                        {std::numeric_limits<int32_t>::max(), 0},
-                                        {std::numeric_limits<int32_t>::min(), 0}}) {
+    // Indexes the store record loads as none shown (negative, beyond 99) are the store record test's.
+    for (const auto& [stored, shown] : {std::pair{-1, 0}, {0, 1}, {3, 4}, {8, 9}, {9, 0}, {10, 0}, {57, 0}, {99, 0}}) {
         StoreIndex(stored);
         EXPECT_EQ(ShowWith({kIdYes}), std::vector<int>{shown}) << "stored " << stored;
         EXPECT_EQ(TipFile(), IndexBytes(shown));

@@ -30,9 +30,8 @@ TEST(PseudoMounts, TheMountTableNamesPseudoFileSystemsByTypeWhereverTheyAreMount
     const CPseudoMounts mounts = CPseudoMounts::FromMountInfo(table, [](const std::string& point) {
         return point == "/dev" ? std::string() : "Z:" + point;  // a point no drive holds is dropped
     });
-    EXPECT_TRUE(mounts.Contains("Z:/proc"));
-    EXPECT_FALSE(mounts.Contains("Z:/dev"));
-    EXPECT_FALSE(mounts.Contains("Z:/dev/shm"));
+    for (const auto& [point, bContained] : {std::pair{"Z:/proc", true}, {"Z:/dev", false}, {"Z:/dev/shm", false}})
+        EXPECT_EQ(mounts.Contains(point), bContained) << point;
 }
 
 #ifndef _WIN32
@@ -40,9 +39,8 @@ TEST(PseudoMounts, TheSystemPlatformFindsProcInThisMachinesTable)
 {
     if (!std::filesystem::exists("/proc/self/mountinfo"))
         GTEST_SKIP() << "no mount table here";
-    EXPECT_TRUE(GetPlatform().IsPseudoFileSystem("Z:\\proc"));
-    EXPECT_FALSE(GetPlatform().IsPseudoFileSystem("Z:\\"));
-    EXPECT_FALSE(GetPlatform().IsPseudoFileSystem("Z:\\usr"));
+    for (const auto& [key, bPseudo] : {std::pair{"Z:\\proc", true}, {"Z:\\", false}, {"Z:\\usr", false}})
+        EXPECT_EQ(GetPlatform().IsPseudoFileSystem(key), bPseudo) << key;
 }
 #endif
 

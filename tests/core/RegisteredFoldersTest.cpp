@@ -88,11 +88,9 @@ TEST(RegisteredFolders, StoredEntriesEndAtTheFirstEmptyOneOrAtSixteenRemovingMov
     EXPECT_EQ(list.GetCount(), 2u);
 
     // Folders are registered as full paths.
-    EXPECT_EQ(CRegisteredFolders::MakeFullPath("C:\\a\\.\\b\\..\\c\\"), "C:\\a\\c");
-    EXPECT_EQ(CRegisteredFolders::MakeFullPath("C:/a//b"), "C:\\a\\b");
-    EXPECT_EQ(CRegisteredFolders::MakeFullPath("C:\\"), "C:\\");
-    EXPECT_EQ(CRegisteredFolders::MakeFullPath("C:\\..\\.."), "C:\\");
-    EXPECT_EQ(CRegisteredFolders::MakeFullPath("\\\\server\\share\\a\\..\\b"), "\\\\server\\share\\b");
+    for (const auto& [typed, full] : {std::pair{"C:\\a\\.\\b\\..\\c\\", "C:\\a\\c"}, {"C:/a//b", "C:\\a\\b"}, {"C:\\", "C:\\"},
+                                      {"C:\\..\\..", "C:\\"}, {"\\\\server\\share\\a\\..\\b", "\\\\server\\share\\b"}})
+        EXPECT_EQ(CRegisteredFolders::MakeFullPath(typed), full) << typed;
 
     ScopedStoreFolder folder;
     const std::string current = GetPlatform().WindowsPathOf(std::filesystem::current_path());

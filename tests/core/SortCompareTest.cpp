@@ -29,9 +29,8 @@ TEST(SortCompareTest, SizesNamesAndTimesCompareInEitherDirectionAndTheFirstSortO
                               {false, "ﾃﾞｰﾀ", "ﾃﾞｰﾀ", 0}})
         EXPECT_EQ(CSortCompare::CompareNames(c.ascending, c.a, c.b), c.expected) << c.a << " " << c.b;
     // Lowering touches single-byte letters only.
-    EXPECT_EQ(CSortCompare::LowerName("Data.TXT"), "data.txt");
-    EXPECT_EQ(CSortCompare::LowerName("ＤＡＴＡ"), "ＤＡＴＡ");
-    EXPECT_EQ(CSortCompare::LowerName("ﾃﾞｰﾀ"), "ﾃﾞｰﾀ");
+    for (const auto& [name, lowered] : {std::pair{"Data.TXT", "data.txt"}, {"ＤＡＴＡ", "ＤＡＴＡ"}, {"ﾃﾞｰﾀ", "ﾃﾞｰﾀ"}})
+        EXPECT_EQ(CSortCompare::LowerName(name), lowered);
     // The second byte of ア in code page 932 is "A": lowering it would make ャ of it.
     EXPECT_NE(CSortCompare::CompareNames(true, CSortCompare::LowerName("ア"), CSortCompare::LowerName("ャ")), 0);
 

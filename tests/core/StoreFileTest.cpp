@@ -52,12 +52,9 @@ TEST_F(StoreFileTest, WholeFileRoundTripsUnderItsJapaneseNameAndFileNamesJoinWit
     ASSERT_TRUE(settings.SerializeToFile(mnPath, CArchive::load, read));
     EXPECT_EQ(read.value, "ﾌｫﾙﾀﾞ");
 
-
-    EXPECT_EQ(CAppSettings::JoinStorePath("", "Mn"), "Mn");
-    EXPECT_EQ(CAppSettings::JoinStorePath("C:\\", "Mn"), "C:\\Mn");
-    EXPECT_EQ(CAppSettings::JoinStorePath("a\\b", "Mn"), "a\\b\\Mn");
     // The second byte of "ソ" in code page 932 is a backslash; the folder still needs one.
-    EXPECT_EQ(CAppSettings::JoinStorePath("ソ", "Mn"), "ソ\\Mn");
+    for (const auto& [base, joined] : {std::pair{"", "Mn"}, {"C:\\", "C:\\Mn"}, {"a\\b", "a\\b\\Mn"}, {"ソ", "ソ\\Mn"}})
+        EXPECT_EQ(CAppSettings::JoinStorePath(base, "Mn"), joined) << base;
 }
 
 TEST_F(StoreFileTest, StoreFolderIsMadeOnceAndFailedReadsAndWritesLeaveTheObjectAndThePreviousFile)

@@ -142,6 +142,7 @@ public:
         int operation;
         std::vector<std::string> sources;
         std::string destination;
+        bool operator==(const ShellCall&) const = default;
     };
 
     uint32_t FindFirst(const std::string& pattern, std::unique_ptr<CFindHandle>& handle,

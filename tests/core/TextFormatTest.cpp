@@ -39,9 +39,9 @@ TEST(TextFormatTest, PaddingUpToFortyDotsFourDigitYearsAndFieldsKeptEmpty)
 
     // Timestamps have a four-digit year and seconds.
     const FixedOffsetPlatform tokyo(9);
-    EXPECT_EQ(CTextFormat::FormatTimestamp(CTime(1700000000)), "2023/11/15 07:13:20");
-    EXPECT_EQ(CTextFormat::FormatTimestamp(CTime(INT32_MAX)), "2038/01/19 12:14:07");
-    EXPECT_EQ(CTextFormat::FormatTimestamp(CTime()), "1970/01/01 09:00:00");
+    for (const auto& [time, text] : {std::pair{1700000000, "2023/11/15 07:13:20"}, {INT32_MAX, "2038/01/19 12:14:07"},
+                                     {0, "1970/01/01 09:00:00"}})
+        EXPECT_EQ(CTextFormat::FormatTimestamp(CTime(time)), text) << time;
 
     // The next token walks the fields, keeping empty ones, and ends with -1.
     int pos = -1;

@@ -65,10 +65,10 @@ TEST(Utf, DecodingIsStrictEveryCodePointRoundTripsThroughUtf16AndOnlyAsciiLetter
     // Invalid UTF-8: one replacement per byte. Unpaired surrogates: one replacement each.
     EXPECT_EQ(Utf::Utf8ToUtf16(Bytes({'a', 0xC0, 0x80, 'b'})), u"a\xFFFD\xFFFD" u"b");
     const std::string replacement = Bytes({0xEF, 0xBF, 0xBD});
-    EXPECT_EQ(Utf::Utf16ToUtf8(u"\xD83D"), replacement);
-    EXPECT_EQ(Utf::Utf16ToUtf8(u"\xDE00\xD83D"), replacement + replacement);
-    EXPECT_EQ(Utf::Utf16ToUtf8(u"\xD83D" u"A"), replacement + "A");
-    EXPECT_EQ(Utf::Utf16ToUtf8(u"A\xDC00" u"B"), "A" + replacement + "B");
+    for (const auto& [utf16, utf8] : {std::pair<std::u16string, std::string>{u"\xD83D", replacement},
+                                      {u"\xDE00\xD83D", replacement + replacement}, {u"\xD83D" u"A", replacement + "A"},
+                                      {u"A\xDC00" u"B", "A" + replacement + "B"}})
+        EXPECT_EQ(Utf::Utf16ToUtf8(utf16), utf8);
 
     // "Ａｂ" in full width and "Äö" must survive untouched: names differ by them on Windows too.
     const std::string text = "C:\\Temp\\\xEF\xBC\xA1\xEF\xBD\x82\xC3\x84\xC3\xB6@[`{";
