@@ -14,11 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteBytes(const std::string& relative, const std::string& bytes, int minutesAgo)
-{
-    WriteAgedFile(fs::u8path(relative), bytes, minutesAgo);
-}
-
 // What a snapshot becomes when the entries at each key's path are found at the value's path
 // (moved there) or at both (copied, when bCopied).
 FileSnapshot Carried(const FileSnapshot& before, const std::map<std::string, std::string>& moves, bool bCopied)
@@ -81,8 +76,7 @@ protected:
         HWND hEditor = ListView_GetEditControl(list.m_hWnd);
         ASSERT_NE(hEditor, nullptr);
         SetWindowTextW(hEditor, ToWide(text).c_str());
-        SendMessageW(hEditor, WM_KEYDOWN, key, 0);
-        ProgramRun::Pump();
+        PressKey(hEditor, key);
     }
     static std::string EditorText(CEView& list)
     {
@@ -97,11 +91,11 @@ protected:
 
 TEST_F(FileCommandTest, CutInOneWindowAndPasteInAnotherMovesEverythingAndBothListsFollow)
 {
-    WriteBytes("src/ソ表.txt", "so-hyo", 30);
-    WriteBytes("src/ｶﾅ.dat", "kana", 40);
-    WriteBytes("src/😀 한국어/x.txt", "x", 50);
-    WriteBytes("src/😀 한국어/deeper/y.bin", std::string(3000, 'y'), 60);
-    WriteBytes("dst/keep.txt", "keep", 70);
+    WriteAgedFile("src/ソ表.txt", "so-hyo", 30);
+    WriteAgedFile("src/ｶﾅ.dat", "kana", 40);
+    WriteAgedFile("src/😀 한국어/x.txt", "x", 50);
+    WriteAgedFile("src/😀 한국어/deeper/y.bin", std::string(3000, 'y'), 60);
+    WriteAgedFile("dst/keep.txt", "keep", 70);
     const FileSnapshot before = SnapshotOf(".");
     ProgramRun run;
     const auto [pSource, pTarget] = OpenTwo(run, "src", "dst");
@@ -119,11 +113,11 @@ TEST_F(FileCommandTest, CutInOneWindowAndPasteInAnotherMovesEverythingAndBothLis
 
 TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
 {
-    WriteBytes("src/ﾃｽﾄ 表.txt", "test", 30);
-    WriteBytes("src/한글/in 😀.txt", "in", 40);
-    WriteBytes("one/x.txt", "x", 50);
-    WriteBytes("two/sub/y.txt", "y", 60);
-    WriteBytes("two/z.txt", "z", 60);
+    WriteAgedFile("src/ﾃｽﾄ 表.txt", "test", 30);
+    WriteAgedFile("src/한글/in 😀.txt", "in", 40);
+    WriteAgedFile("one/x.txt", "x", 50);
+    WriteAgedFile("two/sub/y.txt", "y", 60);
+    WriteAgedFile("two/z.txt", "z", 60);
     const FileSnapshot before = SnapshotOf(".");
     ProgramRun run;
     const auto [pSource, pTarget] = OpenTwo(run, "src", "one");
@@ -155,10 +149,10 @@ TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
 
 TEST_F(FileCommandTest, CopyAsksFirstWithTheBoxTickedEveryTimeAndNoCloseOrEscCopyNothing)
 {
-    WriteBytes("src/a ソ.txt", "alpha", 30);
-    WriteBytes("src/same 表.txt", "source", 20);  // as old as its namesake in dst, other bytes
-    WriteBytes("src/😀 한국어/x.txt", "inner", 10);
-    WriteBytes("dst/same 表.txt", "target", 20);
+    WriteAgedFile("src/a ソ.txt", "alpha", 30);
+    WriteAgedFile("src/same 表.txt", "source", 20);  // as old as its namesake in dst, other bytes
+    WriteAgedFile("src/😀 한국어/x.txt", "inner", 10);
+    WriteAgedFile("dst/same 表.txt", "target", 20);
     ProgramRun run;
     const auto [pSource, pTarget] = OpenTwo(run, "src", "dst");
     TakeFrom(run, pSource, {"a ソ.txt", "same 表.txt", "😀 한국어"}, ID_EDIT_COPY);
@@ -194,10 +188,10 @@ TEST_F(FileCommandTest, CopyAsksFirstWithTheBoxTickedEveryTimeAndNoCloseOrEscCop
 
 TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWindowsFollow)
 {
-    WriteBytes("d/a ソ.txt", "a", 30);
-    WriteBytes("d/b ｶﾅ.txt", "b", 30);
-    WriteBytes("d/c.txt", "c", 30);
-    WriteBytes("d/😀 한/x", "x", 30);
+    WriteAgedFile("d/a ソ.txt", "a", 30);
+    WriteAgedFile("d/b ｶﾅ.txt", "b", 30);
+    WriteAgedFile("d/c.txt", "c", 30);
+    WriteAgedFile("d/😀 한/x", "x", 30);
     ProgramRun run;
     const auto [pFirst, pSecond] = OpenTwo(run, "d", "d");
     CEView& list = ListOf(pFirst);
@@ -206,12 +200,10 @@ TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWind
     // The Delete key, to the recycle bin: the shell asks; No leaves everything.
     SelectRows(list, {"c.txt"});
     m_answerer.Expect(kDeleteCaption, IDNO);
-    SendMessageW(list.m_hWnd, WM_KEYDOWN, VK_DELETE, 0);
-    ProgramRun::Pump();
+    PressKey(list.m_hWnd, VK_DELETE);
     EXPECT_TRUE(fs::exists("d/c.txt"));
     m_answerer.Expect(kDeleteCaption, IDYES);
-    SendMessageW(list.m_hWnd, WM_KEYDOWN, VK_DELETE, 0);
-    ProgramRun::Pump();
+    PressKey(list.m_hWnd, VK_DELETE);
     EXPECT_FALSE(fs::exists("d/c.txt"));
     ExpectListShowsDisk(pFirst, "d");
     ExpectListShowsDisk(pSecond, "d");
@@ -239,8 +231,8 @@ TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWind
 
 TEST_F(FileCommandTest, RenameInTheListTakesAValidFreeNameAndReopensTheEditorOtherwise)
 {
-    WriteBytes("r/old ソ.txt", "old", 30);
-    WriteBytes("r/taken.txt", "taken", 30);
+    WriteAgedFile("r/old ソ.txt", "old", 30);
+    WriteAgedFile("r/taken.txt", "taken", 30);
     ProgramRun run;
     const auto [pFirst, pSecond] = OpenTwo(run, "r", "r");
     CEView& list = ListOf(pFirst);
@@ -281,7 +273,7 @@ TEST_F(FileCommandTest, RenameInTheListTakesAValidFreeNameAndReopensTheEditorOth
 
 TEST_F(FileCommandTest, NewFolderThreeTimesNumbersTheNamesAndOpensEachForEditing)
 {
-    WriteBytes("n/file.txt", "f", 30);
+    WriteAgedFile("n/file.txt", "f", 30);
     ProgramRun run;
     const auto [pFirst, pSecond] = OpenTwo(run, "n", "n");
     CEView& list = ListOf(pFirst);
@@ -300,8 +292,8 @@ TEST_F(FileCommandTest, NewFolderThreeTimesNumbersTheNamesAndOpensEachForEditing
 
 TEST_F(FileCommandTest, CommandsAreEnabledByTheSelectionTheClipboardAndTheFolderShown)
 {
-    WriteBytes("e/file.txt", "f", 30);
-    WriteBytes("e/sub/x", "x", 30);
+    WriteAgedFile("e/file.txt", "f", 30);
+    WriteAgedFile("e/sub/x", "x", 30);
     ProgramRun run;
     CMDIChildWnd* pChild = run.Children()[0];
     CEView& list = ListOf(pChild);
@@ -364,7 +356,7 @@ TEST_F(FileCommandTest, CommandsAreEnabledByTheSelectionTheClipboardAndTheFolder
 TEST_F(FileCommandTest, NewFolderWhileAWalkRunsOnlyStopsTheWalk)
 {
     for (int i = 0; i < 30; ++i)
-        WriteBytes("w/f" + std::to_string(i) + "/x", "x", 30);
+        WriteAgedFile("w/f" + std::to_string(i) + "/x", "x", 30);
     ProgramRun run;
     CMDIChildWnd* pChild = run.Children()[0];
     ASSERT_TRUE(Show(TreeOf(pChild), KeyOf("w")));

@@ -59,7 +59,7 @@ protected:
 
 }  // namespace
 
-TEST_F(TreePaneTest, ShowsTheComputerWithItsDrivesAndOpensTheFirstFixedOne)
+TEST_F(TreePaneTest, ShowsTheComputerOpensTheFirstFixedDriveAndListsAFolderOnlyWhenOpened)
 {
     ProgramRun run;
     CLeftView& tree = run.Tree();
@@ -75,12 +75,8 @@ TEST_F(TreePaneTest, ShowsTheComputerWithItsDrivesAndOpensTheFirstFixedOne)
     EXPECT_TRUE(TreeView_GetItemState(tree.m_hWnd, tree.FindItem("C:\\"), TVIS_EXPANDED) & TVIS_EXPANDED);
     // an unopened drive holds only its placeholder and was never read
     EXPECT_EQ(ChildPaths(tree, "Z:\\"), std::vector<std::string>{"Z:\\Dummy,"});
-}
 
-TEST_F(TreePaneTest, OpeningAFolderListsItsFoldersAndOnlyTheFirstOfEachSubFolder)
-{
-    ProgramRun run;
-    CLeftView& tree = run.Tree();
+    // Opened, a folder lists its folders and only the first of each sub-folder.
     TreeView_Expand(tree.m_hWnd, tree.FindItem("Z:\\"), TVE_EXPAND);
     EXPECT_EQ(ChildPaths(tree, "Z:\\usr").size(), 1u);
 
