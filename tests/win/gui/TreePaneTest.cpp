@@ -1,4 +1,4 @@
-// The folder tree pane: drives, lazy filling, labels with totals, stopping, sorting, restart.
+// The folder tree pane: drives, lazy filling, labels with totals, the walk's progress, stopping, sorting, restart.
 #include <filesystem>
 #include <fstream>
 
@@ -95,7 +95,7 @@ TEST_F(TreePaneTest, ShowsTheComputerOpensTheFirstFixedDriveAndListsAFolderOnlyW
     EXPECT_EQ(TreeLabel(tree, KeyOf(fs::current_path() / "PROGRAM")), "Program");
 }
 
-TEST_F(TreePaneTest, AggregatingShowsTheTotalsOfEveryShownFolder)
+TEST_F(TreePaneTest, AggregatingShowsTheTotalsOfEveryShownFolderAndAReaggregationItsProgress)
 {
     ProgramRun run;
     CLeftView& tree = run.Tree();
@@ -130,6 +130,23 @@ TEST_F(TreePaneTest, AggregatingShowsTheTotalsOfEveryShownFolder)
     run.Command(ID_LABEL_RESET);
     EXPECT_EQ(TreeLabel(tree, key), name);
     EXPECT_EQ(TreeLabel(tree, key + "\\big"), "big");
+
+    // Aggregated again in re-aggregate mode, the status bar shows how far the walk has come
+    // against the stored record (every folder's report shown, so that a walk this small shows
+    // any), then the idle text again.
+    CStatusBar& status = run.Frame().GetStatusBarControl();
+    run.App().m_walkStatus.m_pace = {};
+    run.App().m_bReaggregate = 1;
+    std::vector<std::wstring> shown;
+    m_platform.m_onPump = [&] {
+        if (status.GetPaneText(0) != L"ﾚﾃﾞｨ")
+            shown.push_back(status.GetPaneText(0));
+    };
+    run.Command(ID_AGGREGATE);
+    m_platform.m_onPump = nullptr;
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), L"0 ﾌｫﾙﾀﾞ  0 / 6 ﾌｧｲﾙ (0 %)");
+    EXPECT_EQ(status.GetPaneText(0), L"ﾚﾃﾞｨ");
 }
 
 // Listing fails with "access denied" for the chosen folders; message boxes are answered from a queue.
