@@ -89,16 +89,11 @@ struct DropPlace {
 
 POINT PointOf(ProgramRun& run, const DropPlace& place)
 {
+    if (place.kind == DropPlace::kOnBand)
+        return OnBand(run, place.slot, place.fraction);
     RECT rc;
     GetClientRect(DockBarOf(run), &rc);
-    switch (place.kind) {
-    case DropPlace::kAboveRows:
-        return ToScreen(run, POINT{rc.right / 2, -6});
-    case DropPlace::kBelowRows:
-        return ToScreen(run, POINT{rc.right / 2, rc.bottom + 6});
-    default:
-        return OnBand(run, place.slot, place.fraction);
-    }
+    return ToScreen(run, POINT{rc.right / 2, place.kind == DropPlace::kAboveRows ? -6 : rc.bottom + 6});
 }
 
 // A fresh start docks each toolbar in a row of its own, in this order.

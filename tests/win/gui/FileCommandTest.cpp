@@ -58,10 +58,13 @@ protected:
         SelectRows(ListOf(pChild), names);
         run.Command(command);
     }
-    static void ExpectListShowsDisk(CMDIChildWnd* pChild, const std::string& folder)
+    // The windows show the folder, each list as it is on the disk.
+    static void ExpectListShowsDisk(std::initializer_list<CMDIChildWnd*> windows, const std::string& folder)
     {
-        EXPECT_EQ(DocOf(pChild).m_strCurPath, KeyOf(fs::u8path(folder)));
-        ::ExpectListShowsDisk(pChild);
+        for (CMDIChildWnd* pChild : windows) {
+            EXPECT_EQ(DocOf(pChild).m_strCurPath, KeyOf(fs::u8path(folder)));
+            ::ExpectListShowsDisk(pChild);
+        }
     }
     // Pastes into the folder the window shows, no row selected.
     static void PasteInto(ProgramRun& run, CMDIChildWnd* pChild)
@@ -106,8 +109,8 @@ TEST_F(FileCommandTest, CutInOneWindowAndPasteInAnotherMovesEverythingAndBothLis
 
     EXPECT_EQ(SnapshotOf("."), Carried(before, {{"src/ソ表.txt", "dst/ソ表.txt"}, {"src/😀 한국어", "dst/😀 한국어"}}, false));
     EXPECT_TRUE(m_answerer.m_seen.empty());  // a move asks nothing
-    ExpectListShowsDisk(pSource, "src");
-    ExpectListShowsDisk(pTarget, "dst");
+    ExpectListShowsDisk({pSource}, "src");
+    ExpectListShowsDisk({pTarget}, "dst");
     EXPECT_FALSE(run.MenuItem(ID_EDIT_PASTE).enabled);  // the clipboard went with the move
 }
 
@@ -125,7 +128,7 @@ TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
     TakeFrom(run, pSource, {"ﾃｽﾄ 表.txt", "한글"}, ID_EDIT_COPY);
     m_answerer.Expect(kCopyCaption, IDOK);
     PasteInto(run, pTarget);
-    ExpectListShowsDisk(pTarget, "one");
+    ExpectListShowsDisk({pTarget}, "one");
 
     ASSERT_TRUE(Show(TreeOf(pTarget), KeyOf("two")));
     Activate(run, pTarget);
@@ -142,8 +145,8 @@ TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
     expected = Carried(expected, {{"two/ﾃｽﾄ 表.txt", "two/sub/ﾃｽﾄ 表.txt"}, {"two/한글", "two/sub/한글"}}, true);
     EXPECT_EQ(SnapshotOf("."), expected);
     EXPECT_EQ(m_answerer.m_seen, std::vector<std::string>(3, std::string(kCopyCaption) + " [x]"));
-    ExpectListShowsDisk(pSource, "src");
-    ExpectListShowsDisk(pTarget, "two");
+    ExpectListShowsDisk({pSource}, "src");
+    ExpectListShowsDisk({pTarget}, "two");
     EXPECT_EQ(DocOf(pSource).GetClipList().size(), 2u);  // a copy leaves the clipboard as it was
 }
 
@@ -183,7 +186,7 @@ TEST_F(FileCommandTest, CopyAsksFirstWithTheBoxTickedEveryTimeAndNoCloseOrEscCop
     std::vector<std::string> seen(5, std::string(kCopyCaption) + " [x]");
     seen.push_back(kOverwriteCaption);
     EXPECT_EQ(m_answerer.m_seen, seen);
-    ExpectListShowsDisk(pTarget, "dst");
+    ExpectListShowsDisk({pTarget}, "dst");
 }
 
 TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWindowsFollow)
@@ -205,8 +208,7 @@ TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWind
     m_answerer.Expect(kDeleteCaption, IDYES);
     PressKey(list.m_hWnd, VK_DELETE);
     EXPECT_FALSE(fs::exists("d/c.txt"));
-    ExpectListShowsDisk(pFirst, "d");
-    ExpectListShowsDisk(pSecond, "d");
+    ExpectListShowsDisk({pFirst, pSecond}, "d");
 
     // Permanent delete: No at the first question, No at the second, then Yes twice.
     const FileSnapshot before = SnapshotOf(".");
@@ -223,8 +225,7 @@ TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWind
     run.Command(ID_DELETE_PERMANENT);
     EXPECT_NE(m_platform.m_texts[3].find("これら 2個のファイルを 削除しても"), std::string::npos);
     EXPECT_EQ(SnapshotOf("."), (FileSnapshot{{"d", "<dir>"}, {"d/b ｶﾅ.txt", before.at("d/b ｶﾅ.txt")}}));
-    ExpectListShowsDisk(pFirst, "d");
-    ExpectListShowsDisk(pSecond, "d");
+    ExpectListShowsDisk({pFirst, pSecond}, "d");
     EXPECT_TRUE(DocOf(pFirst).GetClipList().empty());
     EXPECT_EQ(m_answerer.m_seen, (std::vector<std::string>{kDeleteCaption, kDeleteCaption}));
 }
@@ -267,8 +268,7 @@ TEST_F(FileCommandTest, RenameInTheListTakesAValidFreeNameAndReopensTheEditorOth
     EndEdit(list, "new 😀 한.txt", VK_RETURN);
     EXPECT_EQ(EditorText(list), "(closed)");
     EXPECT_EQ(SnapshotOf("."), Carried(before, {{"r/old ソ.txt", "r/new 😀 한.txt"}}, false));
-    ExpectListShowsDisk(pFirst, "r");
-    ExpectListShowsDisk(pSecond, "r");
+    ExpectListShowsDisk({pFirst, pSecond}, "r");
 }
 
 TEST_F(FileCommandTest, NewFolderThreeTimesNumbersTheNamesAndOpensEachForEditing)
@@ -285,8 +285,7 @@ TEST_F(FileCommandTest, NewFolderThreeTimesNumbersTheNamesAndOpensEachForEditing
         EXPECT_TRUE(fs::is_directory(fs::u8path(std::string("n/") + name))) << name;
     }
     EXPECT_EQ(std::distance(fs::directory_iterator("n"), fs::directory_iterator()), 4);
-    ExpectListShowsDisk(pFirst, "n");
-    ExpectListShowsDisk(pSecond, "n");
+    ExpectListShowsDisk({pFirst, pSecond}, "n");
     EXPECT_TRUE(m_platform.m_texts.empty());
 }
 

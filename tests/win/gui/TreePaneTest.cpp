@@ -233,7 +233,7 @@ TEST_F(TreePaneTest, SortCommandsReorderTheSelectedFoldersChildren)
     EXPECT_FALSE(run.MenuItem(ID_SORT_SIZE).enabled);
 }
 
-TEST_F(TreePaneTest, SaveAllAndARestartReopenTheFoldersAndTheSelection)
+TEST_F(TreePaneTest, SaveAllAndARestartReopenTheFoldersAndTheSelectionAndAMissingFolderIsReported)
 {
     const std::string key = KeyOf(MakeTree());
     {
@@ -248,14 +248,9 @@ TEST_F(TreePaneTest, SaveAllAndARestartReopenTheFoldersAndTheSelection)
     EXPECT_TRUE(TreeView_GetItemState(tree.m_hWnd, tree.FindItem(key), TVIS_EXPANDED) & TVIS_EXPANDED);
     // the other folders of the open level were listed too
     EXPECT_TRUE(tree.FindItem(key + "\\mid"));
-}
 
-TEST_F(TreePaneTest, AMissingStartFolderIsReportedForEachLevelAndItsParentSelected)
-{
-    const std::string key = KeyOf(MakeTree());
-    ProgramRun run;
-    CLeftView& tree = run.Tree();
-    // as start-up does with the folder of a record
+    // A start folder that went away is reported for each level, as start-up does with the folder
+    // of a record, and its parent selected.
     tree.ExpandToPath(key + "\\gone\\away");
     tree.SelectPath(key + "\\gone\\away");
     ASSERT_EQ(m_platform.m_texts.size(), 2u);
