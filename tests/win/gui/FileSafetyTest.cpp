@@ -7,13 +7,8 @@
 #include "CWineUnix.h"
 #include "app/CAppSettings.h"
 
-namespace {
-
 namespace fs = std::filesystem;
-
-class FileSafetyTest : public GuiTest {};
-
-}  // namespace
+using FileSafetyTest = GuiTest;
 
 // Under Wine the shell would delete the file "X" and put the folder in its place; two files moved
 // onto files would stay where they are without a word; one file it would move over its namesake

@@ -6,13 +6,8 @@
 #include "app/CAppSettings.h"
 #include "dialogs/CCompareSummaryDlg.h"
 
-namespace {
-
 namespace fs = std::filesystem;
-
 const std::string kWideName = "\xED\x95\x9C\xEA\xB8\x80";  // 한글: not in code page 932
-
-}  // namespace
 
 // Saved, then: a file grows, a folder is added, one removed, one renamed, a file grows in a folder
 // named outside code page 932, a 5 GiB sparse file appears.
