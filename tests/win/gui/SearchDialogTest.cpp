@@ -73,8 +73,7 @@ TEST_F(SearchDialogTest, TheDialogOpensWithItsInitialValuesAtTheCornerAndHidingG
     ASSERT_TRUE(IsWindowVisible(hDialog));
     RECT rc;
     GetWindowRect(hDialog, &rc);
-    EXPECT_EQ(rc.left, 0);
-    EXPECT_EQ(rc.top, 0);
+    EXPECT_EQ((std::pair{rc.left, rc.top}), (std::pair{0L, 0L}));
     EXPECT_EQ(TextsOf(hDialog, {IDC_SEARCH_MESSAGE, IDC_SEARCH_SIZE, IDC_SEARCH_MODIFIED_DATE, IDC_SEARCH_READ_DATE,
                                 IDC_SEARCH_CREATED_DATE, IDC_SEARCH_MODIFIED_TIME, IDC_SEARCH_READ_TIME,
                                 IDC_SEARCH_CREATED_TIME, IDC_SEARCH_FOLDER_COUNT, IDC_SEARCH_FILE_COUNT}),
