@@ -26,17 +26,9 @@ DWORD TimeoutArg(int argc, wchar_t** argv, int index)
     return argc > index ? static_cast<DWORD>(_wtoi(argv[index])) : kDefaultTimeoutMs;
 }
 
-// A window of any process whose title starts with prefix: a dialog, or any other (a frame).
-HWND WaitFor(const std::wstring& prefix, bool dialog, DWORD timeoutMs)
-{
-    HWND found = nullptr;
-    zqwin::WaitUntil([&] { return (found = zqwin::FindTopLevel(0, prefix, dialog)) != nullptr; }, timeoutMs);
-    return found;
-}
-
 int Click(const std::wstring& prefix, int buttonId, DWORD timeoutMs)
 {
-    HWND dialog = WaitFor(prefix, true, timeoutMs);
+    HWND dialog = zqwin::WaitForTopLevel(0, prefix, true, timeoutMs);
     return dialog != nullptr && zqwin::ClickAndWaitGone(dialog, buttonId, timeoutMs) ? 0 : 1;
 }
 
@@ -69,7 +61,7 @@ int wmain(int argc, wchar_t** argv)
     std::wstring verb = argv[1];
     std::wstring target = argv[2];
     if (verb == L"wait-window" || verb == L"wait-dialog")
-        return WaitFor(target, verb == L"wait-dialog", TimeoutArg(argc, argv, 3)) != nullptr ? 0 : 1;
+        return zqwin::WaitForTopLevel(0, target, verb == L"wait-dialog", TimeoutArg(argc, argv, 3)) != nullptr ? 0 : 1;
     if (verb == L"click" && argc >= 4)
         return Click(target, _wtoi(argv[3]), TimeoutArg(argc, argv, 4));
     if (verb == L"command" && argc >= 4)

@@ -24,11 +24,6 @@ std::wstring ClassNameOf(HWND window)
     return std::wstring(name, length > 0 ? length : 0);
 }
 
-bool ClassMatches(HWND window, const std::wstring& className)
-{
-    return className.empty() || ClassNameOf(window) == className;
-}
-
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs)
@@ -69,11 +64,18 @@ HWND FindTopLevel(DWORD pid, const std::wstring& titlePrefix, bool dialog)
     return nullptr;
 }
 
+HWND WaitForTopLevel(DWORD pid, const std::wstring& titlePrefix, bool dialog, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopLevel(pid, titlePrefix, dialog)) != nullptr; }, timeoutMs);
+    return found;
+}
+
 std::vector<HWND> Children(HWND parent, const std::wstring& className)
 {
     std::vector<HWND> found;
     for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassMatches(child, className))
+        if (className.empty() || ClassNameOf(child) == className)
             found.push_back(child);
     }
     return found;

@@ -23,6 +23,9 @@ std::wstring TextOf(HWND window);
 // a dialog or message box (class #32770) when dialog is true, any other window (a frame) otherwise.
 HWND FindTopLevel(DWORD pid, const std::wstring& titlePrefix, bool dialog);
 
+// FindTopLevel polled until it finds the window; null after timeoutMs.
+HWND WaitForTopLevel(DWORD pid, const std::wstring& titlePrefix, bool dialog, DWORD timeoutMs);
+
 // Direct children only, first to last in Z order; every child when className is empty.
 std::vector<HWND> Children(HWND parent, const std::wstring& className = {});
 

@@ -5,7 +5,7 @@
 
 using CommandUpdateTest = GuiTest;
 
-TEST_F(CommandUpdateTest, AFreshRunShowsEachItemEnabledAndMarkedByItsRule)
+TEST_F(CommandUpdateTest, AFreshRunShowsEachItemEnabledAndMarkedByItsRuleAndEachCommandMovesTheMarks)
 {
     const struct {
         std::vector<UINT> ids;
@@ -32,11 +32,9 @@ TEST_F(CommandUpdateTest, AFreshRunShowsEachItemEnabledAndMarkedByItsRule)
             EXPECT_EQ(state.checked && state.radio, group.radio) << id;
         }
     }
-}
 
-// What each setting then does is the business of the tests of the list, the tree and the store.
-TEST_F(CommandUpdateTest, EachCommandMovesTheMarks)
-{
+    // Each command then moves the marks; what each setting does is the business of the tests of
+    // the list, the tree and the store.
     const struct {
         UINT command;
         std::vector<UINT> checked;  // afterwards
@@ -58,7 +56,6 @@ TEST_F(CommandUpdateTest, EachCommandMovesTheMarks)
         {ID_REFRESH_ON_OPEN, {ID_REFRESH_ON_OPEN}, {}},
         {ID_SHOW_CREATED, {}, {ID_SHOW_CREATED}},
     };
-    ProgramRun run;
     for (const auto& step : steps) {
         SCOPED_TRACE(step.command);
         run.Command(step.command);
@@ -69,7 +66,7 @@ TEST_F(CommandUpdateTest, EachCommandMovesTheMarks)
     }
 }
 
-TEST_F(CommandUpdateTest, ToolBarButtonsFollowTheSameRulesAtIdleAndTheViewCommandsHideAndShowTheBars)
+TEST_F(CommandUpdateTest, ToolBarButtonsFollowTheSameRulesAtIdleTheViewCommandsHideAndShowTheBarsAndKeysReachCommands)
 {
     ProgramRun run;
     run.App().OnIdle(0);
@@ -89,13 +86,9 @@ TEST_F(CommandUpdateTest, ToolBarButtonsFollowTheSameRulesAtIdleAndTheViewComman
     EXPECT_FALSE(run.Frame().GetStatusBarControl().HasVisibleStyle());
     run.Command(ID_VIEW_TOOLBAR);
     EXPECT_TRUE(run.Frame().GetToolBar(0)->HasVisibleStyle());
-}
 
-TEST_F(CommandUpdateTest, AcceleratorsReachTheirCommands)
-{
-    ProgramRun run;
+    // An accelerator reaches its command: Ctrl+N as the message loop sees it, the control key down.
     HWND hTree = run.Tree().m_hWnd;
-    // Ctrl+N as the message loop sees it, with the control key down
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     keys[VK_CONTROL] = 0x80;

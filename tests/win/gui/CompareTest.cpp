@@ -98,14 +98,11 @@ protected:
     // The lines of the compare summary form: path, N, S, U, D, F, total, objects.
     static std::vector<std::string> Summary(CLeftView& tree)
     {
-        std::vector<std::string> lines;
         const CCompareSummaryDlg* pForm = tree.GetCompareSummary();
         if (!pForm || !pForm->m_hWnd || !IsWindowVisible(pForm->m_hWnd))
-            return lines;
-        for (int control : {IDC_COMPARE_PATH, IDC_COMPARE_COUNT_N, IDC_COMPARE_COUNT_S, IDC_COMPARE_COUNT_U,
-                            IDC_COMPARE_COUNT_D, IDC_COMPARE_COUNT_F, IDC_COMPARE_TOTAL, IDC_COMPARE_OBJECTS})
-            lines.push_back(TextOf(GetDlgItem(pForm->m_hWnd, control)));
-        return lines;
+            return {};
+        return TextsOf(pForm->m_hWnd, {IDC_COMPARE_PATH, IDC_COMPARE_COUNT_N, IDC_COMPARE_COUNT_S, IDC_COMPARE_COUNT_U,
+                                       IDC_COMPARE_COUNT_D, IDC_COMPARE_COUNT_F, IDC_COMPARE_TOTAL, IDC_COMPARE_OBJECTS});
     }
 
     std::string m_left, m_right;

@@ -13,8 +13,10 @@ HWND DockBarOf(ProgramRun& run)
     return run.Frame().GetDockBar().m_hWnd;
 }
 
-int BandOfSlot(ProgramRun& run, int slot)
+// The band's rectangle in the rebar's client coordinates; empty when no band holds the toolbar.
+RECT BandRectOfSlot(ProgramRun& run, int slot)
 {
+    RECT rc{};
     const int count = static_cast<int>(SendMessageW(DockBarOf(run), RB_GETBANDCOUNT, 0, 0));
     for (int band = 0; band < count; ++band) {
         REBARBANDINFOW info{};
@@ -22,16 +24,8 @@ int BandOfSlot(ProgramRun& run, int slot)
         info.fMask = RBBIM_CHILD;
         SendMessageW(DockBarOf(run), RB_GETBANDINFOW, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info));
         if (info.hwndChild == run.Frame().GetToolBar(slot)->m_hWnd)
-            return band;
+            SendMessageW(DockBarOf(run), RB_GETRECT, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&rc));
     }
-    return -1;
-}
-
-// The band's rectangle in the rebar's client coordinates.
-RECT BandRectOfSlot(ProgramRun& run, int slot)
-{
-    RECT rc{};
-    SendMessageW(DockBarOf(run), RB_GETRECT, static_cast<WPARAM>(BandOfSlot(run, slot)), reinterpret_cast<LPARAM>(&rc));
     return rc;
 }
 
@@ -95,16 +89,11 @@ struct DropPlace {
 
 POINT PointOf(ProgramRun& run, const DropPlace& place)
 {
+    if (place.kind == DropPlace::kOnBand)
+        return OnBand(run, place.slot, place.fraction);
     RECT rc;
     GetClientRect(DockBarOf(run), &rc);
-    switch (place.kind) {
-    case DropPlace::kAboveRows:
-        return ToScreen(run, POINT{rc.right / 2, -6});
-    case DropPlace::kBelowRows:
-        return ToScreen(run, POINT{rc.right / 2, rc.bottom + 6});
-    default:
-        return OnBand(run, place.slot, place.fraction);
-    }
+    return ToScreen(run, POINT{rc.right / 2, place.kind == DropPlace::kAboveRows ? -6 : rc.bottom + 6});
 }
 
 // A fresh start docks each toolbar in a row of its own, in this order.
@@ -123,7 +112,6 @@ TEST_F(DockBarTest, DraggingAGripperMovesTheBandToTheRowItIsDroppedOn)
         Rows expected;
     };
     const Case cases[] = {
-        {"up onto a row, right of its band", 2, {DropPlace::kOnBand, 0, 0.75}, {{0, 2}, {1}, {3}, {5}, {6}}},
         {"down onto a row, right of its band", 0, {DropPlace::kOnBand, 1, 0.75}, {{1, 0}, {2}, {3}, {5}, {6}}},
         {"down two rows, left of the band there", 1, {DropPlace::kOnBand, 3, 0.1}, {{0}, {2}, {1, 3}, {5}, {6}}},
         {"up two rows, left of the band there", 6, {DropPlace::kOnBand, 3, 0.1}, {{0}, {1}, {2}, {6, 3}, {5}}},
@@ -142,7 +130,7 @@ TEST_F(DockBarTest, DraggingAGripperMovesTheBandToTheRowItIsDroppedOn)
 TEST_F(DockBarTest, AlongASharedRowTheBandsLeftEdgeFollowsThePointerUntilItPassesANeighbour)
 {
     ProgramRun run;
-    DragWithMouse(run, GripperOf(run, 2), OnBand(run, 0, 0.75));
+    DragWithMouse(run, GripperOf(run, 2), OnBand(run, 0, 0.75));  // up onto a row, right of its band
     ASSERT_EQ(ToolBarRows(run), (Rows{{0, 2}, {1}, {3}, {5}, {6}}));
     // The row is wider than both toolbars need: the band before gives up the room.
     const RECT before = BandRectOfSlot(run, 2);

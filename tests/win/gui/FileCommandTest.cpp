@@ -14,11 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteBytes(const std::string& relative, const std::string& bytes, int minutesAgo)
-{
-    WriteAgedFile(fs::u8path(relative), bytes, minutesAgo);
-}
-
 // What a snapshot becomes when the entries at each key's path are found at the value's path
 // (moved there) or at both (copied, when bCopied).
 FileSnapshot Carried(const FileSnapshot& before, const std::map<std::string, std::string>& moves, bool bCopied)
@@ -63,10 +58,13 @@ protected:
         SelectRows(ListOf(pChild), names);
         run.Command(command);
     }
-    static void ExpectListShowsDisk(CMDIChildWnd* pChild, const std::string& folder)
+    // The windows show the folder, each list as it is on the disk.
+    static void ExpectListShowsDisk(std::initializer_list<CMDIChildWnd*> windows, const std::string& folder)
     {
-        EXPECT_EQ(DocOf(pChild).m_strCurPath, KeyOf(fs::u8path(folder)));
-        ::ExpectListShowsDisk(pChild);
+        for (CMDIChildWnd* pChild : windows) {
+            EXPECT_EQ(DocOf(pChild).m_strCurPath, KeyOf(fs::u8path(folder)));
+            ::ExpectListShowsDisk(pChild);
+        }
     }
     // Pastes into the folder the window shows, no row selected.
     static void PasteInto(ProgramRun& run, CMDIChildWnd* pChild)
@@ -81,8 +79,7 @@ protected:
         HWND hEditor = ListView_GetEditControl(list.m_hWnd);
         ASSERT_NE(hEditor, nullptr);
         SetWindowTextW(hEditor, ToWide(text).c_str());
-        SendMessageW(hEditor, WM_KEYDOWN, key, 0);
-        ProgramRun::Pump();
+        PressKey(hEditor, key);
     }
     static std::string EditorText(CEView& list)
     {
@@ -97,11 +94,11 @@ protected:
 
 TEST_F(FileCommandTest, CutInOneWindowAndPasteInAnotherMovesEverythingAndBothListsFollow)
 {
-    WriteBytes("src/ソ表.txt", "so-hyo", 30);
-    WriteBytes("src/ｶﾅ.dat", "kana", 40);
-    WriteBytes("src/😀 한국어/x.txt", "x", 50);
-    WriteBytes("src/😀 한국어/deeper/y.bin", std::string(3000, 'y'), 60);
-    WriteBytes("dst/keep.txt", "keep", 70);
+    WriteAgedFile("src/ソ表.txt", "so-hyo", 30);
+    WriteAgedFile("src/ｶﾅ.dat", "kana", 40);
+    WriteAgedFile("src/😀 한국어/x.txt", "x", 50);
+    WriteAgedFile("src/😀 한국어/deeper/y.bin", std::string(3000, 'y'), 60);
+    WriteAgedFile("dst/keep.txt", "keep", 70);
     const FileSnapshot before = SnapshotOf(".");
     ProgramRun run;
     const auto [pSource, pTarget] = OpenTwo(run, "src", "dst");
@@ -112,18 +109,18 @@ TEST_F(FileCommandTest, CutInOneWindowAndPasteInAnotherMovesEverythingAndBothLis
 
     EXPECT_EQ(SnapshotOf("."), Carried(before, {{"src/ソ表.txt", "dst/ソ表.txt"}, {"src/😀 한국어", "dst/😀 한국어"}}, false));
     EXPECT_TRUE(m_answerer.m_seen.empty());  // a move asks nothing
-    ExpectListShowsDisk(pSource, "src");
-    ExpectListShowsDisk(pTarget, "dst");
+    ExpectListShowsDisk({pSource}, "src");
+    ExpectListShowsDisk({pTarget}, "dst");
     EXPECT_FALSE(run.MenuItem(ID_EDIT_PASTE).enabled);  // the clipboard went with the move
 }
 
 TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
 {
-    WriteBytes("src/ﾃｽﾄ 表.txt", "test", 30);
-    WriteBytes("src/한글/in 😀.txt", "in", 40);
-    WriteBytes("one/x.txt", "x", 50);
-    WriteBytes("two/sub/y.txt", "y", 60);
-    WriteBytes("two/z.txt", "z", 60);
+    WriteAgedFile("src/ﾃｽﾄ 表.txt", "test", 30);
+    WriteAgedFile("src/한글/in 😀.txt", "in", 40);
+    WriteAgedFile("one/x.txt", "x", 50);
+    WriteAgedFile("two/sub/y.txt", "y", 60);
+    WriteAgedFile("two/z.txt", "z", 60);
     const FileSnapshot before = SnapshotOf(".");
     ProgramRun run;
     const auto [pSource, pTarget] = OpenTwo(run, "src", "one");
@@ -131,7 +128,7 @@ TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
     TakeFrom(run, pSource, {"ﾃｽﾄ 表.txt", "한글"}, ID_EDIT_COPY);
     m_answerer.Expect(kCopyCaption, IDOK);
     PasteInto(run, pTarget);
-    ExpectListShowsDisk(pTarget, "one");
+    ExpectListShowsDisk({pTarget}, "one");
 
     ASSERT_TRUE(Show(TreeOf(pTarget), KeyOf("two")));
     Activate(run, pTarget);
@@ -148,17 +145,17 @@ TEST_F(FileCommandTest, CopyOncePastesIntoTwoFoldersAndIntoTheSelectedFolderRow)
     expected = Carried(expected, {{"two/ﾃｽﾄ 表.txt", "two/sub/ﾃｽﾄ 表.txt"}, {"two/한글", "two/sub/한글"}}, true);
     EXPECT_EQ(SnapshotOf("."), expected);
     EXPECT_EQ(m_answerer.m_seen, std::vector<std::string>(3, std::string(kCopyCaption) + " [x]"));
-    ExpectListShowsDisk(pSource, "src");
-    ExpectListShowsDisk(pTarget, "two");
+    ExpectListShowsDisk({pSource}, "src");
+    ExpectListShowsDisk({pTarget}, "two");
     EXPECT_EQ(DocOf(pSource).GetClipList().size(), 2u);  // a copy leaves the clipboard as it was
 }
 
 TEST_F(FileCommandTest, CopyAsksFirstWithTheBoxTickedEveryTimeAndNoCloseOrEscCopyNothing)
 {
-    WriteBytes("src/a ソ.txt", "alpha", 30);
-    WriteBytes("src/same 表.txt", "source", 20);  // as old as its namesake in dst, other bytes
-    WriteBytes("src/😀 한국어/x.txt", "inner", 10);
-    WriteBytes("dst/same 表.txt", "target", 20);
+    WriteAgedFile("src/a ソ.txt", "alpha", 30);
+    WriteAgedFile("src/same 表.txt", "source", 20);  // as old as its namesake in dst, other bytes
+    WriteAgedFile("src/😀 한국어/x.txt", "inner", 10);
+    WriteAgedFile("dst/same 表.txt", "target", 20);
     ProgramRun run;
     const auto [pSource, pTarget] = OpenTwo(run, "src", "dst");
     TakeFrom(run, pSource, {"a ソ.txt", "same 表.txt", "😀 한국어"}, ID_EDIT_COPY);
@@ -189,15 +186,15 @@ TEST_F(FileCommandTest, CopyAsksFirstWithTheBoxTickedEveryTimeAndNoCloseOrEscCop
     std::vector<std::string> seen(5, std::string(kCopyCaption) + " [x]");
     seen.push_back(kOverwriteCaption);
     EXPECT_EQ(m_answerer.m_seen, seen);
-    ExpectListShowsDisk(pTarget, "dst");
+    ExpectListShowsDisk({pTarget}, "dst");
 }
 
 TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWindowsFollow)
 {
-    WriteBytes("d/a ソ.txt", "a", 30);
-    WriteBytes("d/b ｶﾅ.txt", "b", 30);
-    WriteBytes("d/c.txt", "c", 30);
-    WriteBytes("d/😀 한/x", "x", 30);
+    WriteAgedFile("d/a ソ.txt", "a", 30);
+    WriteAgedFile("d/b ｶﾅ.txt", "b", 30);
+    WriteAgedFile("d/c.txt", "c", 30);
+    WriteAgedFile("d/😀 한/x", "x", 30);
     ProgramRun run;
     const auto [pFirst, pSecond] = OpenTwo(run, "d", "d");
     CEView& list = ListOf(pFirst);
@@ -206,15 +203,12 @@ TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWind
     // The Delete key, to the recycle bin: the shell asks; No leaves everything.
     SelectRows(list, {"c.txt"});
     m_answerer.Expect(kDeleteCaption, IDNO);
-    SendMessageW(list.m_hWnd, WM_KEYDOWN, VK_DELETE, 0);
-    ProgramRun::Pump();
+    PressKey(list.m_hWnd, VK_DELETE);
     EXPECT_TRUE(fs::exists("d/c.txt"));
     m_answerer.Expect(kDeleteCaption, IDYES);
-    SendMessageW(list.m_hWnd, WM_KEYDOWN, VK_DELETE, 0);
-    ProgramRun::Pump();
+    PressKey(list.m_hWnd, VK_DELETE);
     EXPECT_FALSE(fs::exists("d/c.txt"));
-    ExpectListShowsDisk(pFirst, "d");
-    ExpectListShowsDisk(pSecond, "d");
+    ExpectListShowsDisk({pFirst, pSecond}, "d");
 
     // Permanent delete: No at the first question, No at the second, then Yes twice.
     const FileSnapshot before = SnapshotOf(".");
@@ -231,16 +225,15 @@ TEST_F(FileCommandTest, DeleteAsksTheShellAndPermanentDeleteAsksTwiceAndBothWind
     run.Command(ID_DELETE_PERMANENT);
     EXPECT_NE(m_platform.m_texts[3].find("これら 2個のファイルを 削除しても"), std::string::npos);
     EXPECT_EQ(SnapshotOf("."), (FileSnapshot{{"d", "<dir>"}, {"d/b ｶﾅ.txt", before.at("d/b ｶﾅ.txt")}}));
-    ExpectListShowsDisk(pFirst, "d");
-    ExpectListShowsDisk(pSecond, "d");
+    ExpectListShowsDisk({pFirst, pSecond}, "d");
     EXPECT_TRUE(DocOf(pFirst).GetClipList().empty());
     EXPECT_EQ(m_answerer.m_seen, (std::vector<std::string>{kDeleteCaption, kDeleteCaption}));
 }
 
 TEST_F(FileCommandTest, RenameInTheListTakesAValidFreeNameAndReopensTheEditorOtherwise)
 {
-    WriteBytes("r/old ソ.txt", "old", 30);
-    WriteBytes("r/taken.txt", "taken", 30);
+    WriteAgedFile("r/old ソ.txt", "old", 30);
+    WriteAgedFile("r/taken.txt", "taken", 30);
     ProgramRun run;
     const auto [pFirst, pSecond] = OpenTwo(run, "r", "r");
     CEView& list = ListOf(pFirst);
@@ -275,13 +268,12 @@ TEST_F(FileCommandTest, RenameInTheListTakesAValidFreeNameAndReopensTheEditorOth
     EndEdit(list, "new 😀 한.txt", VK_RETURN);
     EXPECT_EQ(EditorText(list), "(closed)");
     EXPECT_EQ(SnapshotOf("."), Carried(before, {{"r/old ソ.txt", "r/new 😀 한.txt"}}, false));
-    ExpectListShowsDisk(pFirst, "r");
-    ExpectListShowsDisk(pSecond, "r");
+    ExpectListShowsDisk({pFirst, pSecond}, "r");
 }
 
 TEST_F(FileCommandTest, NewFolderThreeTimesNumbersTheNamesAndOpensEachForEditing)
 {
-    WriteBytes("n/file.txt", "f", 30);
+    WriteAgedFile("n/file.txt", "f", 30);
     ProgramRun run;
     const auto [pFirst, pSecond] = OpenTwo(run, "n", "n");
     CEView& list = ListOf(pFirst);
@@ -293,15 +285,14 @@ TEST_F(FileCommandTest, NewFolderThreeTimesNumbersTheNamesAndOpensEachForEditing
         EXPECT_TRUE(fs::is_directory(fs::u8path(std::string("n/") + name))) << name;
     }
     EXPECT_EQ(std::distance(fs::directory_iterator("n"), fs::directory_iterator()), 4);
-    ExpectListShowsDisk(pFirst, "n");
-    ExpectListShowsDisk(pSecond, "n");
+    ExpectListShowsDisk({pFirst, pSecond}, "n");
     EXPECT_TRUE(m_platform.m_texts.empty());
 }
 
 TEST_F(FileCommandTest, CommandsAreEnabledByTheSelectionTheClipboardAndTheFolderShown)
 {
-    WriteBytes("e/file.txt", "f", 30);
-    WriteBytes("e/sub/x", "x", 30);
+    WriteAgedFile("e/file.txt", "f", 30);
+    WriteAgedFile("e/sub/x", "x", 30);
     ProgramRun run;
     CMDIChildWnd* pChild = run.Children()[0];
     CEView& list = ListOf(pChild);
@@ -364,7 +355,7 @@ TEST_F(FileCommandTest, CommandsAreEnabledByTheSelectionTheClipboardAndTheFolder
 TEST_F(FileCommandTest, NewFolderWhileAWalkRunsOnlyStopsTheWalk)
 {
     for (int i = 0; i < 30; ++i)
-        WriteBytes("w/f" + std::to_string(i) + "/x", "x", 30);
+        WriteAgedFile("w/f" + std::to_string(i) + "/x", "x", 30);
     ProgramRun run;
     CMDIChildWnd* pChild = run.Children()[0];
     ASSERT_TRUE(Show(TreeOf(pChild), KeyOf("w")));

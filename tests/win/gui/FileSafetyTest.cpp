@@ -7,24 +7,19 @@
 #include "CWineUnix.h"
 #include "app/CAppSettings.h"
 
-namespace {
-
 namespace fs = std::filesystem;
-
-class FileSafetyTest : public GuiTest {};
-
-}  // namespace
+using FileSafetyTest = GuiTest;
 
 // Under Wine the shell would delete the file "X" and put the folder in its place; two files moved
 // onto files would stay where they are without a word; one file it would move over its namesake
 // without the question Windows asks, which the program asks instead.
 TEST_F(FileSafetyTest, AFolderCutOntoAFileAMoveThatDoesNothingAndAReplaceDeclinedChangeNothingAndKeepTheClipboard)
 {
-    WriteAgedFile(fs::u8path("src/X/inner ソ"), "inner", 30);
-    WriteAgedFile(fs::u8path("dst/X"), "the file", 20);
+    WriteAgedFile("src/X/inner ソ", "inner", 30);
+    WriteAgedFile("dst/X", "the file", 20);
     for (const char* name : {"a 😀", "b"}) {
-        WriteAgedFile(fs::u8path("src/") / fs::u8path(name), "new", 10);
-        WriteAgedFile(fs::u8path("dst/") / fs::u8path(name), "old", 40);
+        WriteAgedFile(std::string("src/") + name, "new", 10);
+        WriteAgedFile(std::string("dst/") + name, "old", 40);
     }
     ProgramRun run;
     CEDoc& doc = DocOf(run.Children()[0]);
@@ -66,8 +61,8 @@ TEST_F(FileSafetyTest, AFolderCutOntoAFileAMoveThatDoesNothingAndAReplaceDecline
 // (A name ending in a dot is refused before the shell is asked: the file safety rules' own test.)
 TEST_F(FileSafetyTest, APermanentDeleteRemovesALinkNotItsFolder)
 {
-    WriteAgedFile(fs::u8path("keep/inside"), "kept", 30);
-    WriteAgedFile(fs::u8path("gone/sub/file"), "x", 20);
+    WriteAgedFile("keep/inside", "kept", 30);
+    WriteAgedFile("gone/sub/file", "x", 20);
     // A Unix symbolic link, as programs outside Windows leave them; Wine's CreateSymbolicLinkW makes none.
     ASSERT_TRUE(CWineUnix::Run("/bin/ln", {"-s"}, {fs::absolute("keep").wstring(), fs::absolute("gone/sub/link").wstring()}));
     ASSERT_TRUE(fs::exists("gone/sub/link/inside"));

@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 
+#include "GuiTestSupport.h"
 #include "Win32Text.h"
 
 // Relative path (UTF-8, "/" between components) -> "<dir>" for a folder, else the file's bytes, "@"
@@ -58,11 +59,12 @@ inline FileSnapshot Below(const FileSnapshot& snapshot, const std::string& prefi
     return part;
 }
 
-// Writes a file (and the folders above it) modified minutesAgo minutes ago, on a whole second.
-inline void WriteAgedFile(const std::filesystem::path& path, const std::string& bytes, int minutesAgo)
+// Writes a file (and the folders above it) at a relative UTF-8 path, modified minutesAgo minutes
+// ago, on a whole second.
+inline void WriteAgedFile(const std::string& relative, const std::string& bytes, int minutesAgo)
 {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
+    const std::filesystem::path path = std::filesystem::u8path(relative);
+    WriteFile(path, bytes);
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
     ULARGE_INTEGER ticks{};

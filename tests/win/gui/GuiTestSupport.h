@@ -424,10 +424,20 @@ inline std::string TextOf(HWND hWnd)
     return FromWide(text);
 }
 
-// A child window's caption: the list's title.
-inline std::string CaptionOf(CMDIChildWnd* pChild)
+// A key pressed in the window, with the program's messages pumped afterwards.
+inline void PressKey(HWND hWnd, WPARAM key)
 {
-    return TextOf(pChild->m_hWnd);
+    SendMessageW(hWnd, WM_KEYDOWN, key, 0);
+    ProgramRun::Pump();
+}
+
+// The texts of a dialog's controls, in the order given.
+inline std::vector<std::string> TextsOf(HWND hDialog, std::initializer_list<int> controls)
+{
+    std::vector<std::string> texts;
+    for (int control : controls)
+        texts.push_back(TextOf(GetDlgItem(hDialog, control)));
+    return texts;
 }
 
 // Types text into an edit control as keys would, over its characters from `from` on (-1: at the end).

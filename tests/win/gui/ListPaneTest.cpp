@@ -70,8 +70,8 @@ TEST_F(ListPaneTest, EveryCellShowsTheEntryAndFolderRowsShowTotalsOnceAggregated
     EXPECT_EQ((Row{other[3], other[8], other[9]}), (Row{"", "", ""}));
     EXPECT_NE(other[4], "");
     // The caption counts the rows and sums their 64-bit sizes.
-    EXPECT_EQ(CaptionOf(run.Children()[0]).rfind(key + " ： 5 個のｵﾌﾞｼﾞｪｸﾄ 5,368,713 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u)
-        << CaptionOf(run.Children()[0]);
+    const std::string caption = TextOf(run.Children()[0]->m_hWnd);
+    EXPECT_EQ(caption.rfind(key + " ： 5 個のｵﾌﾞｼﾞｪｸﾄ 5,368,713 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u) << caption;
 
     // A unit chosen applies to the next filling, with the kilobyte base in force.
     run.Command(ID_UNIT_BYTES);
@@ -117,17 +117,18 @@ TEST_F(ListPaneTest, TheCaptionFollowsTheSelectionAndShowsWhyAFolderCouldNotBeLi
     ASSERT_TRUE(Show(tree, key));
     CMDIChildWnd* pChild = run.Children()[0];
     CEView& list = ListOf(pChild);
+    const auto caption = [&] { return TextOf(pChild->m_hWnd); };
 
     SelectRows(list, {"Readme.txt", "noext"});
-    EXPECT_EQ(CaptionOf(pChild).rfind(key + " ： 2 個のｵﾌﾞｼﾞｪｸﾄ 1. 50 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u) << CaptionOf(pChild);
+    EXPECT_EQ(caption().rfind(key + " ： 2 個のｵﾌﾞｼﾞｪｸﾄ 1. 50 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u) << caption();
 
     ASSERT_TRUE(Show(tree, key + "\\empty"));
-    EXPECT_EQ(CaptionOf(pChild).rfind(key + "\\empty ： 0 個のｵﾌﾞｼﾞｪｸﾄ 0 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u)
-        << CaptionOf(pChild);
+    EXPECT_EQ(caption().rfind(key + "\\empty ： 0 個のｵﾌﾞｼﾞｪｸﾄ 0 KB (空きﾃﾞｨｽｸ領域 ", 0), 0u)
+        << caption();
 
     ASSERT_TRUE(Show(tree, run.App().m_settings.m_keys.m_strMyComputerId));
-    EXPECT_TRUE(CaptionOf(pChild).starts_with("ﾏｲ ｺﾝﾋﾟｭｰﾀ, ： ")) << CaptionOf(pChild);
-    EXPECT_TRUE(CaptionOf(pChild).ends_with(" 個のｵﾌﾞｼﾞｪｸﾄ ")) << CaptionOf(pChild);
+    EXPECT_TRUE(caption().starts_with("ﾏｲ ｺﾝﾋﾟｭｰﾀ, ： ")) << caption();
+    EXPECT_TRUE(caption().ends_with(" 個のｵﾌﾞｼﾞｪｸﾄ ")) << caption();
     const int drive = 0;
     ASSERT_GT(list.GetRowCount(), drive);
     EXPECT_EQ(FromWide(list.GetCellText(drive, 1)), "ﾌｫﾙﾀﾞ");
@@ -149,8 +150,8 @@ TEST_F(ListPaneTest, TheCaptionFollowsTheSelectionAndShowsWhyAFolderCouldNotBeLi
     CUpdateHint hint;
     DocOf(pChild).UpdateAllViews(nullptr, kHintRefresh, &hint);
     EXPECT_EQ(list.GetRowCount(), 0);
-    EXPECT_EQ(CaptionOf(pChild).find("個のｵﾌﾞｼﾞｪｸﾄ"), std::string::npos) << CaptionOf(pChild);
-    EXPECT_EQ(CaptionOf(pChild).find("(空きﾃﾞｨｽｸ領域 "), CaptionOf(pChild).rfind("(")) << CaptionOf(pChild);
+    EXPECT_EQ(caption().find("個のｵﾌﾞｼﾞｪｸﾄ"), std::string::npos) << caption();
+    EXPECT_EQ(caption().find("(空きﾃﾞｨｽｸ領域 "), caption().rfind("(")) << caption();
 }
 
 TEST_F(ListPaneTest, ANewSelectionStopsALongFillingAndTheListFollowsIt)
@@ -202,7 +203,7 @@ TEST_F(ListPaneTest, DoubleClickAndEnterOpenFoldersInTheTreeAndFilesThroughTheSh
     run.Command(ID_FILESORT_VALUE_ONLY);  // by name alone, so that a file is above a folder
     list.SortByColumn(0);
     SelectRows(list, {"Readme.txt", "Sub"});
-    SendMessageW(list.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+    PressKey(list.m_hWnd, VK_RETURN);
     Settle();
     EXPECT_EQ(m_platform.m_opened, std::vector<std::string>{key + "\\README.TXT"});
     EXPECT_EQ(tree.GetCurrentFolder(), key + "\\Sub");
@@ -231,9 +232,9 @@ TEST_F(ListPaneTest, EveryCaptionAndWindowMenuEntryShowsTheListsTitle)
         // The free space is read afresh for each title, and other programs write to the disk
         // meanwhile: compare up to it.
         const auto upToFreeSpace = [](const std::string& title) { return title.substr(0, title.rfind(" (")); };
-        const std::string entry = FromWide(text);
-        EXPECT_EQ(upToFreeSpace(entry.substr(entry.find(' ') + 1)), upToFreeSpace(CaptionOf(children[index]))) << entry;
-        EXPECT_NE(CaptionOf(children[index]).find(" 個のｵﾌﾞｼﾞｪｸﾄ "), std::string::npos) << CaptionOf(children[index]);
+        const std::string entry = FromWide(text), caption = TextOf(children[index]->m_hWnd);
+        EXPECT_EQ(upToFreeSpace(entry.substr(entry.find(' ') + 1)), upToFreeSpace(caption)) << entry;
+        EXPECT_NE(caption.find(" 個のｵﾌﾞｼﾞｪｸﾄ "), std::string::npos) << caption;
     }
 }
 
@@ -255,7 +256,7 @@ TEST_F(ListPaneTest, AggregatingFromTheListTotalsTheSelectedRowsOrAllAndRereadsF
     run.Command(ID_AGGREGATE);
     EXPECT_EQ(Cells(list, "Sub")[9], "1");
     EXPECT_EQ(Cells(list, "Other")[3], "0 KB");
-    EXPECT_EQ(CaptionOf(pChild).rfind(key + " ： 5 個", 0), 0u) << CaptionOf(pChild);
+    EXPECT_EQ(TextOf(pChild->m_hWnd).rfind(key + " ： 5 個", 0), 0u) << TextOf(pChild->m_hWnd);
 
     // Re-aggregate mode reads a selected file again and corrects its folder's stored size.
     run.Command(ID_REFRESH);

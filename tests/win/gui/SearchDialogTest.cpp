@@ -46,7 +46,6 @@ protected:
         SendMessageW(GetDlgItem(hDialog, id), BM_CLICK, 0, 0);
         ProgramRun::Pump();
     }
-    static std::string Text(HWND hDialog, int id) { return TextOf(GetDlgItem(hDialog, id)); }
     // Every item of the tree that shows the search-hit icon, as a reader of the control sees it.
     static std::set<std::string> Marked(CLeftView& tree)
     {
@@ -74,16 +73,12 @@ TEST_F(SearchDialogTest, TheDialogOpensWithItsInitialValuesAtTheCornerAndHidingG
     ASSERT_TRUE(IsWindowVisible(hDialog));
     RECT rc;
     GetWindowRect(hDialog, &rc);
-    EXPECT_EQ(rc.left, 0);
-    EXPECT_EQ(rc.top, 0);
-    EXPECT_EQ(Text(hDialog, IDC_SEARCH_MESSAGE), "フォルダの検索条件を入力して下さい。");
-    EXPECT_EQ(Text(hDialog, IDC_SEARCH_SIZE), "0");
-    for (int id : {IDC_SEARCH_MODIFIED_DATE, IDC_SEARCH_READ_DATE, IDC_SEARCH_CREATED_DATE})
-        EXPECT_EQ(Text(hDialog, id), "0/0/0") << id;
-    for (int id : {IDC_SEARCH_MODIFIED_TIME, IDC_SEARCH_READ_TIME, IDC_SEARCH_CREATED_TIME})
-        EXPECT_EQ(Text(hDialog, id), "0:0") << id;
-    EXPECT_EQ(Text(hDialog, IDC_SEARCH_FOLDER_COUNT), "0");
-    EXPECT_EQ(Text(hDialog, IDC_SEARCH_FILE_COUNT), "0");
+    EXPECT_EQ((std::pair{rc.left, rc.top}), (std::pair{0L, 0L}));
+    EXPECT_EQ(TextsOf(hDialog, {IDC_SEARCH_MESSAGE, IDC_SEARCH_SIZE, IDC_SEARCH_MODIFIED_DATE, IDC_SEARCH_READ_DATE,
+                                IDC_SEARCH_CREATED_DATE, IDC_SEARCH_MODIFIED_TIME, IDC_SEARCH_READ_TIME,
+                                IDC_SEARCH_CREATED_TIME, IDC_SEARCH_FOLDER_COUNT, IDC_SEARCH_FILE_COUNT}),
+              (std::vector<std::string>{"フォルダの検索条件を入力して下さい。", "0", "0/0/0", "0/0/0", "0/0/0", "0:0", "0:0",
+                                        "0:0", "0", "0"}));
     for (int id : {IDC_SEARCH_UNIT_B, IDC_SEARCH_COMBINE_AND, IDC_SEARCH_SKIP_NO_DATE})
         EXPECT_EQ(IsDlgButtonChecked(hDialog, id), BST_CHECKED) << id;
     EXPECT_EQ(SendDlgItemMessageW(hDialog, IDC_SEARCH_MODIFIED_DATE, EM_GETLIMITTEXT, 0, 0), 10);
@@ -111,9 +106,8 @@ TEST_F(SearchDialogTest, FaultyFieldsAreNamedAndNormalisedTextsShownAndNothingIs
     Type(hDialog, IDC_SEARCH_SIZE, "1e20");
     Click(hDialog, IDC_SEARCH_UNIT_G);
     Click(hDialog, IDOK);
-    EXPECT_EQ(Text(hDialog, IDC_SEARCH_MESSAGE), "サイズがエラーです。\n更新日時がエラーです。\n");
-    EXPECT_EQ(Text(hDialog, IDC_SEARCH_READ_DATE), "1999/3/2");
-    EXPECT_EQ(Text(hDialog, IDC_SEARCH_MODIFIED_DATE), "1960/1/1");
+    EXPECT_EQ(TextsOf(hDialog, {IDC_SEARCH_MESSAGE, IDC_SEARCH_READ_DATE, IDC_SEARCH_MODIFIED_DATE}),
+              (std::vector<std::string>{"サイズがエラーです。\n更新日時がエラーです。\n", "1999/3/2", "1960/1/1"}));
     EXPECT_TRUE(Marked(run.Tree()).empty());
     // beyond the field's own range the framework's prompt answers
     Type(hDialog, IDC_SEARCH_SIZE, "2e31");
@@ -125,8 +119,8 @@ TEST_F(SearchDialogTest, FaultyFieldsAreNamedAndNormalisedTextsShownAndNothingIs
     Type(hDialog, IDC_SEARCH_READ_DATE, "1");
     Type(hDialog, IDC_SEARCH_SIZE, "0");
     Click(hDialog, IDOK);
-    EXPECT_EQ(Text(hDialog, IDC_SEARCH_MESSAGE), "フォルダの検索条件を入力して下さい。");
-    EXPECT_EQ(Text(hDialog, IDC_SEARCH_READ_DATE), "2001/1/1");
+    EXPECT_EQ(TextsOf(hDialog, {IDC_SEARCH_MESSAGE, IDC_SEARCH_READ_DATE}),
+              (std::vector<std::string>{"フォルダの検索条件を入力して下さい。", "2001/1/1"}));
     EXPECT_FALSE(Marked(run.Tree()).empty());
 }
 

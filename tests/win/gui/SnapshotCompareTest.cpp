@@ -6,13 +6,8 @@
 #include "app/CAppSettings.h"
 #include "dialogs/CCompareSummaryDlg.h"
 
-namespace {
-
 namespace fs = std::filesystem;
-
 const std::string kWideName = "\xED\x95\x9C\xEA\xB8\x80";  // 한글: not in code page 932
-
-}  // namespace
 
 // Saved, then: a file grows, a folder is added, one removed, one renamed, a file grows in a folder
 // named outside code page 932, a 5 GiB sparse file appears.
@@ -74,11 +69,9 @@ TEST_F(GuiTest, SnapshotCompareMarksTheTreeAsAWindowCompareAndListsTheBiggestCha
     // counts: 6 folders asked (not added\in, inside a new one); 2 gone; sizes in KB of 1,000 bytes
     const HWND hForm = tree.GetCompareSummary()->m_hWnd;
     ASSERT_TRUE(IsWindowVisible(hForm));
-    const std::vector<std::string> counts = {"2", "3", "3", "0", "2", "10", "6", "2"};
-    const int countControls[] = {IDC_COMPARE_COUNT_N, IDC_COMPARE_COUNT_S, IDC_COMPARE_COUNT_U, IDC_COMPARE_COUNT_D,
-                                 IDC_COMPARE_COUNT_F, IDC_COMPARE_TOTAL,   IDC_COMPARE_OBJECTS, IDC_SNAPSHOT_GONE};
-    for (std::size_t i = 0; i < counts.size(); ++i)
-        EXPECT_EQ(TextOf(GetDlgItem(hForm, countControls[i])), counts[i]) << i;
+    EXPECT_EQ(TextsOf(hForm, {IDC_COMPARE_COUNT_N, IDC_COMPARE_COUNT_S, IDC_COMPARE_COUNT_U, IDC_COMPARE_COUNT_D,
+                              IDC_COMPARE_COUNT_F, IDC_COMPARE_TOTAL, IDC_COMPARE_OBJECTS, IDC_SNAPSHOT_GONE}),
+              (std::vector<std::string>{"2", "3", "3", "0", "2", "10", "6", "2"}));
     const std::vector<std::pair<std::string, std::string>> top = {
         {"+5,368,710 KB", "t"},        {"+5,368,710 KB", "big"},        {"+1 KB", "grow"},
         {"\xE2\x88\x92" "1 KB", "[無し] gone"}, {"+1 KB", "[新規] added"}, {"+0 KB", "[無し] old"},

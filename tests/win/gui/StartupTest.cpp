@@ -20,7 +20,7 @@ std::wstring ToolBarLabel(CToolBar& toolBar, int index)
 
 using StartupTest = GuiTest;
 
-TEST_F(StartupTest, FreshStartShowsOneSplitChildUnderTheMenuOfDocuments)
+TEST_F(StartupTest, FreshStartShowsOneSplitChildUnderTheMenuOfDocumentsTheToolBarsAndTheStatusBar)
 {
     ProgramRun run;
     ASSERT_TRUE(run.Started());
@@ -33,25 +33,22 @@ TEST_F(StartupTest, FreshStartShowsOneSplitChildUnderTheMenuOfDocuments)
     EXPECT_EQ(WidthOf(frame.GetLeftPane()->m_hWnd), 200);
     // the menu of documents, not the three popups of the menu without a child window
     EXPECT_EQ(GetMenuItemCount(GetMenu(run.FrameWindow())), 10);
-}
 
-TEST_F(StartupTest, ToolBarsCarryTheirLabelsAndTheStatusBarItsPanes)
-{
-    ProgramRun run;
-    CMainFrame& frame = run.Frame();
-    EXPECT_EQ(frame.GetToolBar(4), nullptr);
+    // the tool bars with their labels, the status bar with its panes
+    CMainFrame& main = run.Frame();
+    EXPECT_EQ(main.GetToolBar(4), nullptr);
     const int counts[] = {7, 15, 8, 2, 0, 3, 6};
     for (int slot = 0; slot < CMainFrame::kToolBarSlots; ++slot) {
         if (slot == 4)
             continue;
-        ASSERT_NE(frame.GetToolBar(slot), nullptr) << slot;
-        EXPECT_EQ(frame.GetToolBar(slot)->GetButtonCount(), counts[slot]) << slot;
+        ASSERT_NE(main.GetToolBar(slot), nullptr) << slot;
+        EXPECT_EQ(main.GetToolBar(slot)->GetButtonCount(), counts[slot]) << slot;
     }
-    EXPECT_EQ(ToolBarLabel(*frame.GetToolBar(0), 0), L"ｳｨﾝﾄﾞ");
-    EXPECT_EQ(ToolBarLabel(*frame.GetToolBar(1), 14), L"ｷﾞｶﾞ");
-    EXPECT_EQ(ToolBarLabel(*frame.GetToolBar(5), 2), L"無関");
-    EXPECT_EQ(frame.GetToolBar(5)->GetCaption(), L"ファイルの整列");
-    CStatusBar& status = frame.GetStatusBarControl();
+    EXPECT_EQ(ToolBarLabel(*main.GetToolBar(0), 0), L"ｳｨﾝﾄﾞ");
+    EXPECT_EQ(ToolBarLabel(*main.GetToolBar(1), 14), L"ｷﾞｶﾞ");
+    EXPECT_EQ(ToolBarLabel(*main.GetToolBar(5), 2), L"無関");
+    EXPECT_EQ(main.GetToolBar(5)->GetCaption(), L"ファイルの整列");
+    CStatusBar& status = main.GetStatusBarControl();
     EXPECT_EQ(SendMessageW(status.m_hWnd, SB_GETPARTS, 0, 0), 5);
     EXPECT_EQ(status.GetPaneText(0), L"ﾚﾃﾞｨ");
 }

@@ -93,13 +93,11 @@ TEST_F(StoreTest, SettingsWindowsTreeWidthColumnsAndTheSearchDialogComeBackAfter
     EXPECT_EQ(ListView_GetColumnWidth(hList, 0), 110);
     int order[10] = {};
     ListView_GetColumnOrderArray(hList, 10, order);
-    EXPECT_EQ(order[0], 1);
-    EXPECT_EQ(order[1], 0);
+    EXPECT_EQ((std::pair{order[0], order[1]}), (std::pair{1, 0}));
     run.Command(ID_SHOW_SEARCH);
     RECT dialog;
     GetWindowRect(run.App().m_pSearchDlg->m_hWnd, &dialog);
-    EXPECT_EQ(dialog.left, 100);
-    EXPECT_EQ(dialog.top, 120);
+    EXPECT_EQ((std::pair{dialog.left, dialog.top}), (std::pair{100L, 120L}));
     // a new window inherits the width of the last record read
     run.Command(ID_FILE_NEW);
     CMDIChildWnd* pFresh = run.Frame().MDIGetActive();

@@ -1,4 +1,4 @@
-// The folder tree pane: drives, lazy filling, labels with totals, stopping, sorting, restart.
+// The folder tree pane: drives, lazy filling, labels with totals, the walk's progress, stopping, sorting, restart.
 #include <filesystem>
 #include <fstream>
 
@@ -59,7 +59,7 @@ protected:
 
 }  // namespace
 
-TEST_F(TreePaneTest, ShowsTheComputerWithItsDrivesAndOpensTheFirstFixedOne)
+TEST_F(TreePaneTest, ShowsTheComputerOpensTheFirstFixedDriveAndListsAFolderOnlyWhenOpened)
 {
     ProgramRun run;
     CLeftView& tree = run.Tree();
@@ -75,12 +75,8 @@ TEST_F(TreePaneTest, ShowsTheComputerWithItsDrivesAndOpensTheFirstFixedOne)
     EXPECT_TRUE(TreeView_GetItemState(tree.m_hWnd, tree.FindItem("C:\\"), TVIS_EXPANDED) & TVIS_EXPANDED);
     // an unopened drive holds only its placeholder and was never read
     EXPECT_EQ(ChildPaths(tree, "Z:\\"), std::vector<std::string>{"Z:\\Dummy,"});
-}
 
-TEST_F(TreePaneTest, OpeningAFolderListsItsFoldersAndOnlyTheFirstOfEachSubFolder)
-{
-    ProgramRun run;
-    CLeftView& tree = run.Tree();
+    // Opened, a folder lists its folders and only the first of each sub-folder.
     TreeView_Expand(tree.m_hWnd, tree.FindItem("Z:\\"), TVE_EXPAND);
     EXPECT_EQ(ChildPaths(tree, "Z:\\usr").size(), 1u);
 
@@ -134,6 +130,34 @@ TEST_F(TreePaneTest, AggregatingShowsTheTotalsOfEveryShownFolder)
     run.Command(ID_LABEL_RESET);
     EXPECT_EQ(TreeLabel(tree, key), name);
     EXPECT_EQ(TreeLabel(tree, key + "\\big"), "big");
+}
+
+TEST_F(TreePaneTest, AReaggregationShowsItsProgressAgainstTheStoredRecordThenReady)
+{
+    const fs::path root = fs::current_path() / "walked";
+    WriteFile(root / "a" / "x.txt", 1);
+    WriteFile(root / "a" / "y.txt", 2);
+    WriteFile(root / "b" / "z.txt", 3);
+    const std::string key = KeyOf(root);
+    ProgramRun run;
+    CStatusBar& status = run.Frame().GetStatusBarControl();
+    ASSERT_TRUE(Show(run.Tree(), key));
+    run.Command(ID_AGGREGATE);
+    ASSERT_TRUE(run.App().m_folderInfo.FindEntry(key));
+
+    // every folder's report shown, so that a walk this small shows any
+    run.App().m_walkStatus.m_pace = {};
+    run.App().m_bReaggregate = 1;
+    std::vector<std::wstring> shown;
+    m_platform.m_onPump = [&] {
+        if (status.GetPaneText(0) != L"ﾚﾃﾞｨ")
+            shown.push_back(status.GetPaneText(0));
+    };
+    run.Command(ID_AGGREGATE);
+    m_platform.m_onPump = nullptr;
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), L"0 ﾌｫﾙﾀﾞ  0 / 3 ﾌｧｲﾙ (0 %)");
+    EXPECT_EQ(status.GetPaneText(0), L"ﾚﾃﾞｨ");
 }
 
 // Listing fails with "access denied" for the chosen folders; message boxes are answered from a queue.
@@ -220,7 +244,7 @@ TEST_F(TreePaneTest, SortCommandsReorderTheSelectedFoldersChildren)
     EXPECT_FALSE(run.MenuItem(ID_SORT_SIZE).enabled);
 }
 
-TEST_F(TreePaneTest, SaveAllAndARestartReopenTheFoldersAndTheSelection)
+TEST_F(TreePaneTest, SaveAllAndARestartReopenTheFoldersAndTheSelectionAndAMissingFolderIsReported)
 {
     const std::string key = KeyOf(MakeTree());
     {
@@ -235,14 +259,9 @@ TEST_F(TreePaneTest, SaveAllAndARestartReopenTheFoldersAndTheSelection)
     EXPECT_TRUE(TreeView_GetItemState(tree.m_hWnd, tree.FindItem(key), TVIS_EXPANDED) & TVIS_EXPANDED);
     // the other folders of the open level were listed too
     EXPECT_TRUE(tree.FindItem(key + "\\mid"));
-}
 
-TEST_F(TreePaneTest, AMissingStartFolderIsReportedForEachLevelAndItsParentSelected)
-{
-    const std::string key = KeyOf(MakeTree());
-    ProgramRun run;
-    CLeftView& tree = run.Tree();
-    // as start-up does with the folder of a record
+    // A start folder that went away is reported for each level, as start-up does with the folder
+    // of a record, and its parent selected.
     tree.ExpandToPath(key + "\\gone\\away");
     tree.SelectPath(key + "\\gone\\away");
     ASSERT_EQ(m_platform.m_texts.size(), 2u);

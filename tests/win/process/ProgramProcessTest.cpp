@@ -40,10 +40,7 @@ public:
     // A top-level window of this run whose title starts with prefix; null after timeoutMs.
     HWND Wait(const std::wstring& prefix, bool dialog, DWORD timeoutMs = 10000) const
     {
-        HWND found = nullptr;
-        zqwin::WaitUntil([&] { return (found = zqwin::FindTopLevel(m_info.dwProcessId, prefix, dialog)) != nullptr; },
-                         timeoutMs);
-        return found;
+        return zqwin::WaitForTopLevel(m_info.dwProcessId, prefix, dialog, timeoutMs);
     }
     // A message box's message: its static texts, icons left out.
     static std::wstring DialogText(HWND dialog)
