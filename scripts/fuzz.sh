@@ -14,18 +14,32 @@ BUILD="$ROOT/build/fuzz"
 TARGETS=(fuzz_main_frame fuzz_tool_bar fuzz_child_windows fuzz_search_dialog fuzz_one_point fuzz_dir_info)
 
 if [[ ! -f "$BUILD/build.ninja" ]]; then
-    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -G Ninja -DZQ_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -G Ninja -DZQ_FUZZ=ON -DBUILD_TESTING=OFF \
+        -DCMAKE_UNITY_BUILD=ON >/dev/null
 fi
 cmake --build "$BUILD" --target zq_fuzzers
 
-failed=()
-mkdir -p "$BUILD/artifacts"
-for target in "${TARGETS[@]}"; do
+# run_target NAME: fuzzes one target for its seconds; its exit code is the target's.
+run_target() {
+    local target="$1"
     mkdir -p "$BUILD/corpus/$target"
+    "$BUILD/fuzz/$target" -max_total_time="$SECONDS_PER_TARGET" -print_final_stats=1 \
+        -artifact_prefix="$BUILD/artifacts/$target-" \
+        "$BUILD/corpus/$target" "$ROOT/fuzz/corpus/$target" 2>"$BUILD/$target.log"
+}
+
+# Two targets at a time, one a core; each result is printed in the targets' order.
+mkdir -p "$BUILD/artifacts"
+declare -A pids
+for target in "${TARGETS[@]}"; do
+    (( $(jobs -rp | wc -l) < 2 )) || wait -n || true
+    run_target "$target" &
+    pids[$target]=$!
+done
+failed=()
+for target in "${TARGETS[@]}"; do
     echo "== $target: ${SECONDS_PER_TARGET} s"
-    if ! "$BUILD/fuzz/$target" -max_total_time="$SECONDS_PER_TARGET" -print_final_stats=1 \
-            -artifact_prefix="$BUILD/artifacts/$target-" \
-            "$BUILD/corpus/$target" "$ROOT/fuzz/corpus/$target" 2>"$BUILD/$target.log"; then
+    if ! wait "${pids[$target]}"; then
         failed+=("$target")
         tail -n 40 "$BUILD/$target.log"
     fi

@@ -100,7 +100,11 @@ build_tree() {
 # The Windows tree serves the program and the tests alike, so the tests build only what the
 # program did not. The sanitized tree is where the core and the tools are tested on Linux; the
 # plain native tree only holds zqtotals for the command line.
-WIN_ARGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$ZQ_ROOT/cmake/mingw-w64.cmake")
+# Both compile their sources in batches of eight (a unity build): each batch parses <windows.h>, the
+# standard library and GoogleTest once, which halves these trees' build time. The plain native tree
+# compiles file by file, so a header missing from a source file still shows there.
+UNITY_ARGS=(-DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=8)
+WIN_ARGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$ZQ_ROOT/cmake/mingw-w64.cmake" "${UNITY_ARGS[@]}")
 
 build_program() {
     build_tree native zqtotals -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -109,7 +113,7 @@ build_program() {
 }
 
 build_test_trees() {
-    build_tree asan all -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZQ_SANITIZE=ON
+    build_tree asan all -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZQ_SANITIZE=ON "${UNITY_ARGS[@]}"
     build_tree win all "${WIN_ARGS[@]}"
 }
 

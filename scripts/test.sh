@@ -42,14 +42,33 @@ run_sanitized_tests() {
         run_ctest asan
 }
 
+# A copy of the prepared prefix for the second half of the GUI tests, made again when the
+# prefix's settings changed (a copy takes about two seconds, a new prefix fifteen).
+copy_prefix_for_second_shard() {
+    local copy="$WINEPREFIX-1"
+    cmp -s "$WINEPREFIX/zq-settings.reg" "$copy/zq-settings.reg" && return 0
+    rm -rf "$copy"
+    cp -a "$WINEPREFIX" "$copy"
+}
+
 # GUI tests need a display, so the whole Windows run happens on a private Xvfb; one wineserver
-# serves every test process and is ended afterwards.
+# serves every test process and is ended afterwards. The GUI tests run in two halves side by
+# side, the second on a display and a Wine prefix of its own (scripts/gui-shard.sh): both move
+# the mouse and the focus, which one desktop has only once.
 run_windows_tests() (
     zq_enter_wine_env
     trap zq_stop_all EXIT
     trap 'exit 130' INT TERM
-    zq_start_xvfb || { echo "win:    Xvfb did not start" >>"$SUMMARY_FILE"; exit 1; }
-    zq_start_wineserver || { echo "win:    Wine did not start" >>"$SUMMARY_FILE"; exit 1; }
+    copy_prefix_for_second_shard
+    local prefix shard=0
+    for prefix in "$WINEPREFIX" "$WINEPREFIX-1"; do
+        zq_start_xvfb || { echo "win:    Xvfb did not start" >>"$SUMMARY_FILE"; exit 1; }
+        WINEPREFIX="$prefix" zq_start_wineserver || { echo "win:    Wine did not start" >>"$SUMMARY_FILE"; exit 1; }
+        export "ZQ_GUI_SHARD_$shard=$DISPLAY $prefix"
+        shard=$((shard + 1))
+    done
+    # Everything else runs on the first display and prefix.
+    export DISPLAY="${ZQ_GUI_SHARD_0%% *}"
     run_ctest win
 )
 

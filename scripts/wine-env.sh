@@ -8,8 +8,9 @@
 
 ZQ_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ZQ_BUILD="$ZQ_ROOT/build"
-ZQ_XVFB_PID=""
-ZQ_WINESERVER_STARTED=""
+# What this shell started, to end it again: Xvfb processes, and the prefixes of wineservers.
+ZQ_XVFB_PIDS=()
+ZQ_WINESERVER_PREFIXES=()
 
 zq_enter_wine_env() {
     export WINEPREFIX="$ZQ_BUILD/wine-prefix" WINEARCH=win64 WINEDEBUG=-all
@@ -35,27 +36,28 @@ zq_start_xvfb() {
     local displayFile="$ZQ_BUILD/.xvfb-display"
     : >"$displayFile"
     Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp 9>"$displayFile" </dev/null >/dev/null 2>&1 &
-    ZQ_XVFB_PID=$!
+    local pid=$!
+    ZQ_XVFB_PIDS+=("$pid")
     local tries
     for tries in $(seq 100); do
         if [[ -s "$displayFile" ]]; then
             export DISPLAY=":$(tr -d '[:space:]' <"$displayFile")"
             return 0
         fi
-        kill -0 "$ZQ_XVFB_PID" 2>/dev/null || break
+        kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
     echo "Xvfb did not start" >&2
-    zq_stop_xvfb
     return 1
 }
 
 zq_stop_xvfb() {
-    if [[ -n "$ZQ_XVFB_PID" ]]; then
-        kill "$ZQ_XVFB_PID" 2>/dev/null || true
-        wait "$ZQ_XVFB_PID" 2>/dev/null || true
-        ZQ_XVFB_PID=""
-    fi
+    local pid
+    for pid in "${ZQ_XVFB_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    ZQ_XVFB_PIDS=()
 }
 
 # One persistent wineserver for a series of runs: each Wine process then starts in a fraction of a
@@ -65,7 +67,6 @@ zq_start_wineserver() {
     # A server still ending from an earlier run can refuse the first start: one more try.
     zq_try_start_wineserver && return 0
     echo "Wine did not start; trying once more" >&2
-    zq_stop_wineserver
     sleep 2
     zq_try_start_wineserver && return 0
     echo "Wine did not start" >&2
@@ -77,7 +78,7 @@ zq_try_start_wineserver() {
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
     wineserver -p </dev/null >/dev/null 2>&1 || return 1
-    ZQ_WINESERVER_STARTED=1
+    ZQ_WINESERVER_PREFIXES+=("$WINEPREFIX")
     wine cmd /c exit </dev/null >/dev/null 2>&1 || return 1
     [[ -z "${DISPLAY:-}" ]] || zq_start_desktop
 }
@@ -91,11 +92,12 @@ zq_start_desktop() {
 }
 
 zq_stop_wineserver() {
-    if [[ -n "$ZQ_WINESERVER_STARTED" ]]; then
-        wineserver -k >/dev/null 2>&1 || true
-        wineserver -w >/dev/null 2>&1 || true
-        ZQ_WINESERVER_STARTED=""
-    fi
+    local prefix
+    for prefix in "${ZQ_WINESERVER_PREFIXES[@]}"; do
+        WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+        WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1 || true
+    done
+    ZQ_WINESERVER_PREFIXES=()
 }
 
 zq_stop_all() {

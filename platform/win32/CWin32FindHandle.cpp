@@ -7,7 +7,7 @@ namespace {
 
 constexpr DWORD kCoreAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                   FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_ARCHIVE;
-constexpr uint64_t kTicksPerSecond = 10'000'000;
+constexpr int64_t kTicksPerSecond = 10'000'000;
 constexpr int64_t kSecondsFrom1601To1970 = 11'644'473'600;
 
 // Links lead elsewhere, possibly back up the tree; cloud and deduplicated files carry other tags
@@ -80,4 +80,14 @@ int64_t CWin32FindHandle::UnixSecondsFromFileTime(const FILETIME& time)
     if (ticks == 0)
         return 0;
     return static_cast<int64_t>(ticks / kTicksPerSecond) - kSecondsFrom1601To1970;
+}
+
+bool CWin32FindHandle::FileTimeFromUnixSeconds(int64_t time, FILETIME& fileTime)
+{
+    if (time < -kSecondsFrom1601To1970 || time > INT64_MAX / kTicksPerSecond - kSecondsFrom1601To1970)
+        return false;
+    const uint64_t ticks = static_cast<uint64_t>(time + kSecondsFrom1601To1970) * kTicksPerSecond;
+    fileTime.dwLowDateTime = static_cast<DWORD>(ticks);
+    fileTime.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    return true;
 }

@@ -29,6 +29,8 @@ public:
     static CFindEntry EntryFromFindData(const WIN32_FIND_DATAW& data);
     // Seconds since 1970 UTC; 0 for the zero FILETIME, which means "no time".
     static int64_t UnixSecondsFromFileTime(const FILETIME& time);
+    // The other way; false for a time a FILETIME cannot hold (before 1601 or past its range).
+    static bool FileTimeFromUnixSeconds(int64_t time, FILETIME& fileTime);
 
 private:
     HANDLE m_find;

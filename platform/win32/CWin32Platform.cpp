@@ -18,8 +18,6 @@ namespace {
 // CreateDirectoryW stops at MAX_PATH - 12 characters without the long-path prefix, the other
 // file functions at MAX_PATH.
 constexpr std::size_t kLongPathThreshold = MAX_PATH - 12;
-constexpr int64_t kSecondsFrom1601To1970 = 11'644'473'600;
-constexpr int64_t kTicksPerSecond = 10'000'000;
 
 bool StartsWith(const std::wstring& text, const wchar_t* prefix)
 {
@@ -81,16 +79,6 @@ WIN32_FIND_DATAW FindDataFromAttributes(const WIN32_FILE_ATTRIBUTE_DATA& info)
     data.nFileSizeHigh = info.nFileSizeHigh;
     data.nFileSizeLow = info.nFileSizeLow;
     return data;
-}
-
-bool FileTimeFromUnixSeconds(int64_t time, FILETIME& fileTime)
-{
-    if (time < -kSecondsFrom1601To1970 || time > INT64_MAX / kTicksPerSecond - kSecondsFrom1601To1970)
-        return false;
-    const uint64_t ticks = static_cast<uint64_t>(time + kSecondsFrom1601To1970) * kTicksPerSecond;
-    fileTime.dwLowDateTime = static_cast<DWORD>(ticks);
-    fileTime.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
-    return true;
 }
 
 bool IsLeapYear(int year)
@@ -274,7 +262,7 @@ bool CWin32Platform::LocalTime(int64_t time, std::tm& local)
     FILETIME fileTime;
     SYSTEMTIME utc;
     SYSTEMTIME localTime;
-    if (!FileTimeFromUnixSeconds(time, fileTime) || !FileTimeToSystemTime(&fileTime, &utc))
+    if (!CWin32FindHandle::FileTimeFromUnixSeconds(time, fileTime) || !FileTimeToSystemTime(&fileTime, &utc))
         return false;
     const TIME_ZONE_INFORMATION* zone = ZoneOfYear(utc.wYear);
     if (!zone || !SystemTimeToTzSpecificLocalTime(zone, &utc, &localTime))
