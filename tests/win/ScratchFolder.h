@@ -37,9 +37,8 @@ public:
 
     const std::filesystem::path& Path() const { return m_root; }
 
-    // A file of the store folder, or of the default store folder read when the first has no record.
+    // A file of the store folder.
     std::filesystem::path Store(const std::string& name) const { return In("フォルダZQ Position", name); }
-    std::filesystem::path DefaultStore(const std::string& name) const { return In("フォルダZQ Position Default", name); }
     // -1 when the file is not there.
     std::intmax_t StoreSize(const std::string& name) const
     {

@@ -97,21 +97,6 @@ TEST_F(StartupTest, TruncatedStoreFilesDoNotStopStartUp)
     EXPECT_EQ(run.App().m_settings.m_format.m_strSizeUnit, " KB");
 }
 
-TEST_F(StartupTest, TheDefaultFolderServesWhenTheStoreHasNoMainFrameRecord)
-{
-    {
-        ProgramRun run;
-        run.Command(ID_KBYTE_1024);
-        run.Command(ID_SAVE_MAINFRAME);
-    }
-    std::filesystem::create_directories(m_folder.DefaultStore("Mn").parent_path());
-    std::filesystem::rename(m_folder.Store("Mn"), m_folder.DefaultStore("Mn"));
-    ProgramRun run;
-    EXPECT_EQ(run.App().m_settings.m_format.m_nKByte, 1024);
-    run.Command(ID_SAVE_MAINFRAME);
-    EXPECT_GT(m_folder.StoreSize("Mn"), 0);  // saved to the store folder, not the default one
-}
-
 TEST_F(StartupTest, CommandLineFileOpensAsTheDocumentOfEachRestoredWindowAndAnUnreadableOneEndsStartUp)
 {
     // the document file holds the search dialog's rectangle, 16 bytes
