@@ -19,25 +19,23 @@ import tempfile
 from collections import defaultdict
 
 
+def put(path, size):
+    """A file of that many bytes (sparse: only its size counts), with the folders above it."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as out:
+        out.truncate(size)
+
+
 def generate(root):
-    os.makedirs(root, exist_ok=True)
-    for folder in ["a/b/c", "a/空フォルダ", "データ/写真", "ｶﾀｶﾅ", "x/.hidden"]:
-        os.makedirs(os.path.join(root, folder), exist_ok=True)
-    for i, name in enumerate(["a/f1", "a/b/f2", "a/b/c/f3", "データ/写真/画像.jpg", "ｶﾀｶﾅ/ﾃｽﾄ", "x/.hidden/.h"]):
-        with open(os.path.join(root, name), "wb") as out:
-            out.write(b"q" * (i * 1000 + 7))
-    with open(os.path.join(root, "a/sparse"), "wb") as out:
-        out.truncate(5 << 30)
+    os.makedirs(os.path.join(root, "a/空フォルダ"), exist_ok=True)
+    put(os.path.join(root, "a/sparse"), 5 << 30)
+    files = ["a/f1", "a/b/f2", "a/b/c/f3", "データ/写真/画像.jpg", "ｶﾀｶﾅ/ﾃｽﾄ", "x/.hidden/.h"]
     # Sibling names that code page 932 cannot tell apart: each folder must keep its own totals.
-    for i, name in enumerate(["café", "cafè", "한국", "한글", "\U0001F600", "\U0001F601"]):
-        os.makedirs(os.path.join(root, "look", name), exist_ok=True)
-        with open(os.path.join(root, "look", name, "f"), "wb") as out:
-            out.write(b"q" * (i + 1))
+    files += [f"look/{name}/f" for name in ["café", "cafè", "한국", "한글", "\U0001F600", "\U0001F601"]]
+    for i, name in enumerate(files):
+        put(os.path.join(root, name), i * 1000 + 7)
     for i, raw in enumerate([b"bad\xff", b"bad\xfe"]):
-        folder = os.path.join(os.fsencode(root), b"look", raw)
-        os.makedirs(folder, exist_ok=True)
-        with open(os.path.join(folder, b"f"), "wb") as out:
-            out.write(b"q" * (i + 100))
+        put(os.path.join(os.fsencode(root), b"look", raw, b"f"), i + 100)
     for link, target in [("a/b/loop", ".."), ("x/filelink", "../a/f1")]:
         path = os.path.join(root, link)
         if not os.path.lexists(path):
@@ -72,15 +70,10 @@ def find_totals(root):
     root_depth = root.rstrip("/").count("/")
     for item in listing.split(b"\0")[:-1]:
         kind, size, parent = item.split(b" ", 2)
-        parent = os.fsdecode(parent)
-        if kind == b"d":
-            add = (0, 1, 0)
-        elif kind == b"f":
-            add = (int(size), 0, 1)
-        elif kind == b"l":
-            add = (0, 0, 1)
-        else:
+        add = {b"d": (0, 1, 0), b"f": (int(size), 0, 1), b"l": (0, 0, 1)}.get(kind)
+        if add is None:
             continue
+        parent = os.fsdecode(parent)
         if kind != b"d":
             direct[key_of(parent)] = [x + y for x, y in zip(direct[key_of(parent)], add)]
         folder = parent
