@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "core/FixedOffsetPlatform.h"
+#include "core/TestSupport.h"
 #include "dialogs/CSearchCriteria.h"
 #include "services/CDisplayFormat.h"
 
@@ -146,11 +147,6 @@ TEST_F(SearchCriteriaTest, EveryFieldGoesIntoItsThresholdWithTheTextsNormalised)
     fields.m_strCreatedTime = "12:30";
     CSizeInfo criteria;
     ASSERT_TRUE(fields.BuildCriteria(criteria, format));
-    EXPECT_EQ(criteria.m_nSize, 1536u);
-    EXPECT_EQ(criteria.m_nFolders, 3);
-    EXPECT_EQ(criteria.m_nFiles, -1);
-    EXPECT_EQ(criteria.m_tModified.GetTime(), Jst(1999, 3, 2, 0, 0));
-    EXPECT_EQ(criteria.m_tAccessed.GetTime(), Jst(2001, 1, 1, 0, 0));
-    EXPECT_EQ(criteria.m_tCreated.GetTime(), Jst(1999, 11, 30, 12, 30));
+    EXPECT_EQ(criteria, Totals(1536, 3, -1, Jst(1999, 3, 2, 0, 0), Jst(2001, 1, 1, 0, 0), Jst(1999, 11, 30, 12, 30)));
     EXPECT_EQ(fields.m_strReadDate, "2001/1/1");  // the texts as the date table normalises them
 }
