@@ -20,32 +20,19 @@
 
 namespace {
 
-CWindowPlacement SamplePlacement()
-{
-    CWindowPlacement placement;
-    placement.flags = 2;
-    placement.showCmd = 3;
-    placement.ptMinPosition = {-1, -2};
-    placement.ptMaxPosition = {-8, -9};
-    placement.rcNormalPosition = {10, 20, 810, 620};
-    return placement;
-}
+// Length, flags, show command, minimised and maximised positions, and the normal rectangle.
+CWindowPlacement SamplePlacement() { return {44, 2, 3, {-1, -2}, {-8, -9}, {10, 20, 810, 620}}; }
 
-StoredBytes& AppendPlacement(StoredBytes& bytes, const CWindowPlacement& placement)
+// A placement's 44 bytes (the sample's unless given) and then the given bytes, as the main-frame and
+// child-window records begin.
+std::string PlacementThen(const StoredBytes& rest, const CWindowPlacement& placement = SamplePlacement())
 {
+    StoredBytes bytes;
     bytes.Int(44).Int(static_cast<int32_t>(placement.flags)).Int(static_cast<int32_t>(placement.showCmd));
     bytes.Int(placement.ptMinPosition.x).Int(placement.ptMinPosition.y);
     bytes.Int(placement.ptMaxPosition.x).Int(placement.ptMaxPosition.y);
     const CStoreRect& rect = placement.rcNormalPosition;
-    return bytes.Int(rect.left).Int(rect.top).Int(rect.right).Int(rect.bottom);
-}
-
-// The sample placement's 44 bytes and then the given bytes, as the main-frame and child-window
-// records begin.
-std::string PlacementThen(const StoredBytes& rest)
-{
-    StoredBytes bytes;
-    return AppendPlacement(bytes, SamplePlacement()).Str() + rest.Str();
+    return bytes.Int(rect.left).Int(rect.top).Int(rect.right).Int(rect.bottom).Str() + rest.Str();
 }
 
 // The process-wide values start from their initial state in every test.
@@ -146,10 +133,8 @@ TEST_F(MainFrameRecordTest, FileCutShortKeepsWhatWasReadAndValuesTheProgramCanno
 TEST_F(MainFrameRecordTest, PlacementThatWouldLoseTheWindowIsNotOfferedAndReadingRepairsLengthAndFlags)
 {
     const auto placementUsable = [this](const CWindowPlacement& placement) {
-        StoredBytes bytes;
-        AppendPlacement(bytes, placement).Int(1024);
         CMainFrameRecord record(app);
-        Load(record, bytes.Str());
+        Load(record, PlacementThen(StoredBytes().Int(1024), placement));
         EXPECT_EQ(settings.m_format.m_nKByte, 1024) << "the settings behind are still read";
         settings.m_format.m_nKByte = 1000;
         return record.HasPlacement();
