@@ -52,22 +52,15 @@ const std::vector<Record> kRecords = {
 
 TEST(FolderSearchTest, EachThresholdOnItsOwnInBothModesAndFoldersWithoutATime)
 {
-    enum Field { kSize, kFolders, kFiles, kModified, kAccessed, kCreated };
     const CSizeInfo folder = Dated(100, 10, 20, 5000);
-    for (int field = kSize; field <= kCreated; ++field) {
-        SCOPED_TRACE(field);
-        for (const int delta : {-1, 0, 1}) {  // threshold just below, at and just above the folder's value
-            CSizeInfo criteria;
-            switch (field) {
-            case kSize: criteria.m_nSize = 100 + delta; break;
-            case kFolders: criteria.m_nFolders = 10 + delta; break;
-            case kFiles: criteria.m_nFiles = 20 + delta; break;
-            case kModified: criteria.m_tModified = CTime(5000 + delta); break;
-            case kAccessed: criteria.m_tAccessed = CTime(5000 + delta); break;
-            case kCreated: criteria.m_tCreated = CTime(5000 + delta); break;
-            }
-            EXPECT_EQ(CFolderSearch::MatchAtLeast(folder, criteria), delta <= 0) << delta;
-            EXPECT_EQ(CFolderSearch::MatchBelow(folder, criteria, true), delta > 0) << delta;
+    for (const int delta : {-1, 0, 1}) {  // threshold just below, at and just above the folder's value
+        // the size, the folders, the files, then the modified, read and created times, each on its own
+        const CSizeInfo thresholds[] = {Totals(100 + delta), Totals(0, 10 + delta), Totals(0, 0, 20 + delta),
+                                        Totals(0, 0, 0, 5000 + delta), Totals(0, 0, 0, 0, 5000 + delta),
+                                        Totals(0, 0, 0, 0, 0, 5000 + delta)};
+        for (std::size_t field = 0; field < std::size(thresholds); ++field) {
+            EXPECT_EQ(CFolderSearch::MatchAtLeast(folder, thresholds[field]), delta <= 0) << field << " " << delta;
+            EXPECT_EQ(CFolderSearch::MatchBelow(folder, thresholds[field], true), delta > 0) << field << " " << delta;
         }
     }
     // the size compares all 64 bits unsigned, the counts signed
