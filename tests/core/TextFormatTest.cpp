@@ -43,17 +43,13 @@ TEST(TextFormatTest, PaddingUpToFortyDotsFourDigitYearsAndFieldsKeptEmpty)
                                      {0, "1970/01/01 09:00:00"}})
         EXPECT_EQ(CTextFormat::FormatTimestamp(CTime(time)), text) << time;
 
-    // The next token walks the fields, keeping empty ones, and ends with -1.
-    int pos = -1;
-    for (const auto& [field, after] : {std::pair{"99", 2}, {"12", 5}, {"31", -1}}) {
-        EXPECT_EQ(CTextFormat::NextToken("99/12/31", "/", pos), field);
-        EXPECT_EQ(pos, after);
-    }
-    // Positions outside the text.
-    for (const auto& [start, field, after] : {std::tuple{10, "", -1}, {-7, "12", 2}}) {
-        pos = start;
-        EXPECT_EQ(CTextFormat::NextToken("12/31", "/", pos), field);
-        EXPECT_EQ(pos, after);
+    // The next token after a separator's position (-1 before the first field) moves on to the next
+    // separator, or to -1 after the last field; positions outside the text included.
+    for (const auto& [text, start, field, after] : {std::tuple{"99/12/31", -1, "99", 2}, {"99/12/31", 2, "12", 5},
+                                                    {"99/12/31", 5, "31", -1}, {"12/31", 10, "", -1}, {"12/31", -7, "12", 2}}) {
+        int pos = start;
+        EXPECT_EQ(CTextFormat::NextToken(text, "/", pos), field) << text << " " << start;
+        EXPECT_EQ(pos, after) << text << " " << start;
     }
     // Empty fields are kept, and separators of several bytes skipped whole.
     struct Split { const char* text; const char* separator; Fields expected; };
@@ -63,7 +59,7 @@ TEST(TextFormatTest, PaddingUpToFortyDotsFourDigitYearsAndFieldsKeptEmpty)
         {"12：30", "：", {"12", "30"}}, {"12/31", "", {"12/31"}}};  // without a separator: the rest
     for (const Split& c : splits) {
         Fields fields;
-        pos = -1;
+        int pos = -1;
         do
             fields.push_back(CTextFormat::NextToken(c.text, c.separator, pos));
         while (pos != -1);
