@@ -79,8 +79,6 @@ TEST(CompareVerdict, LettersAppendInOrderAndOnlyALetterTakesTheNoAnswerFlag)
 
 namespace {
 
-namespace fs = std::filesystem;
-
 // Two trees, "a" and "b", as two linked windows show them; each file's modified time is set.
 class CompareTreesTest : public ::testing::Test {
 protected:
@@ -88,7 +86,7 @@ protected:
     {
         for (const std::string side : {"a/", "b/"}) {
             tree.File(side + relative, size);
-            fs::last_write_time(tree.Native(side + relative), kTime);
+            tree.SetModified(side + relative, {});
         }
     }
     std::string Key(const std::string& relative) { return tree.Key(relative); }
@@ -96,7 +94,6 @@ protected:
     CAppCore app;
     CScriptedPlatform platform;
     TempTree tree;
-    const fs::file_time_type kTime = fs::file_time_type::clock::now() - std::chrono::hours(24);
 };
 
 // The other window of a compare walk: it answers for the folder "b" what "a" asks about, as a

@@ -45,13 +45,6 @@ protected:
         fs::permissions(tree.Native(relative), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                         fs::perm_options::remove);
     }
-    // A modified time a day ago, on a whole second, plus offset.
-    void SetModified(const std::string& relative, std::chrono::milliseconds offset) const
-    {
-        static const auto base = std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now()) -
-                                 std::chrono::hours(24);
-        fs::last_write_time(tree.Native(relative), base + offset);
-    }
     CPathList ListOf(std::initializer_list<std::pair<std::string, uint8_t>> entries) const
     {
         CPathList list;
@@ -264,16 +257,16 @@ TEST_F(FileServicesTest, SameTimeFilterDropsUnchangedFilesAndCopiesTheChangedOne
     };
     for (const auto& f : files_) {
         tree.File("src/" + f.relative, 1);
-        SetModified("src/" + f.relative, milliseconds(f.sourceMs));
+        tree.SetModified("src/" + f.relative, milliseconds(f.sourceMs));
         if (f.targetMs >= 0) {
             tree.File("dst/" + f.relative, 2);
-            SetModified("dst/" + f.relative, milliseconds(f.targetMs));
+            tree.SetModified("dst/" + f.relative, milliseconds(f.targetMs));
         }
     }
     tree.Folder("src/newfolder");
     tree.File("src/clash", 1);  // a folder of that name waits in the destination
     tree.Folder("dst/clash");
-    SetModified("src/clash", milliseconds(0));
+    tree.SetModified("src/clash", milliseconds(0));
     platform.failingFolders[tree.Key("src/u")] = kErrorAccessDenied;
     // A folder's time cannot be set through the C++ library on Windows (it opens folders for writing only
     // natively); there the clash is told apart by kind alone, which is what the filter must look at anyway.

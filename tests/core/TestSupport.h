@@ -86,15 +86,18 @@ public:
     }
     void Folder(const std::string& relative) const { std::filesystem::create_directories(Native(relative)); }
     void File(const std::string& relative, std::size_t size) const { Write(relative, std::string(size, 'x')); }
-    // Writes a file; with hoursAgo, modified that many hours before now, on a whole second.
+    // Writes a file; with hoursAgo, modified that many hours before the tree was made.
     void Write(const std::string& relative, const std::string& bytes, int hoursAgo = 0) const
     {
         std::filesystem::create_directories(Native(relative).parent_path());
         std::ofstream(Native(relative), std::ios::binary) << bytes;
         if (hoursAgo)
-            std::filesystem::last_write_time(Native(relative), std::chrono::floor<std::chrono::seconds>(
-                                                                   std::filesystem::file_time_type::clock::now()) -
-                                                                   std::chrono::hours(hoursAgo));
+            SetModified(relative, std::chrono::hours(24 - hoursAgo));
+    }
+    // Sets a modified time: a day before the tree was made, on a whole second, plus offset.
+    void SetModified(const std::string& relative, std::chrono::milliseconds offset) const
+    {
+        std::filesystem::last_write_time(Native(relative), m_dayBefore + offset);
     }
     std::string StateOf(const std::string& relative) const { return StateAt(Native(relative)); }
     // "<dir>" of a folder, "bytes@seconds" of a file (with its modified time), "" where nothing is.
@@ -113,6 +116,8 @@ public:
 
 private:
     std::filesystem::path m_root;
+    const std::filesystem::file_time_type m_dayBefore =
+        std::chrono::floor<std::chrono::seconds>(std::filesystem::file_time_type::clock::now()) - std::chrono::hours(24);
 };
 
 // The process's open files (none counted on Windows): a walk may hold folders open, but none once
