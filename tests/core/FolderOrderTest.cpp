@@ -90,15 +90,13 @@ TEST_F(FolderOrderTest, EachKeySortsByItsOwnValueAndTheFirstSortOfARunInverts)
     items[2].totals.m_tModified = CTime();  // no date first
     EXPECT_EQ(Names(kFolderSortByModified, true), (NameList{"c", "a", "b"}));
 
-    // The first sort of a run inverts (the toggling after it is the shared rule's, tested with it).
-    CAppCore app;
-    EXPECT_FALSE(CFolderOrder::SelectKey(app, kFolderSortBySize));
-    EXPECT_EQ(app.m_nFolderSortKey, kFolderSortBySize);
-    EXPECT_EQ(g_nFolderSortDirection, 0);
-
-    // After start, a first sort by name (the key the program starts with) is descending too.
-    StartNewRun();
-    CAppCore started;
-    EXPECT_FALSE(CFolderOrder::SelectKey(started, kFolderSortByName));
-    EXPECT_EQ(g_nFolderSortDirection, 0);
+    // The first sort of a run inverts (the toggling after it is the shared rule's, tested with it),
+    // also by name, the key the program starts with.
+    for (const int32_t key : {kFolderSortBySize, kFolderSortByName}) {
+        StartNewRun();
+        CAppCore started;
+        EXPECT_FALSE(CFolderOrder::SelectKey(started, key));
+        EXPECT_EQ(started.m_nFolderSortKey, key);
+        EXPECT_EQ(g_nFolderSortDirection, 0) << key;
+    }
 }
