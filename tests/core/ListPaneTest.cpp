@@ -60,7 +60,7 @@ TEST(ListOrderTest, GroupingModesAndDirectionsOrderFoldersAndFilesAsTheMenuSays)
 
 TEST(ListOrderTest, EqualKeysCompareEqualAndTextsFollowCodePage932)
 {
-    // Names apart only in case are equal: the stable sort keeps them in either order.
+    // Names that differ only in case are equal: the stable sort keeps them in either order.
     EXPECT_EQ(Sorted({Row("ReadMe.TXT", 0), Row("readme.txt", 0)}, 0, true, "N"), "ReadMe.TXT readme.txt");
     EXPECT_EQ(Sorted({Row("readme.txt", 0), Row("ReadMe.TXT", 0)}, 0, true, "N"), "readme.txt ReadMe.TXT");
 
