@@ -28,6 +28,13 @@ protected:
         ClearTotals(direct);
         return walk.AggregateFolder(key, total, direct, &doc, recount, cachedOnly);
     }
+    // Begins a command whose questions get these answers, its messages recorded afresh.
+    void BeginCommand(std::deque<int> answers)
+    {
+        platform.messages.clear();
+        platform.answers = std::move(answers);
+        walk.BeginCommand();
+    }
     bool Stored(const std::string& key) { return app.m_folderInfo.FindEntry(key) != nullptr; }
     CSizeInfo StoredTotal(const std::string& key)
     {
@@ -184,8 +191,7 @@ TEST_F(FolderWalkTest, AnUnreadableFolderAsksAbortRetryIgnoreAndIgnoreLeavesItOu
     platform.failingFolders[shut] = kErrorAccessDenied;
 
     // Retry asks again; Abort gives up the walk and stores nothing above the folder.
-    platform.answers = {kIdRetry, kIdAbort};
-    walk.BeginCommand();
+    BeginCommand({kIdRetry, kIdAbort});
     EXPECT_FALSE(Walk(tree.Key("e")));
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.styles[0], 0x12u);
@@ -197,9 +203,7 @@ TEST_F(FolderWalkTest, AnUnreadableFolderAsksAbortRetryIgnoreAndIgnoreLeavesItOu
     EXPECT_FALSE(Stored(tree.Key("e")));
 
     // Ignore once: both unreadable folders are left out, the rest is totalled.
-    platform.messages.clear();
-    platform.answers = {kIdIgnore};
-    walk.BeginCommand();
+    BeginCommand({kIdIgnore});
     ASSERT_TRUE(Walk(tree.Key("e")));
     EXPECT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(CountsOf(total), Counts(1, 1, 1));
@@ -239,8 +243,7 @@ TEST_F(FolderWalkTest, AFolderGoneWhenOpenedAddsNothingButAMissingTopFailsSilent
     // cannot be read, and is asked about and named like any unreadable folder.
     tree.File("m/dots.../2", 7);
     platform.failingFolders[tree.Key("m/dots...")] = kErrorPathNotFound;
-    platform.answers = {kIdIgnore};
-    walk.BeginCommand();
+    BeginCommand({kIdIgnore});
     ASSERT_TRUE(Walk(tree.Key("m"), true));
     EXPECT_EQ(total.m_nSize, 5u);
     ASSERT_EQ(walk.GetLeftOut().size(), 1u);
@@ -305,9 +308,7 @@ TEST_F(FolderWalkTest, ASiblingListedUnderTheNameOfAnEarlierOneIsUnreadableNotTh
     for (const bool recount : {true, false}) {
         SCOPED_TRACE(recount ? "recounted" : "answered from the records");
         app.m_folderInfo.RemoveAll();
-        platform.messages.clear();
-        platform.answers = {kIdIgnore};
-        walk.BeginCommand();
+        BeginCommand({kIdIgnore});
         ASSERT_TRUE(Walk(tree.Key("t"), recount));
         // One twin (whichever the system lists first) and the other folder, each counted once.
         EXPECT_TRUE(CountsOf(total) == Counts(103, 2, 2) || CountsOf(total) == Counts(104, 2, 2)) << total.m_nSize;
@@ -318,8 +319,7 @@ TEST_F(FolderWalkTest, ASiblingListedUnderTheNameOfAnEarlierOneIsUnreadableNotTh
     }
     // Abort stops the walk; nothing above the twins is stored.
     app.m_folderInfo.RemoveAll();
-    platform.answers = {kIdAbort};
-    walk.BeginCommand();
+    BeginCommand({kIdAbort});
     EXPECT_FALSE(Walk(tree.Key("t"), true));
     EXPECT_FALSE(Stored(tree.Key("t")));
 }
