@@ -99,8 +99,6 @@ TEST_F(FolderLabelTest, NameIsWhatFollowsTheLastMarkAndKeysAreFirstShownWithThei
     EXPECT_EQ(CFolderLabel::NameOf("データ"), "データ");
     EXPECT_EQ(CFolderLabel::Rename("Old", "New"), "New");
     EXPECT_EQ(CFolderLabel::NameOf("U " + kNoDateTime + "> >"), "");
-    EXPECT_EQ(CFolderLabel::Compose("", "x"), "x");
-    EXPECT_EQ(CFolderLabel::Compose("D" + Dots(15) + "0> ", "x"), "D" + Dots(15) + "0> >x");
 
     const std::string computer = settings.m_keys.m_strMyComputerId;
     // A drive keeps the shell's name as it is (" (C:)", not " (c:)"), or its key when the shell
