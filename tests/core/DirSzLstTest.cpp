@@ -101,7 +101,6 @@ TEST_F(DirSzLstTest, InsertingBesideEntriesOutOfOrderKeepsTheListWhole)
 TEST(SizeInfo, AddSumsTheCountsAndKeepsTheLaterTimes)
 {
     CSizeInfo sum;
-    ClearTotals(sum);
     sum.Add(Totals(0xFFFFFFFFull, 0, 1, 10, 20, 30));
     sum.Add(Totals(2, 1, 1, 5, 25, 30));
     EXPECT_EQ(sum, Totals(0x100000001ull, 1, 2, 10, 25, 30));
