@@ -38,7 +38,6 @@ TEST_F(ShellOperationTest, TheLinuxStandInMovesCopiesDeletesAndRenamesWithoutEve
         {"a source missing", kFoMove, {"s/none"}, "t", false, {}},
     };
     for (const auto& c : cases) {
-        tree.Folder("");
         fs::remove_all(tree.Native("s"));
         fs::remove_all(tree.Native("t"));
         tree.Write("s/a ソ.txt", "alpha", 30);
