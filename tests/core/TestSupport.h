@@ -92,12 +92,12 @@ public:
         std::filesystem::create_directories(Native(relative).parent_path());
         std::ofstream(Native(relative), std::ios::binary) << bytes;
         if (hoursAgo)
-            SetModified(relative, std::chrono::hours(24 - hoursAgo));
+            std::filesystem::last_write_time(Native(relative), m_made - std::chrono::hours(hoursAgo));
     }
-    // Sets a modified time: a day before the tree was made, on a whole second, plus offset.
+    // Sets a modified time: a day before the tree was made, plus offset.
     void SetModified(const std::string& relative, std::chrono::milliseconds offset) const
     {
-        std::filesystem::last_write_time(Native(relative), m_dayBefore + offset);
+        std::filesystem::last_write_time(Native(relative), m_made - std::chrono::hours(24) + offset);
     }
     std::string StateOf(const std::string& relative) const { return StateAt(Native(relative)); }
     // "<dir>" of a folder, "bytes@seconds" of a file (with its modified time), "" where nothing is.
@@ -116,8 +116,9 @@ public:
 
 private:
     std::filesystem::path m_root;
-    const std::filesystem::file_time_type m_dayBefore =
-        std::chrono::floor<std::chrono::seconds>(std::filesystem::file_time_type::clock::now()) - std::chrono::hours(24);
+    // When the tree was made, on a whole second: the base of the modified times set above.
+    const std::filesystem::file_time_type m_made =
+        std::chrono::floor<std::chrono::seconds>(std::filesystem::file_time_type::clock::now());
 };
 
 // The process's open files (none counted on Windows): a walk may hold folders open, but none once
